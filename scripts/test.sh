@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, checks formatting, then builds and runs every test twice: once in an
+# optimised build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+cd "$root"
+
+echo "== format check"
+mapfile -t sources < <(git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
+if ((${#sources[@]})); then
+    clang-format --dry-run --Werror "${sources[@]}"
+fi
+
+echo "== release build and tests"
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+echo "== sanitizer build and tests"
+"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DMARROWGATE_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"

@@ -1,0 +1,40 @@
+#pragma once
+// The debug log and the failure reporters. Every reporter returns to its caller: failures are
+// recorded (and some shown in a box through the front end), never thrown.
+
+#include <cstdarg>
+#include <string>
+
+// Opens "debugdata/debug.txt" under the data root, truncating it. When the folder is missing the
+// log stays closed and silent for the whole run.
+void OpenLog();
+void CloseLog();
+bool IsLogOpen();
+
+// One line to the log, flushed at once; also to the debugger output. Nothing while closed.
+void Log(const char* message);
+inline void Log(const std::string& message) { Log(message.c_str()); }
+// printf-style Log; the text is cut to 511 characters.
+void LogF(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+void ReportWarning(const char* message, const char* file, int line);
+void ReportError(const char* message, const char* file, int line);
+void Assert(bool condition, const char* file, int line);
+void LogSystemError(const char* message);
+void LogWarning(const char* message);
+// A failure of the graphics layer: logged always, a box only the first time in a run and never
+// for the two codes the display recovers from by itself.
+void ReportEngineError(long code, const char* context, const char* codeText);
+
+// The flag picture of the loaded mission, added to assertion lines; empty when none is loaded.
+void SetLogMissionFlag(const std::string& flag);
+
+// Builds the assertion line exactly as the log receives it.
+std::string BuildAssertLine(const char* file, int line);
+
+// Source location as the reporters print it: the file name without its folders.
+const char* SourceName(const char* path);
+
+#define REPORT_WARNING(msg) ReportWarning((msg), SourceName(__FILE__), __LINE__)
+#define REPORT_ERROR(msg) ReportError((msg), SourceName(__FILE__), __LINE__)
+#define ASSERT(cond) Assert(static_cast<bool>(cond), SourceName(__FILE__), __LINE__)

@@ -1,0 +1,34 @@
+#pragma once
+// Our INI "profile" layer: reads whole sections and single keys from INI-style text files and
+// writes single keys back. Section names and keys match without regard to case; lines starting
+// with ';' are skipped; only the first occurrence of a section counts. The higher readers
+// (CIniSection, the translation table) apply their own escape and comment rules on top.
+
+#include <cstddef>
+#include <string>
+
+// Copies the lines of the section into buffer, each line NUL-terminated and the whole ended by an
+// empty string. Leading blanks and line ends are removed; blank lines are skipped. Text beyond
+// the capacity is cut. Returns the number of bytes written before the final terminator
+// (0 when the file or section is missing).
+size_t ReadProfileSection(const std::string& file, const std::string& section, char* buffer,
+                          size_t capacity);
+
+// The value of key in section, blanks around it removed and one pair of enclosing quotes
+// dropped, cut to maxChars characters; fallback when the file, section or key is missing.
+std::string GetProfileString(const std::string& section, const std::string& key,
+                             const std::string& fallback, const std::string& file,
+                             size_t maxChars = 2047);
+
+// The value read as a decimal integer (leading digits only); fallback when the key is missing.
+int GetProfileInt(const std::string& section, const std::string& key, int fallback,
+                  const std::string& file);
+
+// Sets key=value in section, adding the key or the section when missing. The file is rewritten
+// beside itself and moved into place, so a failed write leaves the old file whole.
+// Returns false when the file cannot be written.
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file);
+
+// Writes text to path through a temporary file beside it and an atomic rename.
+bool WriteFileReplacing(const std::string& path, const std::string& text);

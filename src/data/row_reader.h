@@ -1,0 +1,37 @@
+#pragma once
+// Readers for comma-separated content: CSpreadsheet keeps every '#' row of a file; the direct
+// row reader hands '#' rows to a callback as it reads; the mods overlay reads the one row of
+// each file in a mods folder.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CSpreadsheet {
+public:
+    // Reads every line of at most 2046 characters whose first character is '#'. A missing file
+    // logs "Failed to find spreadsheet: %s" and gives no rows.
+    explicit CSpreadsheet(const std::string& file);
+    const std::vector<std::string>& Rows() const { return rows; }
+
+private:
+    std::vector<std::string> rows;
+};
+
+using RowHandler = std::function<void(const std::string& row)>;
+
+struct DirectRowOptions {
+    size_t lineCapacity = 1024;  // buffer size; a line is at most capacity - 1 characters
+    bool requireLongRows = true; // rows must be longer than 8 characters
+};
+
+// Hands every '#' row of the file to handler in file order; false when the file cannot be opened.
+bool ReadDirectRows(const std::string& file, const RowHandler& handler,
+                    const DirectRowOptions& options = {});
+
+// For each file matching pattern (sorted by name): reads its first line (at most 1023
+// characters) and hands it to handler when it starts with '#' and is longer than 8 characters;
+// other files are skipped silently. onOpenFailure, when set, is called with the path of a file
+// that cannot be opened.
+void ReadModRows(const std::string& pattern, const RowHandler& handler,
+                 const std::function<void(const std::string& path)>& onOpenFailure = nullptr);

@@ -1,0 +1,44 @@
+#pragma once
+// The narrow interface through which the core asks for things only a front end can do: show a
+// message box, write to a debugger, report the operating system. The game window installs its own
+// implementation; headless runs and tests use the quiet one, which prints boxes to stderr.
+
+#include <string>
+
+enum class MessageBoxIcon { None, Exclamation };
+
+struct OsVersion {
+    bool isWindows = false;
+    int major = 0;
+    int minor = 0;
+};
+
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+    // Blocks until the player has dismissed the box (a headless front end returns at once).
+    virtual void ShowMessageBox(const std::string& title, const std::string& text,
+                                MessageBoxIcon icon) = 0;
+    virtual void DebuggerOutput(const std::string& text) = 0;
+    virtual OsVersion GetOsVersion() = 0;
+    // Puts a full-screen display back to the desktop mode before a box is shown over it.
+    virtual void RestoreDesktopMode() {}
+};
+
+// Boxes go to stderr as one line each; debugger output is dropped unless verbose.
+class HeadlessFrontEnd : public FrontEnd {
+public:
+    void ShowMessageBox(const std::string& title, const std::string& text,
+                        MessageBoxIcon icon) override;
+    void DebuggerOutput(const std::string& text) override;
+    OsVersion GetOsVersion() override;
+
+    bool verbose = false;
+    bool quietBoxes = false;
+};
+
+// Never null: until a front end is installed the headless one answers.
+FrontEnd& GetFrontEnd();
+// The caller keeps ownership; pass nullptr to go back to the headless front end.
+void SetFrontEnd(FrontEnd* frontEnd);
+HeadlessFrontEnd& GetHeadlessFrontEnd();

@@ -1,0 +1,61 @@
+#include "data/debug_log.h"
+#include "data/file_system.h"
+#include "test_helpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(DebugLog, WritesHeaderOsLineAndFooter) {
+    std::string text;
+    {
+        LoggedTest t;
+        t.frontEnd.os = {false, 10, 0};
+        CloseLog();
+        OpenLog();
+        Log("hello");
+        CloseLog();
+        text = t.LogText();
+    }
+    EXPECT_EQ(text, "----DEBUG FILE----\nUnknown O/S build number : 10\nhello\nEND DEBUG---\n");
+}
+
+TEST(DebugLog, StaysSilentWithoutDebugDataFolder) {
+    ScratchDir dir;
+    SetDataRoot(dir.Path());
+    OpenLog();
+    EXPECT_FALSE(IsLogOpen());
+    Log("nothing");
+    CloseLog();
+    EXPECT_FALSE(FileExists("debugdata/debug.txt"));
+    SetDataRoot(".");
+}
+
+TEST(DebugLog, AssertLinesAndReporters) {
+    LoggedTest t;
+    Assert(true, "file.cpp", 3);
+    Assert(false, "file.cpp", 12);
+    EXPECT_EQ(BuildAssertLine("a.cpp", 7),
+              "Assertion failure:filename:a.cpp,linenum:7,build:version,Not Windows XP");
+    t.frontEnd.os = {true, 5, 1};
+    SetLogMissionFlag("flag_usa");
+    EXPECT_EQ(BuildAssertLine("a.cpp", 7), "Assertion failure:filename:a.cpp,linenum:7,build:"
+                                           "version,flag:flag_usa,Windows XP detected");
+    SetLogMissionFlag("");
+
+    ReportError("Orphan effect", "neural_effect.cpp", 40);
+    ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
+    EXPECT_EQ(t.frontEnd.boxes[0].title, "ERROR");
+    EXPECT_EQ(t.frontEnd.boxes[0].text, "Orphan effect:neural_effect.cpp 40");
+
+    ReportEngineError(5, "first", "bad");
+    ReportEngineError(0x887600E1L, "lost", "ok");
+    ReportEngineError(6, "second", "bad");
+    EXPECT_EQ(t.frontEnd.boxes.size(), 2u);
+
+    std::string log = t.LogText();
+    EXPECT_NE(log.find("Assertion failure:filename:file.cpp,linenum:12,build:version,Not "
+                       "Windows XP\n"),
+              std::string::npos);
+    EXPECT_EQ(log.find("linenum:3,"), std::string::npos);
+    EXPECT_NE(log.find("Orphan effect:neural_effect.cpp 40\n"), std::string::npos);
+    EXPECT_NE(log.find("second\nbad\n"), std::string::npos);
+}

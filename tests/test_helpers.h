@@ -1,0 +1,50 @@
+#pragma once
+// Shared fixtures: a scratch data root per test and a front end that records every box.
+
+#include "frame/front_end.h"
+
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed when the object goes.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    const std::string& Path() const { return path; }
+    // Writes text to a file below the folder, creating its parent folders.
+    std::string Write(const std::string& relative, const std::string& text) const;
+    std::string Read(const std::string& relative) const;
+
+private:
+    std::string path;
+};
+
+class RecordingFrontEnd : public FrontEnd {
+public:
+    struct Box {
+        std::string title, text;
+    };
+    void ShowMessageBox(const std::string& title, const std::string& text,
+                        MessageBoxIcon) override {
+        boxes.push_back({title, text});
+    }
+    void DebuggerOutput(const std::string& text) override { debugger += text; }
+    OsVersion GetOsVersion() override { return os; }
+
+    std::vector<Box> boxes;
+    std::string debugger;
+    OsVersion os;
+};
+
+// Installs a RecordingFrontEnd and points the data root at a scratch folder with a
+// "debugdata" folder, opening the log there; undoes all of it on destruction.
+class LoggedTest {
+public:
+    LoggedTest();
+    ~LoggedTest();
+    std::string LogText() const;
+
+    ScratchDir dir;
+    RecordingFrontEnd frontEnd;
+};

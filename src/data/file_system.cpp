@@ -19,9 +19,13 @@ std::string Normalise(const std::string& path) {
 }
 } // namespace
 
-void SetDataRoot(const std::string& root) { g_dataRoot = root.empty() ? "." : Normalise(root); }
+void SetDataRoot(const std::string& root) {
+    g_dataRoot = root.empty() ? "." : Normalise(root);
+}
 
-const std::string& GetDataRoot() { return g_dataRoot; }
+const std::string& GetDataRoot() {
+    return g_dataRoot;
+}
 
 std::string ResolveDataPath(const std::string& path) {
     std::string p = Normalise(path);
@@ -35,7 +39,15 @@ std::string ResolveDataPath(const std::string& path) {
 }
 
 FILE* OpenDataFile(const std::string& path, const char* mode) {
-    return std::fopen(ResolveDataPath(path).c_str(), mode);
+    std::string resolved = ResolveDataPath(path);
+    // A folder opens as a stream here but reads nothing; treat it as the missing file it is to
+    // every reader, so each reports it the way it reports any file it cannot open.
+    struct stat st;
+    if (stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    return std::fopen(resolved.c_str(), mode);
 }
 
 bool FileExists(const std::string& path) {

@@ -3,9 +3,15 @@
 // row reader hands '#' rows to a callback as it reads; the mods overlay reads the one row of
 // each file in a mods folder.
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+// Reads one line the way a text-mode line read does: at most capacity - 1 characters, stopping
+// after a line feed, which stays in the line; CR LF counts as one line feed. A longer line goes on
+// in the next read. Text after a NUL byte is not part of the line. False at the end of the file.
+bool ReadTextLine(FILE* file, size_t capacity, std::string& line);
 
 class CSpreadsheet {
 public:

@@ -1,0 +1,22 @@
+#include "data/text_utils.h"
+
+#include <cctype>
+
+namespace {
+template <typename Fold> std::string FoldCopy(const std::string& text, Fold fold) {
+    if (text.size() >= kTextHelperLimit)
+        return text;
+    std::string out = text;
+    for (char& c : out)
+        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
+    return out;
+}
+} // namespace
+
+std::string LowerCopy(const std::string& text) {
+    return FoldCopy(text, [](unsigned char c) { return std::tolower(c); });
+}
+
+std::string UpperCopy(const std::string& text) {
+    return FoldCopy(text, [](unsigned char c) { return std::toupper(c); });
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Case-folding copies used by the readers when they compare or build content keys. Content texts
+// live in fixed 1024-byte buffers elsewhere, so a text too long for one comes back unchanged.
+
+#include <string>
+
+// Texts of this many characters or more are returned as they stand.
+constexpr size_t kTextHelperLimit = 1024;
+
+std::string LowerCopy(const std::string& text);
+std::string UpperCopy(const std::string& text);

@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string Trim(const std::string& s) {
     size_t begin = 0;
@@ -168,6 +171,9 @@ bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
     bool found;
     std::vector<std::string> lines = ReadLines(file, found);
+    // A file that exists but cannot be read must not be replaced by one holding only this key.
+    if (!found && access(ResolveDataPath(file).c_str(), F_OK) == 0)
+        return false;
     std::string entry = key + "=" + value;
     size_t begin, end;
     if (!FindSection(lines, section, begin, end)) {

@@ -1,5 +1,7 @@
 #include "data/tokenizer.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 void CTokenizer::Begin(const std::string& row, char sep) {
@@ -33,8 +35,16 @@ std::string RightTrim(const std::string& text) {
     return text.substr(0, end);
 }
 
-int CTokenizer::NextInt() { return std::atoi(RightTrim(NextToken()).c_str()); }
+int CTokenizer::NextInt() {
+    // strtol saturates where atoi would overflow on a corrupt cell.
+    long n = std::strtol(RightTrim(NextToken()).c_str(), nullptr, 10);
+    return static_cast<int>(std::max<long>(INT_MIN, std::min<long>(INT_MAX, n)));
+}
 
-float CTokenizer::NextFloat() { return std::strtof(RightTrim(NextToken()).c_str(), nullptr); }
+float CTokenizer::NextFloat() {
+    return std::strtof(RightTrim(NextToken()).c_str(), nullptr);
+}
 
-std::string CTokenizer::NextString() { return RightTrim(NextToken()); }
+std::string CTokenizer::NextString() {
+    return RightTrim(NextToken());
+}

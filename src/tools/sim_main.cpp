@@ -1,7 +1,184 @@
-#include "data/debug_log.h"
+// marrowgate-sim: the headless runner. It starts the game's core exactly as the window would,
+// without a display, and reports what it loaded.
 
-int main() {
+#include "data/debug_log.h"
+#include "data/file_system.h"
+#include "data/setup_table.h"
+#include "data/translation.h"
+#include "frame/front_end.h"
+#include "frame/game_paths.h"
+#include "frame/options.h"
+#include "frame/random.h"
+#include "government/slider_config.h"
+#include "network/neural_effect.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: marrowgate-sim [options]\n"
+    "\n"
+    "Starts the game without a window and reports the content it loaded.\n"
+    "\n"
+    "Options:\n"
+    "  --data-root DIR   folder holding data/ (default: the working folder, else the\n"
+    "                    program's folder or its nearest parent holding data/)\n"
+    "  --user-dir DIR    user folder for saves and mods (default: $MARROWGATE_USER_DIR,\n"
+    "                    else tessaline2 in the documents folder)\n"
+    "  --seed N          seed of the random generator, 0 to 4294967295 (default: the clock)\n"
+    "  --quiet           print nothing but errors\n"
+    "  --verbose         also print the log's lines on stderr\n"
+    "  --help            show this text\n"
+    "  --version         show the program's version\n";
+
+struct Arguments {
+    std::string dataRoot;
+    std::string userDir;
+    bool seedGiven = false;
+    uint32_t seed = 0;
+    bool quiet = false;
+    bool verbose = false;
+};
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "marrowgate-sim: %s\n", message.c_str());
+    return 2;
+}
+
+bool ParseSeed(const char* text, uint32_t& seed) {
+    if (!*text || std::strspn(text, "0123456789") != std::strlen(text) || std::strlen(text) > 10)
+        return false;
+    unsigned long long n = std::strtoull(text, nullptr, 10);
+    if (n > 0xFFFFFFFFull)
+        return false;
+    seed = static_cast<uint32_t>(n);
+    return true;
+}
+
+std::string Absolute(const std::string& path) {
+    if (path.empty() || path[0] == '/')
+        return path;
+    char cwd[4096];
+    return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
+}
+
+// Returns -1 to go on, otherwise the exit code.
+int ParseArguments(int argc, char** argv, Arguments& args) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](const char*& out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        const char* v = nullptr;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("marrowgate-sim %s\n", MARROWGATE_VERSION);
+            return 0;
+        } else if (arg == "--data-root") {
+            if (!value(v) || !*v)
+                return Fail("--data-root needs a folder");
+            args.dataRoot = Absolute(v);
+        } else if (arg == "--user-dir") {
+            if (!value(v) || !*v)
+                return Fail("--user-dir needs a folder");
+            args.userDir = Absolute(v);
+        } else if (arg == "--seed") {
+            if (!value(v))
+                return Fail("--seed needs a number");
+            if (!ParseSeed(v, args.seed))
+                return Fail("--seed takes a whole number from 0 to 4294967295, not '" +
+                            std::string(v) + "'");
+            args.seedGiven = true;
+        } else if (arg == "--quiet") {
+            args.quiet = true;
+        } else if (arg == "--verbose") {
+            args.verbose = true;
+        } else {
+            return Fail("unknown argument '" + arg + "' (see --help)");
+        }
+    }
+    return -1;
+}
+
+void Report(const Arguments& args) {
+    std::printf("Marrowgate %s, headless\n", MARROWGATE_VERSION);
+    std::printf("Data root:   %s\n", GetDataRoot().c_str());
+    std::printf("User folder: %s\n", GetUserDir().c_str());
+    std::printf("Seed:        %u\n", args.seed);
+
+    const CIniSection& setup = GetSetupTable();
+    std::printf("Setup table: %s [%s], %zu entries\n", "data/data.ini", "setup", setup.Count());
+    for (const char* key : {"policies", "simulation", "situations", "voters"}) {
+        const std::string& file = setup.GetString(key);
+        std::printf("  %-11s %s%s\n", key, file.empty() ? "(not set)" : file.c_str(),
+                    file.empty() || FileExists(file) ? "" : " (missing)");
+    }
+    std::vector<std::string> missing = MissingSetupTuningKeys();
+    const size_t total = std::size(kSetupTuningKeys);
+    std::printf("  tuning constants: %zu of %zu present\n", total - missing.size(), total);
+    for (const std::string& key : missing)
+        std::printf("    missing %s (reads as 0)\n", key.c_str());
+
+    const CIniSection& options = GetOptionsTable();
+    std::printf("Options:     %s [%s], %zu entries\n", "data/options.txt", "options",
+                options.Count());
+    for (const CIniSection::Entry& entry : options.Entries())
+        std::printf("  %-19s %.2f\n", entry.key.c_str(), GetOption(entry.key));
+
+    std::printf("Translation: %s [%s], %zu texts; APP_TITLE is \"%s\"\n", "data/strings.ini",
+                "strings", TranslationCount(), Translate("APP_TITLE").c_str());
+    std::printf("Sliders:     %zu configurations\n", SliderConfigs().size());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    int exitCode = ParseArguments(argc, argv, args);
+    if (exitCode >= 0)
+        return exitCode;
+
+    std::string root, error;
+    if (!FindDataRoot(args.dataRoot, root, error))
+        return Fail(error);
+    SetDataRoot(root);
+    GetHeadlessFrontEnd().verbose = args.verbose;
+
+    if (!args.seedGiven) {
+        auto now = std::chrono::steady_clock::now().time_since_epoch();
+        args.seed = static_cast<uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    }
+    SeedRandom(args.seed);
+
+    // Start-up in the game's own order: log, user folders, setup table, options, then the
+    // tables that outlive a game.
     OpenLog();
+    if (!CreateUserFolders(args.userDir)) {
+        CloseLog();
+        return Fail("cannot work out the user folder: set HOME, or pass --user-dir");
+    }
+    SetGameRunning(true);
+    LoadSetupTable();
+    LoadOptions();
+    LoadSliderConfigs(GetUserDir());
+
+    if (!args.quiet)
+        Report(args);
+
+    SetGameRunning(false);
     CloseLog();
     return 0;
 }

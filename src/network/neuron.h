@@ -1,0 +1,147 @@
+#pragma once
+// Neuron: the common base of every node of the simulation network. A neuron holds one value per
+// turn and a history of past values, and is joined to other neurons by NeuralEffect links. All
+// live neurons sit in one global registry, which owns them and fixes their processing order.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class NeuralEffect;
+class GUI_IconBase;
+class CGlobalEconomy;
+
+// Concrete class of a neuron, stored in typeCode.
+constexpr int32_t kNeuronPlain = 0; // plain named neurons and the global economy
+constexpr int32_t kNeuronVoter = 1;
+constexpr int32_t kNeuronSituation = 2;
+constexpr int32_t kNeuronSimVal = 3;
+constexpr int32_t kNeuronDilemma = 4;
+constexpr int32_t kNeuronVoterType = 5;
+constexpr int32_t kNeuronRandom = 6;
+constexpr int32_t kNeuronGrudge = 7;
+constexpr int32_t kNeuronPolicy = 8;
+constexpr int32_t kNeuronPlayer = 9;
+constexpr int32_t kNeuronEvent = 10;
+constexpr int32_t kNeuronVoterFrequency = 11;
+constexpr int32_t kNeuronMinister = 12;
+constexpr int32_t kNeuronTypeCount = 13;
+
+// How the outputs of a neuron's inputs are combined (combineMode).
+constexpr int32_t kCombineAverage = 0;
+constexpr int32_t kCombineSum = 1;
+constexpr int32_t kCombineProduct = 2;
+
+constexpr int kNeuronHistoryLength = 33;
+constexpr int kNeuronNameSize = 64; // 63 significant characters and the terminator
+
+class Neuron {
+public:
+    Neuron();
+    // With gameRunning on, destroys every attached link first; always leaves the registry.
+    virtual ~Neuron();
+    Neuron(const Neuron&) = delete;
+    Neuron& operator=(const Neuron&) = delete;
+
+    // Fills the whole history with the current value.
+    virtual void ResetHistory();
+    // Combines the inputs into this turn's value, clamps it and pushes it to the outputs.
+    virtual float Process();
+    virtual void EndOfTurn() {}
+    virtual float GetValue() { return value; }
+    virtual bool IsActive() { return active; }
+    virtual bool AcceptsInput(NeuralEffect* effect);
+
+    // Effect multipliers that a link reads from its source only when the source is a policy
+    // (typeCode kNeuronPolicy); the policy class supplies the real figures.
+    virtual float PolicyImplementation() const { return 1.0f; }
+    virtual float PolicyMinisterFactor() const { return 1.0f; }
+
+    // Shifts the history one turn back and stores the current value, bounded to -1 … 1.
+    void UpdateHistory();
+    // Hands this neuron's value (or its average over a link's drag) to every outgoing link.
+    void PushToOutputs();
+    // Moves every admitted input straight to its source's value, bypassing inertia.
+    void SnapInputs();
+    bool AllPrerequisitesActive();
+    // Orders inputs by the strength of their output, strongest first; kept until the next push.
+    void SortInputsByStrength();
+    Neuron* FindInputSourceGrudge(const char* grudgeName);
+
+    // Content link texts: "TARGET,FORMULA[,DRAG]" from the source side, and from the target side
+    // "SOURCE,FORMULA[,DRAG]", "_random_,LOW,HIGH", "_default_,VALUE" or "_prereq_,NAME".
+    void AddEffect(const char* text);
+    void AddInfluence(const char* text);
+    void AddEffect(const std::string& text) { AddEffect(text.c_str()); }
+    void AddInfluence(const std::string& text) { AddInfluence(text.c_str()); }
+
+    void SetBaseOffset(float offset) { baseOffset = offset; }
+    void SetName(const char* text);
+    void SetGuiName(const char* text);
+    void SetName(const std::string& text) { SetName(text.c_str()); }
+    void SetGuiName(const std::string& text) { SetGuiName(text.c_str()); }
+
+    // Called only by the NeuralEffect constructor.
+    void AddOutput(NeuralEffect* effect) { outputs.push_back(effect); }
+    void AddInput(NeuralEffect* effect) { inputs.push_back(effect); }
+
+    // A neuron that lives inside another object (a member, or one element of an array) must be
+    // marked so that DeleteAllNeurons leaves its destruction to that owner.
+    void MarkEmbedded() { embedded = true; }
+    bool IsEmbedded() const { return embedded; }
+
+    float value = 0.0f;
+    std::vector<NeuralEffect*> outputs;
+    std::vector<NeuralEffect*> inputs;
+    bool active = true;
+    char name[kNeuronNameSize] = {};
+    char guiName[kNeuronNameSize] = {};
+    std::vector<Neuron*> prerequisites;
+    bool inputsSorted = false;
+    GUI_IconBase* icon = nullptr;
+    int32_t typeCode = kNeuronPlain;
+    int32_t combineMode = kCombineSum;
+    float history[kNeuronHistoryLength];
+    float baseOffset = 0.0f;
+    bool hidden = false;
+    bool keepsHistory = true;
+    float minValue = -1.0f;
+    float maxValue = 1.0f;
+
+private:
+    // Destroys or forgets the attached links as the gameRunning switch demands and empties the
+    // link and prerequisite lists.
+    void ReleaseLinks();
+    friend void DeleteAllNeurons();
+
+    bool embedded = false;
+};
+
+// Exact, case-sensitive lookup in registry order. Names under 3 characters give null silently;
+// any other miss is reported as a warning.
+Neuron* FindNeuron(const char* name);
+inline Neuron* FindNeuron(const std::string& name) {
+    return FindNeuron(name.c_str());
+}
+
+// The per-turn passes over the registry, in registry order.
+void ProcessAllNeurons();
+void EndTurnAllNeurons();
+void ResetAllHistories();
+
+// Regroups the registry by type for the rest of the game: plain neurons, player sliders,
+// policies, random neurons, grudges, the plain neurons a second time, simulation values,
+// situations, events, dilemmas, ministers, voter groups, frequency nodes, voters.
+void OrderNeuronsByType();
+
+// Destroys every neuron and nulls the named-neuron pointers below.
+void DeleteAllNeurons();
+
+// Every live neuron in processing order; plain neurons appear twice once ordered by type.
+const std::vector<Neuron*>& AllNeurons();
+
+// The named neurons every game has, set by the simulation set-up.
+extern Neuron* g_winningNeuron;
+extern Neuron* g_debtNeuron;
+extern Neuron* g_securityNeuron;
+extern CGlobalEconomy* g_globalEconomy;

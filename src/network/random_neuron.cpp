@@ -1,0 +1,16 @@
+#include "network/random_neuron.h"
+
+#include "frame/random.h"
+
+SIM_RandomNeuron::SIM_RandomNeuron(float lowBound, float highBound)
+    : high(highBound), low(lowBound) {
+    typeCode = kNeuronRandom;
+    SetName("random");
+    hidden = true;
+}
+
+float SIM_RandomNeuron::Process() {
+    value = RandomFloat(low, high);
+    PushToOutputs();
+    return value;
+}

@@ -1,0 +1,6 @@
+#include "frame/mission.h"
+
+CMission& GetMission() {
+    static CMission mission;
+    return mission;
+}

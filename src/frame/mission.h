@@ -1,0 +1,57 @@
+#pragma once
+// The mission: one playable country read from "data/missions/<name>.txt" — its money,
+// population, parties, currency and starting settings — plus the two services that live with
+// it: the money formatter and the random person-name generator.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class CMission {
+public:
+    // Copies the path of the mission file to read (at most 1023 characters).
+    void SetMissionFile(const std::string& file);
+    // Reads missionFile: sections "config", "modules" and "settings".
+    void Load();
+    // Introduces the policies that start introduced, then applies every start setting in order.
+    void ApplyMission();
+    void ApplyStartSetting(const std::string& name, float value);
+    // The first start setting of that name; -1 when there is none.
+    float GetStartSetting(const std::string& name) const;
+    bool HasModule(const std::string& module) const;
+
+    std::vector<std::pair<std::string, float>> startSettings;
+    std::vector<std::string> modules;
+    float populationPerVoter = 0.0f;
+    float wealth = 0.0f;
+    float startDebt = 0.0f;
+    float debtCeiling = 0.0f;
+    float economicCycleStart = 0.0f;
+    int termLength = 0;
+    std::string partyName;
+    std::string oppositionName;
+    std::string flag;
+    std::string currency;
+    std::string missionFile;
+    std::string name;
+    std::string description;
+    std::string briefing;
+    std::string namesFile;
+};
+
+CMission& GetMission();
+
+// An amount in millions with the currency sign and "Mn" or "Bn": "$ 1.50 Bn".
+std::string FormatMoney(float amount);
+
+struct NameLists {
+    std::vector<std::string> maleForenames;
+    std::vector<std::string> femaleForenames;
+    std::vector<std::string> surnames;
+};
+
+NameLists& GetNameLists();
+// Fills the three lists from the sections "maleforenames", "femaleforenames" and "surnames".
+void LoadNames(const std::string& file);
+// "Forename Surname", each picked uniformly; empty lists give an empty part, never a crash.
+std::string MakePersonName(bool female);

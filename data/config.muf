@@ -1,0 +1,4 @@
+[config]
+IsWindowed = 1
+ColorDepth = 32
+UseRGB = 0

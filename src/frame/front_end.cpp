@@ -32,6 +32,10 @@ HeadlessFrontEnd& GetHeadlessFrontEnd() {
     return headless;
 }
 
-FrontEnd& GetFrontEnd() { return g_frontEnd ? *g_frontEnd : GetHeadlessFrontEnd(); }
+FrontEnd& GetFrontEnd() {
+    return g_frontEnd ? *g_frontEnd : GetHeadlessFrontEnd();
+}
 
-void SetFrontEnd(FrontEnd* frontEnd) { g_frontEnd = frontEnd; }
+void SetFrontEnd(FrontEnd* frontEnd) {
+    g_frontEnd = frontEnd;
+}

@@ -23,6 +23,14 @@ public:
     virtual OsVersion GetOsVersion() = 0;
     // Puts a full-screen display back to the desktop mode before a box is shown over it.
     virtual void RestoreDesktopMode() {}
+
+    // The processing screen shown while a turn is computed: shown once, then each step's text
+    // and how far the bar moves on. Headless runs ignore them.
+    virtual void ShowProcessingScreen() {}
+    virtual void ProcessingProgress(const std::string& /*text*/, float /*advance*/) {}
+    virtual void ProcessingDone() {}
+    // Streams a music track, replacing the one playing; silent headless.
+    virtual void PlayMusic(const std::string& /*file*/) {}
 };
 
 // Boxes go to stderr as one line each; debugger output is dropped unless verbose.

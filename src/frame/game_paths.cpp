@@ -48,8 +48,8 @@ void EnsureParentsExist(const std::string& path) {
 // The XDG user-dirs file holds lines such as XDG_DOCUMENTS_DIR="$HOME/Documents".
 std::string DocumentsFromUserDirs(const std::string& home) {
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string file = (config && *config ? std::string(config) : home + "/.config") +
-                       "/user-dirs.dirs";
+    std::string file =
+        (config && *config ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
     std::ifstream in(file);
     std::string line;
     const std::string key = "XDG_DOCUMENTS_DIR=";
@@ -146,9 +146,13 @@ bool CreateUserFolders(const std::string& overrideDir) {
     return true;
 }
 
-const std::string& GetUserDir() { return g_userDir; }
+const std::string& GetUserDir() {
+    return g_userDir;
+}
 
-const std::string& GetSaveDir() { return g_saveDir; }
+const std::string& GetSaveDir() {
+    return g_saveDir;
+}
 
 void SetUserDir(const std::string& userDir) {
     g_userDir = userDir;

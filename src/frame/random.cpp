@@ -6,7 +6,9 @@ namespace {
 uint32_t g_state = 1;
 } // namespace
 
-void SeedRandom(uint32_t seed) { g_state = seed; }
+void SeedRandom(uint32_t seed) {
+    g_state = seed;
+}
 
 int RandomInt() {
     g_state = g_state * 1103515245u + 12345u;
@@ -18,7 +20,9 @@ float RandomFloat(float low, float high) {
     return low + (high - low) * r;
 }
 
-bool Chance(float p) { return RandomFloat(0.0f, 1.0f) < p; }
+bool Chance(float p) {
+    return RandomFloat(0.0f, 1.0f) < p;
+}
 
 int RandomIndex(int count) {
     if (count <= 0)
@@ -26,6 +30,10 @@ int RandomIndex(int count) {
     return RandomInt() % count;
 }
 
-uint32_t GetRandomState() { return g_state; }
+uint32_t GetRandomState() {
+    return g_state;
+}
 
-void SetRandomState(uint32_t state) { g_state = state; }
+void SetRandomState(uint32_t state) {
+    g_state = state;
+}

@@ -2,8 +2,12 @@
 
 #include "data/debug_log.h"
 #include "data/profile.h"
+#include "frame/front_end.h"
 #include "frame/mission.h"
 #include "frame/options.h"
+#include "frame/random.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
 
 namespace {
 bool g_gameOver = false;
@@ -57,6 +61,47 @@ float GetDifficulty() {
     if (d > 1.0f)
         d = 1.0f;
     return d;
+}
+
+namespace {
+VoteCounter g_voteCounter = nullptr;
+} // namespace
+
+void SetVoteCounter(VoteCounter counter) {
+    g_voteCounter = counter;
+}
+
+float GetVoteShare() {
+    VoteCount count = g_voteCounter ? g_voteCounter() : VoteCount{};
+    // Without a population there is nobody to poll; an even split keeps the network neutral.
+    if (count.total <= 0)
+        return 0.5f;
+    return static_cast<float>(count.forPlayer) / static_cast<float>(count.total);
+}
+
+float GetPotentialVoteRate() {
+    return GetPollTracker().PotentialVoteRate;
+}
+
+void CountVotes() {
+    GetFrontEnd().ProcessingProgress("Counting Votes...", 0.0f);
+    PollTracker& polls = GetPollTracker();
+    float share = GetVoteShare();
+    polls.PotentialVoteRate = share;
+    if (g_winningNeuron) {
+        g_winningNeuron->value = share;
+        g_winningNeuron->SetBaseOffset(share);
+        g_winningNeuron->PushToOutputs();
+    }
+    if (InstantEffects()) {
+        for (float& entry : polls.shareHistory)
+            entry = share + RandomFloat(-0.02f, 0.02f);
+    }
+    for (int i = PollTracker::kHistory - 1; i > 0; --i)
+        polls.shareHistory[i] = polls.shareHistory[i - 1];
+    polls.shareHistory[0] = share;
+    if (share > polls.PeakVoteRate)
+        polls.PeakVoteRate = share;
 }
 
 bool IsGameOver() {

@@ -40,8 +40,15 @@ float GetDifficulty();
 void SetConsecutiveRuns(int losses, int wins);
 void LoadConsecutiveRuns();
 
-// Fraction of voters who would vote for the government.
+// Fraction of voters who would vote for the government, counted by the voting population once
+// it registers its counter; 0.5 while there is no population.
 float GetVoteShare();
+struct VoteCount {
+    int forPlayer = 0;
+    int total = 0;
+};
+using VoteCounter = VoteCount (*)();
+void SetVoteCounter(VoteCounter counter);
 float GetPotentialVoteRate();
 // Counts the votes into the poll record and the "_winning_" neuron.
 void CountVotes();

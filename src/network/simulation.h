@@ -1,0 +1,49 @@
+#pragma once
+// CSimulation: loads, owns and resolves the simulation values of a game, and sets up the named
+// neurons every game has whatever its content ("_winning_", "_debt_", the economic cycle and
+// "_security_").
+
+#include "frame/game_subsystem.h"
+
+#include <vector>
+
+class Neuron;
+class SIM_SimVal;
+
+// Mod files of simulation values, one value per file; "%s" is the user folder.
+inline constexpr const char kSimulationModPattern[] = "%s/mods/data/simulation/simulation/*.txt";
+
+class CSimulation : public GameSubsystem {
+public:
+    CSimulation();
+    ~CSimulation() override;
+
+    // Reads the standard table named by the setup key "simulation", then one value per mod
+    // file, then finds the three income values.
+    void LoadAll();
+    void AttachAllToGroups();
+    void ResolveAllLinks();
+    // Destroys every value in list order and forgets the income values.
+    void Release() override;
+
+    // Called by each value as it is built and destroyed. A value that outlives the simulation at
+    // process exit has no list left to leave.
+    static void Register(SIM_SimVal* simVal);
+    static void Unregister(SIM_SimVal* simVal);
+    const std::vector<SIM_SimVal*>& Values() const { return values; }
+
+private:
+    std::vector<SIM_SimVal*> values;
+};
+
+// The single simulation, created on first use.
+CSimulation& GetSimulation();
+
+// Creates "_winning_", "_debt_", the global economy and "_security_" in that order, destroying
+// any previous one first, and points the named-neuron globals at them.
+void SetupNamedNeurons();
+
+// The income values the voters read; null while missing or after Release.
+extern Neuron* g_highIncome;
+extern Neuron* g_lowIncome;
+extern Neuron* g_middleIncome;

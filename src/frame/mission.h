@@ -9,6 +9,9 @@
 
 class CMission {
 public:
+    // Back to the state of a fresh object: both lists and every text empty, figures 0. Load
+    // appends to the lists, so whoever loads a mission over another one resets first.
+    void Reset();
     // Copies the path of the mission file to read (at most 1023 characters).
     void SetMissionFile(const std::string& file);
     // Reads missionFile: sections "config", "modules" and "settings".
@@ -18,6 +21,9 @@ public:
     void ApplyStartSetting(const std::string& name, float value);
     // The first start setting of that name; -1 when there is none.
     float GetStartSetting(const std::string& name) const;
+    // Sets the first start setting of that name, adding one when there is none; the new-game
+    // screen writes the player's choices through it.
+    void SetStartSetting(const std::string& name, float value);
     bool HasModule(const std::string& module) const;
 
     std::vector<std::pair<std::string, float>> startSettings;

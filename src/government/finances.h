@@ -1,0 +1,78 @@
+#pragma once
+// The state's money: each turn the costs and incomes of every active policy (and of every other
+// registered source) are summed, interest is added, the balance is paid into or out of the
+// treasury, twenty turns of history are kept for the graphs, and the debt is fed back into the
+// network and checked against the mission's ceiling.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The tax policies, in the order the cynicism tracker lists them.
+inline constexpr int kTaxPolicyCount = 8;
+inline constexpr const char* kTaxPolicyNames[kTaxPolicyCount] = {
+    "IncomeTax", "SalesTax",  "CorporationTax", "PropertyTax",
+    "CarTax",    "PetrolTax", "InheritanceTax", "CarbonTax",
+};
+
+inline constexpr const char kDebtCeilingEvent[] = "DebtCeilingReached";
+inline constexpr const char kDebtWarningGroup[] = "ECONOMY";
+inline constexpr const char kDebtWarningText[] = "DEBT_CEILING_WARNING";
+inline constexpr const char kDebtWarningTitle[] = "DEBT_CEILING_WARNING_TITLE";
+
+class Finances {
+public:
+    static constexpr int kHistoryLength = 20;
+
+    // A new game's or a load's starting point: nothing in the treasury, the mission's debt and
+    // ceiling, and a fresh count of finance steps.
+    void ResetFinances();
+    // Flattens all three histories to the current figures, so a new game's graphs start level.
+    void FillHistories();
+    // This turn's interest, income and expenditure from the current state; moves no money.
+    void CalculateIncomeAndExpenses();
+    // Money in pays off debt first; money out comes from the balance and then adds to the debt.
+    void Earn(int amount);
+    void Spend(int amount);
+    // The turn's finance step.
+    void ProcessTurn();
+    // Fires the debt-ceiling event above the ceiling, or the economy minister's warning once the
+    // debt passes three quarters of it (never in the first four steps after a reset).
+    void CheckDebtCeiling();
+
+    float GetDeficit() const { return MonthlyExpenses - MonthlyIncome; }
+    float GetSurplus() const { return MonthlyIncome - MonthlyExpenses; }
+    // The fraction of the finance graph's height at which x is drawn; 0 while every history is 0.
+    float GetGraphScale(float x) const;
+
+    float IncomeHistory[kHistoryLength] = {};
+    float ExpenditureHistory[kHistoryLength] = {};
+    float DebtHistory[kHistoryLength] = {};
+    float CurrentBalance = 0.0f;
+    float MonthlyExpenses = 0.0f;
+    float MonthlyIncome = 0.0f;
+    float MonthlyInterest = 0.0f;
+    float NationalDebt = 0.0f;
+    float DebtCeiling = 0.0f;
+    float HistoryPeak = 0.0f;
+    int32_t TurnsProcessed = 0;
+
+    // Connections to the rest of the game. None of them is touched by ResetFinances.
+
+    // Sources of cost and income besides the policies (the situations), each adding its active
+    // items to the running totals after the policies; called in registration order.
+    using FinanceSource = std::function<void(float& expenses, float& income)>;
+    std::vector<FinanceSource> extraSources;
+    // Fires the named event (kDebtCeilingEvent).
+    std::function<void(const std::string& eventName)> triggerEvent;
+    // Adds a minister's warning issue for the holder of the named policy group, with the texts
+    // translated from the two keys; does nothing when the post is empty.
+    std::function<void(const std::string& groupKey, const std::string& textKey,
+                       const std::string& titleKey)>
+        warnMinister;
+    // The "finance" log channel: every active policy's income and the turn's total.
+    bool logFinance = false;
+};
+
+Finances& GetFinances();

@@ -2,6 +2,16 @@
 
 #include "data/debug_log.h"
 #include "data/file_system.h"
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/game_subsystem.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/turn.h"
+#include "government/political_capital.h"
+#include "government/slider_config.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -49,4 +59,29 @@ LoggedTest::~LoggedTest() {
     SetDataRoot(".");
 }
 
-std::string LoggedTest::LogText() const { return dir.Read("debugdata/debug.txt"); }
+std::string LoggedTest::LogText() const {
+    return dir.Read("debugdata/debug.txt");
+}
+
+void TearDownGame() {
+    SetGameRunning(false);
+    ReleaseAllSubsystems();
+    DeleteAllNeurons();
+    DeleteAllEffects();
+    SetGameRunning(true);
+    ReleaseSliderConfigs();
+    GetSetupTable().Clear();
+    GetOptionsTable().Clear();
+    GetMission().Reset();
+    GetNameLists() = NameLists();
+    GetPoliticalCapital() = PoliticalCapital();
+    GetTurnState() = TurnState();
+    GetCalendar() = Calendar();
+    GetPollTracker() = PollTracker();
+    SetGameOver(false);
+    SetVoteCounter(nullptr);
+    SetConsecutiveRuns(0, 0);
+    SetInstantEffects(false);
+    SetLogMissionFlag("");
+    SetUserDir("");
+}

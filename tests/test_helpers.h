@@ -30,10 +30,12 @@ public:
         boxes.push_back({title, text});
     }
     void DebuggerOutput(const std::string& text) override { debugger += text; }
+    void PlayMusic(const std::string& file) override { music.push_back(file); }
     OsVersion GetOsVersion() override { return os; }
 
     std::vector<Box> boxes;
     std::string debugger;
+    std::vector<std::string> music;
     OsVersion os;
 };
 
@@ -48,3 +50,7 @@ public:
     ScratchDir dir;
     RecordingFrontEnd frontEnd;
 };
+
+// Undoes a whole game: subsystems, network, tables and records, so that tests that set up games
+// do not leak into each other.
+void TearDownGame();

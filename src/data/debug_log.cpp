@@ -59,7 +59,9 @@ void CloseLog() {
     g_logFile = nullptr;
 }
 
-bool IsLogOpen() { return g_logFile != nullptr; }
+bool IsLogOpen() {
+    return g_logFile != nullptr;
+}
 
 void Log(const char* message) {
     if (!g_logFile)
@@ -93,8 +95,8 @@ void ReportError(const char* message, const char* file, int line) {
 }
 
 std::string BuildAssertLine(const char* file, int line) {
-    std::string text = FormatF("Assertion failure:filename:%s,linenum:%d,build:%s", file, line,
-                               "version");
+    std::string text =
+        FormatF("Assertion failure:filename:%s,linenum:%d,build:%s", file, line, "version");
     if (!g_missionFlag.empty())
         text += FormatF(",flag:%s", g_missionFlag.c_str());
     OsVersion os = GetFrontEnd().GetOsVersion();
@@ -117,7 +119,9 @@ void LogSystemError(const char* message) {
     GetFrontEnd().ShowMessageBox("ERROR", text, MessageBoxIcon::None);
 }
 
-void LogWarning(const char* message) { Log(FormatF("IWARNING:  %s\n", message).c_str()); }
+void LogWarning(const char* message) {
+    Log(FormatF("IWARNING:  %s\n", message).c_str());
+}
 
 void ReportEngineError(long code, const char* context, const char* codeText) {
     Log(context);
@@ -131,4 +135,6 @@ void ReportEngineError(long code, const char* context, const char* codeText) {
     GetFrontEnd().ShowMessageBox("D3DEngine Error", text, MessageBoxIcon::Exclamation);
 }
 
-void SetLogMissionFlag(const std::string& flag) { g_missionFlag = flag; }
+void SetLogMissionFlag(const std::string& flag) {
+    g_missionFlag = flag;
+}

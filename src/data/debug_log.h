@@ -13,7 +13,9 @@ bool IsLogOpen();
 
 // One line to the log, flushed at once; also to the debugger output. Nothing while closed.
 void Log(const char* message);
-inline void Log(const std::string& message) { Log(message.c_str()); }
+inline void Log(const std::string& message) {
+    Log(message.c_str());
+}
 // printf-style Log; the text is cut to 511 characters.
 void LogF(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -7,11 +7,20 @@
 #include "data/translation.h"
 #include "frame/front_end.h"
 #include "frame/game_paths.h"
+#include "frame/game_state_json.h"
+#include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/random.h"
+#include "frame/turn.h"
+#include "government/finances.h"
+#include "government/policy.h"
+#include "government/policy_actions.h"
+#include "government/policy_manager.h"
+#include "government/political_capital.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -150,8 +159,134 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
     return -1;
 }
 
-int RunSteps(const std::vector<Step>&, bool) {
-    return Fail("playing a game is not available in this build");
+// Parses "VERB:NAME" or "VERB:NAME=VALUE"; false when the shape is wrong.
+bool SplitAction(const std::string& text, std::string& verb, std::string& name, std::string& value,
+                 bool& hasValue) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 >= text.size())
+        return false;
+    verb = text.substr(0, colon);
+    std::string rest = text.substr(colon + 1);
+    size_t eq = rest.find('=');
+    hasValue = eq != std::string::npos;
+    name = hasValue ? rest.substr(0, eq) : rest;
+    value = hasValue ? rest.substr(eq + 1) : "";
+    return !name.empty();
+}
+
+bool ParseFraction(const std::string& text, float& out) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    out = std::strtof(text.c_str(), &end);
+    return end && *end == '\0' && out >= 0.0f && out <= 1.0f;
+}
+
+ActionResult TakeAction(const std::string& text) {
+    std::string verb, name, value;
+    bool hasValue = false;
+    if (!SplitAction(text, verb, name, value, hasValue))
+        return {false, "cannot read the action '" + text +
+                           "': write introduce:POLICY, cancel:POLICY or slider:POLICY=VALUE"};
+    float fraction = 0.0f;
+    if (hasValue && !ParseFraction(value, fraction))
+        return {false, "the value in '" + text + "' must be a number from 0 to 1"};
+    if (verb == "introduce") {
+        if (!hasValue) {
+            SIM_Policy* policy = GetPolicyManager().FindPolicy(name);
+            fraction = policy ? policy->GetTarget() : 0.5f;
+        }
+        return IntroducePolicyAction(name, fraction);
+    }
+    if (verb == "cancel" && !hasValue)
+        return CancelPolicyAction(name);
+    if (verb == "slider" && hasValue)
+        return ChangePolicySliderAction(name, fraction);
+    return {false, "unknown action '" + text + "'"};
+}
+
+void PrintTurnLine() {
+    const Calendar& date = GetCalendar();
+    const Finances& f = GetFinances();
+    std::printf("Turn %d (year %d, month %d): polls %.1f%%, income %s, spending %s, %s %s, "
+                "capital %d\n",
+                GetTurnNumber(), date.year, date.month + 1, GetPotentialVoteRate() * 100.0f,
+                FormatMoney(f.MonthlyIncome).c_str(), FormatMoney(f.MonthlyExpenses).c_str(),
+                f.NationalDebt > 0.0f ? "debt" : "treasury",
+                FormatMoney(f.NationalDebt > 0.0f ? f.NationalDebt : f.CurrentBalance).c_str(),
+                GetPoliticalCapital().capital);
+}
+
+bool WriteJson(const std::string& file) {
+    std::string text = GameStateJson();
+    if (file == "-") {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return true;
+    }
+    FILE* out = std::fopen(file.c_str(), "wb");
+    if (!out) {
+        std::fprintf(stderr, "marrowgate-sim: cannot write %s: %s\n", file.c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    ok = std::fclose(out) == 0 && ok;
+    if (!ok)
+        std::fprintf(stderr, "marrowgate-sim: cannot write %s\n", file.c_str());
+    return ok;
+}
+
+int RunSteps(const std::vector<Step>& steps, bool quiet) {
+    bool inGame = false;
+    bool failed = false;
+    for (const Step& step : steps) {
+        switch (step.kind) {
+        case Step::NewGame: {
+            std::string file = "data/missions/" + step.text + ".txt";
+            if (!FileExists(file)) {
+                std::fprintf(stderr, "marrowgate-sim: there is no mission %s (%s)\n",
+                             step.text.c_str(), file.c_str());
+                return 1;
+            }
+            GetMission().SetMissionFile(file);
+            GetMission().Load();
+            NewGameSetup(step.text);
+            inGame = true;
+            if (!quiet)
+                std::printf("New game: %s\n", GetMission().name.c_str());
+            break;
+        }
+        case Step::Turns:
+        case Step::Action:
+            if (!inGame) {
+                std::fprintf(stderr, "marrowgate-sim: %s needs a game: put --new first\n",
+                             step.kind == Step::Turns ? "--turns" : "--do");
+                return 2;
+            }
+            if (step.kind == Step::Turns) {
+                for (int i = 0; i < step.count; ++i) {
+                    ProcessNewTurn();
+                    if (!quiet)
+                        PrintTurnLine();
+                }
+            } else {
+                ActionResult result = TakeAction(step.text);
+                if (!result.ok) {
+                    std::fprintf(stderr, "marrowgate-sim: refused %s: %s\n", step.text.c_str(),
+                                 result.message.c_str());
+                    failed = true;
+                } else if (!quiet) {
+                    std::printf("Done: %s\n", step.text.c_str());
+                }
+            }
+            break;
+        case Step::Json:
+            if (!WriteJson(step.text))
+                failed = true;
+            break;
+        }
+    }
+    return failed ? 1 : 0;
 }
 
 void Report(const Arguments& args) {

@@ -191,4 +191,35 @@ TEST_F(TurnPipelineTest, TaxIncomePaysDownTheDebt) {
                 1.0f);
 }
 
+TEST_F(TurnPipelineTest, BadContentIsReportedAndTheRestStillPlays) {
+    // A setup table with binary junk and a line with no '=' among its keys.
+    t.dir.Write("data/data.ini", std::string(kSetup) + "\x01\x02junk\x7f\nno equals here\n" +
+                                     std::string("\0\0\0", 3));
+    t.dir.Write("data/simulation/policies.csv",
+                std::string(kPolicies) +
+                    "#,Lost,Lost,rate,No group,-,1,1,1,1,NOSUCHGROUP,0,1,-,2,0,0,-,#Effects\n"
+                    "#,Slidy,Slidy,nosuchslider,Bad slider,-,1,1,1,1,TAX,0,1,-,2,0,0,-,#Effects\n"
+                    "#,Aimless,Aimless,rate,Bad target,-,1,1,1,1,TAX,0,1,-,2,0,0,-,#Effects,"
+                    "\"Nowhere,0+(1.0*x)\"\n");
+    t.dir.Write("data/missions/Test.txt", std::string(kMission) + "Atlantis=0.5\n");
+    LoadSetupTable();
+
+    NewGameSetup("Test");
+    EXPECT_EQ(GetTurnNumber(), 2);
+    ProcessNewTurn();
+    EXPECT_EQ(GetTurnNumber(), 3);
+    ASSERT_NE(GetPolicyManager().FindPolicy("Roads"), nullptr);
+    EXPECT_TRUE(GetPolicyManager().FindPolicy("IncomeTax")->active);
+
+    std::string log = t.LogText();
+    EXPECT_NE(log.find("cant find Nowhere in Aimless"), std::string::npos);
+    EXPECT_NE(log.find("failed to find Atlantis"), std::string::npos);
+    // The unknown group and slider names are assertion lines from the policy's own file.
+    EXPECT_NE(log.find("Assertion failure:filename:policy.cpp"), std::string::npos);
+    bool boxNamesTarget = false;
+    for (const auto& box : t.frontEnd.boxes)
+        boxNamesTarget = boxNamesTarget || box.text.find("cant find Nowhere in Aimless") == 0;
+    EXPECT_TRUE(boxNamesTarget);
+}
+
 } // namespace

@@ -13,8 +13,15 @@ float SetupFloat(const char* key) {
     return GetSetupTable().GetFloat(key, 0.0f);
 }
 
-const std::string& SetupString(const char* key) {
-    return GetSetupTable().GetString(key);
+std::string SetupString(const char* key) {
+    // The section reader keeps the blank after "=", so "policies = x.csv" would name " x.csv";
+    // no file name or setting starts or ends with a blank, so both ends are trimmed here.
+    const std::string& text = GetSetupTable().GetString(key);
+    size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return "";
+    size_t end = text.find_last_not_of(" \t\r\n");
+    return text.substr(begin, end - begin + 1);
 }
 
 std::vector<std::string> MissingSetupTuningKeys() {

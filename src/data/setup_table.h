@@ -68,6 +68,6 @@ int LoadSetupTable();
 // A tuning constant; 0 when the key is absent or empty.
 float SetupFloat(const char* key);
 // A text entry such as a content table's file name; empty when absent.
-const std::string& SetupString(const char* key);
+std::string SetupString(const char* key);
 // The tuning keys the loaded table lacks, in the order of kSetupTuningKeys.
 std::vector<std::string> MissingSetupTuningKeys();

@@ -322,6 +322,8 @@ void Report(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Line by line, so that turn lines and refusals on stderr stay in order when piped.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Arguments args;
     int exitCode = ParseArguments(argc, argv, args);
     if (exitCode >= 0)

@@ -1,0 +1,125 @@
+// marrowgate-bench: times the set-up of the default country and its turns at several population
+// sizes, each size in its own child process so that its peak memory is its own.
+
+#include "data/debug_log.h"
+#include "data/file_system.h"
+#include "data/setup_table.h"
+#include "frame/front_end.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/random.h"
+#include "frame/turn.h"
+#include "network/neural_effect.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double Median(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    size_t n = samples.size();
+    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2.0;
+}
+
+void StartNewGame() {
+    GetMission().Reset();
+    GetMission().SetMissionFile("data/missions/USA.txt");
+    GetMission().Load();
+    NewGameSetup("USA");
+}
+
+// Runs one population size and prints its line; called in a child process.
+int RunSize(int voters, int setups, int turns) {
+    SeedRandom(12345);
+    LoadSetupTable();
+    LoadOptions();
+    GetSetupTable().SetFloat("AIENTITIES", static_cast<float>(voters));
+
+    std::vector<double> setupTimes;
+    for (int i = 0; i < setups; ++i) {
+        auto start = Clock::now();
+        StartNewGame();
+        setupTimes.push_back(Milliseconds(start, Clock::now()));
+    }
+    std::vector<double> turnTimes;
+    for (int i = 0; i < turns; ++i) {
+        auto start = Clock::now();
+        ProcessNewTurn();
+        turnTimes.push_back(Milliseconds(start, Clock::now()));
+    }
+    std::printf("%9d  %12.1f  %12.2f", voters, Median(setupTimes), Median(turnTimes));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes = {2000, 20000, 100000};
+    int turns = 10;
+    std::string dataRoot;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--voters" && i + 1 < argc) {
+            sizes = {std::atoi(argv[++i])};
+        } else if (arg == "--turns" && i + 1 < argc) {
+            turns = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--data-root" && i + 1 < argc) {
+            dataRoot = argv[++i];
+        } else {
+            std::fprintf(stderr,
+                         "Usage: marrowgate-bench [--voters N] [--turns N] [--data-root DIR]\n");
+            return 2;
+        }
+    }
+    std::string root, error;
+    if (!FindDataRoot(dataRoot, root, error)) {
+        std::fprintf(stderr, "marrowgate-bench: %s\n", error.c_str());
+        return 2;
+    }
+    SetDataRoot(root);
+    char userTemplate[] = "/tmp/marrowgate-bench-XXXXXX";
+    const char* userDir = mkdtemp(userTemplate);
+    if (!userDir || !CreateUserFolders(userDir)) {
+        std::fprintf(stderr, "marrowgate-bench: cannot make a scratch user folder\n");
+        return 2;
+    }
+    GetHeadlessFrontEnd().quietBoxes = true;
+
+    std::printf("Default country, %d turns per size, single-threaded\n", turns);
+    std::printf("%9s  %12s  %12s  %12s\n", "voters", "set-up ms", "turn ms", "peak MB");
+    for (int voters : sizes) {
+        std::fflush(stdout);
+        pid_t child = fork();
+        if (child == 0)
+            _exit(RunSize(voters, voters >= 50000 ? 1 : 3, turns));
+        int status = 0;
+        struct rusage usage;
+        if (child < 0 || wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0) {
+            std::printf("%9d  failed\n", voters);
+            continue;
+        }
+        std::printf("  %12.1f\n", usage.ru_maxrss / 1024.0);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(userDir, ignored);
+    return 0;
+}

@@ -8,10 +8,16 @@
 #include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/turn.h"
+#include "government/finances.h"
+#include "government/policy.h"
 #include "government/political_capital.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
+#include "population/cabinet.h"
+#include "population/cynicism.h"
+#include "population/voter.h"
+#include "population/voter_type.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -84,4 +90,11 @@ void TearDownGame() {
     SetInstantEffects(false);
     SetLogMissionFlag("");
     SetUserDir("");
+    // The cabinet's and the grudges' connections to the rest of the game.
+    GetCabinet().hooks = CabinetHooks();
+    SetMinisterQualityReaders(MinisterQualityReaders());
+    GetFinances().warnMinister = nullptr;
+    SetGrudgeFactory(nullptr);
+    GetCynicism().ResetCynicism();
+    g_nationalCynicism = nullptr;
 }

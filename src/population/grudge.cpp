@@ -1,0 +1,142 @@
+#include "population/grudge.h"
+
+#include "data/debug_log.h"
+#include "network/neural_effect.h"
+#include "population/voter_type.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Never destroyed: grudges freed late at process exit must still find their list.
+std::vector<SIM_Grudge*>& GrudgeList() {
+    static auto* list = new std::vector<SIM_Grudge*>();
+    return *list;
+}
+
+GrudgeGoneListener g_goneListener = nullptr;
+
+// A grudge only counts while it is further than this from nothing.
+constexpr float kFadedBelow = 0.01f;
+
+Neuron* FindHolder(const std::string& holderName) {
+    Neuron* holder = FindNeuron(holderName);
+    ASSERT(holder != nullptr);
+    return holder;
+}
+
+Neuron* GrudgeForVoterGroup(const char* policyName, const char* holderName, float start,
+                            float factor) {
+    return CreateGrudge(policyName ? policyName : "", holderName ? holderName : "", start, factor);
+}
+
+// Builds the grudge around an existing holder and links it in.
+SIM_Grudge* MakeGrudge(Neuron* holder, const std::string& holderName, float value, float decay) {
+    auto* grudge = new SIM_Grudge();
+    grudge->value = value;
+    grudge->decay = decay;
+    grudge->ResetHistory();
+    grudge->age = 0;
+    grudge->holderName = holderName;
+    new NeuralEffect(grudge, holder, kGrudgeLinkFormula, 1.0f, 0.0f);
+    grudge->PushToOutputs();
+    return grudge;
+}
+
+} // namespace
+
+SIM_Grudge::SIM_Grudge() {
+    typeCode = kNeuronGrudge;
+    GrudgeList().push_back(this);
+}
+
+SIM_Grudge::~SIM_Grudge() {
+    if (g_goneListener)
+        g_goneListener(this);
+    std::vector<SIM_Grudge*>& list = GrudgeList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+float SIM_Grudge::Process() {
+    PushToOutputs();
+    return value;
+}
+
+bool SIM_Grudge::Decay() {
+    float before = value;
+    age += 1;
+    value = decay * value;
+    if (before > 0.0f)
+        return value >= kFadedBelow;
+    return value <= -kFadedBelow;
+}
+
+SIM_Grudge* CreateGrudge(const std::string& targetName, const std::string& holderName, float value,
+                         float decay) {
+    Neuron* holder = FindHolder(holderName);
+    Neuron* target = FindNeuron(targetName);
+    ASSERT(target != nullptr);
+    if (!holder || !target)
+        return nullptr;
+    SIM_Grudge* grudge = MakeGrudge(holder, holderName, value, decay);
+    grudge->SetName(targetName);
+    grudge->target = target;
+    grudge->SetGuiName(target->guiName);
+    return grudge;
+}
+
+SIM_Grudge* CreateNamedGrudge(const std::string& shownText, const std::string& holderName,
+                              float value, float decay) {
+    Neuron* holder = FindHolder(holderName);
+    if (!holder)
+        return nullptr;
+    SIM_Grudge* grudge = MakeGrudge(holder, holderName, value, decay);
+    grudge->SetGuiName(shownText);
+    return grudge;
+}
+
+SIM_Grudge* CreateInertialGrudge(const std::string& targetName, const std::string& holderName,
+                                 float value, float decay, float drag) {
+    SIM_Grudge* grudge = CreateGrudge(targetName, holderName, value, decay);
+    if (!grudge)
+        return nullptr;
+    // Scripts hand the drag over as text; a wild figure must not overflow the conversion. The
+    // link refuses anything outside 0 … 32 with its own report.
+    float bounded = std::isnan(drag) ? 0.0f : std::clamp(drag, -1000.0f, 1000.0f);
+    grudge->inertialDrag = static_cast<int32_t>(bounded);
+    if (NeuralEffect* link = grudge->Link())
+        link->SetInertialDrag(grudge->inertialDrag);
+    return grudge;
+}
+
+void UpdateAllGrudges() {
+    // Walk a copy: nothing here may disturb the order of the real list.
+    std::vector<SIM_Grudge*> walk = GrudgeList();
+    std::vector<SIM_Grudge*> faded;
+    for (SIM_Grudge* grudge : walk) {
+        if (!grudge->Decay())
+            faded.push_back(grudge);
+    }
+    for (SIM_Grudge* grudge : faded)
+        delete grudge;
+}
+
+const std::vector<SIM_Grudge*>& AllGrudges() {
+    return GrudgeList();
+}
+
+bool IsLiveGrudge(const SIM_Grudge* grudge) {
+    if (!grudge)
+        return false;
+    const std::vector<SIM_Grudge*>& list = GrudgeList();
+    return std::find(list.begin(), list.end(), grudge) != list.end();
+}
+
+void SetGrudgeGoneListener(GrudgeGoneListener listener) {
+    g_goneListener = listener;
+}
+
+void InstallGrudgeFactory() {
+    SetGrudgeFactory(&GrudgeForVoterGroup);
+}

@@ -1,0 +1,532 @@
+#include "data/setup_table.h"
+#include "data/translation.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/random.h"
+#include "frame/turn.h"
+#include "government/finances.h"
+#include "government/policy.h"
+#include "government/policy_manager.h"
+#include "government/political_capital.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "population/cabinet.h"
+#include "population/cabinet_actions.h"
+#include "population/grudge.h"
+#include "population/minister.h"
+#include "population/voter_manager.h"
+#include "population/voter_type.h"
+#include "test_helpers.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kPolicies[] = "header\n"
+                         "#,Banks,Banks,rate,d,-,0,0,0,0,ECONOMY,0,0,-,4,0,0,-,#Effects\n";
+
+const char kStrings[] = "[strings]\n"
+                        "GUI_CABINET_ECONOMY=Economy Minister\n"
+                        "MINISTER_RESIGNS_GUINAME=The <JOBTITLE> resigns\n"
+                        "MINISTER_RESIGNS_DESCRIPTION=<FULLNAME> has quit as <JOBTITLE>.\n"
+                        "MINISTER_WARNING=<NAME>, <JOB>, frets about <GROUP1> and <GROUP2>\n"
+                        "MINISTER_WARNING_TITLE=Unrest: <NAME>\n";
+
+const std::map<std::string, std::string> kTuning = {
+    {"policies", "data/policies.csv"},
+    {"MINISTER_EXPERIENCE_RATE", "0.1"},
+    {"MINISTER_LOYALTY_GAIN_THRESHHOLD", "0.6"},
+    {"MINISTER_LOYALTY_GAINRATE", "0.05"},
+    {"MINISTER_LOYALTY_DROP_THRESHHOLD", "0.45"},
+    {"MINISTER_LOYALTY_DROP_RATE", "0.05"},
+    {"MINISTER_LOW_LOYALTY", "0.3"},
+    {"MINISTER_RESIGN_THRESHHOLD", "0.15"},
+    {"MINISTER_RESIGN_CHANCE", "0"},
+    {"MINISTER_VOTER_BOOST", "0.05"},
+    {"POLITICAL_CAPITAL_PER_MINISTER", "8"},
+    {"FIRE_MINISTER_POINTS_NEEDED", "10.9"},
+};
+
+struct Issue {
+    SIM_Minister* minister;
+    int kind;
+    std::string text, title;
+};
+
+class CabinetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetTranslations();
+        SetUserDir(t.dir.Path() + "/user");
+        t.dir.Write("data/simulation/sliders.csv", "#,rate,5,none,low,mid,high,max\n");
+        t.dir.Write("data/policies.csv", kPolicies);
+        t.dir.Write("data/strings.ini", kStrings);
+        t.dir.Write("data/bitmaps/ministers/female/f1.bmp", "x");
+        t.dir.Write("data/bitmaps/ministers/female/f2.bmp", "x");
+        Tune({});
+        GetPolicyManager().LoadPolicies();
+        GetPolicyManager().LinkAllPolicies();
+        poor = MakeGroup("Poor");
+        wealthy = MakeGroup("Wealthy");
+        retired = MakeGroup("Retired");
+        poor->correlations = {{"Wealthy", -0.5f}};
+        wealthy->correlations = {{"Poor", -0.5f}};
+        NameLists& names = GetNameLists();
+        names.maleForenames = {"Adam", "Bram", "Cole"};
+        names.femaleForenames = {"Dora", "Edna"};
+        names.surnames = {"Hale", "Stone", "Marsh"};
+        CabinetHooks& hooks = GetCabinet().hooks;
+        hooks.addIssue = [this](SIM_Minister* m, int kind, const std::string& text,
+                                const std::string& title) {
+            issues.push_back({m, kind, text, title});
+        };
+        hooks.runScript = [this](const std::string& script) { scripts.push_back(script); };
+        hooks.announceResignation = [this](const MinisterResignation& r) {
+            resignations.push_back(r);
+        };
+        SeedRandom(4242);
+    }
+    void TearDown() override {
+        TearDownGame();
+        ResetTranslations();
+    }
+
+    // Rewrites the setup table with the test's tuning, some entries replaced.
+    void Tune(const std::map<std::string, std::string>& changes) {
+        std::map<std::string, std::string> merged = kTuning;
+        for (const auto& [key, value] : changes)
+            merged[key] = value;
+        std::string text = "[setup]\n";
+        for (const auto& [key, value] : merged)
+            text += key + "=" + value + "\n";
+        t.dir.Write("data/data.ini", text);
+        LoadSetupTable();
+    }
+    static SIM_VoterType* MakeGroup(const char* name) {
+        auto* group = new SIM_VoterType();
+        group->SetName(name);
+        group->SetGuiName(name);
+        return group;
+    }
+    static SIM_PolicyGroup* Economy() { return GetPolicyManager().FindGroup("ECONOMY"); }
+    static std::vector<SIM_Minister*>& Ministers() { return GetCabinet().ministers; }
+    // A fresh cabinet: ten candidates, seven of them in office.
+    static void NewCabinet() {
+        GenerateMinisters();
+        AppointBestToAllPosts();
+    }
+
+    LoggedTest t;
+    SIM_VoterType* poor = nullptr;
+    SIM_VoterType* wealthy = nullptr;
+    SIM_VoterType* retired = nullptr;
+    std::vector<Issue> issues;
+    std::vector<std::string> scripts;
+    std::vector<MinisterResignation> resignations;
+};
+
+TEST_F(CabinetTest, GeneratedCandidatesAreDistinctPeopleWithCompatibleSympathies) {
+    for (int i = 0; i < 4; ++i)
+        GenerateMinisters();
+    ASSERT_EQ(Ministers().size(), 40u);
+    std::set<std::string> names;
+    for (SIM_Minister* m : Ministers()) {
+        names.insert(m->fullName);
+        EXPECT_STREQ(m->name, m->fullName.c_str());
+        EXPECT_FALSE(m->HasPost());
+        EXPECT_GE(m->experience, 0.2f);
+        EXPECT_LE(m->experience, 0.6f);
+        EXPECT_GE(m->volatility, 0.5f);
+        EXPECT_LE(m->volatility, 2.0f);
+        // Poor and Wealthy dislike each other, so they never come as a pair.
+        ASSERT_NE(m->sympathy1, nullptr);
+        ASSERT_NE(m->sympathy2, nullptr);
+        EXPECT_NE(m->sympathy1, m->sympathy2);
+        EXPECT_GE(m->sympathy1->GetCorrelation(m->sympathy2), 0.0f);
+        // Preferred posts: three different groups, best first.
+        float last = 2.0f;
+        std::set<SIM_PolicyGroup*> posts;
+        for (SIM_PolicyGroup* post : m->preferredPosts) {
+            ASSERT_NE(post, nullptr);
+            posts.insert(post);
+            EXPECT_LE(m->GetSuitability(post->index), last);
+            last = m->GetSuitability(post->index);
+        }
+        EXPECT_EQ(posts.size(), 3u);
+        EXPECT_FLOAT_EQ(m->GetSuitability(m->preferredPosts[0]->index),
+                        *std::max_element(m->suitability, m->suitability + kPolicyGroupCount));
+    }
+    // Six first names and three surnames cannot make 40 people: numbering keeps them apart.
+    EXPECT_EQ(names.size(), 40u);
+}
+
+TEST_F(CabinetTest, MoodIsHalfPlusAQuarterOfEachSympathy) {
+    auto* m = new SIM_Minister();
+    ASSERT_EQ(m->inputs.size(), 2u);
+    for (NeuralEffect* link : m->inputs)
+        EXPECT_STREQ(link->formula, kMinisterSympathyFormula);
+    m->sympathy1->value = 0.4f;
+    m->sympathy2->value = -0.8f;
+    m->SnapInputs();
+    EXPECT_NEAR(m->Process(), 0.5f + 0.1f - 0.2f, 1e-6f);
+    EXPECT_EQ(m->GetSuitability(-1), 0.0f);
+    EXPECT_EQ(m->GetSuitability(kPolicyGroupCount), 0.0f);
+}
+
+TEST_F(CabinetTest, SympathyDrawEndsWhenNoSecondGroupFits) {
+    // Every group dislikes every other: no second sympathy can ever be drawn.
+    poor->correlations = {{"Wealthy", -1.0f}, {"Retired", -1.0f}};
+    wealthy->correlations = {{"Poor", -1.0f}, {"Retired", -1.0f}};
+    retired->correlations = {{"Poor", -1.0f}, {"Wealthy", -1.0f}};
+    auto* m = new SIM_Minister();
+    EXPECT_NE(m->sympathy1, nullptr);
+    EXPECT_EQ(m->sympathy2, nullptr);
+    EXPECT_EQ(m->inputs.size(), 1u);
+    // Taking office with one sympathy is a logged fault, and lifts the one group it has.
+    m->SetPost(Economy());
+    EXPECT_NE(t.LogText().find("Assertion failure"), std::string::npos);
+    EXPECT_NE(m->boostNodes[0], nullptr);
+    EXPECT_EQ(m->boostNodes[1], nullptr);
+}
+
+TEST_F(CabinetTest, PortraitsComeFromThePoolWithoutRepeatsAndEmptyFoldersGiveNone) {
+    SIM_CabinetManager& cabinet = GetCabinet();
+    std::set<std::string> firstRound = {cabinet.DrawPortrait(true), cabinet.DrawPortrait(true)};
+    EXPECT_EQ(firstRound, (std::set<std::string>{"f1.bmp", "f2.bmp"}));
+    // The emptied pool is refilled from the folder.
+    EXPECT_EQ(firstRound.count(cabinet.DrawPortrait(true)), 1u);
+    // No male folder at all: nothing to draw, and a minister keeps the stand-in portrait.
+    EXPECT_EQ(cabinet.DrawPortrait(false), "");
+    for (int i = 0; i < 20; ++i) {
+        auto* m = new SIM_Minister();
+        if (!m->female) {
+            EXPECT_EQ(m->portrait, kDefaultMinisterPortrait);
+        } else {
+            EXPECT_TRUE(m->portrait == "f1.bmp" || m->portrait == "f2.bmp");
+        }
+    }
+}
+
+TEST_F(CabinetTest, BestCandidateTakesEachPostAndLiftsItsGroups) {
+    NewCabinet();
+    EXPECT_EQ(GetCabinet().CandidateCount(), 3);
+    std::set<SIM_Minister*> serving;
+    for (int i = 0; i < kPolicyGroupCount; ++i) {
+        SIM_PolicyGroup& group = GetPolicyManager().Group(i);
+        ASSERT_NE(group.minister, nullptr);
+        EXPECT_EQ(group.minister->currentPost, &group);
+        serving.insert(group.minister);
+    }
+    EXPECT_EQ(serving.size(), 7u);
+    // The last post chose among the last four free ministers by its own suitability.
+    SIM_PolicyGroup& last = GetPolicyManager().Group(kPolicyGroupCount - 1);
+    for (SIM_Minister* m : Ministers()) {
+        if (!m->HasPost()) {
+            EXPECT_LE(m->GetSuitability(last.index), last.minister->GetSuitability(last.index));
+        }
+    }
+
+    SIM_Minister* m = Economy()->minister;
+    EXPECT_EQ(std::string(m->guiName), m->fullName + " (Economy Minister)");
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_NE(m->boostNodes[i], nullptr);
+        EXPECT_FLOAT_EQ(m->boostNodes[i]->value, 0.05f);
+        EXPECT_FLOAT_EQ(m->boostNodes[i]->decay, 1.0f);
+        EXPECT_STREQ(m->boostNodes[i]->name, m->name);
+    }
+    EXPECT_STREQ(m->boostNodes[0]->holderName.c_str(), m->sympathy1->name);
+    EXPECT_STREQ(m->boostNodes[1]->holderName.c_str(), m->sympathy2->name);
+    EXPECT_EQ(AllGrudges().size(), 14u);
+
+    // Out of office, the name stands alone and the boosts are gone.
+    Economy()->minister = nullptr;
+    m->SetPost(nullptr);
+    EXPECT_EQ(std::string(m->guiName), m->fullName);
+    EXPECT_EQ(AllGrudges().size(), 12u);
+
+    AppointBestToPost(nullptr);
+    EXPECT_NE(t.LogText().find("Assertion failure"), std::string::npos);
+}
+
+TEST_F(CabinetTest, LoyaltyFollowsMoodWithinBoundsAndOnlyInOffice) {
+    auto* m = new SIM_Minister();
+    m->volatility = 2.0f;
+    m->loyalty = 0.5f;
+    m->experience = 0.95f;
+    m->value = 0.7f;
+    // A candidate neither learns nor changes heart.
+    m->TurnStep();
+    EXPECT_FLOAT_EQ(m->loyalty, 0.5f);
+    EXPECT_FLOAT_EQ(m->experience, 0.95f);
+
+    m->SetPost(Economy());
+    m->TurnStep();
+    EXPECT_NEAR(m->loyalty, 0.6f, 1e-6f);
+    EXPECT_FLOAT_EQ(m->experience, 1.0f);
+    for (int i = 0; i < 10; ++i)
+        m->TurnStep();
+    EXPECT_FLOAT_EQ(m->loyalty, 1.0f);
+
+    m->value = 0.5f; // between the thresholds: no change
+    m->TurnStep();
+    EXPECT_FLOAT_EQ(m->loyalty, 1.0f);
+    m->value = 0.2f;
+    m->TurnStep();
+    EXPECT_NEAR(m->loyalty, 0.9f, 1e-6f);
+    for (int i = 0; i < 20; ++i)
+        m->TurnStep();
+    EXPECT_FLOAT_EQ(m->loyalty, 0.0f);
+}
+
+TEST_F(CabinetTest, LowLoyaltyWarnsAtMostOnceEveryFourTurns) {
+    auto* m = new SIM_Minister();
+    m->SetPost(Economy());
+    m->value = 0.5f;
+    m->loyalty = 0.2f;
+    std::vector<int> warnedOn;
+    for (int turn = 1; turn <= 12; ++turn) {
+        GetTurnState().turnNumber = turn;
+        size_t before = issues.size();
+        EXPECT_FALSE(m->TurnStep());
+        if (issues.size() > before)
+            warnedOn.push_back(turn);
+    }
+    EXPECT_EQ(warnedOn, (std::vector<int>{4, 8, 12}));
+    ASSERT_FALSE(issues.empty());
+    EXPECT_EQ(issues[0].kind, kIssueMinisterNews);
+    EXPECT_EQ(issues[0].minister, m);
+    EXPECT_EQ(issues[0].title, "Unrest: " + m->fullName);
+    std::string expected = m->fullName + ", Economy Minister, frets about " +
+                           m->sympathy1->guiName + " and " + m->sympathy2->guiName;
+    EXPECT_EQ(issues[0].text, expected);
+}
+
+TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
+    Tune({{"MINISTER_RESIGN_CHANCE", "2"}});
+    NewCabinet();
+    SIM_Minister* a = GetPolicyManager().Group(0).minister;
+    SIM_Minister* b = GetPolicyManager().Group(1).minister;
+    for (SIM_Minister* m : {a, b}) {
+        m->loyalty = 0.1f;
+        m->value = 0.5f;
+    }
+    UpdateMinisters();
+    ASSERT_EQ(resignations.size(), 1u);
+    SIM_Minister* gone = resignations[0].minister;
+    SIM_Minister* stays = gone == a ? b : a;
+    ASSERT_TRUE(gone == a || gone == b);
+    EXPECT_FALSE(gone->HasPost());
+    EXPECT_EQ(GetCabinet().FindMinister(gone->fullName), nullptr);
+    EXPECT_EQ(GetCabinet().resigned, std::vector<SIM_Minister*>{gone});
+    EXPECT_TRUE(stays->HasPost());
+    EXPECT_TRUE(GetCabinet().resignationCandidates.empty());
+
+    const MinisterResignation& r = resignations[0];
+    std::string title = gone == a ? GetPolicyManager().Group(0).cabinetTitle
+                                  : GetPolicyManager().Group(1).cabinetTitle;
+    EXPECT_EQ(r.guiName, "The " + title + " resigns");
+    EXPECT_EQ(r.description, gone->fullName + " has quit as " + title + ".");
+    EXPECT_EQ(r.onImplement, kMinisterResignsScript);
+    EXPECT_EQ(r.onView, kMinisterResignsViewScript);
+    EXPECT_EQ(r.picture, "event_resign.jpg");
+
+    UpdateMinisters();
+    // The last turn's leaver is destroyed; this turn's waits in the network until the next.
+    EXPECT_EQ(GetCabinet().resigned, std::vector<SIM_Minister*>{stays});
+    size_t inNetwork = std::count_if(AllNeurons().begin(), AllNeurons().end(),
+                                     [](Neuron* n) { return n->typeCode == kNeuronMinister; });
+    EXPECT_EQ(inNetwork, Ministers().size() + 1);
+    ASSERT_EQ(resignations.size(), 2u);
+    EXPECT_EQ(resignations[1].minister, stays);
+}
+
+TEST_F(CabinetTest, PoolIsToppedUpBelowThreeAndSometimesBelowFive) {
+    GenerateMinisters();
+    auto dropTo = [](int count) {
+        while (static_cast<int>(Ministers().size()) > count)
+            delete Ministers().back();
+    };
+    dropTo(5);
+    for (int i = 0; i < 50; ++i)
+        UpdateMinisters();
+    EXPECT_EQ(Ministers().size(), 5u);
+    int created = 0;
+    for (int i = 0; i < 400; ++i) {
+        dropTo(4);
+        UpdateMinisters();
+        created += static_cast<int>(Ministers().size()) - 4;
+    }
+    EXPECT_GT(created, 15);
+    EXPECT_LT(created, 80);
+    dropTo(2);
+    UpdateMinisters();
+    EXPECT_EQ(Ministers().size(), 3u);
+}
+
+TEST_F(CabinetTest, CapitalIsAtLeastOnePointAndShrinksAfterTheHoneymoon) {
+    auto* m = new SIM_Minister();
+    m->loyalty = 0.15f; // exactly the resignation threshold: c = 0, raised to 1
+    EXPECT_EQ(m->GetPoliticalCapital(), 1);
+    m->loyalty = 0.0f;
+    EXPECT_EQ(m->GetPoliticalCapital(), 1);
+    m->loyalty = 0.5f; // 0.35 × 8 = 2.8
+    EXPECT_EQ(m->GetPoliticalCapital(), 2);
+    m->loyalty = 1.0f; // 6.8
+    EXPECT_EQ(m->GetPoliticalCapital(), 6);
+
+    t.dir.Write("data/options.txt", "[options]\nHONEYMOON=1\n");
+    LoadOptions();
+    GetMission().termLength = 4;
+    GetTurnState().turnNumber = 0; // × 1.2 = 8.16
+    EXPECT_EQ(m->GetPoliticalCapital(), 8);
+    GetTurnState().turnNumber = 16; // one term: q = 0.5, × 0.85 = 5.78
+    EXPECT_EQ(m->GetPoliticalCapital(), 5);
+    GetTurnState().turnNumber = 40; // past two terms: × 0.5 = 3.4
+    EXPECT_EQ(m->GetPoliticalCapital(), 3);
+    // A mission without a term length counts four years rather than dividing by zero.
+    GetMission().termLength = 0;
+    GetTurnState().turnNumber = 16;
+    EXPECT_EQ(m->GetPoliticalCapital(), 5);
+}
+
+TEST_F(CabinetTest, AllowanceSumsTheMinistersInOffice) {
+    NewCabinet();
+    int expected = 0;
+    for (SIM_Minister* m : Ministers())
+        if (m->HasPost())
+            expected += m->GetPoliticalCapital();
+    GetPoliticalCapital().RecalculateAllowance();
+    EXPECT_EQ(GetPoliticalCapital().capitalPerTurn, expected);
+    EXPECT_GE(expected, 7);
+}
+
+TEST_F(CabinetTest, MinisterFactorReachesThePolicies) {
+    GenerateMinisters();
+    SIM_Policy* banks = GetPolicyManager().FindPolicy("Banks");
+    ASSERT_NE(banks, nullptr);
+    EXPECT_FLOAT_EQ(banks->MinisterFactor(), 0.5f);
+    SIM_Minister* m = Ministers().front();
+    ASSERT_EQ(AppointMinisterAction(m->fullName, "ECONOMY").ok, true);
+    m->experience = 0.6f;
+    m->suitability[Economy()->index] = 0.5f;
+    EXPECT_FLOAT_EQ(banks->MinisterFactor(), 0.65f);
+    m->experience = 1.0f;
+    m->suitability[Economy()->index] = 1.0f;
+    EXPECT_FLOAT_EQ(banks->MinisterFactor(), 1.0f);
+}
+
+TEST_F(CabinetTest, FiringIsCheckedThenEmptiesThePostAndDestroysTheMinister) {
+    NewCabinet();
+    SIM_Minister* m = Economy()->minister;
+    std::string name = m->fullName;
+    SIM_Minister* candidate = nullptr;
+    for (SIM_Minister* other : Ministers())
+        if (!other->HasPost())
+            candidate = other;
+    ASSERT_NE(candidate, nullptr);
+
+    EXPECT_FALSE(FireMinisterAction("Nobody Atall").ok);
+    EXPECT_FALSE(FireMinisterAction(candidate->fullName).ok);
+    GetPoliticalCapital().capital = 9; // 10.9 is needed as 10
+    ActionResult refused = FireMinisterAction(name);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("10"), std::string::npos);
+    EXPECT_EQ(Economy()->minister, m);
+
+    GetPoliticalCapital().capital = 10;
+    size_t grudges = AllGrudges().size();
+    ActionResult done = FireMinisterAction(name);
+    EXPECT_TRUE(done.ok) << done.message;
+    EXPECT_EQ(Economy()->minister, nullptr);
+    EXPECT_EQ(GetCabinet().FindMinister(name), nullptr);
+    EXPECT_EQ(AllGrudges().size(), grudges - 2);
+    EXPECT_EQ(scripts, std::vector<std::string>{kFireMinisterScript});
+    EXPECT_EQ(GetPoliticalCapital().capital, 10);
+    int expected = 0;
+    for (SIM_Minister* other : Ministers())
+        if (other->HasPost())
+            expected += other->GetPoliticalCapital();
+    EXPECT_EQ(GetPoliticalCapital().capitalPerTurn, expected);
+}
+
+TEST_F(CabinetTest, AppointmentReplacesTheHolderAndEmptiesAFormerPost) {
+    NewCabinet();
+    SIM_PolicyGroup* welfare = GetPolicyManager().FindGroup("WELFARE");
+    SIM_Minister* economyHolder = Economy()->minister;
+    SIM_Minister* welfareHolder = welfare->minister;
+    SIM_Minister* candidate = nullptr;
+    for (SIM_Minister* m : Ministers())
+        if (!m->HasPost())
+            candidate = m;
+    ASSERT_NE(candidate, nullptr);
+
+    EXPECT_FALSE(AppointMinisterAction("Nobody Atall", "ECONOMY").ok);
+    EXPECT_FALSE(AppointMinisterAction(candidate->fullName, "TREASURY").ok);
+    EXPECT_FALSE(AppointMinisterAction(economyHolder->fullName, "ECONOMY").ok);
+
+    ActionResult done = AppointMinisterAction(candidate->fullName, "ECONOMY");
+    EXPECT_TRUE(done.ok) << done.message;
+    EXPECT_EQ(Economy()->minister, candidate);
+    EXPECT_EQ(candidate->currentPost, Economy());
+    EXPECT_FALSE(economyHolder->HasPost());
+    EXPECT_EQ(economyHolder->boostNodes[0], nullptr);
+    EXPECT_NE(done.message.find(economyHolder->fullName), std::string::npos);
+
+    // Moving a serving minister leaves the old post empty.
+    EXPECT_TRUE(AppointMinisterAction(welfareHolder->fullName, "ECONOMY").ok);
+    EXPECT_EQ(welfare->minister, nullptr);
+    EXPECT_EQ(Economy()->minister, welfareHolder);
+    EXPECT_FALSE(candidate->HasPost());
+    EXPECT_EQ(AllGrudges().size(), 12u);
+}
+
+TEST_F(CabinetTest, FadedBoostIsNotFreedTwice) {
+    Tune({{"MINISTER_VOTER_BOOST", "0.005"}});
+    NewCabinet();
+    SIM_Minister* m = Economy()->minister;
+    ASSERT_NE(m->boostNodes[0], nullptr);
+    UpdateAllGrudges();
+    EXPECT_TRUE(AllGrudges().empty());
+    EXPECT_EQ(m->boostNodes[0], nullptr);
+    EXPECT_EQ(m->boostNodes[1], nullptr);
+    Economy()->minister = nullptr;
+    m->SetPost(nullptr);
+    GetPoliticalCapital().capital = 50;
+    EXPECT_TRUE(FireMinisterAction(GetPolicyManager().Group(0).minister->fullName).ok);
+}
+
+TEST_F(CabinetTest, EconomyMinisterCarriesTheDebtWarning) {
+    GenerateMinisters();
+    GetFinances().warnMinister("ECONOMY", "DEBT_CEILING_WARNING", "DEBT_CEILING_WARNING_TITLE");
+    EXPECT_TRUE(issues.empty());
+    AppointBestToAllPosts();
+    GetFinances().warnMinister("ECONOMY", "DEBT_CEILING_WARNING", "DEBT_CEILING_WARNING_TITLE");
+    ASSERT_EQ(issues.size(), 1u);
+    EXPECT_EQ(issues[0].kind, kIssueMinisterWarning);
+    EXPECT_EQ(issues[0].minister, Economy()->minister);
+    EXPECT_EQ(issues[0].title, "DEBT_CEILING_WARNING_TITLE");
+}
+
+TEST_F(CabinetTest, HooksLeftEmptyAreLogged) {
+    GetCabinet().hooks = CabinetHooks();
+    Tune({{"MINISTER_RESIGN_CHANCE", "2"}});
+    NewCabinet();
+    SIM_Minister* m = Economy()->minister;
+    m->loyalty = 0.0f;
+    m->value = 0.5f;
+    std::string name = m->fullName;
+    UpdateMinisters();
+    GetPoliticalCapital().capital = 50;
+    EXPECT_TRUE(FireMinisterAction(GetPolicyManager().Group(0).minister->fullName).ok);
+    std::string log = t.LogText();
+    EXPECT_NE(log.find("Minister resigns: " + name), std::string::npos);
+    EXPECT_NE(log.find(kFireMinisterScript), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,300 @@
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/options.h"
+#include "frame/turn.h"
+#include "government/policy.h"
+#include "government/policy_manager.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "network/player_neuron.h"
+#include "population/cynicism.h"
+#include "population/election_manager.h"
+#include "population/grudge.h"
+#include "population/voter.h"
+#include "population/voter_type.h"
+#include "test_helpers.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+class GrudgeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        holder = new Neuron();
+        holder->SetName("Holder");
+        target = new Neuron();
+        target->SetName("Target");
+        target->SetGuiName("Shown target");
+    }
+    void TearDown() override { TearDownGame(); }
+
+    // One turn as the holder feels it: the grudge hands on its value, the link moves, the holder
+    // recomputes.
+    float HolderAfterTurn(SIM_Grudge* grudge) {
+        grudge->Process();
+        UpdateAllEffects();
+        return holder->Process();
+    }
+
+    LoggedTest t;
+    Neuron* holder = nullptr;
+    Neuron* target = nullptr;
+};
+
+TEST_F(GrudgeTest, FadesByItsFactorAndGoesAtTheTwentySecondUpdate) {
+    SIM_Grudge* g = CreateGrudge("Target", "Holder", -0.1f, 0.9f);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->target, target);
+    EXPECT_STREQ(g->name, "Target");
+    EXPECT_STREQ(g->guiName, "Shown target");
+    EXPECT_EQ(g->holderName, "Holder");
+    EXPECT_EQ(g->typeCode, kNeuronGrudge);
+    for (float past : g->history)
+        EXPECT_FLOAT_EQ(past, -0.1f);
+    ASSERT_NE(g->Link(), nullptr);
+    EXPECT_STREQ(g->Link()->formula, "0+(1.0*x)");
+    EXPECT_EQ(g->Link()->target, holder);
+
+    EXPECT_NEAR(HolderAfterTurn(g), -0.1f, 1e-6f);
+    UpdateAllGrudges();
+    EXPECT_EQ(g->age, 1);
+    EXPECT_NEAR(HolderAfterTurn(g), -0.09f, 1e-6f);
+    for (int update = 2; update <= 21; ++update) {
+        UpdateAllGrudges();
+        ASSERT_TRUE(IsLiveGrudge(g)) << "gone after update " << update;
+    }
+    UpdateAllGrudges();
+    EXPECT_FALSE(IsLiveGrudge(g));
+    EXPECT_TRUE(AllGrudges().empty());
+    // Its link went with it.
+    EXPECT_TRUE(holder->inputs.empty());
+}
+
+TEST_F(GrudgeTest, TinyGrudgesGoAtOnceAndAFactorOfOneNeverFades) {
+    SIM_Grudge* tiny = CreateGrudge("Target", "Holder", 0.005f, 1.5f);
+    SIM_Grudge* tinyNegative = CreateNamedGrudge("Slight", "Holder", -0.009f, 1.0f);
+    SIM_Grudge* lasting = CreateGrudge("Target", "Holder", 0.05f, 1.0f);
+    SIM_Grudge* growing = CreateGrudge("Target", "Holder", -0.02f, 1.1f);
+    UpdateAllGrudges();
+    EXPECT_FALSE(IsLiveGrudge(tiny));
+    EXPECT_FALSE(IsLiveGrudge(tinyNegative));
+    for (int i = 0; i < 100; ++i)
+        UpdateAllGrudges();
+    EXPECT_TRUE(IsLiveGrudge(lasting));
+    EXPECT_FLOAT_EQ(lasting->value, 0.05f);
+    EXPECT_TRUE(IsLiveGrudge(growing));
+    // Renewal restarts the fading from the new value; the age keeps counting.
+    lasting->decay = 0.5f;
+    lasting->SetValue(0.04f);
+    UpdateAllGrudges();
+    UpdateAllGrudges();
+    EXPECT_TRUE(IsLiveGrudge(lasting));
+    EXPECT_EQ(lasting->age, 103);
+    UpdateAllGrudges();
+    EXPECT_FALSE(IsLiveGrudge(lasting));
+}
+
+TEST_F(GrudgeTest, NamedGrudgeHasNoNameNorTarget) {
+    SIM_Grudge* g = CreateNamedGrudge("A scandal", "Holder", 0.3f, 0.8f);
+    ASSERT_NE(g, nullptr);
+    EXPECT_STREQ(g->name, "");
+    EXPECT_EQ(g->target, nullptr);
+    EXPECT_STREQ(g->guiName, "A scandal");
+    EXPECT_NEAR(HolderAfterTurn(g), 0.3f, 1e-6f);
+}
+
+TEST_F(GrudgeTest, MissingHolderOrTargetMakesNothing) {
+    EXPECT_EQ(CreateGrudge("Target", "Nowhere", -0.1f, 0.9f), nullptr);
+    EXPECT_EQ(CreateGrudge("Nothing", "Holder", -0.1f, 0.9f), nullptr);
+    EXPECT_EQ(CreateNamedGrudge("Text", "Nowhere", -0.1f, 0.9f), nullptr);
+    EXPECT_EQ(CreateInertialGrudge("Target", "", -0.1f, 0.9f, 3.0f), nullptr);
+    EXPECT_TRUE(AllGrudges().empty());
+    EXPECT_TRUE(holder->inputs.empty());
+    EXPECT_NE(t.LogText().find("Assertion failure"), std::string::npos);
+}
+
+TEST_F(GrudgeTest, InertialGrudgeDragsItsLink) {
+    SIM_Grudge* g = CreateInertialGrudge("Target", "Holder", -0.2f, 0.9f, 2.7f);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->inertialDrag, 2);
+    EXPECT_EQ(g->Link()->inertialDrag, 2u);
+    // The holder feels the average of the grudge's last three values.
+    g->history[1] = 0.0f;
+    g->history[2] = 0.0f;
+    g->history[0] = -0.3f;
+    EXPECT_NEAR(HolderAfterTurn(g), -0.1f, 1e-6f);
+
+    // Out-of-range drags are refused by the link; the grudge stays, undragged.
+    SIM_Grudge* wild = CreateInertialGrudge("Target", "Holder", -0.2f, 0.9f, 40.0f);
+    ASSERT_NE(wild, nullptr);
+    EXPECT_EQ(wild->Link()->inertialDrag, 0u);
+    EXPECT_FALSE(t.frontEnd.boxes.empty());
+    SIM_Grudge* nan = CreateInertialGrudge("Target", "Holder", -0.2f, 0.9f,
+                                           std::numeric_limits<float>::quiet_NaN());
+    ASSERT_NE(nan, nullptr);
+    EXPECT_EQ(nan->inertialDrag, 0);
+}
+
+TEST_F(GrudgeTest, VoterGroupsReceiveTheFactory) {
+    InstallGrudgeFactory();
+    GrudgeFactory factory = GetGrudgeFactory();
+    ASSERT_NE(factory, nullptr);
+    Neuron* made = factory("Target", "Holder", kGrudgeStartValue, kGrudgeDecay);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(holder->FindInputSourceGrudge("Target"), made);
+    EXPECT_EQ(factory("Target", nullptr, -0.1f, 0.9f), nullptr);
+}
+
+// Cynicism around a four-year term, with taxes and one programme that is not a tax.
+const char kPolicies[] = "header\n"
+                         "#,IncomeTax,Income Tax,rate,d,-,0,0,0,0,TAX,0,0,-,1,0,0,-,#Effects\n"
+                         "#,SalesTax,Sales Tax,rate,d,-,0,0,0,0,TAX,0,0,-,1,0,0,-,#Effects\n"
+                         "#,CarbonTax,Carbon Tax,rate,d,-,0,0,0,0,TAX,0,0,-,1,0,0,-,#Effects\n"
+                         "#,Schools,Schools,rate,d,-,0,0,0,0,PUBLICSERVICES,0,0,-,1,0,0,-,"
+                         "#Effects\n";
+
+class CynicismTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetUserDir(t.dir.Path() + "/user");
+        t.dir.Write("data/data.ini", "[setup]\npolicies=data/policies.csv\n");
+        t.dir.Write("data/simulation/sliders.csv", "#,rate,5,none,low,mid,high,max\n");
+        t.dir.Write("data/policies.csv", kPolicies);
+        LoadSetupTable();
+        SetOptions("0");
+        GetPolicyManager().LoadPolicies();
+        GetPolicyManager().LinkAllPolicies();
+        SIM_ElectionManager& elections = GetElectionManager();
+        elections.SetTermMonths(48);
+        elections.ScheduleNextElection();
+        GetCalendar() = Calendar{0, 10};
+        GetTurnState().turnNumber = 20;
+        GetCynicism().ResetCynicism();
+    }
+    void TearDown() override { TearDownGame(); }
+
+    void SetOptions(const char* cynicism) {
+        t.dir.Write("data/options.txt",
+                    std::string("[options]\nDIFFICULTY=0.5\nCYNICISM=") + cynicism + "\n");
+        LoadOptions();
+    }
+    // The election this many calendar months ahead.
+    static void ElectionIn(int months) {
+        GetElectionManager().electionYear = 10 + months / 12;
+        GetElectionManager().electionMonth = months % 12;
+    }
+    // The tax's slider stood at `before` last turn and stands at `now`.
+    static void MoveSlider(const char* tax, float before, float now) {
+        SIM_Policy* policy = GetPolicyManager().FindPolicy(tax);
+        ASSERT_NE(policy, nullptr);
+        ASSERT_NE(policy->playerNeuron, nullptr);
+        policy->playerNeuron->history[1] = before;
+        policy->playerNeuron->value = now;
+        policy->playerNeuron->history[0] = now;
+    }
+    static SIM_Policy* Policy(const char* name) { return GetPolicyManager().FindPolicy(name); }
+    static float Level() { return GetCynicism().GetLevel(); }
+
+    static constexpr float kStep = 0.5f * 0.18f;
+    LoggedTest t;
+};
+
+TEST_F(CynicismTest, ResetNamesTheTaxesAndShowsTheLevelToVoters) {
+    SIM_Cynicism& c = GetCynicism();
+    c.level = 0.4f;
+    ASSERT_NE(g_nationalCynicism, nullptr);
+    EXPECT_FLOAT_EQ(g_nationalCynicism(), 0.4f);
+    c.ResetCynicism();
+    EXPECT_EQ(c.level, 0.0f);
+    EXPECT_EQ(c.taxNames,
+              (std::vector<std::string>{"IncomeTax", "SalesTax", "CorporationTax", "PropertyTax",
+                                        "CarTax", "PetrolTax", "InheritanceTax", "CarbonTax"}));
+}
+
+TEST_F(CynicismTest, FadesByTwoPerCentATurn) {
+    ElectionIn(30);
+    GetCynicism().level = 1.0f;
+    GetCynicism().UpdateCynicism();
+    EXPECT_FLOAT_EQ(Level(), 0.98f);
+    for (int i = 1; i < 10; ++i)
+        GetCynicism().UpdateCynicism();
+    EXPECT_NEAR(Level(), 0.817f, 0.001f);
+}
+
+TEST_F(CynicismTest, TaxCutsNearAnElectionCountOnceATurn) {
+    ElectionIn(6);
+    ASSERT_TRUE(GetCynicism().NearElection());
+    ASSERT_FALSE(GetCynicism().JustAfterElection());
+    MoveSlider("IncomeTax", 0.6f, 0.3f);
+    MoveSlider("SalesTax", 0.8f, 0.2f);
+    GetCynicism().UpdateCynicism();
+    EXPECT_NEAR(Level(), kStep * 0.98f, 1e-6f);
+
+    // A raise near an election is no trick; neither is a cut of exactly the threshold.
+    GetCynicism().level = 0.0f;
+    MoveSlider("IncomeTax", 0.3f, 0.9f);
+    MoveSlider("SalesTax", 0.5f, 0.25f);
+    GetCynicism().UpdateCynicism();
+    EXPECT_EQ(Level(), 0.0f);
+
+    // With the option at its top any cut counts.
+    SetOptions("1");
+    EXPECT_EQ(GetCynicism().MoveThreshold(), 0.0f);
+    MoveSlider("SalesTax", 0.5f, 0.49f);
+    GetCynicism().UpdateCynicism();
+    EXPECT_NEAR(Level(), kStep * 0.98f, 1e-6f);
+}
+
+TEST_F(CynicismTest, TaxRisesJustAfterAnElectionCountFromTheSixthTurn) {
+    ElectionIn(45); // three months into the term
+    MoveSlider("CarbonTax", 0.2f, 0.6f);
+    GetTurnState().turnNumber = 5;
+    EXPECT_FALSE(GetCynicism().JustAfterElection());
+    GetCynicism().UpdateCynicism();
+    EXPECT_EQ(Level(), 0.0f);
+
+    GetTurnState().turnNumber = 6;
+    ASSERT_TRUE(GetCynicism().JustAfterElection());
+    GetCynicism().UpdateCynicism();
+    EXPECT_NEAR(Level(), kStep * 0.98f, 1e-6f);
+
+    // Nine months in is no longer just after.
+    GetCynicism().level = 0.0f;
+    ElectionIn(39);
+    GetCynicism().UpdateCynicism();
+    EXPECT_EQ(Level(), 0.0f);
+}
+
+TEST_F(CynicismTest, IntroducingOrCancellingATaxAroundAnElection) {
+    ElectionIn(42); // the second turn after an election
+    GetCynicism().OnPolicyIntroduced(Policy("CarbonTax"));
+    EXPECT_NEAR(Level(), kStep, 1e-6f);
+    GetCynicism().OnPolicyIntroduced(Policy("Schools"));
+    GetCynicism().OnPolicyCancelled(Policy("IncomeTax"));
+    GetCynicism().OnPolicyIntroduced(nullptr);
+    EXPECT_NEAR(Level(), kStep, 1e-6f);
+
+    ElectionIn(3);
+    GetCynicism().OnPolicyCancelled(Policy("IncomeTax"));
+    EXPECT_NEAR(Level(), 2 * kStep, 1e-6f);
+    GetCynicism().OnPolicyCancelled(Policy("Schools"));
+    GetCynicism().OnPolicyIntroduced(Policy("IncomeTax"));
+    EXPECT_NEAR(Level(), 2 * kStep, 1e-6f);
+}
+
+TEST_F(CynicismTest, NoScheduledElectionMeansNoTricks) {
+    GetElectionManager().Release();
+    MoveSlider("IncomeTax", 0.9f, 0.1f);
+    EXPECT_FALSE(GetCynicism().NearElection());
+    EXPECT_FALSE(GetCynicism().JustAfterElection());
+    GetCynicism().UpdateCynicism();
+    GetCynicism().OnPolicyCancelled(Policy("IncomeTax"));
+    EXPECT_EQ(Level(), 0.0f);
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "network/neuron.h"
+#include "population/voter_type.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -131,8 +132,7 @@ void CMission::ApplyStartSetting(const std::string& settingName, float settingVa
         neuron->SetBaseOffset(settingValue);
         break;
     case kNeuronVoterType:
-        // VOTER GROUPS: the group's starting share := settingValue. Voter groups do not exist
-        // yet; until they do, a mission's voter-group settings are read and left unapplied.
+        static_cast<SIM_VoterType*>(neuron)->SetStartShare(settingValue);
         break;
     case kNeuronPolicy: {
         SIM_Policy* policy = dynamic_cast<SIM_Policy*>(neuron);

@@ -27,7 +27,7 @@ extern SIM_Party* g_oppositionParty;
 extern void (*g_onPartyChange)(SIM_Voter* voter, SIM_Party* from, SIM_Party* to);
 // The party's membership strength (0 … 1) for the turnout rule. Null: 0.5, a party's start.
 extern float (*g_partyMembershipStrength)(const SIM_Party* party);
-// Months until the next election; null or negative: no election is scheduled.
+// Months until the next election. Null: no election is scheduled, so no election penalty.
 extern int (*g_monthsUntilElection)();
 // True while some manifesto pledge is unmet. Null: the manifesto is kept.
 extern bool (*g_manifestoBroken)();

@@ -77,3 +77,5 @@ private:
 
 // The program's one voter manager, created on first use.
 SIM_VoterManager& GetVoterManager();
+// The manager if it exists, without creating it; null once it is gone at exit.
+SIM_VoterManager* FindVoterManager();

@@ -1,0 +1,323 @@
+#include "population/voter_type.h"
+
+#include "data/debug_log.h"
+#include "data/setup_table.h"
+#include "data/tokenizer.h"
+#include "data/translation.h"
+#include "frame/random.h"
+#include "network/neural_effect.h"
+#include "population/voter.h"
+#include "population/voter_manager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+GrudgeFactory g_grudgeFactory = nullptr;
+
+constexpr const char kAllVotersName[] = "_All_";
+constexpr const char kMembershipLinkFormula[] = "0+(x*1.0)";
+// Names and shown names hold 63 characters.
+constexpr size_t kMaxNameCell = kNeuronNameSize - 1;
+
+float MembershipThreshold() {
+    if (const VoterTuning* tuning = GetActiveVoterTuning())
+        return tuning->membershipThreshold;
+    return SetupFloat("VOTER_GROUP_MEMBERSHIP_THRESHHOLD");
+}
+
+float VoterTotal() {
+    return static_cast<float>(GetVoterManager().GetVoterTotal());
+}
+
+void ReportCorrupt() {
+    REPORT_ERROR("VoterType data corrupted");
+}
+
+} // namespace
+
+void SetGrudgeFactory(GrudgeFactory factory) {
+    g_grudgeFactory = factory;
+}
+
+GrudgeFactory GetGrudgeFactory() {
+    return g_grudgeFactory;
+}
+
+SIM_VoterType::SIM_VoterType() {
+    typeCode = kNeuronVoterType;
+    combineMode = kCombineSum;
+    percentNode.MarkEmbedded();
+    percentNode.keepsHistory = false;
+    frequencyNode.MarkEmbedded();
+    frequencyNode.typeCode = kNeuronVoterFrequency;
+    GetVoterManager().AddVoterType(this);
+    frequencyNode.SetBaseOffset(0.0f);
+    frequencyNode.Process();
+}
+
+SIM_VoterType::~SIM_VoterType() {
+    if (IsGameRunning()) {
+        // Voters outlive their groups when only the groups are reloaded; they must not keep
+        // pointing at this one.
+        while (!members.empty()) {
+            SIM_Voter* voter = members.back();
+            RemoveMember(voter);
+            voter->RemoveVoterType(this);
+        }
+        if (SIM_VoterManager* manager = FindVoterManager())
+            for (SIM_VoterType* other : manager->VoterTypes())
+                if (other->opposite == this)
+                    other->opposite = nullptr;
+    }
+    if (SIM_VoterManager* manager = FindVoterManager())
+        manager->ForgetVoterType(this);
+}
+
+bool SIM_VoterType::Parse(const std::string& row) {
+    CTokenizer cells(row, ',');
+    cells.NextToken();
+
+    std::string cell = cells.NextToken();
+    if (cell.size() > kMaxNameCell) {
+        ReportCorrupt();
+        return false;
+    }
+    SetName(cell);
+    char text[128];
+    std::snprintf(text, sizeof text, "%s_perc", name);
+    percentNode.SetName(text);
+    std::snprintf(text, sizeof text, "%s_freq", name);
+    frequencyNode.SetName(text);
+    std::snprintf(text, sizeof text, "%s (%s)", name, Translate("VOTER_TYPE_QUANTITY").c_str());
+    percentNode.SetGuiName(text);
+
+    cell = cells.NextToken();
+    if (cell.size() > kMaxNameCell) {
+        ReportCorrupt();
+        return false;
+    }
+    SetGuiName(cell);
+    std::snprintf(text, sizeof text, "%s %s", guiName, Translate("VOTERFREQ_MEMBERSHIP").c_str());
+    frequencyNode.SetGuiName(text);
+
+    description = cells.NextToken();
+    picture = cells.NextToken();
+    fixedMembership = cells.NextInt() != 0;
+    SetBaseOffset(cells.NextFloat());
+    SetStartShare(cells.NextFloat());
+    oppositeName = cells.NextToken();
+    extraText = cells.NextToken();
+
+    // The fixed cells end with a '#' marker; without it the row is still used, and whatever
+    // follows is read as correlations.
+    const std::string& marker = cells.NextToken();
+    if (marker.empty() || marker[0] != '#')
+        ReportCorrupt();
+
+    while (!cells.AtEnd()) {
+        std::string pair = RightTrim(cells.NextToken());
+        if (pair.size() > kMaxCorrelationCell) {
+            ReportCorrupt();
+            return false;
+        }
+        size_t comma = pair.find(',');
+        if (comma == std::string::npos)
+            continue;
+        correlations.emplace_back(pair.substr(0, comma),
+                                  std::strtof(pair.c_str() + comma + 1, nullptr));
+    }
+    // The people strip builds its icons from the manager's list once the interface exists.
+    return true;
+}
+
+void SIM_VoterType::SetStartShare(float share) {
+    ASSERT(share >= 0.0f && share <= 1.0f);
+    percentNode.SetBaseOffset(share);
+}
+
+void SIM_VoterType::ResolveOpposite() {
+    if (oppositeName.empty())
+        return;
+    Neuron* found = FindNeuron(oppositeName);
+    if (found && found->typeCode == kNeuronVoterType) {
+        opposite = static_cast<SIM_VoterType*>(found);
+        return;
+    }
+    opposite = nullptr;
+    char message[160];
+    std::snprintf(message, sizeof message, "Failed to find opposite (%s)", oppositeName.c_str());
+    REPORT_ERROR(message);
+}
+
+float SIM_VoterType::GetCorrelation(const SIM_VoterType* other) const {
+    if (!other || other == this)
+        return 0.0f;
+    for (const auto& correlation : correlations)
+        if (std::strcmp(correlation.first.c_str(), other->name) == 0)
+            return correlation.second;
+    return 0.0f;
+}
+
+float SIM_VoterType::GetMemberShare() const {
+    float total = VoterTotal();
+    if (total <= 0.0f)
+        return 0.0f;
+    return static_cast<float>(members.size()) / total;
+}
+
+void SIM_VoterType::AddMember(SIM_Voter* voter) {
+    ASSERT(voter != nullptr);
+    if (!voter)
+        return;
+    voter->memberSlots.push_back({this, static_cast<uint32_t>(members.size())});
+    members.push_back(voter);
+}
+
+void SIM_VoterType::RemoveMember(SIM_Voter* voter) {
+    ASSERT(voter != nullptr);
+    if (!voter)
+        return;
+    // A voter listed twice has two slots; each removal moves another entry, so look again.
+    for (;;) {
+        auto& slots = voter->memberSlots;
+        auto found =
+            std::find_if(slots.begin(), slots.end(),
+                         [this](const SIM_Voter::MemberSlot& s) { return s.voterType == this; });
+        if (found == slots.end())
+            return;
+        RemoveMemberAt(found->index);
+    }
+}
+
+void SIM_VoterType::RemoveMemberAt(uint32_t index) {
+    if (index >= members.size())
+        return;
+    SIM_Voter* voter = members[index];
+    auto& slots = voter->memberSlots;
+    for (size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].voterType == this && slots[i].index == index) {
+            slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    uint32_t last = static_cast<uint32_t>(members.size() - 1);
+    if (index != last) {
+        SIM_Voter* moved = members[last];
+        for (auto& slot : moved->memberSlots) {
+            if (slot.voterType == this && slot.index == last) {
+                slot.index = index;
+                break;
+            }
+        }
+        members[index] = moved;
+    }
+    members.pop_back();
+}
+
+void SIM_VoterType::SetMembership(SIM_Voter* voter, float strength) {
+    if (!voter) {
+        ASSERT(false);
+        return;
+    }
+    if (NeuralEffect* link = voter->FindVoterTypeLink(this))
+        link->scale = strength;
+    else
+        new NeuralEffect(this, voter, kMembershipLinkFormula, strength, 1.0f);
+
+    if (strength > MembershipThreshold()) {
+        AddMember(voter);
+        if (!voter->IsMemberOf(this))
+            voter->AddVoterType(this);
+    } else {
+        RemoveMember(voter);
+        if (voter->IsMemberOf(this))
+            voter->RemoveVoterType(this);
+    }
+}
+
+void SIM_VoterType::AssignInitialMembers() {
+    int target = static_cast<int>(percentNode.value * VoterTotal());
+    if (target <= 0)
+        return;
+
+    const std::vector<SIM_Voter*>& voters = AllVoters();
+    std::vector<std::pair<SIM_Voter*, float>> scored;
+    scored.reserve(voters.size());
+    for (SIM_Voter* voter : voters)
+        scored.emplace_back(voter, voter->GetAffinity(this) + RandomFloat(0.0f, 1.0f));
+    std::sort(scored.begin(), scored.end(),
+              [](const std::pair<SIM_Voter*, float>& a, const std::pair<SIM_Voter*, float>& b) {
+                  return a.second > b.second;
+              });
+
+    bool everyone = std::strcmp(name, kAllVotersName) == 0;
+    float threshold = MembershipThreshold();
+    for (const auto& entry : scored) {
+        float strength = everyone ? 1.0f : RandomFloat(threshold, 1.0f);
+        SetMembership(entry.first, strength);
+        if (static_cast<int>(members.size()) >= target)
+            break;
+    }
+}
+
+void SIM_VoterType::UpdateTurn() {
+    float share = GetMemberShare();
+    percentNode.SetBaseOffset(share);
+    percentNode.value = share;
+    percentNode.PushToOutputs();
+    percentNode.UpdateHistory();
+
+    // Indexed, because a new grudge adds a link to this list while it is walked.
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        NeuralEffect* link = inputs[i];
+        if (!link->IsSourceActive() || link->GetOutput() >= kGrudgeTriggerOutput ||
+            link->source->typeCode != kNeuronPolicy)
+            continue;
+        const char* policyName = link->source->name;
+        if (Neuron* grudge = FindInputSourceGrudge(policyName))
+            grudge->value = kGrudgeStartValue;
+        else if (g_grudgeFactory)
+            g_grudgeFactory(policyName, name, kGrudgeStartValue, kGrudgeDecay);
+    }
+
+    int32_t count = static_cast<int32_t>(members.size());
+    if (lastMemberCount == count)
+        membershipTrend = 1;
+    else if (static_cast<uint32_t>(lastMemberCount) < static_cast<uint32_t>(count))
+        membershipTrend = 2;
+    else
+        membershipTrend = 0;
+    if (lastMemberCount != -1)
+        memberChange = count - lastMemberCount;
+    lastMemberCount = count;
+}
+
+void SIM_VoterType::UpdateVoteShares() {
+    int forPlayer = 0;
+    int voted = 0;
+    for (const SIM_Voter* voter : members) {
+        if (voter->lastVote == kVotePlayer) {
+            ++forPlayer;
+            ++voted;
+        } else if (voter->lastVote == kVoteOpposition) {
+            ++voted;
+        }
+    }
+    if (members.empty()) {
+        playerShareOfVotes = 0.0f;
+        turnoutShare = 0.0f;
+        return;
+    }
+    // A group none of whose members voted gave the player nothing.
+    playerShareOfVotes =
+        voted > 0 ? static_cast<float>(forPlayer) / static_cast<float>(voted) : 0.0f;
+    turnoutShare = static_cast<float>(voted) / static_cast<float>(members.size());
+}
+
+float SIM_VoterType::GetApproval() const {
+    return std::clamp((value + 1.0f) * 0.5f, 0.0f, 1.0f);
+}

@@ -1,0 +1,419 @@
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/random.h"
+#include "frame/turn.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "network/simulation.h"
+#include "population/voter.h"
+#include "population/voter_manager.h"
+#include "population/voter_type.h"
+#include "test_helpers.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kTable[] = "data/simulation/voters.csv";
+
+std::string Row(const std::string& name, const std::string& share = "0",
+                const std::string& opposite = "", const std::string& fixed = "0") {
+    return "#," + name + "," + name + ",d,," + fixed + ",0," + share + "," + opposite + ",x,#\n";
+}
+
+// The voter only compares party pointers and hands them on, so two distinct addresses will do.
+char g_playerSeat;
+char g_oppositionSeat;
+SIM_Party* const kPlayer = reinterpret_cast<SIM_Party*>(&g_playerSeat);
+SIM_Party* const kOpposition = reinterpret_cast<SIM_Party*>(&g_oppositionSeat);
+
+struct PartyMove {
+    SIM_Voter* voter;
+    SIM_Party* from;
+    SIM_Party* to;
+};
+std::vector<PartyMove> g_moves;
+void RecordMove(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
+    g_moves.push_back({voter, from, to});
+}
+
+int g_months = 48;
+bool g_broken = false;
+float g_cynicismLevel = 0.0f;
+
+class VoterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetUserDir(logged.dir.Path() + "/user");
+        SeedRandom(11);
+        g_moves.clear();
+        g_months = 48;
+        g_broken = false;
+        g_cynicismLevel = 0.0f;
+        g_playerParty = kPlayer;
+        g_oppositionParty = kOpposition;
+        g_onPartyChange = &RecordMove;
+        WriteSetup("");
+    }
+    void TearDown() override {
+        g_playerParty = nullptr;
+        g_oppositionParty = nullptr;
+        g_lowIncome = g_middleIncome = g_highIncome = nullptr;
+        TearDownGame();
+    }
+
+    void WriteSetup(const std::string& extra) {
+        logged.dir.Write("data/data.ini", std::string("[setup]\nvoters=") + kTable +
+                                              "\nAIENTITIES=200\n"
+                                              "VOTER_GROUP_MEMBERSHIP_THRESHHOLD=0.3\n"
+                                              "POOR_INCOME_THRESHOLD=10\n"
+                                              "WEALTHY_INCOME_THRESHOLD=50\n"
+                                              "WEALTHY_INCOME_MAX=100\n" +
+                                              extra);
+        LoadSetupTable();
+    }
+    SIM_VoterManager& Load(const std::string& rows) {
+        logged.dir.Write(kTable, rows);
+        GetVoterManager().Initialise();
+        return GetVoterManager();
+    }
+    // A voter whose opinion is exactly `opinion` while nothing else acts on it.
+    SIM_Voter* VoterWithOpinion(float opinion) {
+        SIM_Voter* voter = new SIM_Voter();
+        voter->value = opinion;
+        return voter;
+    }
+    void AddModule(const char* module) { GetMission().modules.push_back(module); }
+
+    LoggedTest logged;
+};
+
+TEST_F(VoterTest, ConstructionDrawsWithinRangesAndListsInOrder) {
+    GetNameLists().femaleForenames = {"Ada", "Bea"};
+    GetNameLists().maleForenames = {"Cal"};
+    GetNameLists().surnames = {"Dee", "Eve", "Fay"};
+    SIM_Voter* first = new SIM_Voter();
+    SIM_Voter* second = new SIM_Voter();
+    SIM_Voter* third = new SIM_Voter();
+    EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, second, third}));
+    for (SIM_Voter* voter : AllVoters()) {
+        EXPECT_EQ(voter->typeCode, kNeuronVoter);
+        EXPECT_STREQ(voter->name, "Voter");
+        EXPECT_FLOAT_EQ(voter->baseOffset, 0.5f);
+        EXPECT_GE(voter->cynicism, 0.8f);
+        EXPECT_LE(voter->cynicism, 1.2f);
+        EXPECT_LT(voter->forenameId, voter->gender == 0 ? 1 : 2);
+        EXPECT_LT(voter->surnameId, 3);
+        EXPECT_EQ(voter->lastVote, kVoteNone);
+    }
+    delete second;
+    EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, third}));
+    SIM_Voter* fourth = new SIM_Voter();
+    EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, third, fourth}));
+    EXPECT_EQ(VoterCount(), 3);
+}
+
+TEST_F(VoterTest, OnlyMemberGroupsMoveTheVoter) {
+    SIM_VoterManager& manager = Load(Row("Member") + Row("Outsider"));
+    SIM_Voter* voter = new SIM_Voter();
+    manager.FindVoterType("Member")->SetMembership(voter, 0.5f);
+    manager.FindVoterType("Outsider")->SetMembership(voter, 0.2f);
+    manager.FindVoterType("Member")->value = 0.2f;
+    manager.FindVoterType("Outsider")->value = -0.4f;
+    Neuron other;
+    other.value = 0.1f;
+    new NeuralEffect(&other, voter, "0+(1.0*x)", 1.0f, 0.0f);
+    for (NeuralEffect* link : voter->inputs)
+        link->SetInputTarget(link->source->value);
+    voter->Process();
+    // 0.5 + the member group's 0.2 × 0.5 + the plain link's 0.1; the outsider does not count.
+    EXPECT_FLOAT_EQ(voter->value, 0.7f);
+}
+
+TEST_F(VoterTest, OpinionSubtractsCynicismPenaltyAndComplacency) {
+    WriteSetup("MANIFESTO_BROKEN_PENALTY=0.1\n");
+    SIM_Voter* voter = VoterWithOpinion(0.8f);
+    voter->cynicism = 1.2f;
+    g_nationalCynicism = [] { return g_cynicismLevel; };
+    g_monthsUntilElection = [] { return g_months; };
+    g_manifestoBroken = [] { return g_broken; };
+    g_cynicismLevel = 0.25f;
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
+    g_broken = true;
+    g_months = 10;
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
+    g_months = 9;
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.4f);
+    voter->complacency = 0.5f;
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.0f);
+    voter->value = 1.0f;
+    voter->complacency = -1.0f;
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 1.0f);
+}
+
+TEST_F(VoterTest, PartyMembersVoteTheirPartyWhateverTheirOpinion) {
+    AddModule("CompulsoryVoting");
+    SIM_Voter* opponent = VoterWithOpinion(0.9f);
+    opponent->party = kOpposition;
+    EXPECT_FLOAT_EQ(opponent->GetVotingOpinion(), 0.49f);
+    EXPECT_FALSE(opponent->WouldVoteForPlayer());
+    opponent->CastVote();
+    EXPECT_EQ(opponent->lastVote, kVoteOpposition);
+
+    SIM_Voter* loyal = VoterWithOpinion(0.1f);
+    loyal->party = kPlayer;
+    EXPECT_FLOAT_EQ(loyal->GetVotingOpinion(), 0.51f);
+    loyal->CastVote();
+    EXPECT_EQ(loyal->lastVote, kVotePlayer);
+
+    // Exactly half: not support in the poll, but a vote for the player at the ballot.
+    SIM_Voter* torn = VoterWithOpinion(0.5f);
+    EXPECT_FALSE(torn->WouldVoteForPlayer());
+    torn->CastVote();
+    EXPECT_EQ(torn->lastVote, kVotePlayer);
+}
+
+TEST_F(VoterTest, TurnoutRules) {
+    g_votingTendencyMultiplier = 0.5f;
+    g_votingOpinionMultiplier = 0.25f;
+    g_votingPartyMultiplier = 0.2f;
+    SIM_Voter* voter = VoterWithOpinion(0.8f);
+    voter->votingTendency = 0.6f;
+    // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a party's strength when nobody reports it)
+    voter->CalculateTurnoutChance();
+    EXPECT_NEAR(voter->turnoutChance, 0.55f, 1e-6f);
+    g_partyMembershipStrength = [](const SIM_Party* p) { return p == kOpposition ? 1.0f : 0.0f; };
+    voter->CalculateTurnoutChance();
+    EXPECT_NEAR(voter->turnoutChance, 0.45f, 1e-6f);
+    voter->value = 0.2f;
+    voter->CalculateTurnoutChance();
+    EXPECT_NEAR(voter->turnoutChance, 0.65f, 1e-6f);
+    g_votingTendencyMultiplier = 5.0f;
+    voter->CalculateTurnoutChance();
+    EXPECT_FLOAT_EQ(voter->turnoutChance, 1.0f);
+    g_votingTendencyMultiplier = 0.5f;
+    AddModule("PoliticalApathy");
+    voter->CalculateTurnoutChance();
+    EXPECT_NEAR(voter->turnoutChance, 0.325f, 1e-6f);
+
+    voter->party = kPlayer;
+    voter->CalculateTurnoutChance();
+    EXPECT_FLOAT_EQ(voter->turnoutChance, 1.0f);
+    voter->party = nullptr;
+
+    g_votingTendencyMultiplier = g_votingOpinionMultiplier = g_votingPartyMultiplier = 0.0f;
+    for (int i = 0; i < 50; ++i) {
+        voter->CastVote();
+        EXPECT_EQ(voter->lastVote, kVoteNone);
+    }
+    AddModule("CompulsoryVoting");
+    for (int i = 0; i < 50; ++i) {
+        voter->CastVote();
+        EXPECT_EQ(voter->lastVote, kVoteOpposition);
+    }
+}
+
+TEST_F(VoterTest, SympathyGrowsForOneSideAtATime) {
+    WriteSetup("VOTER_OPPOSITION_INCREASE_SYMPATHY_BELOW=0.3\nVOTER_OPPOSITON_SYMPATHY_GAIN=0.05\n"
+               "VOTER_PLAYER_DECREASE_SYMPATHY_BELOW=0.3\nVOTER_PLAYER_SYMPATHY_DECAY=0.01\n"
+               "VOTER_OPPOSITION_JOIN_THRESHHOLD=0.9\nVOTER_PLAYER_JOIN_THRESHHOLD=0.9\n");
+    SIM_Voter* voter = VoterWithOpinion(0.2f);
+    voter->UpdateSympathies(1);
+    EXPECT_FLOAT_EQ(voter->oppositionSympathy, 0.05f);
+    SIM_Voter* fresh = VoterWithOpinion(0.2f);
+    fresh->UpdateSympathies(10);
+    EXPECT_FLOAT_EQ(fresh->oppositionSympathy, 0.5f);
+
+    SIM_Voter* wavering = VoterWithOpinion(0.2f);
+    wavering->playerSympathy = 0.02f;
+    wavering->UpdateSympathies(1);
+    EXPECT_FLOAT_EQ(wavering->oppositionSympathy, 0.0f);
+    EXPECT_NEAR(wavering->playerSympathy, 0.01f, 1e-6f);
+    wavering->UpdateSympathies(1);
+    EXPECT_FLOAT_EQ(wavering->oppositionSympathy, 0.0f); // player sympathy only just reached 0
+    EXPECT_FLOAT_EQ(wavering->playerSympathy, 0.0f);
+    wavering->UpdateSympathies(1);
+    EXPECT_FLOAT_EQ(wavering->oppositionSympathy, 0.05f);
+
+    AddModule("PoliticalApathy");
+    SIM_Voter* apathetic = VoterWithOpinion(0.2f);
+    apathetic->UpdateSympathies(10);
+    EXPECT_FLOAT_EQ(apathetic->oppositionSympathy, 0.25f);
+    fresh->UpdateSympathies(100);
+    EXPECT_FLOAT_EQ(fresh->oppositionSympathy, 1.0f);
+    ASSERT_EQ(g_moves.size(), 1u);
+    EXPECT_EQ(g_moves[0].voter, fresh);
+    EXPECT_EQ(g_moves[0].to, kOpposition);
+}
+
+TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
+    WriteSetup("VOTER_OPPOSITION_JOIN_THRESHHOLD=0.05\nVOTER_PLAYER_JOIN_THRESHHOLD=0.05\n"
+               "VOTER_OPPOSITION_LEAVE_THRESHHOLD=0.3\nVOTER_PLAYER_LEAVE_THRESHHOLD=0.3\n"
+               "VOTER_PLAYER_INCREASE_SYMPATHY_ABOVE=0.6\nVOTER_PLAYER_SYMPATHY_GAIN=0.1\n");
+    // Low thresholds would let a voter pass both join tests; it joins one party only.
+    SIM_Voter* both = VoterWithOpinion(0.5f);
+    both->oppositionSympathy = 0.08f;
+    both->playerSympathy = 0.08f;
+    both->UpdateSympathies(1);
+    EXPECT_EQ(both->party, kOpposition);
+    ASSERT_EQ(g_moves.size(), 1u);
+    EXPECT_EQ(g_moves[0].from, nullptr);
+    EXPECT_EQ(g_moves[0].to, kOpposition);
+    // Below the leave threshold it leaves again the next step.
+    both->UpdateSympathies(1);
+    EXPECT_EQ(both->party, nullptr);
+    ASSERT_EQ(g_moves.size(), 2u);
+    EXPECT_EQ(g_moves[1].from, kOpposition);
+
+    SIM_Voter* fan = VoterWithOpinion(0.9f);
+    fan->UpdateSympathies(1);
+    EXPECT_EQ(fan->party, kPlayer);
+    fan->UpdateSympathies(5);
+    EXPECT_EQ(fan->party, kPlayer);
+
+    g_oppositionParty = nullptr; // no parties yet: nobody joins
+    g_playerParty = nullptr;
+    SIM_Voter* early = VoterWithOpinion(0.9f);
+    early->UpdateSympathies(1);
+    EXPECT_EQ(early->party, nullptr);
+}
+
+TEST_F(VoterTest, IncomeClassesAndTheirBumpStrengths) {
+    SIM_VoterManager& manager = Load(Row("Poor") + Row("MiddleIncome") + Row("Wealthy"));
+    SIM_VoterType* poor = manager.GetPoor();
+    SIM_VoterType* middle = manager.GetMiddleIncome();
+    SIM_VoterType* wealthy = manager.GetWealthy();
+    ASSERT_TRUE(poor && middle && wealthy);
+    SIM_Voter* voter = new SIM_Voter();
+    manager.OfferAllVoterTypes(voter);
+
+    voter->income = 10.0f; // exactly the poor threshold: middle income
+    voter->UpdateIncomeClass();
+    EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{middle});
+    EXPECT_EQ(middle->members, std::vector<SIM_Voter*>{voter});
+    EXPECT_NEAR(voter->GetStrength(poor), 0.258819f, 1e-5f);
+    EXPECT_NEAR(voter->GetStrength(middle), std::sin(3.14159265f * 2.0f / 52.0f), 1e-5f);
+    EXPECT_FLOAT_EQ(voter->GetStrength(wealthy), 0.0f);
+
+    voter->income = 0.0f;
+    voter->UpdateIncomeClass();
+    EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{poor});
+    EXPECT_TRUE(middle->members.empty());
+    EXPECT_FLOAT_EQ(voter->GetStrength(poor), 1.0f);
+
+    // The modifier is the one of the class the voter is in before the step.
+    Neuron low, middleRate, high;
+    low.value = 0.0f;
+    middleRate.value = 0.5f;
+    high.value = -0.5f;
+    g_lowIncome = &low;
+    g_middleIncome = &middleRate;
+    g_highIncome = &high;
+    voter->income = 40.0f;
+    voter->UpdateIncomeClass(); // poor before: 40 stays 40, middle
+    EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{middle});
+    voter->UpdateIncomeClass(); // middle before: 40 × 1.5 = 60, wealthy
+    EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{wealthy});
+    voter->UpdateIncomeClass(); // wealthy before: 40 × 0.5 = 20, middle
+    EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{middle});
+    EXPECT_FLOAT_EQ(voter->income, 40.0f);
+    EXPECT_EQ(poor->members.size() + middle->members.size() + wealthy->members.size(), 1u);
+}
+
+TEST_F(VoterTest, GroupDriftJoinsLeavesAndRespectsOpposites) {
+    SIM_VoterManager& manager = Load(Row("Drifting") + Row("Fixed", "0", "", "1") +
+                                     Row("Left", "0", "Right") + Row("Right", "0", "Left"));
+    SIM_VoterType* drifting = manager.FindVoterType("Drifting");
+    SIM_VoterType* left = manager.FindVoterType("Left");
+    SIM_VoterType* right = manager.FindVoterType("Right");
+    SIM_Voter* voter = new SIM_Voter();
+    drifting->SetMembership(voter, 0.25f);
+    manager.FindVoterType("Fixed")->SetMembership(voter, 0.25f);
+    left->SetMembership(voter, 0.5f);
+    right->SetMembership(voter, 0.25f);
+    for (SIM_VoterType* vt : manager.VoterTypes())
+        vt->frequencyNode.value = 0.125f;
+
+    // Pushed over the threshold 0.3 it joins; a fixed group ignores the push.
+    voter->UpdateTurn();
+    EXPECT_TRUE(voter->IsMemberOf(drifting));
+    EXPECT_EQ(drifting->members, std::vector<SIM_Voter*>{voter});
+    EXPECT_FALSE(voter->IsMemberOf(manager.FindVoterType("Fixed")));
+    // Right held no more strongly than its opposite Left (0.625 each) is refused.
+    EXPECT_FALSE(voter->IsMemberOf(right));
+    right->frequencyNode.value = 0.375f;
+    voter->UpdateTurn();
+    EXPECT_TRUE(voter->IsMemberOf(left));
+    EXPECT_FALSE(voter->IsMemberOf(right));
+    right->frequencyNode.value = 0.5f;
+    voter->UpdateTurn();
+    EXPECT_FALSE(voter->IsMemberOf(left));
+    EXPECT_TRUE(voter->IsMemberOf(right));
+    EXPECT_TRUE(left->members.empty());
+
+    drifting->frequencyNode.value = 0.0f;
+    voter->UpdateTurn();
+    EXPECT_FALSE(voter->IsMemberOf(drifting));
+    EXPECT_TRUE(drifting->members.empty());
+}
+
+TEST_F(VoterTest, ComplacencyGrowsInGoodTimesUpToItsCap) {
+    WriteSetup("COMPLACENCY_ACCUMULATOR=0.1\nCOMPLACENCY_MAX=0.04\n");
+    Neuron winning;
+    winning.value = 0.6f;
+    g_winningNeuron = &winning;
+    SIM_Voter* content = VoterWithOpinion(0.9f);
+    content->UpdateTurn();
+    EXPECT_FLOAT_EQ(content->complacency, 0.04f);
+    SIM_Voter* unhappy = VoterWithOpinion(0.5f);
+    unhappy->UpdateTurn();
+    EXPECT_FLOAT_EQ(unhappy->complacency, 0.0f);
+    g_winningNeuron = nullptr;
+}
+
+TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {
+    WriteSetup("VOTER_PLAYER_INCREASE_SYMPATHY_ABOVE=0.6\nVOTER_PLAYER_SYMPATHY_GAIN=0.1\n");
+    SIM_VoterManager& manager = Load(Row("_All_", "1") + Row("Poor", "0.3", "Wealthy") +
+                                     Row("MiddleIncome", "0.4") + Row("Wealthy", "0.2", "Poor"));
+    ProcessAllNeurons();
+    manager.CreateVotingPopulation();
+    ASSERT_EQ(VoterCount(), 200);
+    for (SIM_Voter* voter : AllVoters()) {
+        EXPECT_EQ(voter->inputs.size(), 4u);
+        EXPECT_TRUE(voter->IsMemberOf(manager.FindVoterType("_All_")));
+        EXPECT_GE(voter->income, 0.0f);
+        EXPECT_LE(voter->income, 100.0f);
+    }
+    EXPECT_EQ(manager.GetPoor()->members.size() + manager.GetMiddleIncome()->members.size() +
+                  manager.GetWealthy()->members.size(),
+              200u);
+
+    // The "_All_" group alone moves opinion: at +0.25 every voter supports the government.
+    manager.FindVoterType("_All_")->value = 0.25f;
+    for (SIM_Voter* voter : AllVoters())
+        voter->value = 0.75f;
+    EXPECT_FLOAT_EQ(GetVoteShare(), 1.0f);
+    manager.UpdateVoters();
+    manager.UpdateVoterTypes();
+    EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 0.1f);
+    EXPECT_FLOAT_EQ(manager.FindVoterType("_All_")->percentNode.value, 1.0f);
+    manager.InitialiseSympathies();
+    EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 1.0f);
+}
+
+TEST_F(VoterTest, NoVoterCountMeansNoPopulation) {
+    logged.dir.Write("data/data.ini", std::string("[setup]\nvoters=") + kTable + "\n");
+    LoadSetupTable();
+    SIM_VoterManager& manager = Load(Row("Group", "0.5"));
+    manager.CreateVotingPopulation();
+    EXPECT_EQ(VoterCount(), 0);
+    manager.UpdateVoterTypes();
+    EXPECT_FLOAT_EQ(manager.FindVoterType("Group")->percentNode.value, 0.0f);
+    EXPECT_FLOAT_EQ(GetVoteShare(), 0.5f);
+}
+
+} // namespace

@@ -1,0 +1,349 @@
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/random.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "population/voter.h"
+#include "population/voter_manager.h"
+#include "population/voter_type.h"
+#include "test_helpers.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kTable[] = "data/simulation/voters.csv";
+const char kModFolder[] = "user/mods/data/simulation/votertypes/";
+
+// A data row: name, shown name, fixed flag, mood, start share, opposite, then the cells after the
+// fixed ones (normally the '#' marker and correlations).
+std::string Row(const std::string& name, const std::string& share = "0.5",
+                const std::string& tail = "#", const std::string& opposite = "",
+                const std::string& fixed = "0") {
+    return "#," + name + "," + name + "_GUI,desc," + name + ".png," + fixed + ",0.1," + share +
+           "," + opposite + ",extra," + tail + "\n";
+}
+
+struct GrudgeCall {
+    std::string policy, holder;
+    float start, factor;
+};
+std::vector<GrudgeCall> g_grudgeCalls;
+
+// Stands in for the grudge code: a grudge node named after the policy, linked into its holder.
+Neuron* RecordingGrudgeFactory(const char* policy, const char* holder, float start, float factor) {
+    g_grudgeCalls.push_back({policy, holder, start, factor});
+    Neuron* grudge = new Neuron();
+    grudge->typeCode = kNeuronGrudge;
+    grudge->SetName(policy);
+    grudge->value = start;
+    new NeuralEffect(grudge, FindNeuron(holder), "0+(1.0*x)", 1.0f, 0.0f);
+    return grudge;
+}
+
+class VoterTypeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetUserDir(logged.dir.Path() + "/user");
+        WriteSetup("");
+        g_grudgeCalls.clear();
+        SeedRandom(7);
+    }
+    void TearDown() override { TearDownGame(); }
+
+    void WriteSetup(const std::string& extra) {
+        logged.dir.Write("data/data.ini", std::string("[setup]\nvoters=") + kTable +
+                                              "\nAIENTITIES=1000\n"
+                                              "VOTER_GROUP_MEMBERSHIP_THRESHHOLD=0.3\n" +
+                                              extra);
+        LoadSetupTable();
+    }
+    SIM_VoterManager& Load(const std::string& rows) {
+        logged.dir.Write(kTable, "Heading line, ignored\n" + rows);
+        GetVoterManager().Initialise();
+        return GetVoterManager();
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (SIM_VoterType* vt : GetVoterManager().VoterTypes())
+            names.push_back(vt->name);
+        return names;
+    }
+    size_t Boxes(const std::string& text) const {
+        return std::count_if(logged.frontEnd.boxes.begin(), logged.frontEnd.boxes.end(),
+                             [&](const RecordingFrontEnd::Box& b) {
+                                 return b.text.find(text) != std::string::npos;
+                             });
+    }
+    // Voters made by hand, every one offered every loaded group.
+    void MakeVoters(int count) {
+        for (int i = 0; i < count; ++i)
+            GetVoterManager().OfferAllVoterTypes(new SIM_Voter());
+    }
+
+    LoggedTest logged;
+};
+
+TEST_F(VoterTypeTest, ParseFillsRecordNodesAndCorrelations) {
+    SIM_VoterManager& manager =
+        Load(Row("Parents", "0.25", "#,\"Wealthy,0.5\",NoComma,\"Poor,-0.25\",\"Wealthy,0.9\"", "",
+                 "2") +
+             Row("Wealthy") + Row("Poor") + Row("MiddleIncome"));
+    SIM_VoterType* parents = manager.FindVoterType("Parents");
+    ASSERT_NE(parents, nullptr);
+    EXPECT_EQ(parents->typeCode, kNeuronVoterType);
+    EXPECT_STREQ(parents->guiName, "Parents_GUI");
+    EXPECT_EQ(parents->description, "desc");
+    EXPECT_EQ(parents->picture, "Parents.png");
+    EXPECT_TRUE(parents->fixedMembership);
+    EXPECT_FLOAT_EQ(parents->baseOffset, 0.1f);
+    EXPECT_FLOAT_EQ(parents->percentNode.baseOffset, 0.25f);
+    EXPECT_EQ(parents->extraText, "extra");
+    EXPECT_FALSE(parents->percentNode.keepsHistory);
+    EXPECT_EQ(parents->frequencyNode.typeCode, kNeuronVoterFrequency);
+    EXPECT_EQ(FindNeuron("Parents_perc"), &parents->percentNode);
+    EXPECT_EQ(FindNeuron("Parents_freq"), &parents->frequencyNode);
+    EXPECT_EQ(std::string(parents->frequencyNode.guiName).rfind("Parents_GUI ", 0), 0u);
+
+    // The cell without a comma is skipped; a repeated name keeps its first value.
+    ASSERT_EQ(parents->correlations.size(), 3u);
+    EXPECT_FLOAT_EQ(parents->GetCorrelation(manager.FindVoterType("Wealthy")), 0.5f);
+    EXPECT_FLOAT_EQ(parents->GetCorrelation(manager.FindVoterType("Poor")), -0.25f);
+    EXPECT_FLOAT_EQ(parents->GetCorrelation(parents), 0.0f);
+    EXPECT_FLOAT_EQ(parents->GetCorrelation(manager.FindVoterType("MiddleIncome")), 0.0f);
+    EXPECT_TRUE(manager.FindVoterType("Wealthy")->correlations.empty());
+    EXPECT_EQ(manager.GetPoor(), manager.FindVoterType("Poor"));
+    EXPECT_EQ(logged.frontEnd.boxes.size(), 0u);
+}
+
+TEST_F(VoterTypeTest, CorruptRowsAreReportedAndOverlongCellsRejected) {
+    std::string longName(64, 'n');
+    std::string longCell = "\"" + std::string(28, 'c') + ",0.5\""; // 32 characters inside
+    Load(Row("NoMarker", "0.5", "X,\"Wealthy,0.5\"") + Row(longName) +
+         Row("LongCorrelation", "0.5", "#," + longCell) + Row("Wealthy"));
+    // Without its marker the row is still used and the rest is read as correlations.
+    EXPECT_EQ(Names(), (std::vector<std::string>{"NoMarker", "Wealthy"}));
+    SIM_VoterType* noMarker = GetVoterManager().FindVoterType("NoMarker");
+    ASSERT_EQ(noMarker->correlations.size(), 1u);
+    EXPECT_EQ(noMarker->correlations[0].first, "Wealthy");
+    EXPECT_EQ(Boxes("VoterType data corrupted"), 3u);
+    EXPECT_EQ(FindNeuron("LongCorrelation_perc"), nullptr);
+}
+
+TEST_F(VoterTypeTest, OppositesAndIncomeClassesResolveByName) {
+    SIM_VoterManager& manager =
+        Load(Row("Poor", "0.2", "#", "Wealthy") + Row("Wealthy", "0.2", "#", "Poor") +
+             Row("Lonely", "0.2", "#", "Nobody"));
+    EXPECT_EQ(manager.FindVoterType("Poor")->opposite, manager.FindVoterType("Wealthy"));
+    EXPECT_EQ(manager.FindVoterType("Lonely")->opposite, nullptr);
+    EXPECT_EQ(Boxes("Failed to find opposite (Nobody)"), 1u);
+    // "MiddleIncome" is missing: an assertion line, and no class for it.
+    EXPECT_EQ(manager.GetMiddleIncome(), nullptr);
+    EXPECT_NE(logged.LogText().find("Cacheing Wealth pointers"), std::string::npos);
+}
+
+TEST_F(VoterTypeTest, ModdedTypesComeFirstAndAtMostThree) {
+    logged.dir.Write(std::string(kModFolder) + "a.txt", Row("ModA"));
+    logged.dir.Write(std::string(kModFolder) + "b.txt", "#short\n");
+    logged.dir.Write(std::string(kModFolder) + "c.txt", Row(std::string(70, 'x')));
+    logged.dir.Write(std::string(kModFolder) + "d.txt", Row("ModD"));
+    logged.dir.Write(std::string(kModFolder) + "e.txt", Row("ModE"));
+    logged.dir.Write(std::string(kModFolder) + "f.txt", Row("ModF"));
+    std::filesystem::create_symlink(logged.dir.Path() + "/missing",
+                                    logged.dir.Path() + "/" + kModFolder + "bb.txt");
+    Load(Row("ModD") + Row("Standard"));
+    // A short line and a rejected row do not count towards the three; the duplicate name stays.
+    EXPECT_EQ(Names(), (std::vector<std::string>{"ModA", "ModD", "ModE", "ModD", "Standard"}));
+    EXPECT_EQ(GetVoterManager().FindVoterType("ModD"), GetVoterManager().GetVoterTypeByIndex(1));
+    EXPECT_EQ(Boxes("Failed to load in modded voter type"), 1u);
+    EXPECT_EQ(GetVoterManager().GetVoterTypeByIndex(5), nullptr);
+    EXPECT_EQ(GetVoterManager().GetVoterTypeByIndex(-1), nullptr);
+}
+
+TEST_F(VoterTypeTest, SetMembershipKeepsOneLinkAndUsesStrictThreshold) {
+    SIM_VoterType* group = Load(Row("Group")).FindVoterType("Group");
+    SIM_Voter* voter = new SIM_Voter();
+    group->SetMembership(voter, 0.3f);
+    EXPECT_FALSE(voter->IsMemberOf(group));
+    EXPECT_TRUE(group->members.empty());
+    group->SetMembership(voter, 0.31f);
+    EXPECT_TRUE(voter->IsMemberOf(group));
+    EXPECT_EQ(group->members, std::vector<SIM_Voter*>{voter});
+    group->SetMembership(voter, 0.1f);
+    EXPECT_FALSE(voter->IsMemberOf(group));
+    EXPECT_TRUE(group->members.empty());
+    ASSERT_EQ(voter->inputs.size(), 1u);
+    EXPECT_FLOAT_EQ(voter->GetStrength(group), 0.1f);
+    EXPECT_STREQ(voter->inputs[0]->formula, "0+(x*1.0)");
+}
+
+TEST_F(VoterTypeTest, MemberListsStayConsistentAcrossRemovals) {
+    SIM_VoterType* group = Load(Row("Group")).FindVoterType("Group");
+    std::vector<SIM_Voter*> voters;
+    for (int i = 0; i < 6; ++i)
+        voters.push_back(new SIM_Voter());
+    for (SIM_Voter* voter : voters)
+        group->AddMember(voter);
+    group->AddMember(voters[2]); // listed twice: removal drops both entries
+    group->RemoveMember(voters[2]);
+    group->RemoveMember(voters[0]);
+    group->RemoveMember(voters[5]);
+    group->RemoveMember(voters[0]); // not a member any more: nothing happens
+    std::vector<SIM_Voter*> left = group->members;
+    std::sort(left.begin(), left.end());
+    std::vector<SIM_Voter*> expected = {voters[1], voters[3], voters[4]};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    for (SIM_Voter* voter : expected)
+        group->RemoveMember(voter);
+    EXPECT_TRUE(group->members.empty());
+}
+
+TEST_F(VoterTypeTest, InitialMembersFollowShareAllAndCorrelations) {
+    SIM_VoterManager& manager =
+        Load(Row("_All_", "1") + Row("Quarter", "0.25", "#,\"Follower,5\"") +
+             Row("Tiny", "0.0005") + Row("Follower", "0.25"));
+    manager.SetVoterTotal(1000);
+    MakeVoters(1000);
+    ProcessAllNeurons();
+    for (SIM_VoterType* vt : manager.VoterTypes())
+        vt->AssignInitialMembers();
+
+    SIM_VoterType* all = manager.FindVoterType("_All_");
+    SIM_VoterType* quarter = manager.FindVoterType("Quarter");
+    EXPECT_EQ(all->members.size(), 1000u);
+    EXPECT_FLOAT_EQ(AllVoters()[17]->GetStrength(all), 1.0f);
+    EXPECT_EQ(quarter->members.size(), 250u);
+    EXPECT_EQ(manager.FindVoterType("Tiny")->members.size(), 0u);
+    for (SIM_Voter* voter : quarter->members) {
+        EXPECT_GT(voter->GetStrength(quarter), 0.3f);
+        EXPECT_LE(voter->GetStrength(quarter), 1.0f);
+    }
+    // Quarter's strong correlation with Follower ranks every Quarter member ahead of the rest.
+    SIM_VoterType* follower = manager.FindVoterType("Follower");
+    for (SIM_Voter* voter : follower->members)
+        EXPECT_TRUE(voter->IsMemberOf(quarter));
+    EXPECT_FLOAT_EQ(AllVoters()[0]->GetAffinity(follower),
+                    AllVoters()[0]->IsMemberOf(quarter) ? 5.0f : 0.0f);
+}
+
+TEST_F(VoterTypeTest, TrendCountsFromTheSecondUpdate) {
+    SIM_VoterType* group = Load(Row("Group", "0.5")).FindVoterType("Group");
+    GetVoterManager().SetVoterTotal(10);
+    MakeVoters(4);
+    group->SetMembership(AllVoters()[0], 0.9f);
+    group->SetMembership(AllVoters()[1], 0.9f);
+
+    group->UpdateTurn();
+    EXPECT_EQ(group->membershipTrend, 0);
+    EXPECT_EQ(group->memberChange, 0);
+    EXPECT_FLOAT_EQ(group->percentNode.value, 0.2f);
+    EXPECT_FLOAT_EQ(group->percentNode.history[0], 0.2f);
+    EXPECT_FLOAT_EQ(group->GetMemberShare(), 0.2f);
+
+    group->SetMembership(AllVoters()[2], 0.9f);
+    group->UpdateTurn();
+    EXPECT_EQ(group->membershipTrend, 2);
+    EXPECT_EQ(group->memberChange, 1);
+    group->UpdateTurn();
+    EXPECT_EQ(group->membershipTrend, 1);
+    EXPECT_EQ(group->memberChange, 0);
+    group->SetMembership(AllVoters()[0], 0.0f);
+    group->SetMembership(AllVoters()[1], 0.0f);
+    group->UpdateTurn();
+    EXPECT_EQ(group->membershipTrend, 0);
+    EXPECT_EQ(group->memberChange, -2);
+
+    GetVoterManager().SetVoterTotal(0);
+    EXPECT_FLOAT_EQ(group->GetMemberShare(), 0.0f);
+}
+
+TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
+    SIM_VoterType* group = Load(Row("Group")).FindVoterType("Group");
+    SetGrudgeFactory(&RecordingGrudgeFactory);
+    auto policy = [](const char* policyName, float output) {
+        Neuron* p = new Neuron();
+        p->typeCode = kNeuronPolicy;
+        p->SetName(policyName);
+        NeuralEffect* link = new NeuralEffect(p, FindNeuron("Group"), "0+(1.0*x)", 1.0f, 0.0f);
+        link->SetInputTarget(output);
+        return p;
+    };
+    policy("HarshTax", -0.75f);
+    policy("EdgeTax", -0.7f);
+    Neuron* plain = policy("NotAPolicy", -0.9f);
+    plain->typeCode = kNeuronSimVal;
+    Neuron* dormant = policy("Dormant", -0.9f);
+    dormant->active = false;
+
+    group->UpdateTurn();
+    ASSERT_EQ(g_grudgeCalls.size(), 1u);
+    EXPECT_EQ(g_grudgeCalls[0].policy, "HarshTax");
+    EXPECT_EQ(g_grudgeCalls[0].holder, "Group");
+    EXPECT_FLOAT_EQ(g_grudgeCalls[0].start, -0.1f);
+    EXPECT_FLOAT_EQ(g_grudgeCalls[0].factor, 0.9f);
+
+    Neuron* grudge = group->FindInputSourceGrudge("HarshTax");
+    ASSERT_NE(grudge, nullptr);
+    grudge->value = -0.05f;
+    group->UpdateTurn();
+    EXPECT_EQ(g_grudgeCalls.size(), 1u);
+    EXPECT_FLOAT_EQ(grudge->value, -0.1f);
+}
+
+TEST_F(VoterTypeTest, VoteSharesCountOnlyVotesCast) {
+    SIM_VoterType* group = Load(Row("Group")).FindVoterType("Group");
+    group->UpdateVoteShares();
+    EXPECT_FLOAT_EQ(group->playerShareOfVotes, 0.0f);
+    EXPECT_FLOAT_EQ(group->turnoutShare, 0.0f);
+
+    MakeVoters(4);
+    for (SIM_Voter* voter : AllVoters())
+        group->SetMembership(voter, 1.0f);
+    group->UpdateVoteShares();
+    EXPECT_FLOAT_EQ(group->playerShareOfVotes, 0.0f);
+    EXPECT_FLOAT_EQ(group->turnoutShare, 0.0f);
+
+    AllVoters()[0]->lastVote = kVotePlayer;
+    AllVoters()[1]->lastVote = kVotePlayer;
+    AllVoters()[2]->lastVote = kVoteOpposition;
+    group->UpdateVoteShares();
+    EXPECT_FLOAT_EQ(group->playerShareOfVotes, 2.0f / 3.0f);
+    EXPECT_FLOAT_EQ(group->turnoutShare, 0.75f);
+}
+
+TEST_F(VoterTypeTest, GroupsReloadedUnderLivingVotersLeaveThemClean) {
+    SIM_VoterManager& manager = Load(Row("Poor", "0.5", "#", "Wealthy") + Row("Wealthy"));
+    MakeVoters(3);
+    SIM_VoterType* wealthy = manager.FindVoterType("Wealthy");
+    wealthy->SetMembership(AllVoters()[1], 0.8f);
+    delete wealthy;
+    EXPECT_TRUE(AllVoters()[1]->voterTypes.empty());
+    EXPECT_EQ(AllVoters()[1]->inputs.size(), 1u);
+    EXPECT_EQ(manager.FindVoterType("Poor")->opposite, nullptr);
+    EXPECT_EQ(manager.GetWealthy(), nullptr);
+}
+
+TEST_F(VoterTypeTest, StartSettingsAndApprovalAndRandomPick) {
+    SIM_VoterManager& manager = Load(Row("_All_", "1") + Row("Group", "0.5"));
+    SIM_VoterType* group = manager.FindVoterType("Group");
+    GetMission().ApplyStartSetting("Group", 0.75f);
+    EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 0.75f);
+    group->SetStartShare(1.5f); // logged as an assertion, used as it is
+    EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 1.5f);
+    EXPECT_NE(logged.LogText().find("voter_type.cpp"), std::string::npos);
+
+    group->value = -0.5f;
+    EXPECT_FLOAT_EQ(group->GetApproval(), 0.25f);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(manager.GetRandomVoterType(), group);
+    delete group;
+    EXPECT_EQ(manager.GetRandomVoterType(), nullptr);
+}
+
+} // namespace

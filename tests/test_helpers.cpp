@@ -8,6 +8,7 @@
 #include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/turn.h"
+#include "government/achievements.h"
 #include "government/finances.h"
 #include "government/policy.h"
 #include "government/political_capital.h"
@@ -16,6 +17,9 @@
 #include "network/neuron.h"
 #include "population/cabinet.h"
 #include "population/cynicism.h"
+#include "population/election_manager.h"
+#include "population/manifesto.h"
+#include "population/party.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -70,6 +74,10 @@ std::string LoggedTest::LogText() const {
 }
 
 void TearDownGame() {
+    // Parties first, while the voters that name them still exist.
+    ClearParties();
+    g_onPartyChange = nullptr;
+    g_partyMembershipStrength = nullptr;
     SetGameRunning(false);
     ReleaseAllSubsystems();
     DeleteAllNeurons();
@@ -97,4 +105,16 @@ void TearDownGame() {
     SetGrudgeFactory(nullptr);
     GetCynicism().ResetCynicism();
     g_nationalCynicism = nullptr;
+    // Elections, the manifesto and the achievements.
+    GetElectionManager().SetTermMonths(kDefaultTermMonths);
+    GetElectionManager().SetTermLimit(kDefaultTermLimit);
+    SetElectionWindowOpener(nullptr);
+    GetManifesto().Clear();
+    ClearAchievements();
+    SetAchievementAwardHandler(nullptr);
+    g_monthsUntilElection = nullptr;
+    g_manifestoBroken = nullptr;
+    g_votingOpinionMultiplier = 0.0f;
+    g_votingTendencyMultiplier = 0.0f;
+    g_votingPartyMultiplier = 0.0f;
 }

@@ -1,11 +1,10 @@
 #include "frame/turn.h"
 
 #include "data/debug_log.h"
-#include "data/profile.h"
 #include "frame/front_end.h"
-#include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/random.h"
+#include "government/achievements.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 
@@ -21,10 +20,9 @@ void SetConsecutiveRuns(int losses, int wins) {
 }
 
 void LoadConsecutiveRuns() {
-    // The run counts are kept per mission in the achievement state file.
-    const std::string& section = GetMission().missionFile;
-    SetConsecutiveRuns(GetProfileInt(section, "ConsecutiveLosses", 0, "data/ach.jad"),
-                       GetProfileInt(section, "ConsecutiveWins", 0, "data/ach.jad"));
+    // The runs are kept per mission with the achievements, which own them and pass them back
+    // through SetConsecutiveRuns; the awards are read from the same section at the same time.
+    ReadAchievementState();
 }
 
 TurnState& GetTurnState() {

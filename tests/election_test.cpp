@@ -1,0 +1,375 @@
+#include "data/setup_table.h"
+#include "data/translation.h"
+#include "frame/mission.h"
+#include "frame/turn.h"
+#include "government/achievements.h"
+#include "network/neuron.h"
+#include "population/election_manager.h"
+#include "population/manifesto.h"
+#include "population/party.h"
+#include "population/voter.h"
+#include "test_helpers.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kStrings[] = "[strings]\n"
+                        "VOTING_RESULT=Result\n"
+                        "ELECTION_SUCCESS=Victory\n"
+                        "ELECTION_FAILURE=Defeat\n"
+                        "ELECTION_REMAINING_TERMS=<TERMS> terms to go\n"
+                        "ELECTION_REMAINING_TERMS_ONE=One term to go\n"
+                        "ELECTION_REMAINING_TERMS_NONE=No terms to go\n";
+
+class ElectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.dir.Write("data/strings.ini", kStrings);
+        t.dir.Write("data/simulation/partynames.txt", "[names]\nRed Party\nBlue Party\n");
+        t.dir.Write("data/data.ini", "[setup]\nMANIFESTO_BROKEN_PENALTY=0.3\n");
+        ResetTranslations();
+        LoadSetupTable();
+        GetMission().missionFile = "data/missions/Test.txt";
+        GetElectionManager().Release();
+    }
+    void TearDown() override {
+        TearDownGame();
+        ResetTranslations();
+    }
+
+    // Voters whose opinion is exactly the given value; everyone turns out when compulsory.
+    std::vector<SIM_Voter*> Population(const std::vector<float>& opinions) {
+        std::vector<SIM_Voter*> made;
+        for (float opinion : opinions) {
+            SIM_Voter* voter = new SIM_Voter();
+            voter->value = opinion;
+            voter->complacency = 0.0f;
+            made.push_back(voter);
+        }
+        return made;
+    }
+
+    // Many voters for and against, everyone voting.
+    void CompulsoryPopulation(int forPlayer, int against) {
+        GetMission().modules = {"CompulsoryVoting"};
+        Population(std::vector<float>(forPlayer, 0.8f));
+        Population(std::vector<float>(against, 0.2f));
+    }
+
+    // Schedules from the current date and moves the calendar onto the election.
+    void ReachElection() {
+        SIM_ElectionManager& manager = GetElectionManager();
+        if (!manager.IsScheduled())
+            manager.ScheduleNextElection();
+        GetCalendar() = {manager.electionMonth, manager.electionYear};
+    }
+
+    LoggedTest t;
+};
+
+TEST_F(ElectionTest, ScheduleCountsWholeYearsOfCalendarMonths) {
+    SIM_ElectionManager& manager = GetElectionManager();
+    EXPECT_FALSE(manager.IsScheduled());
+    EXPECT_EQ(manager.MonthsUntilElection(), -1);
+    GetCalendar() = {0, 0};
+    EXPECT_FALSE(manager.IsElectionDue()) << "nothing is due before a schedule exists";
+
+    GetCalendar() = {3, 2008};
+    manager.ScheduleNextElection();
+    EXPECT_EQ(manager.electionMonth, 3);
+    EXPECT_EQ(manager.electionYear, 2012);
+    EXPECT_EQ(manager.MonthsUntilElection(), 48);
+    EXPECT_EQ(manager.MonthsElapsedInTerm(), 0);
+    EXPECT_FLOAT_EQ(manager.FractionOfTermElapsed(), 0.0f);
+
+    // Across a year end: month 11 of 2011 is four months before month 3 of 2012.
+    GetCalendar() = {11, 2011};
+    EXPECT_EQ(manager.MonthsUntilElection(), 4);
+    EXPECT_EQ(manager.MonthsElapsedInTerm(), 44);
+    EXPECT_FALSE(manager.IsElectionDue());
+    GetCalendar() = {0, 2012};
+    EXPECT_EQ(manager.MonthsUntilElection(), 3);
+    EXPECT_FLOAT_EQ(manager.FractionOfTermElapsed(), 1.0f - 3.0f / 48.0f);
+    GetCalendar() = {3, 2011};
+    EXPECT_FALSE(manager.IsElectionDue()) << "the month alone is not enough";
+    EXPECT_TRUE(manager.IsElectionMonth());
+    GetCalendar() = {3, 2012};
+    EXPECT_TRUE(manager.IsElectionDue());
+
+    manager.SetTermYears(1);
+    GetCalendar() = {9, 2012};
+    manager.ScheduleNextElection();
+    EXPECT_EQ(manager.electionMonth, 9);
+    EXPECT_EQ(manager.electionYear, 2013);
+    manager.SetTermYears(25);
+    EXPECT_EQ(manager.TermMonths(), 120) << "terms are kept to ten years";
+}
+
+TEST_F(ElectionTest, ShareSoundAndRemainingTermsFollowTheVotes) {
+    EXPECT_FLOAT_EQ(ElectionShare(600, 600), 0.5f);
+    EXPECT_FLOAT_EQ(ElectionShare(0, 0), 0.0f) << "no votes at all is a defeat, not NaN";
+    EXPECT_STREQ(CrowdSoundForShare(ElectionShare(700, 300)), kCrowdCheerSound);
+    EXPECT_STREQ(CrowdSoundForShare(ElectionShare(690, 310)), kCrowdClapSound);
+    EXPECT_STREQ(CrowdSoundForShare(ElectionShare(499, 501)), kCrowdAngrySound);
+    EXPECT_STREQ(CrowdSoundForShare(0.5f), kCrowdClapSound);
+
+    EXPECT_EQ(RemainingTermsText(4), "4 terms to go");
+    EXPECT_EQ(RemainingTermsText(1), "One term to go");
+    EXPECT_EQ(RemainingTermsText(0), "No terms to go");
+    EXPECT_EQ(RemainingTermsText(-2), "No terms to go");
+}
+
+TEST_F(ElectionTest, OnlyAStrictMajorityWinsATermAndTheFirstWinEntersTheRun) {
+    SIM_ElectionManager& manager = GetElectionManager();
+    manager.RecordResult(600, 600, 10);
+    EXPECT_EQ(manager.termsWon, 0);
+    EXPECT_EQ(ConsecutiveLosses(), 1) << "a tie before any win counts as a lost game";
+
+    manager.RecordResult(700, 300, 0);
+    EXPECT_EQ(manager.termsWon, 1);
+    EXPECT_EQ(ConsecutiveWins(), 1);
+    EXPECT_EQ(ConsecutiveLosses(), 0);
+
+    manager.RecordResult(800, 200, 0);
+    EXPECT_EQ(manager.termsWon, 2);
+    EXPECT_EQ(ConsecutiveWins(), 1) << "a second win in one game does not lengthen the run";
+    manager.RecordResult(100, 900, 0);
+    EXPECT_EQ(manager.termsWon, 2);
+    EXPECT_EQ(ConsecutiveWins(), 1) << "losing after a win leaves the runs alone";
+    EXPECT_EQ(ConsecutiveLosses(), 0);
+}
+
+TEST_F(ElectionTest, TheWindowCountsFiveVotersPerTick) {
+    GetMission().modules = {"CompulsoryVoting"};
+    std::vector<SIM_Voter*> voters = Population({0.8f, 0.8f, 0.3f, 0.9f, 0.1f, 0.7f, 0.6f});
+    SIM_ElectionManager& manager = GetElectionManager();
+    manager.OpenCount();
+    EXPECT_FALSE(manager.StepCount());
+    EXPECT_EQ(manager.Tally().counted, 5);
+    EXPECT_EQ(manager.Tally().playerVotes, 3);
+    EXPECT_EQ(manager.Tally().oppositionVotes, 2);
+    EXPECT_TRUE(manager.StepCount());
+    EXPECT_TRUE(manager.StepCount()) << "a finished count processes nobody more";
+    const ElectionTally& tally = manager.Tally();
+    EXPECT_EQ(tally.counted, 7);
+    EXPECT_EQ(tally.playerVotes, 5);
+    EXPECT_EQ(tally.oppositionVotes, 2);
+    EXPECT_EQ(tally.supporters, 5);
+    EXPECT_EQ(tally.opponents, 2);
+    for (SIM_Voter* voter : voters)
+        EXPECT_NE(voter->lastVote, kVoteNone);
+}
+
+TEST_F(ElectionTest, WithoutCompulsionAndWithoutReasonToVoteEveryoneAbstains) {
+    Population({0.9f, 0.1f, 0.6f});
+    GetElectionManager().LoadVotingMultipliers(); // all three are absent: no turnout
+    ReachElection();
+    ASSERT_TRUE(GetElectionManager().CheckElection());
+    const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
+    EXPECT_EQ(outcome.tally.abstentions, 3);
+    EXPECT_EQ(outcome.tally.supporters, 2);
+    EXPECT_EQ(outcome.tally.opponents, 1);
+    EXPECT_FLOAT_EQ(outcome.share, 0.0f);
+    EXPECT_FALSE(outcome.won);
+    EXPECT_EQ(outcome.buttonKey, "QUITGAME");
+    EXPECT_TRUE(IsGameOver());
+}
+
+TEST_F(ElectionTest, PartyMembersTurnOutForTheirPartyWhateverTheyThink) {
+    SetupParties();
+    std::vector<SIM_Voter*> voters = Population({0.1f, 0.9f, 0.9f});
+    voters[0]->SetParty(g_playerParty);
+    voters[1]->SetParty(g_oppositionParty);
+    GetElectionManager().LoadVotingMultipliers();
+    ReachElection();
+    GetElectionManager().CheckElection();
+    EXPECT_EQ(voters[0]->lastVote, kVotePlayer);
+    EXPECT_EQ(voters[1]->lastVote, kVoteOpposition);
+    EXPECT_EQ(voters[2]->lastVote, kVoteNone);
+    // One vote each: a tie is shown as a win and play goes on, though no term was won.
+    const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
+    EXPECT_TRUE(outcome.won);
+    EXPECT_EQ(outcome.termsWon, 0);
+    EXPECT_EQ(outcome.buttonKey, "CONTINUEPRESIDENCY");
+    EXPECT_FALSE(IsGameOver());
+}
+
+TEST_F(ElectionTest, ALandslideIsCheeredAndTheNextElectionFollowsATermLater) {
+    CompulsoryPopulation(7, 3);
+    GetCalendar() = {6, 2020};
+    ReachElection();
+    ASSERT_TRUE(GetElectionManager().CheckElection());
+    const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
+    EXPECT_FLOAT_EQ(outcome.share, 0.7f);
+    EXPECT_TRUE(outcome.won);
+    EXPECT_EQ(outcome.crowdSound, kCrowdCheerSound);
+    EXPECT_EQ(outcome.resultText, "Result:  Victory");
+    EXPECT_EQ(outcome.remainingTermsText, "2 terms to go");
+    EXPECT_EQ(GetElectionManager().electionYear, 2028);
+    EXPECT_EQ(GetElectionManager().electionMonth, 6);
+    EXPECT_FALSE(GetElectionManager().CheckElection()) << "the next one is not due yet";
+}
+
+TEST_F(ElectionTest, TheLastPermittedTermEndsTheGame) {
+    CompulsoryPopulation(6, 4);
+    SIM_ElectionManager& manager = GetElectionManager();
+    manager.SetTermLimit(3);
+    GetCalendar() = {0, 1};
+    std::vector<std::string> lines;
+    std::vector<std::string> buttons;
+    for (int election = 0; election < 3; ++election) {
+        ReachElection();
+        ASSERT_TRUE(manager.CheckElection());
+        lines.push_back(manager.LastOutcome().remainingTermsText);
+        buttons.push_back(manager.LastOutcome().buttonKey);
+        EXPECT_EQ(IsGameOver(), election == 2);
+    }
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"2 terms to go", "One term to go", "No terms to go"}));
+    EXPECT_EQ(buttons,
+              (std::vector<std::string>{"CONTINUEPRESIDENCY", "CONTINUEPRESIDENCY", "QUITGAME"}));
+    EXPECT_EQ(manager.termsWon, 3);
+    EXPECT_EQ(ConsecutiveWins(), 1);
+}
+
+TEST_F(ElectionTest, ADefeatEndsTheGameWithAnAngryCrowd) {
+    CompulsoryPopulation(499, 501);
+    ReachElection();
+    GetElectionManager().CheckElection();
+    const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
+    EXPECT_FALSE(outcome.won);
+    EXPECT_EQ(outcome.crowdSound, kCrowdAngrySound);
+    EXPECT_EQ(outcome.resultText, "Result:  Defeat");
+    EXPECT_TRUE(outcome.remainingTermsText.empty());
+    EXPECT_TRUE(IsGameOver());
+    EXPECT_EQ(ConsecutiveLosses(), 1);
+}
+
+TEST_F(ElectionTest, AnInstalledWindowRunsTheCountItself) {
+    static int opened;
+    opened = 0;
+    SetElectionWindowOpener([] { ++opened; });
+    CompulsoryPopulation(3, 1);
+    ReachElection();
+    SIM_ElectionManager& manager = GetElectionManager();
+    int year = manager.electionYear;
+    ASSERT_TRUE(manager.CheckElection());
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(manager.Tally().counted, 0) << "the window counts at its own pace";
+    EXPECT_FALSE(manager.HasOutcome());
+    EXPECT_EQ(manager.electionYear, year + 4) << "the next election is scheduled at once";
+    while (!manager.StepCount()) {
+    }
+    EXPECT_TRUE(manager.DeclareResult().won);
+    manager.FinishElection();
+    EXPECT_FALSE(IsGameOver());
+}
+
+TEST_F(ElectionTest, TheResultShowsABrokenManifestoAndThePledgesMadeForTheNextTermBind) {
+    Neuron* gdp = new Neuron();
+    gdp->SetName("GDP");
+    gdp->value = 0.5f;
+    t.dir.Write("data/manifesto.csv", "#,MORE_GDP,GDP,0.5,>\n");
+    SIM_Manifesto& manifesto = GetManifesto();
+    manifesto.LoadOptions();
+    ASSERT_TRUE(manifesto.AddPledge(manifesto.Options()[0]));
+    manifesto.StartTerm();
+    manifesto.UpdateKept();
+    ASSERT_FALSE(manifesto.IsKept());
+    ASSERT_TRUE(manifesto.AddPledge(manifesto.Options()[0]));
+
+    CompulsoryPopulation(2, 1);
+    ReachElection();
+    GetElectionManager().CheckElection();
+    EXPECT_TRUE(GetElectionManager().LastOutcome().manifestoBroken);
+    EXPECT_EQ(manifesto.LivePledges().size(), 1u);
+    EXPECT_TRUE(manifesto.NextTermPledges().empty());
+}
+
+TEST_F(ElectionTest, ABrokenManifestoCostsVotersOpinionInTheLastMonthsOnly) {
+    Neuron* gdp = new Neuron();
+    gdp->SetName("GDP");
+    gdp->value = 0.5f;
+    t.dir.Write("data/manifesto.csv", "#,MORE_GDP,GDP,0.5,>\n");
+    SIM_Manifesto& manifesto = GetManifesto();
+    manifesto.LoadOptions();
+    manifesto.AddPledge(manifesto.Options()[0]);
+    manifesto.StartTerm();
+    manifesto.UpdateKept();
+
+    SIM_Voter* voter = Population({0.8f})[0];
+    SIM_ElectionManager& manager = GetElectionManager();
+    manager.LoadVotingMultipliers();
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f) << "no election scheduled, no penalty";
+    GetCalendar() = {0, 10};
+    manager.ScheduleNextElection();
+    GetCalendar() = {2, 13};
+    EXPECT_EQ(manager.MonthsUntilElection(), 10);
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f);
+    GetCalendar() = {3, 13};
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
+    gdp->value = 0.9f;
+    manifesto.UpdateKept();
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f);
+}
+
+TEST_F(ElectionTest, PartiesTakeTheMissionsNamesUnlessTheyClash) {
+    GetMission().partyName = "Green League";
+    GetMission().oppositionName = "Green League";
+    SetupParties();
+    ASSERT_NE(GetPlayersParty(), nullptr);
+    ASSERT_NE(GetOpposition(), nullptr);
+    EXPECT_EQ(GetPlayersParty()->partyName, "Green League");
+    std::string opposition = GetOpposition()->partyName;
+    EXPECT_TRUE(opposition == "Red Party" || opposition == "Blue Party") << opposition;
+    EXPECT_EQ(GetPartyNames(), (std::vector<std::string>{"Red Party", "Blue Party"}));
+    EXPECT_EQ(FindNeuron(kPlayersPartyNode), &GetPlayersParty()->shareNode);
+    EXPECT_LT(GetPlayersParty()->objectId, GetOpposition()->objectId);
+
+    GetMission().oppositionName = "Old Guard";
+    SetupParties();
+    EXPECT_EQ(GetOpposition()->partyName, "Old Guard");
+    EXPECT_EQ(AllParties().size(), 2u) << "setting up again replaces the parties";
+}
+
+TEST_F(ElectionTest, WithoutPartyNamesEveryRandomNameIsError) {
+    t.dir.Write("data/simulation/partynames.txt", "[other]\nX\n");
+    SetupParties();
+    EXPECT_EQ(GetPlayersParty()->partyName, "error");
+    EXPECT_EQ(GetOpposition()->partyName, "error");
+}
+
+TEST_F(ElectionTest, MembershipFollowsTheVotersAndSetsStrengthShareAndTrend) {
+    SetupParties();
+    std::vector<SIM_Voter*> voters = Population(std::vector<float>(20, 0.5f));
+    SIM_Party* player = GetPlayersParty();
+    for (int i = 0; i < 6; ++i)
+        voters[i]->SetParty(player);
+    voters[6]->SetParty(GetOpposition());
+    UpdateParties();
+    EXPECT_EQ(player->MemberCount(), 6);
+    EXPECT_FLOAT_EQ(player->membershipStrength, 1.0f) << "six of twenty is above a fifth";
+    EXPECT_FLOAT_EQ(player->shareNode.baseOffset, 0.3f);
+    EXPECT_EQ(player->status, kPartyGrowing);
+    EXPECT_FLOAT_EQ(GetOpposition()->membershipStrength, 0.25f);
+
+    voters[0]->SetParty(GetOpposition());
+    voters[1]->SetParty(nullptr);
+    UpdateParties();
+    EXPECT_EQ(player->MemberCount(), 4);
+    EXPECT_EQ(player->status, kPartyShrinking);
+    EXPECT_EQ(GetOpposition()->MemberCount(), 2);
+    UpdateParties();
+    EXPECT_EQ(player->status, kPartySteady);
+
+    // Gone parties leave no voter pointing at them.
+    ClearParties();
+    for (SIM_Voter* voter : voters)
+        EXPECT_EQ(voter->party, nullptr);
+    EXPECT_EQ(g_playerParty, nullptr);
+}
+
+} // namespace

@@ -232,6 +232,52 @@ TEST_F(VoterTypeTest, InitialMembersFollowShareAllAndCorrelations) {
                     AllVoters()[0]->IsMemberOf(quarter) ? 5.0f : 0.0f);
 }
 
+// The rule as written: every voter scored in list order, ranked, then walked from the top.
+void AssignByTheRule(SIM_VoterType* group, float threshold) {
+    int target = static_cast<int>(group->percentNode.value *
+                                  static_cast<float>(GetVoterManager().GetVoterTotal()));
+    std::vector<std::pair<SIM_Voter*, float>> scored;
+    for (SIM_Voter* voter : AllVoters())
+        scored.emplace_back(voter, voter->GetAffinity(group) + RandomFloat(0.0f, 1.0f));
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    for (size_t i = 1; i < scored.size(); ++i)
+        ASSERT_NE(scored[i - 1].second, scored[i].second) << "choose a seed without ties";
+    for (const auto& entry : scored) {
+        group->SetMembership(entry.first, RandomFloat(threshold, 1.0f));
+        if (static_cast<int>(group->members.size()) >= target)
+            break;
+    }
+}
+
+TEST_F(VoterTypeTest, InitialMembersMatchTheRuleDrawForDraw) {
+    SIM_VoterManager& manager = Load(Row("Lead", "0.4", "#,\"Follow,0.6\",\"Other,-0.3\"") +
+                                     Row("Follow", "0.35") + Row("Other", "0.5"));
+    manager.SetVoterTotal(60);
+    ProcessAllNeurons();
+    auto snapshot = [&]() {
+        std::vector<float> strengths;
+        for (SIM_Voter* voter : AllVoters())
+            for (SIM_VoterType* vt : manager.VoterTypes())
+                strengths.push_back(voter->IsMemberOf(vt) ? voter->GetStrength(vt) : -1.0f);
+        return strengths;
+    };
+
+    SeedRandom(2024);
+    MakeVoters(60);
+    for (SIM_VoterType* vt : manager.VoterTypes())
+        AssignByTheRule(vt, 0.3f);
+    std::vector<float> expected = snapshot();
+
+    manager.DeleteAllVoters();
+    SeedRandom(2024);
+    MakeVoters(60);
+    for (SIM_VoterType* vt : manager.VoterTypes())
+        vt->AssignInitialMembers();
+    EXPECT_EQ(snapshot(), expected);
+    EXPECT_EQ(manager.FindVoterType("Follow")->members.size(), 21u);
+}
+
 TEST_F(VoterTypeTest, TrendCountsFromTheSecondUpdate) {
     SIM_VoterType* group = Load(Row("Group", "0.5")).FindVoterType("Group");
     GetVoterManager().SetVoterTotal(10);

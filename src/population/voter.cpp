@@ -44,8 +44,13 @@ float Clamp01(float x) {
 }
 
 float Bump(float x, float lo, float hi) {
-    ASSERT(hi - lo > 0.0f);
-    if (!(hi - lo > 0.0f) || x < lo || x > hi)
+    // The reporter takes the source location on every call, so it is reached only on failure:
+    // this runs three times per voter per turn.
+    if (!(hi - lo > 0.0f)) {
+        ASSERT(false);
+        return 0.0f;
+    }
+    if (x < lo || x > hi)
         return 0.0f;
     return std::sin(kPi * (x - lo) / (hi - lo));
 }
@@ -364,11 +369,15 @@ void SIM_Voter::UpdateIncomeClassWith(const VoterTuning& t) {
 
     float strengths[3] = {Bump(x, -1.2f * p, 1.2f * p), Bump(x, 0.8f * p, 1.2f * w),
                           Bump(x, 0.8f * w, w + m)};
-    for (int i = 0; i < 3; ++i) {
-        if (!classes[i])
-            continue;
-        if (NeuralEffect* link = FindVoterTypeLink(classes[i]))
-            link->scale = strengths[i];
+    // One walk over the links finds all three classes (the first link from each).
+    bool set[3] = {false, false, false};
+    for (NeuralEffect* link : inputs) {
+        for (int i = 0; i < 3; ++i) {
+            if (!set[i] && classes[i] && link->source == static_cast<Neuron*>(classes[i])) {
+                link->scale = strengths[i];
+                set[i] = true;
+            }
+        }
     }
 }
 

@@ -168,9 +168,15 @@ void SIM_VoterManager::CreateVotingPopulation() {
     voterTotal = ReadVoterTotal();
     TuningScope scope;
 
+    // Every group gains one output per voter and every voter one input per group: sized once,
+    // rather than grown step by step across a large population.
+    for (SIM_VoterType* voterType : voterTypes)
+        voterType->outputs.reserve(voterType->outputs.size() + static_cast<size_t>(voterTotal));
+
     char text[128];
     for (int i = 0; i < voterTotal; ++i) {
         SIM_Voter* voter = new SIM_Voter();
+        voter->inputs.reserve(voterTypes.size());
         OfferAllVoterTypes(voter);
         if ((i + 1) % kVoterProgressStep == 0) {
             std::snprintf(text, sizeof text, "%d Voters Created", i + 1);

@@ -170,17 +170,19 @@ float SIM_VoterType::GetMemberShare() const {
 }
 
 void SIM_VoterType::AddMember(SIM_Voter* voter) {
-    ASSERT(voter != nullptr);
-    if (!voter)
+    if (!voter) {
+        ASSERT(false);
         return;
+    }
     voter->memberSlots.push_back({this, static_cast<uint32_t>(members.size())});
     members.push_back(voter);
 }
 
 void SIM_VoterType::RemoveMember(SIM_Voter* voter) {
-    ASSERT(voter != nullptr);
-    if (!voter)
+    if (!voter) {
+        ASSERT(false);
         return;
+    }
     // A voter listed twice has two slots; each removal moves another entry, so look again.
     for (;;) {
         auto& slots = voter->memberSlots;
@@ -223,12 +225,17 @@ void SIM_VoterType::SetMembership(SIM_Voter* voter, float strength) {
         ASSERT(false);
         return;
     }
-    if (NeuralEffect* link = voter->FindVoterTypeLink(this))
+    ApplyMembership(voter, strength, voter->FindVoterTypeLink(this), MembershipThreshold());
+}
+
+void SIM_VoterType::ApplyMembership(SIM_Voter* voter, float strength, NeuralEffect* link,
+                                    float threshold) {
+    if (link)
         link->scale = strength;
     else
         new NeuralEffect(this, voter, kMembershipLinkFormula, strength, 1.0f);
 
-    if (strength > MembershipThreshold()) {
+    if (strength > threshold) {
         AddMember(voter);
         if (!voter->IsMemberOf(this))
             voter->AddVoterType(this);
@@ -243,24 +250,99 @@ void SIM_VoterType::AssignInitialMembers() {
     int target = static_cast<int>(percentNode.value * VoterTotal());
     if (target <= 0)
         return;
-
     const std::vector<SIM_Voter*>& voters = AllVoters();
-    std::vector<std::pair<SIM_Voter*, float>> scored;
-    scored.reserve(voters.size());
-    for (SIM_Voter* voter : voters)
-        scored.emplace_back(voter, voter->GetAffinity(this) + RandomFloat(0.0f, 1.0f));
-    std::sort(scored.begin(), scored.end(),
-              [](const std::pair<SIM_Voter*, float>& a, const std::pair<SIM_Voter*, float>& b) {
-                  return a.second > b.second;
-              });
+    const size_t count = voters.size();
+
+    // Each voter's affinity as GetAffinity gives it, gathered from the groups' side: a voter has
+    // one link from each group it belongs to, offered in list order, so adding each group's
+    // correlation over its members in list order gives the same sums without visiting every
+    // voter once per group.
+    std::vector<float> affinity(count, 0.0f);
+    if (SIM_VoterManager* manager = FindVoterManager()) {
+        for (const SIM_VoterType* other : manager->VoterTypes()) {
+            float weight = other->GetCorrelation(this);
+            if (weight == 0.0f)
+                continue;
+            for (const SIM_Voter* member : other->members)
+                affinity[member->listIndex] += weight;
+        }
+    }
+    // Scores carry the voter's place in the list, so ranking them never touches the voters.
+    std::vector<std::pair<uint32_t, float>> scored(count);
+    for (size_t i = 0; i < count; ++i)
+        scored[i] = {static_cast<uint32_t>(i), affinity[i] + RandomFloat(0.0f, 1.0f)};
+
+    // Only the best `target` scores are needed in order (more only when a draw lands exactly on
+    // the threshold), so those are split off and sorted first, the rest only if it comes to that.
+    auto byScore = [](const std::pair<uint32_t, float>& a, const std::pair<uint32_t, float>& b) {
+        return a.second > b.second;
+    };
+    size_t sorted = std::min(static_cast<size_t>(target), count);
+    std::nth_element(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(sorted),
+                     scored.end(), byScore);
+    std::sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(sorted), byScore);
+    auto sortRest = [&](size_t i) {
+        if (i == sorted) {
+            std::sort(scored.begin() + static_cast<std::ptrdiff_t>(sorted), scored.end(), byScore);
+            sorted = count;
+        }
+    };
 
     bool everyone = std::strcmp(name, kAllVotersName) == 0;
     float threshold = MembershipThreshold();
-    for (const auto& entry : scored) {
-        float strength = everyone ? 1.0f : RandomFloat(threshold, 1.0f);
-        SetMembership(entry.first, strength);
-        if (static_cast<int>(members.size()) >= target)
-            break;
+    auto drawStrength = [&]() { return everyone ? 1.0f : RandomFloat(threshold, 1.0f); };
+
+    if (!members.empty()) {
+        // Not a fresh population: a voter who already belongs could leave on a low draw, so the
+        // count is only known by applying each pick in turn.
+        for (size_t i = 0; i < count; ++i) {
+            sortRest(i);
+            SetMembership(voters[scored[i].first], drawStrength());
+            if (static_cast<int>(members.size()) >= target)
+                return;
+        }
+        return;
+    }
+
+    // In a fresh population every draw above the threshold adds exactly one member, so the picks
+    // and their strengths are settled first, in score order, and then applied in list order,
+    // walking the voters and this group's links through memory front to back.
+    std::vector<float> strength(count, 0.0f);
+    std::vector<uint8_t> picked(count, 0);
+    int joining = 0;
+    for (size_t i = 0; i < count && joining < target; ++i) {
+        sortRest(i);
+        float drawn = drawStrength();
+        size_t index = scored[i].first;
+        strength[index] = drawn;
+        picked[index] = 1;
+        if (drawn > threshold)
+            ++joining;
+    }
+
+    // The outputs were made voter by voter in list order, so each voter's link is found by
+    // moving on through them; should that order not hold, the voter's own inputs are searched.
+    size_t output = 0;
+    bool inOrder = true;
+    for (size_t i = 0; i < count; ++i) {
+        if (!picked[i])
+            continue;
+        SIM_Voter* voter = voters[i];
+        NeuralEffect* link = nullptr;
+        if (inOrder) {
+            size_t at = output;
+            while (at < outputs.size() && outputs[at]->target != voter)
+                ++at;
+            if (at < outputs.size()) {
+                link = outputs[at];
+                output = at + 1;
+            } else {
+                inOrder = false;
+            }
+        }
+        if (!inOrder)
+            link = voter->FindVoterTypeLink(this);
+        ApplyMembership(voter, strength[i], link, threshold);
     }
 }
 

@@ -102,4 +102,6 @@ public:
 
 private:
     void RemoveMemberAt(uint32_t index);
+    // SetMembership once the voter's link from this group (null: none yet) is known.
+    void ApplyMembership(SIM_Voter* voter, float strength, NeuralEffect* link, float threshold);
 };

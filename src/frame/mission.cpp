@@ -132,7 +132,10 @@ void CMission::ApplyStartSetting(const std::string& settingName, float settingVa
         neuron->SetBaseOffset(settingValue);
         break;
     case kNeuronVoterType:
-        static_cast<SIM_VoterType*>(neuron)->SetStartShare(settingValue);
+        if (SIM_VoterType* voterType = dynamic_cast<SIM_VoterType*>(neuron))
+            voterType->SetStartShare(settingValue);
+        else
+            ASSERT(false);
         break;
     case kNeuronPolicy: {
         SIM_Policy* policy = dynamic_cast<SIM_Policy*>(neuron);

@@ -134,6 +134,33 @@ TEST_F(VoterTest, OnlyMemberGroupsMoveTheVoter) {
     EXPECT_FLOAT_EQ(voter->value, 0.7f);
 }
 
+TEST_F(VoterTest, MembershipHoldsBeyondSixtyFourGroupsAndAcrossReloads) {
+    std::string rows;
+    for (int i = 0; i < 70; ++i)
+        rows += Row("Group" + std::to_string(i));
+    SIM_VoterManager& manager = Load(rows);
+    SIM_Voter* voter = new SIM_Voter();
+    for (int i : {3, 63, 64, 69})
+        manager.GetVoterTypeByIndex(i)->SetMembership(voter, 0.9f);
+    for (int i = 0; i < 70; ++i) {
+        bool member = i == 3 || i == 63 || i == 64 || i == 69;
+        EXPECT_EQ(voter->IsMemberOf(manager.GetVoterTypeByIndex(i)), member) << i;
+    }
+    manager.GetVoterTypeByIndex(69)->value = 0.5f;
+    manager.GetVoterTypeByIndex(68)->value = 0.5f;
+    for (NeuralEffect* link : voter->inputs)
+        link->SetInputTarget(link->source->value);
+    voter->Process();
+    EXPECT_FLOAT_EQ(voter->value, 0.95f); // only the member group 69 counts: 0.5 + 0.5 × 0.9
+
+    // A group that goes takes its memberships with it; a new group starts with none.
+    delete manager.GetVoterTypeByIndex(3);
+    SIM_VoterType* newcomer = new SIM_VoterType();
+    ASSERT_TRUE(newcomer->Parse(Row("Newcomer")));
+    EXPECT_FALSE(voter->IsMemberOf(newcomer));
+    EXPECT_EQ(voter->voterTypes.size(), 3u);
+}
+
 TEST_F(VoterTest, OpinionSubtractsCynicismPenaltyAndComplacency) {
     WriteSetup("MANIFESTO_BROKEN_PENALTY=0.1\n");
     SIM_Voter* voter = VoterWithOpinion(0.8f);

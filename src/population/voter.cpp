@@ -157,6 +157,7 @@ SIM_Voter::~SIM_Voter() {
         while (!memberSlots.empty())
             memberSlots.back().voterType->RemoveMember(this);
         voterTypes.clear();
+        memberMask = 0;
         if (party)
             SetParty(nullptr);
     }
@@ -174,10 +175,7 @@ bool SIM_Voter::AcceptsInput(NeuralEffect* effect) {
     const Neuron* source = effect->source;
     if (!source || source->typeCode != kNeuronVoterType)
         return true;
-    for (const SIM_VoterType* voterType : voterTypes)
-        if (static_cast<const Neuron*>(voterType) == source)
-            return true;
-    return false;
+    return IsMemberOf(static_cast<const SIM_VoterType*>(source));
 }
 
 float SIM_Voter::OpinionWith(const VoterTuning& tuning) {
@@ -451,16 +449,22 @@ float SIM_Voter::GetStrength(const SIM_VoterType* voterType) const {
 }
 
 bool SIM_Voter::IsMemberOf(const SIM_VoterType* voterType) const {
+    if (voterType && voterType->memberBit >= 0)
+        return (memberMask >> voterType->memberBit) & 1u;
     return std::find(voterTypes.begin(), voterTypes.end(), voterType) != voterTypes.end();
 }
 
 void SIM_Voter::AddVoterType(SIM_VoterType* voterType) {
     voterTypes.push_back(voterType);
+    if (voterType && voterType->memberBit >= 0)
+        memberMask |= uint64_t{1} << voterType->memberBit;
 }
 
 void SIM_Voter::RemoveVoterType(SIM_VoterType* voterType) {
     voterTypes.erase(std::remove(voterTypes.begin(), voterTypes.end(), voterType),
                      voterTypes.end());
+    if (voterType && voterType->memberBit >= 0)
+        memberMask &= ~(uint64_t{1} << voterType->memberBit);
 }
 
 void SIM_Voter::LeaveVoterType(SIM_VoterType* voterType) {

@@ -123,6 +123,7 @@ public:
     NeuralEffect* FindVoterTypeLink(const SIM_VoterType* voterType) const;
 
     std::vector<SIM_PressureGroup*> pressureGroups;
+    // Changed only through AddVoterType and RemoveVoterType, which keep the membership bits.
     std::vector<SIM_VoterType*> voterTypes;
     int32_t forenameId = 0;
     int32_t surnameId = 0;
@@ -150,6 +151,9 @@ private:
     std::vector<MemberSlot> memberSlots;
     // Position in the global voter list.
     uint32_t listIndex = 0;
+    // One bit per group (SIM_VoterType::memberBit) mirroring voterTypes, so that the membership
+    // test every link of every voter asks each turn costs no search.
+    uint64_t memberMask = 0;
 
     void LeaveVoterType(SIM_VoterType* voterType);
     float OpinionWith(const VoterTuning& tuning);

@@ -18,6 +18,10 @@ namespace {
 
 GrudgeFactory g_grudgeFactory = nullptr;
 
+// Membership bits held by live groups.
+uint64_t g_takenMemberBits = 0;
+constexpr int32_t kMemberBits = 64;
+
 constexpr const char kAllVotersName[] = "_All_";
 constexpr const char kMembershipLinkFormula[] = "0+(x*1.0)";
 // Names and shown names hold 63 characters.
@@ -54,6 +58,13 @@ SIM_VoterType::SIM_VoterType() {
     percentNode.keepsHistory = false;
     frequencyNode.MarkEmbedded();
     frequencyNode.typeCode = kNeuronVoterFrequency;
+    for (int32_t bit = 0; bit < kMemberBits; ++bit) {
+        if (!(g_takenMemberBits & (uint64_t{1} << bit))) {
+            memberBit = bit;
+            g_takenMemberBits |= uint64_t{1} << bit;
+            break;
+        }
+    }
     GetVoterManager().AddVoterType(this);
     frequencyNode.SetBaseOffset(0.0f);
     frequencyNode.Process();
@@ -68,6 +79,11 @@ SIM_VoterType::~SIM_VoterType() {
             RemoveMember(voter);
             voter->RemoveVoterType(this);
         }
+        // A voter may list a group it is not a member of on this side; its bit must not pass to
+        // the next group that takes it.
+        for (SIM_Voter* voter : AllVoters())
+            if (voter->IsMemberOf(this))
+                voter->RemoveVoterType(this);
         if (SIM_VoterManager* manager = FindVoterManager())
             for (SIM_VoterType* other : manager->VoterTypes())
                 if (other->opposite == this)
@@ -75,6 +91,8 @@ SIM_VoterType::~SIM_VoterType() {
     }
     if (SIM_VoterManager* manager = FindVoterManager())
         manager->ForgetVoterType(this);
+    if (memberBit >= 0)
+        g_takenMemberBits &= ~(uint64_t{1} << memberBit);
 }
 
 bool SIM_VoterType::Parse(const std::string& row) {

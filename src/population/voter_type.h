@@ -101,7 +101,11 @@ public:
     float turnoutShare = 0.0f;
 
 private:
+    friend class SIM_Voter;
     void RemoveMemberAt(uint32_t index);
+    // This group's bit in each voter's membership mask; -1 when all bits are taken (more groups
+    // than bits), and voters then search their list.
+    int32_t memberBit = -1;
     // SetMembership once the voter's link from this group (null: none yet) is known.
     void ApplyMembership(SIM_Voter* voter, float strength, NeuralEffect* link, float threshold);
 };

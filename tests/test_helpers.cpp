@@ -21,6 +21,7 @@
 #include "population/manifesto.h"
 #include "population/party.h"
 #include "population/voter.h"
+#include "population/voter_manager.h"
 #include "population/voter_type.h"
 
 #include <cstdlib>
@@ -117,4 +118,7 @@ void TearDownGame() {
     g_votingOpinionMultiplier = 0.0f;
     g_votingTendencyMultiplier = 0.0f;
     g_votingPartyMultiplier = 0.0f;
+    // The voters' own state: the groups and voters went with the network.
+    GetVoterManager().SetVoterTotal(0);
+    SetActiveVoterTuning(nullptr);
 }

@@ -233,6 +233,6 @@ TEST(IniSection, SetupTableReportsMissingTuningKeys) {
     EXPECT_GT(LoadSetupTable(), 0);
     EXPECT_FLOAT_EQ(SetupFloat("MINISTER_RESIGN_CHANCE"), 0.25f);
     EXPECT_FLOAT_EQ(SetupFloat("EVENTS_DISABLE"), 0.0f);
-    EXPECT_EQ(SetupString(kSetupPolicies), " data/simulation/policies.csv");
+    EXPECT_EQ(SetupString(kSetupPolicies), "data/simulation/policies.csv");
     EXPECT_EQ(MissingSetupTuningKeys(), std::vector<std::string>{"EVENTS_DISABLE"});
 }

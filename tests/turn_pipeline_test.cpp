@@ -84,7 +84,11 @@ TEST_F(TurnPipelineTest, NewGameSettlesTwoTurnsAndTheFirstPlayerTurnIsThree) {
     ProcessNewTurn();
     EXPECT_EQ(GetTurnNumber(), 3);
     ASSERT_EQ(t.frontEnd.music.size(), 1u);
-    EXPECT_EQ(t.frontEnd.music[0], "data/sounds/music/neutral.ogg");
+    float share = GetPotentialVoteRate();
+    const char* mood = share < 0.33f   ? "data/sounds/music/poorly.ogg"
+                       : share < 0.66f ? "data/sounds/music/neutral.ogg"
+                                       : "data/sounds/music/great.ogg";
+    EXPECT_EQ(t.frontEnd.music[0], mood);
     EXPECT_EQ(GetCalendar().month, 8);
 
     GetCalendar() = {11, 7};

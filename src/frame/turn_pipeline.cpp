@@ -7,6 +7,7 @@
 #include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/turn.h"
+#include "government/achievements.h"
 #include "government/finances.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -14,6 +15,13 @@
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
+#include "population/cabinet.h"
+#include "population/cynicism.h"
+#include "population/election_manager.h"
+#include "population/grudge.h"
+#include "population/manifesto.h"
+#include "population/party.h"
+#include "population/voter_manager.h"
 
 namespace {
 
@@ -21,10 +29,15 @@ void Progress(const char* text, float advance) {
     GetFrontEnd().ProcessingProgress(text, advance);
 }
 
-// The election month is the one the election manager has scheduled; until elections exist no
-// month is one.
-bool InElectionMonth() {
-    return false;
+// The music follows the polls once the player is in charge.
+void ChooseMusicByMood() {
+    float share = GetPotentialVoteRate();
+    if (share < 0.33f)
+        GetFrontEnd().PlayMusic("data/sounds/music/poorly.ogg");
+    else if (share < 0.66f)
+        GetFrontEnd().PlayMusic("data/sounds/music/neutral.ogg");
+    else
+        GetFrontEnd().PlayMusic("data/sounds/music/great.ogg");
 }
 
 } // namespace
@@ -40,11 +53,13 @@ void ProcessNewTurn() {
 
     turn.turnNumber += 1;
 
+    UpdateMinisters();
     GetPolicyManager().AdvanceAllImplementations();
 
     Progress("Rebuilding voters", 0.1f);
     if (g_globalEconomy)
         g_globalEconomy->AdvanceCycle();
+    UpdateAllGrudges();
 
     Progress("Neural Effects updating", 0.1f);
     UpdateAllEffects();
@@ -57,7 +72,12 @@ void ProcessNewTurn() {
     EndTurnAllNeurons();
 
     Progress("calculating policy priorities", 0.1f);
+
     Progress("processing voters", 0.2f);
+    SIM_VoterManager& voters = GetVoterManager();
+    voters.UpdateVoters();
+    voters.UpdateVoterTypes();
+    UpdateParties();
 
     if (turn.turnNumber > 2)
         Progress("assesing dilemmas", 0.1f);
@@ -67,22 +87,22 @@ void ProcessNewTurn() {
     for (int i = 0; i < 3; ++i)
         AdvanceMonth();
 
+    if (!IsGameOver())
+        GetElectionManager().CheckElection();
+
+    GetCynicism().UpdateCynicism();
     GetPoliticalCapital().NewTurn();
 
     SetInstantEffects(false);
 
     if (!IsGameOver()) {
-        if (turn.turnNumber > 2) {
-            float share = GetPotentialVoteRate();
-            if (share < 0.33f)
-                frontEnd.PlayMusic("data/sounds/music/poorly.ogg");
-            else if (share < 0.66f)
-                frontEnd.PlayMusic("data/sounds/music/neutral.ogg");
-            else
-                frontEnd.PlayMusic("data/sounds/music/great.ogg");
-        }
-        if (GetOption("AUTOSAVE") != 0.0f && turn.turnNumber > 2 && !InElectionMonth()) {
-            // Saved games arrive with the save writer; until then there is nothing to write.
+        GetManifesto().UpdateKept();
+        if (turn.turnNumber > 2)
+            ChooseMusicByMood();
+        CheckAchievements();
+        if (GetOption("AUTOSAVE") != 0.0f && turn.turnNumber > 2 &&
+            !GetElectionManager().IsElectionMonth()) {
+            // The autosave arrives with the saved-game writer.
         }
     }
     frontEnd.ProcessingDone();
@@ -92,7 +112,10 @@ void NewGameSetup(const std::string& missionName) {
     SetInstantEffects(true);
     CMission& mission = GetMission();
     std::string missionPath = "data/missions/" + missionName + ".txt";
+    // The new-game screen edits the loaded mission before the game starts; only a mission that
+    // has not been loaded yet is read here.
     if (mission.missionFile != missionPath) {
+        mission.Reset();
         mission.SetMissionFile(missionPath);
         mission.Load();
     }
@@ -100,6 +123,7 @@ void NewGameSetup(const std::string& missionName) {
 
     Progress("Initialising game", 0.0f);
     SetGameOver(false);
+    ClearParties();
     SetGameRunning(false);
     ReleaseAllSubsystems();
     DeleteAllNeurons();
@@ -107,9 +131,11 @@ void NewGameSetup(const std::string& missionName) {
     SetGameRunning(true);
     GetTurnState().turnNumber = 0;
     SetupNamedNeurons();
+    SetupParties();
     LoadNames(mission.namesFile);
 
     Progress("Initialising voters", 0.0f);
+    GetVoterManager().Initialise();
     GetSimulation().LoadAll();
     GetPolicyManager().LoadPolicies();
 
@@ -123,11 +149,20 @@ void NewGameSetup(const std::string& missionName) {
     GetFinances().ResetFinances();
     if (g_globalEconomy)
         g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
+    GetElectionManager().LoadVotingMultipliers();
     GetSimulation().ResolveAllLinks();
     OrderNeuronsByType();
     ProcessAllNeurons();
 
     Progress("Generating ministers", 0.0f);
+    InstallCabinetConnections();
+    GenerateMinisters();
+    AppointBestToAllPosts();
+    GetVoterManager().CreateVotingPopulation();
+    UseMissionTermSettings();
+    GetElectionManager().ResetTerms();
+    GetElectionManager().ScheduleNextElection();
+    GetCynicism().ResetCynicism();
     OrderNeuronsByType();
 
     ProcessNewTurn();
@@ -135,5 +170,9 @@ void NewGameSetup(const std::string& missionName) {
     ResetAllHistories();
 
     GetFinances().FillHistories();
+    GetVoterManager().InitialiseSympathies();
+    GetPolicyManager().CapGroupStrengths();
+    GetPoliticalCapital().RecalculateAllowance();
     GetPoliticalCapital().ResetForNewGame();
+    GetManifesto().Clear();
 }

@@ -9,6 +9,7 @@
 #include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/random.h"
+#include "frame/startup.h"
 #include "frame/turn.h"
 #include "network/neural_effect.h"
 
@@ -48,8 +49,6 @@ void StartNewGame() {
 // Runs one population size and prints its line; called in a child process.
 int RunSize(int voters, int setups, int turns) {
     SeedRandom(12345);
-    LoadSetupTable();
-    LoadOptions();
     GetSetupTable().SetFloat("AIENTITIES", static_cast<float>(voters));
 
     std::vector<double> setupTimes;
@@ -97,7 +96,7 @@ int main(int argc, char** argv) {
     SetDataRoot(root);
     char userTemplate[] = "/tmp/marrowgate-bench-XXXXXX";
     const char* userDir = mkdtemp(userTemplate);
-    if (!userDir || !CreateUserFolders(userDir)) {
+    if (!userDir || !StartCore(userDir)) {
         std::fprintf(stderr, "marrowgate-bench: cannot make a scratch user folder\n");
         return 2;
     }

@@ -1,0 +1,40 @@
+#include "frame/startup.h"
+
+#include "data/debug_log.h"
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/game_subsystem.h"
+#include "frame/options.h"
+#include "government/achievements.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "population/manifesto.h"
+#include "population/party.h"
+
+bool StartCore(const std::string& userDirOverride) {
+    OpenLog();
+    if (!CreateUserFolders(userDirOverride))
+        return false;
+    SetGameRunning(true);
+    LoadSetupTable();
+    LoadOptions();
+    GetManifesto().LoadOptions();
+    LoadAchievements();
+    LoadPartyNames();
+    return true;
+}
+
+void ShutdownCore(bool saveOptions) {
+    Log("releasing resources");
+    SetGameRunning(false);
+    ClearParties();
+    ReleaseAchievements();
+    Log("writing global vars");
+    if (saveOptions)
+        SaveOptions();
+    Log("releasing game subystems");
+    ReleaseAllSubsystems();
+    DeleteAllNeurons();
+    DeleteAllEffects();
+    CloseLog();
+}

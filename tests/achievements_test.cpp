@@ -54,7 +54,7 @@ protected:
     }
 
     std::string State(const std::string& key) {
-        return GetProfileString(kMissionPath, key, "absent", kAchievementStateFile);
+        return GetProfileString(kMissionPath, key, "absent", AchievementStateFile());
     }
 
     LoggedTest t;
@@ -190,12 +190,12 @@ TEST_F(AchievementsTest, AShortMissionPathWritesNothing) {
     GetMission().missionFile = "x";
     RecordElectionResult(false);
     EXPECT_EQ(ConsecutiveLosses(), 1);
-    EXPECT_FALSE(std::filesystem::exists(t.dir.Path() + "/" + kAchievementStateFile));
+    EXPECT_FALSE(std::filesystem::exists(t.dir.Path() + "/" + AchievementStateFile()));
 }
 
 TEST_F(AchievementsTest, AnUnwritableStateFileLosesTheStateQuietly) {
     LoadAchievements();
-    std::filesystem::create_directories(t.dir.Path() + "/" + kAchievementStateFile);
+    std::filesystem::create_directories(t.dir.Path() + "/" + AchievementStateFile());
     gdp->value = 0.8f;
     crime->value = 0.1f;
     ASSERT_NE(CheckAchievements(), nullptr);

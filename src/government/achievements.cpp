@@ -1,5 +1,7 @@
 #include "government/achievements.h"
 
+#include "frame/game_paths.h"
+
 #include "data/debug_log.h"
 #include "data/file_system.h"
 #include "data/ini_section.h"
@@ -96,9 +98,9 @@ void ReadAchievementState() {
     const std::string& section = StateSection();
     // The win run is stored with decimals, so both runs are read as numbers and truncated.
     g_consecutiveLosses =
-        static_cast<int32_t>(ReadIniFloat(section, kLossesKey, 0.0f, kAchievementStateFile));
+        static_cast<int32_t>(ReadIniFloat(section, kLossesKey, 0.0f, AchievementStateFile()));
     g_consecutiveWins =
-        static_cast<int32_t>(ReadIniFloat(section, kWinsKey, 0.0f, kAchievementStateFile));
+        static_cast<int32_t>(ReadIniFloat(section, kWinsKey, 0.0f, AchievementStateFile()));
     PublishRuns();
     for (Achievement& achievement : g_achievements) {
         if (achievement.key.empty()) {
@@ -106,7 +108,7 @@ void ReadAchievementState() {
             continue;
         }
         achievement.achieved =
-            GetProfileInt(section, achievement.key, 0, kAchievementStateFile) != 0;
+            GetProfileInt(section, achievement.key, 0, AchievementStateFile()) != 0;
     }
 }
 
@@ -114,20 +116,20 @@ void WriteAchievementState() {
     const std::string& section = StateSection();
     if (section.size() <= 1)
         return;
-    bool written = WriteIniInt(section, kLossesKey, g_consecutiveLosses, kAchievementStateFile);
+    bool written = WriteIniInt(section, kLossesKey, g_consecutiveLosses, AchievementStateFile());
     written = WriteIniFloat(section, kWinsKey, static_cast<float>(g_consecutiveWins),
-                            kAchievementStateFile) &&
+                            AchievementStateFile()) &&
               written;
     for (const Achievement& achievement : g_achievements) {
         if (achievement.key.empty())
             continue;
         written = WriteIniInt(section, achievement.key, achievement.achieved ? 1 : 0,
-                              kAchievementStateFile) &&
+                              AchievementStateFile()) &&
                   written;
     }
     // The player is not troubled: the awards simply do not survive to the next start.
     if (!written)
-        LogF("Could not write the achievement state to %s", kAchievementStateFile);
+        LogF("Could not write the achievement state to %s", AchievementStateFile().c_str());
 }
 
 bool TestAchievementCondition(const AchievementCondition& condition) {
@@ -216,4 +218,9 @@ Achievement* FindAchievement(const std::string& key) {
 
 void SetAchievementAwardHandler(AchievementAwardHandler handler) {
     g_awardHandler = handler;
+}
+
+std::string AchievementStateFile() {
+    const std::string& userDir = GetUserDir();
+    return userDir.empty() ? std::string("data/ach.jad") : userDir + "/ach.jad";
 }

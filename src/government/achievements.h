@@ -9,7 +9,10 @@
 
 inline constexpr const char kAchievementsFile[] = "data/simulation/achievements.csv";
 // Section: the current mission's file path.
-inline constexpr const char kAchievementStateFile[] = "data/ach.jad";
+// The per-mission state file "ach.jad". It lives in the user folder rather than beside the
+// content, so that an installed (read-only) data folder still records progress and two players
+// of one machine keep their own runs; without a user folder it falls back to "data/ach.jad".
+std::string AchievementStateFile();
 
 constexpr int32_t kConditionLess = 0;
 constexpr int32_t kConditionGreater = 1;

@@ -1,0 +1,100 @@
+// The content we ship, loaded and played as a player would start it: every link must resolve,
+// nothing may be reported, and a long game without player action must stay sane.
+
+#include "data/debug_log.h"
+#include "data/file_system.h"
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/random.h"
+#include "frame/turn.h"
+#include "government/finances.h"
+#include "government/policy_manager.h"
+#include "network/neuron.h"
+#include "population/election_manager.h"
+#include "population/voter_manager.h"
+#include "test_helpers.h"
+
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShippedContentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Read the real content, but keep the log and the user folder in scratch space: the
+        // log goes to a copy of debugdata under a scratch root that links to the real data.
+        std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
+                                                  t.dir.Path() + "/data");
+        CloseLog();
+        OpenLog();
+        SetUserDir(t.dir.Path() + "/user");
+        LoadSetupTable();
+        LoadOptions();
+        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().Load();
+    }
+    void TearDown() override { TearDownGame(); }
+
+    LoggedTest t;
+};
+
+TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
+    NewGameSetup("USA");
+    std::string log = t.LogText();
+    for (const char* complaint : {"Failed to find", "failed to find", "cant find", "Assertion",
+                                  "corrupted", "missing comma", "Orphan"}) {
+        size_t at = log.find(complaint);
+        EXPECT_EQ(at, std::string::npos)
+            << complaint << " in: " << log.substr(at == std::string::npos ? 0 : at, 200);
+    }
+    EXPECT_TRUE(t.frontEnd.boxes.empty())
+        << t.frontEnd.boxes.size() << " boxes, first: " << t.frontEnd.boxes.front().text;
+
+    // The sizes the design promises.
+    EXPECT_GE(GetPolicyManager().AllPolicies().size(), 60u);
+    EXPECT_LE(GetVoterManager().VoterTypeCount(), 24);
+    for (const char* name : {"GDP", "_HighIncome", "_LowIncome", "_MiddleIncome", "_All_", "Poor",
+                             "MiddleIncome", "Wealthy", "IncomeTax", "SalesTax", "CorporationTax",
+                             "PropertyTax", "CarTax", "PetrolTax", "InheritanceTax", "CarbonTax"})
+        EXPECT_NE(FindNeuron(name), nullptr) << name;
+}
+
+TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
+    SeedRandom(40);
+    NewGameSetup("USA");
+    const Finances& f = GetFinances();
+    float startDebt = f.NationalDebt;
+    for (int turn = 0; turn < 40 && !IsGameOver(); ++turn)
+        ProcessNewTurn();
+
+    int moving = 0;
+    int values = 0;
+    for (Neuron* n : AllNeurons()) {
+        ASSERT_FALSE(std::isnan(n->value)) << n->name;
+        if (n->typeCode != kNeuronSimVal)
+            continue;
+        ++values;
+        float lo = n->history[0], hi = n->history[0];
+        for (int i = 1; i < 12; ++i) {
+            lo = std::min(lo, n->history[i]);
+            hi = std::max(hi, n->history[i]);
+        }
+        moving += hi - lo > 1e-4f;
+    }
+    // The economic cycle and the population keep most of the country moving.
+    EXPECT_GT(moving, values * 3 / 4) << moving << " of " << values << " values move";
+    // No runaway: the debt stays within a third of where it began and under the ceiling.
+    EXPECT_LT(f.NationalDebt, startDebt * 1.34f);
+    EXPECT_LT(f.NationalDebt, f.DebtCeiling);
+    EXPECT_GT(f.MonthlyIncome, 0.0f);
+    // Ten years without action bring elections and a believable share of the vote.
+    EXPECT_GE(GetElectionManager().termsWon + (IsGameOver() ? 1 : 0), 1);
+    EXPECT_GT(GetPotentialVoteRate(), 0.2f);
+    EXPECT_LT(GetPotentialVoteRate(), 0.8f);
+}
+
+} // namespace

@@ -11,6 +11,7 @@
 #include "frame/mission.h"
 #include "frame/options.h"
 #include "frame/random.h"
+#include "frame/startup.h"
 #include "frame/turn.h"
 #include "government/finances.h"
 #include "government/policy.h"
@@ -19,6 +20,11 @@
 #include "government/political_capital.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
+#include "population/cabinet_actions.h"
+#include "population/election_manager.h"
+#include "population/manifesto.h"
+#include "population/party.h"
+#include "population/voter.h"
 
 #include <cerrno>
 #include <chrono>
@@ -40,11 +46,17 @@ const char* const kUsage =
     "\n"
     "Steps:\n"
     "  --new [MISSION]   start a new game of the mission (default USA)\n"
-    "  --turns N         play N turns\n"
+    "  --turns N         play N turns; an election's result is printed in the turn it is\n"
+    "                    held, and play stops once the game is over\n"
     "  --do ACTION       take a player's action before the next turn:\n"
     "                      introduce:POLICY[=VALUE]  cancel:POLICY  slider:POLICY=VALUE\n"
-    "                    (VALUE from 0 to 1); a refused action is reported and the run\n"
-    "                    ends with exit code 1 after its steps\n"
+    "                      fire:MINISTER  appoint:MINISTER=GROUPKEY  pledge:TARGETNAME\n"
+    "                    VALUE runs from 0 to 1; MINISTER is a full name (quote it, as in\n"
+    "                    \"appoint:Ada Moss=TAX\"); GROUPKEY is one of FOREIGNPOLICY,\n"
+    "                    WELFARE, ECONOMY, TAX, PUBLICSERVICES, LAWANDORDER, TRANSPORT;\n"
+    "                    a pledge is taken only in the turn before an election. A refused\n"
+    "                    action is reported and the run ends with exit code 1 after its\n"
+    "                    steps\n"
     "  --json FILE       write the whole state as JSON (- for standard output)\n"
     "\n"
     "Options:\n"
@@ -159,7 +171,9 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
     return -1;
 }
 
-// Parses "VERB:NAME" or "VERB:NAME=VALUE"; false when the shape is wrong.
+// Parses "VERB:NAME" or "VERB:NAME=VALUE"; false when the shape is wrong. The verb ends at the
+// first ':' and the value starts after the last '=', so names may hold either (minister names
+// hold spaces and could hold anything but a final '=').
 bool SplitAction(const std::string& text, std::string& verb, std::string& name, std::string& value,
                  bool& hasValue) {
     size_t colon = text.find(':');
@@ -167,7 +181,7 @@ bool SplitAction(const std::string& text, std::string& verb, std::string& name, 
         return false;
     verb = text.substr(0, colon);
     std::string rest = text.substr(colon + 1);
-    size_t eq = rest.find('=');
+    size_t eq = rest.rfind('=');
     hasValue = eq != std::string::npos;
     name = hasValue ? rest.substr(0, eq) : rest;
     value = hasValue ? rest.substr(eq + 1) : "";
@@ -182,12 +196,11 @@ bool ParseFraction(const std::string& text, float& out) {
     return end && *end == '\0' && out >= 0.0f && out <= 1.0f;
 }
 
-ActionResult TakeAction(const std::string& text) {
-    std::string verb, name, value;
-    bool hasValue = false;
-    if (!SplitAction(text, verb, name, value, hasValue))
-        return {false, "cannot read the action '" + text +
-                           "': write introduce:POLICY, cancel:POLICY or slider:POLICY=VALUE"};
+const char kActionForms[] = "introduce:POLICY[=VALUE], cancel:POLICY, slider:POLICY=VALUE, "
+                            "fire:MINISTER, appoint:MINISTER=GROUPKEY or pledge:TARGETNAME";
+
+ActionResult TakePolicyAction(const std::string& text, const std::string& verb,
+                              const std::string& name, const std::string& value, bool hasValue) {
     float fraction = 0.0f;
     if (hasValue && !ParseFraction(value, fraction))
         return {false, "the value in '" + text + "' must be a number from 0 to 1"};
@@ -202,7 +215,25 @@ ActionResult TakeAction(const std::string& text) {
         return CancelPolicyAction(name);
     if (verb == "slider" && hasValue)
         return ChangePolicySliderAction(name, fraction);
-    return {false, "unknown action '" + text + "'"};
+    return {false, "cannot read the action '" + text + "': write " + kActionForms};
+}
+
+ActionResult TakeAction(const std::string& text) {
+    std::string verb, name, value;
+    bool hasValue = false;
+    if (!SplitAction(text, verb, name, value, hasValue))
+        return {false, "cannot read the action '" + text + "': write " + kActionForms};
+    if (verb == "introduce" || verb == "cancel" || verb == "slider")
+        return TakePolicyAction(text, verb, name, value, hasValue);
+    if (verb == "fire" && !hasValue)
+        return FireMinisterAction(name);
+    if (verb == "appoint" && hasValue && !value.empty())
+        return AppointMinisterAction(name, value);
+    if (verb == "pledge" && !hasValue)
+        return ChoosePledgeAction(name);
+    if (verb == "fire" || verb == "appoint" || verb == "pledge")
+        return {false, "cannot read the action '" + text + "': write " + kActionForms};
+    return {false, "unknown action '" + text + "': write " + kActionForms};
 }
 
 void PrintTurnLine() {
@@ -236,6 +267,47 @@ bool WriteJson(const std::string& file) {
     return ok;
 }
 
+// Where the next election stood before a turn: the schedule moves on only when one is held.
+struct ElectionMark {
+    bool scheduled = false;
+    int32_t month = 0;
+    int32_t year = 0;
+};
+
+ElectionMark MarkElection() {
+    const SIM_ElectionManager& elections = GetElectionManager();
+    return {elections.IsScheduled(), elections.electionMonth, elections.electionYear};
+}
+
+bool ElectionHeldSince(const ElectionMark& before) {
+    const SIM_ElectionManager& elections = GetElectionManager();
+    return before.scheduled && elections.HasOutcome() &&
+           (elections.electionMonth != before.month || elections.electionYear != before.year);
+}
+
+std::string PartyName(const SIM_Party* party, const char* fallback) {
+    return party && !party->partyName.empty() ? party->partyName : fallback;
+}
+
+void PrintElectionResult() {
+    const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
+    const ElectionTally& tally = outcome.tally;
+    std::printf("Election: %s (yours) %d votes, %s %d votes, %d abstentions\n",
+                PartyName(g_playerParty, "the government").c_str(), tally.playerVotes,
+                PartyName(g_oppositionParty, "the opposition").c_str(), tally.oppositionVotes,
+                tally.abstentions);
+    std::printf("Election %s with %.1f%% of the vote%s; terms won %d, terms left %d\n",
+                outcome.won ? "won" : "lost", outcome.share * 100.0f,
+                outcome.manifestoBroken ? " (manifesto broken)" : "", outcome.termsWon,
+                outcome.termsLeft);
+}
+
+void PrintGameOver() {
+    const SIM_ElectionManager& elections = GetElectionManager();
+    bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
+    std::printf("Game over: %s\n", lost ? "the election is lost" : "the last term has been served");
+}
+
 int RunSteps(const std::vector<Step>& steps, bool quiet) {
     bool inGame = false;
     bool failed = false;
@@ -264,19 +336,28 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 return 2;
             }
             if (step.kind == Step::Turns) {
-                for (int i = 0; i < step.count; ++i) {
+                if (IsGameOver() && step.count > 0 && !quiet)
+                    std::printf("No turns played: the game is over\n");
+                for (int i = 0; i < step.count && !IsGameOver(); ++i) {
+                    ElectionMark before = MarkElection();
                     ProcessNewTurn();
-                    if (!quiet)
-                        PrintTurnLine();
+                    if (quiet)
+                        continue;
+                    PrintTurnLine();
+                    if (ElectionHeldSince(before))
+                        PrintElectionResult();
+                    if (IsGameOver())
+                        PrintGameOver();
                 }
             } else {
-                ActionResult result = TakeAction(step.text);
+                ActionResult result =
+                    IsGameOver() ? ActionResult{false, "the game is over"} : TakeAction(step.text);
                 if (!result.ok) {
                     std::fprintf(stderr, "marrowgate-sim: refused %s: %s\n", step.text.c_str(),
                                  result.message.c_str());
                     failed = true;
                 } else if (!quiet) {
-                    std::printf("Done: %s\n", step.text.c_str());
+                    std::printf("Done: %s\n", result.message.c_str());
                 }
             }
             break;
@@ -344,14 +425,10 @@ int main(int argc, char** argv) {
 
     // Start-up in the game's own order: log, user folders, setup table, options, then the
     // tables that outlive a game.
-    OpenLog();
-    if (!CreateUserFolders(args.userDir)) {
+    if (!StartCore(args.userDir)) {
         CloseLog();
         return Fail("cannot work out the user folder: set HOME, or pass --user-dir");
     }
-    SetGameRunning(true);
-    LoadSetupTable();
-    LoadOptions();
     LoadSliderConfigs(GetUserDir());
 
     int result = 0;
@@ -362,7 +439,7 @@ int main(int argc, char** argv) {
         result = RunSteps(args.steps, args.quiet);
     }
 
-    SetGameRunning(false);
-    CloseLog();
+    // A headless run leaves the options file as it found it.
+    ShutdownCore(false);
     return result;
 }

@@ -34,6 +34,8 @@ public:
     float debtCeiling = 0.0f;
     float economicCycleStart = 0.0f;
     int termLength = 0;
+    // How many terms may be won before the game ends; the new-game screen chooses it (1 … 10).
+    int termsLimit = 3;
     std::string partyName;
     std::string oppositionName;
     std::string flag;

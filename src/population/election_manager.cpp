@@ -261,5 +261,5 @@ void UseMissionTermSettings() {
     int years = GetMission().termLength;
     if (years > 0)
         manager.SetTermYears(years);
-    manager.SetTermLimit(kDefaultTermLimit);
+    manager.SetTermLimit(GetMission().termsLimit > 0 ? GetMission().termsLimit : kDefaultTermLimit);
 }

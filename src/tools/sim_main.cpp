@@ -58,6 +58,8 @@ const char* const kUsage =
     "                    action is reported and the run ends with exit code 1 after its\n"
     "                    steps\n"
     "  --json FILE       write the whole state as JSON (- for standard output)\n"
+    "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
+    "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
     "\n"
     "Options:\n"
     "  --data-root DIR   folder holding data/ (default: the working folder, else the\n"
@@ -71,7 +73,7 @@ const char* const kUsage =
     "  --version         show the program's version\n";
 
 struct Step {
-    enum Kind { NewGame, Turns, Action, Json } kind;
+    enum Kind { NewGame, Turns, Action, Json, TermYears, MaxTerms } kind;
     std::string text;
     int count = 0;
 };
@@ -149,6 +151,14 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             if (i + 1 < argc && argv[i + 1][0] != '-')
                 mission = argv[++i];
             args.steps.push_back({Step::NewGame, mission});
+        } else if (arg == "--term-years" || arg == "--max-terms") {
+            if (!value(v))
+                return Fail(arg + " needs a number");
+            if (!ParseWhole(v, 10, n) || n < 1)
+                return Fail(arg + " takes a whole number from 1 to 10, not '" + std::string(v) +
+                            "'");
+            args.steps.push_back({arg == "--term-years" ? Step::TermYears : Step::MaxTerms, "",
+                                  static_cast<int>(n)});
         } else if (arg == "--turns") {
             if (!value(v))
                 return Fail("--turns needs a number");
@@ -311,8 +321,17 @@ void PrintGameOver() {
 int RunSteps(const std::vector<Step>& steps, bool quiet) {
     bool inGame = false;
     bool failed = false;
+    // The new-game screen's choices, applied to the next mission loaded.
+    int termYears = 0;
+    int maxTerms = 0;
     for (const Step& step : steps) {
         switch (step.kind) {
+        case Step::TermYears:
+            termYears = step.count;
+            break;
+        case Step::MaxTerms:
+            maxTerms = step.count;
+            break;
         case Step::NewGame: {
             std::string file = "data/missions/" + step.text + ".txt";
             if (!FileExists(file)) {
@@ -320,8 +339,13 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                              step.text.c_str(), file.c_str());
                 return 1;
             }
+            GetMission().Reset();
             GetMission().SetMissionFile(file);
             GetMission().Load();
+            if (termYears > 0)
+                GetMission().termLength = termYears;
+            if (maxTerms > 0)
+                GetMission().termsLimit = maxTerms;
             NewGameSetup(step.text);
             inGame = true;
             if (!quiet)

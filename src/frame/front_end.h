@@ -7,6 +7,20 @@
 
 enum class MessageBoxIcon { None, Exclamation };
 
+// Windows of the game screen that scripts may close.
+enum class GameWindow {
+    Reports,
+    Cabinet,
+    Polls,
+    PolicyPicker,
+    IntelReport,
+    PolicyDetails,
+    SimulationDetails,
+    VoterDetails,
+    Party,
+    Finance,
+};
+
 struct OsVersion {
     bool isWindows = false;
     int major = 0;
@@ -31,6 +45,25 @@ public:
     virtual void ProcessingDone() {}
     // Streams a music track, replacing the one playing; silent headless.
     virtual void PlayMusic(const std::string& /*file*/) {}
+
+    // What content scripts ask of the window (events, dilemmas, the tutorial, the play guide).
+    // The core has already logged each request; headless runs do nothing more.
+    virtual void CloseGameWindow(GameWindow /*window*/) {}
+    // Plays a sound file (a path under the data root) once.
+    virtual void PlaySound(const std::string& /*file*/) {}
+    virtual void ShowDetails(const std::string& /*neuronName*/) {}
+    // The core has already marked the game over.
+    virtual void ShowGameOver(const std::string& /*title*/, const std::string& /*text*/) {}
+    virtual void ShowTutorialWindow(const std::string& /*text*/, float /*x*/, float /*y*/) {}
+    // The play guide: its window, its flags, and which icons and button stay clickable.
+    virtual void ShowPlayGuideWindow(const std::string& /*text*/, float /*x*/, float /*y*/) {}
+    virtual void SetPlayGuideFlag(const std::string& /*flag*/, const std::string& /*state*/) {}
+    virtual void ClearPermittedIcons() {}
+    virtual void AddPermittedIcon(const std::string& /*nodeName*/) {}
+    virtual void ClearAllowedButtons() {}
+    virtual void SetAllowedButton(const std::string& /*buttonId*/) {}
+    // Makes an open play-guide window non-modal.
+    virtual void AllowClicks() {}
 };
 
 // Boxes go to stderr as one line each; debugger output is dropped unless verbose.

@@ -12,6 +12,7 @@
 #include "government/finances.h"
 #include "government/policy.h"
 #include "government/political_capital.h"
+#include "government/script_runner.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
@@ -103,6 +104,10 @@ void TearDownGame() {
     GetCabinet().hooks = CabinetHooks();
     SetMinisterQualityReaders(MinisterQualityReaders());
     GetFinances().warnMinister = nullptr;
+    // Events, issues and scripts: the managers went with the subsystems; the hooks and the
+    // script runner's argument slots outlive them.
+    GetFinances().triggerEvent = nullptr;
+    GetScriptRunner() = SIM_Script();
     SetGrudgeFactory(nullptr);
     GetCynicism().ResetCynicism();
     g_nationalCynicism = nullptr;

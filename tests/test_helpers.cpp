@@ -9,9 +9,11 @@
 #include "frame/options.h"
 #include "frame/turn.h"
 #include "government/achievements.h"
+#include "government/attack.h"
 #include "government/finances.h"
 #include "government/policy.h"
 #include "government/political_capital.h"
+#include "government/report_manager.h"
 #include "government/script_runner.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
@@ -21,6 +23,7 @@
 #include "population/election_manager.h"
 #include "population/manifesto.h"
 #include "population/party.h"
+#include "population/pressure_group.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -78,6 +81,12 @@ std::string LoggedTest::LogText() const {
 void TearDownGame() {
     // Parties first, while the voters that name them still exist.
     ClearParties();
+    // Pressure groups and attacks while their member voters are still alive.
+    ReleasePressureGroups();
+    ReleaseAttacks();
+    SetAttackWindowOpener(nullptr);
+    GetReportManager().Release();
+    SetReportDialogOpener(nullptr);
     g_onPartyChange = nullptr;
     g_partyMembershipStrength = nullptr;
     SetGameRunning(false);

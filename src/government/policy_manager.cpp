@@ -6,6 +6,7 @@
 #include "frame/game_paths.h"
 #include "government/policy.h"
 #include "government/slider_config.h"
+#include "population/pressure_group.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +16,8 @@ namespace {
 // Null outside the manager's lifetime, so policies freed at process exit after the manager do
 // not reach for it.
 SIM_PolicyManager* g_liveManager = nullptr;
+
+constexpr float kStartingPressureGroupStrengthCap = 10.0f;
 
 void Erase(std::vector<SIM_Policy*>& list, SIM_Policy* policy) {
     list.erase(std::remove(list.begin(), list.end(), policy), list.end());
@@ -83,7 +86,9 @@ void SIM_PolicyManager::AdvanceAllImplementations() {
 }
 
 void SIM_PolicyManager::CapGroupStrengths() {
-    // Pressure groups hook in here: none may start a game above strength 10.
+    // The settling turns may have built a group up; none starts the player's first turn above
+    // this.
+    CapPressureGroupStrengths(kStartingPressureGroupStrengthCap);
 }
 
 SIM_PolicyGroup* SIM_PolicyManager::FindGroup(const char* key) {

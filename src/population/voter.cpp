@@ -6,6 +6,7 @@
 #include "frame/random.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
+#include "population/pressure_group.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
 
@@ -380,8 +381,22 @@ void SIM_Voter::UpdateIncomeClassWith(const VoterTuning& t) {
 }
 
 void SIM_Voter::UpdatePressureGroups() {
-    // Joining and leaving protest groups comes with the pressure groups themselves; until they
-    // exist a voter belongs to none.
+    const std::vector<SIM_PressureGroup*>& groups = AllPressureGroups();
+    if (groups.empty())
+        return;
+    float o = GetOpinion();
+    float throttle = SetupFloat(kPressureGroupJoinThrottle);
+    for (SIM_PressureGroup* group : groups) {
+        bool member =
+            std::find(pressureGroups.begin(), pressureGroups.end(), group) != pressureGroups.end();
+        if (member) {
+            if (o > group->leaveAbove || !group->QualifiesWith(this, throttle))
+                LeavePressureGroup(this, group);
+        } else if (group->active && o < group->joinBelow && militancy >= group->militancyNeeded &&
+                   group->QualifiesWith(this, throttle)) {
+            JoinPressureGroup(this, group);
+        }
+    }
 }
 
 void SIM_Voter::CalculateTurnoutChance() {

@@ -1,0 +1,259 @@
+#include "population/pressure_group.h"
+
+#include "data/debug_log.h"
+#include "data/row_reader.h"
+#include "data/setup_table.h"
+#include "data/tokenizer.h"
+#include "data/translation.h"
+#include "frame/game_subsystem.h"
+#include "frame/mission.h"
+#include "frame/random.h"
+#include "government/attack.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "population/voter.h"
+#include "population/voter_type.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::vector<SIM_PressureGroup*> g_groups;
+
+// Releasing a game's subsystems happens while its voters still exist, so the groups go then,
+// before the voters that name them are destroyed.
+class PressureGroupRelease : public GameSubsystem {
+public:
+    void Release() override { ReleasePressureGroups(); }
+};
+
+void EnsureReleasedWithGame() {
+    static PressureGroupRelease release;
+}
+
+std::string Trim(const std::string& text) {
+    size_t begin = 0;
+    while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    return RightTrim(text.substr(begin));
+}
+
+// The scale of the voter's first link from the node, as the voter's own strength lookup reads
+// it; a node that is not a voter group is compared the same way.
+float StrengthOf(const SIM_Voter* voter, const Neuron* node) {
+    for (const NeuralEffect* link : voter->inputs)
+        if (link->source == node)
+            return link->scale;
+    return 0.0f;
+}
+
+float ApprovalOf(const Neuron* node) {
+    if (node->typeCode == kNeuronVoterType)
+        return static_cast<const SIM_VoterType*>(node)->GetApproval();
+    return std::clamp((node->value + 1.0f) * 0.5f, 0.0f, 1.0f);
+}
+
+} // namespace
+
+SIM_PressureGroup::SIM_PressureGroup() {
+    EnsureReleasedWithGame();
+    g_groups.push_back(this);
+}
+
+SIM_PressureGroup::~SIM_PressureGroup() {
+    g_groups.erase(std::remove(g_groups.begin(), g_groups.end(), this), g_groups.end());
+}
+
+void SIM_PressureGroup::Parse(const std::string& row) {
+    CTokenizer cells(row);
+    cells.NextToken(); // the row's '#'
+    name = cells.NextString();
+    guiName = cells.NextString();
+    activeBelow = cells.NextFloat();
+    leaveAbove = cells.NextFloat();
+    joinBelow = cells.NextFloat();
+    militancyNeeded = cells.NextFloat();
+    growth = cells.NextFloat();
+    for (std::string& text : texts)
+        text = cells.NextString();
+
+    int filled = 0;
+    while (!cells.AtEnd()) {
+        std::string cell = Trim(cells.NextToken());
+        if (cell.size() <= 2)
+            continue;
+        size_t comma = cell.find(',');
+        std::string nodeName = Trim(cell.substr(0, comma));
+        float weight = 0.0f;
+        if (comma != std::string::npos)
+            weight = std::strtof(cell.c_str() + comma + 1, nullptr);
+        Neuron* node = FindNeuron(nodeName);
+        if (!node) {
+            std::string message = "neuron not found in pressure group load: " + nodeName;
+            REPORT_ERROR(message.c_str());
+            continue;
+        }
+        if (node->typeCode != kNeuronVoterType) {
+            std::string message = "invalid cast for " + nodeName + " in " + name + " reqbuffer " +
+                                  cell + " whole line " + RightTrim(row);
+            REPORT_ERROR(message.c_str());
+        }
+        if (!primaryType)
+            primaryType = node;
+        if (filled < kPressureGroupRequirements) {
+            requirementTypes[filled] = node;
+            requirementWeights[filled] = weight;
+            ++filled;
+        }
+    }
+}
+
+bool SIM_PressureGroup::Qualifies(const SIM_Voter* voter) const {
+    return QualifiesWith(voter, SetupFloat(kPressureGroupJoinThrottle));
+}
+
+bool SIM_PressureGroup::QualifiesWith(const SIM_Voter* voter, float throttle) const {
+    if (!voter)
+        return false;
+    float sum = 0.0f;
+    for (int i = 0; i < kPressureGroupRequirements; ++i)
+        if (requirementTypes[i])
+            sum += StrengthOf(voter, requirementTypes[i]) * requirementWeights[i];
+    return sum > throttle;
+}
+
+void SIM_PressureGroup::AddMember(SIM_Voter* voter) {
+    ASSERT(voter);
+    if (voter)
+        members.push_back(voter);
+}
+
+void SIM_PressureGroup::RemoveMember(SIM_Voter* voter) {
+    members.erase(std::remove(members.begin(), members.end(), voter), members.end());
+    strength -= 1.0f;
+}
+
+bool SIM_PressureGroup::HasMember(const SIM_Voter* voter) const {
+    return std::find(members.begin(), members.end(), voter) != members.end();
+}
+
+const std::string& SIM_PressureGroup::GetText(int index) const {
+    static const std::string kEmpty;
+    if (index < 0 || index >= kPressureGroupTexts)
+        return kEmpty;
+    return texts[index];
+}
+
+void SIM_PressureGroup::UpdateTurn() {
+    active = primaryType && ApprovalOf(primaryType) < activeBelow;
+
+    float count = static_cast<float>(MemberCount());
+    strength = strength + count * growth;
+    if (strength > kPressureGroupStrengthPerMember * count)
+        strength = kPressureGroupStrengthPerMember * count;
+
+    std::vector<SIM_AttackEvent*> ready;
+    for (SIM_AttackEvent* attack : AllAttacks())
+        if (attack->usedBy == this && attack->CanAttack())
+            ready.push_back(attack);
+    if (!ready.empty()) {
+        SIM_AttackEvent* chosen = ready[RandomIndex(static_cast<int>(ready.size()))];
+        strength -= chosen->cost;
+        QueueAttack(chosen);
+    }
+
+    int32_t now = MemberCount();
+    if (lastMemberCount > now)
+        trend = kPressureTrendFewer;
+    else if (lastMemberCount < now)
+        trend = kPressureTrendMore;
+    else
+        trend = kPressureTrendSame;
+    lastMemberCount = now;
+}
+
+std::string SIM_PressureGroup::MembershipText() const {
+    if (MemberCount() < kPressureGroupMinimalMembers)
+        return Translate(kPressureGroupMembershipMinimal);
+    float people = std::trunc(static_cast<float>(MemberCount()) * GetMission().populationPerVoter);
+    float divisor = SetupFloat(kPressureGroupDivisor);
+    // Without a divisor the estimate is shown undivided rather than as infinity.
+    float shown = divisor > 0.0f ? std::trunc(people / divisor) : people;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(shown));
+    return buffer;
+}
+
+float SIM_PressureGroup::GetThreat() const {
+    return std::clamp(strength / kPressureGroupThreatScale * growth, 0.0f, 1.0f);
+}
+
+const std::vector<SIM_PressureGroup*>& AllPressureGroups() {
+    return g_groups;
+}
+
+void LoadPressureGroups() {
+    ReleasePressureGroups();
+    CSpreadsheet table(kPressureGroupsFile);
+    for (const std::string& row : table.Rows()) {
+        SIM_PressureGroup* group = new SIM_PressureGroup();
+        group->Parse(row);
+    }
+}
+
+void ReleasePressureGroups() {
+    ReleaseAttacks();
+    if (g_groups.empty())
+        return;
+    // Only live voters are visited: a member destroyed earlier is never read through.
+    for (SIM_Voter* voter : AllVoters())
+        voter->pressureGroups.clear();
+    while (!g_groups.empty())
+        delete g_groups.back();
+}
+
+SIM_PressureGroup* LookupPressureGroup(const std::string& name) {
+    for (SIM_PressureGroup* group : g_groups)
+        if (group->name == name)
+            return group;
+    return nullptr;
+}
+
+SIM_PressureGroup* FindPressureGroup(const std::string& name) {
+    SIM_PressureGroup* group = LookupPressureGroup(name);
+    if (!group) {
+        std::string message = "Failed to find group: " + name;
+        REPORT_ERROR(message.c_str());
+    }
+    return group;
+}
+
+void JoinPressureGroup(SIM_Voter* voter, SIM_PressureGroup* group) {
+    if (!voter || !group)
+        return;
+    group->AddMember(voter);
+    voter->pressureGroups.push_back(group);
+}
+
+void LeavePressureGroup(SIM_Voter* voter, SIM_PressureGroup* group) {
+    if (!voter || !group)
+        return;
+    group->RemoveMember(voter);
+    auto& list = voter->pressureGroups;
+    list.erase(std::remove(list.begin(), list.end(), group), list.end());
+}
+
+void UpdateAllPressureGroups() {
+    for (SIM_PressureGroup* group : g_groups)
+        group->UpdateTurn();
+    LaunchQueuedAttack();
+}
+
+void CapPressureGroupStrengths(float cap) {
+    for (SIM_PressureGroup* group : g_groups)
+        if (group->strength > cap)
+            group->strength = cap;
+}

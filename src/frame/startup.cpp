@@ -6,10 +6,12 @@
 #include "frame/game_subsystem.h"
 #include "frame/options.h"
 #include "government/achievements.h"
+#include "government/attack.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/manifesto.h"
 #include "population/party.h"
+#include "population/pressure_group.h"
 
 bool StartCore(const std::string& userDirOverride) {
     OpenLog();
@@ -27,6 +29,8 @@ bool StartCore(const std::string& userDirOverride) {
 void ShutdownCore(bool saveOptions) {
     Log("releasing resources");
     SetGameRunning(false);
+    ReleaseAttacks();
+    ReleasePressureGroups();
     ClearParties();
     ReleaseAchievements();
     Log("writing global vars");

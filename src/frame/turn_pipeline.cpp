@@ -8,19 +8,27 @@
 #include "frame/options.h"
 #include "frame/turn.h"
 #include "government/achievements.h"
+#include "government/attack.h"
+#include "government/dilemma_manager.h"
+#include "government/event_manager.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/report_manager.h"
+#include "government/script_runner.h"
 #include "network/global_economy.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
+#include "network/situation_manager.h"
 #include "population/cabinet.h"
 #include "population/cynicism.h"
 #include "population/election_manager.h"
 #include "population/grudge.h"
 #include "population/manifesto.h"
 #include "population/party.h"
+#include "population/pressure_group.h"
 #include "population/voter_manager.h"
 
 namespace {
@@ -53,6 +61,9 @@ void ProcessNewTurn() {
 
     turn.turnNumber += 1;
 
+    GetIssuesManager().Release();
+    GetReportManager().Release();
+
     UpdateMinisters();
     GetPolicyManager().AdvanceAllImplementations();
 
@@ -60,6 +71,8 @@ void ProcessNewTurn() {
     if (g_globalEconomy)
         g_globalEconomy->AdvanceCycle();
     UpdateAllGrudges();
+    if (turn.turnNumber > 2)
+        ProcessEvents();
 
     Progress("Neural Effects updating", 0.1f);
     UpdateAllEffects();
@@ -78,9 +91,12 @@ void ProcessNewTurn() {
     voters.UpdateVoters();
     voters.UpdateVoterTypes();
     UpdateParties();
+    UpdateAllPressureGroups();
 
-    if (turn.turnNumber > 2)
+    if (turn.turnNumber > 2) {
         Progress("assesing dilemmas", 0.1f);
+        GetDilemmaManager().AssessDilemmas();
+    }
 
     GetFinances().ProcessTurn();
 
@@ -92,13 +108,16 @@ void ProcessNewTurn() {
 
     GetCynicism().UpdateCynicism();
     GetPoliticalCapital().NewTurn();
+    GetReportManager().MakeReports();
 
     SetInstantEffects(false);
 
     if (!IsGameOver()) {
         GetManifesto().UpdateKept();
-        if (turn.turnNumber > 2)
+        if (turn.turnNumber > 2) {
             ChooseMusicByMood();
+            ShowQuarterlyReport();
+        }
         CheckAchievements();
         if (GetOption("AUTOSAVE") != 0.0f && turn.turnNumber > 2 &&
             !GetElectionManager().IsElectionMonth()) {
@@ -130,18 +149,24 @@ void NewGameSetup(const std::string& missionName) {
     DeleteAllEffects();
     SetGameRunning(true);
     GetTurnState().turnNumber = 0;
+    InstallHappeningsConnections();
     SetupNamedNeurons();
     SetupParties();
+    GetReportManager().Release();
+    ReleasePressureGroups();
     LoadNames(mission.namesFile);
 
     Progress("Initialising voters", 0.0f);
     GetVoterManager().Initialise();
     GetSimulation().LoadAll();
     GetPolicyManager().LoadPolicies();
+    GetDilemmaManager().LoadDilemmas();
 
     Progress("Initialising simulation", 0.0f);
     GetSimulation().AttachAllToGroups();
+    GetSituationManager().LoadAll();
     GetPolicyManager().LinkAllPolicies();
+    LoadEvents();
 
     Progress("Loading mission", 0.0f);
     mission.ApplyMission();
@@ -151,6 +176,7 @@ void NewGameSetup(const std::string& missionName) {
         g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
     GetElectionManager().LoadVotingMultipliers();
     GetSimulation().ResolveAllLinks();
+    RunAutorunScripts();
     OrderNeuronsByType();
     ProcessAllNeurons();
 
@@ -158,6 +184,8 @@ void NewGameSetup(const std::string& missionName) {
     InstallCabinetConnections();
     GenerateMinisters();
     AppointBestToAllPosts();
+    LoadPressureGroups();
+    LoadAttacks();
     GetVoterManager().CreateVotingPopulation();
     UseMissionTermSettings();
     GetElectionManager().ResetTerms();
@@ -175,4 +203,6 @@ void NewGameSetup(const std::string& missionName) {
     GetPoliticalCapital().RecalculateAllowance();
     GetPoliticalCapital().ResetForNewGame();
     GetManifesto().Clear();
+    // Situations that started while the network settled are not news on the first day.
+    GetIssuesManager().ClearIssues();
 }

@@ -117,8 +117,10 @@ void ProcessNewTurn() {
         if (turn.turnNumber > 2) {
             ChooseMusicByMood();
             ShowQuarterlyReport();
+            // Not while the new game settles: the debt node, among others, still reads 0 then,
+            // and an award for a state the player never saw would be a gift.
+            CheckAchievements();
         }
-        CheckAchievements();
         if (GetOption("AUTOSAVE") != 0.0f && turn.turnNumber > 2 &&
             !GetElectionManager().IsElectionMonth()) {
             // The autosave arrives with the saved-game writer.

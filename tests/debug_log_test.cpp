@@ -59,3 +59,29 @@ TEST(DebugLog, AssertLinesAndReporters) {
     EXPECT_NE(log.find("Orphan effect:neural_effect.cpp 40\n"), std::string::npos);
     EXPECT_NE(log.find("second\nbad\n"), std::string::npos);
 }
+
+TEST(DebugLog, AssertMacroTestsItsConditionOnceAndNamesItsLine) {
+    LoggedTest t;
+    int evaluations = 0;
+    auto counted = [&](bool result) {
+        ++evaluations;
+        return result;
+    };
+    ASSERT(counted(true));
+    EXPECT_EQ(evaluations, 1);
+    EXPECT_EQ(t.LogText().find("Assertion failure"), std::string::npos);
+
+    const int line = __LINE__ + 1;
+    ASSERT(counted(false));
+    EXPECT_EQ(evaluations, 2);
+    // A pointer condition works as a test for null, as it does in the callers.
+    const char* none = nullptr;
+    ASSERT(none);
+    std::string log = t.LogText();
+    std::string expected =
+        "Assertion failure:filename:debug_log_test.cpp,linenum:" + std::to_string(line) +
+        ",build:version,Not Windows XP\n";
+    EXPECT_NE(log.find(expected), std::string::npos) << log;
+    EXPECT_NE(log.find("linenum:" + std::to_string(line + 4) + ","), std::string::npos) << log;
+    EXPECT_TRUE(t.frontEnd.boxes.empty());
+}

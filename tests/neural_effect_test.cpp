@@ -3,7 +3,12 @@
 #include "test_helpers.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -204,6 +209,160 @@ TEST_F(EffectTest, TeardownWithTheGameStoppedLeavesLinksToDeleteAllEffects) {
     EXPECT_TRUE(AllEffects().empty());
     EXPECT_EQ(logged.LogText().find("Assertion failure"), std::string::npos);
     SetGameRunning(true);
+}
+
+uint32_t Bits(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(EffectTest, ShortenedUpdateMatchesTheReadByReadRule) {
+    // Each pair shares a formula; the second link is made to evaluate its text through every
+    // read of the rule. Inputs, outputs and changes must agree bit for bit through random
+    // targets, inertias, scales and the instant switch.
+    const char* formulas[] = {"0+(x*1.0)", "0+(1.0*x)", "1-(1.0*x)", "0+(x^-1)",
+                              "2*(x/x)",   "x-(0*x)",   "-0+(x*-1)", "0+(-1*x)"};
+    const float targets[] = {0.0f,
+                             -0.0f,
+                             0.3f,
+                             -0.7f,
+                             1.0f,
+                             2.5f,
+                             std::numeric_limits<float>::quiet_NaN(),
+                             std::numeric_limits<float>::infinity(),
+                             -1e-40f};
+    Neuron* from = new Neuron;
+    Neuron* to = new Neuron;
+    std::vector<NeuralEffect*> shortened;
+    std::vector<NeuralEffect*> literal;
+    for (const char* formula : formulas) {
+        shortened.push_back(new NeuralEffect(from, to, formula, 1.0f, 0.5f));
+        literal.push_back(new NeuralEffect(from, to, formula, 1.0f, 0.5f));
+        ASSERT_TRUE(shortened.back()->parsed.usable) << formula;
+        literal.back()->parsed.usable = false;
+    }
+    uint32_t state = 7;
+    auto next = [&]() {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7FFF;
+    };
+    for (int round = 0; round < 400; ++round) {
+        float target = targets[next() % (sizeof targets / sizeof targets[0])];
+        int32_t inertia = static_cast<int32_t>(next() % 6) - 1; // -1 … 4
+        float scale = (next() % 3 == 0) ? -2.0f : 0.5f;
+        bool instant = next() % 5 == 0;
+        bool readFirst = next() % 2 == 0;
+        SetInstantEffects(instant);
+        for (size_t i = 0; i < shortened.size(); ++i) {
+            for (NeuralEffect* e : {shortened[i], literal[i]}) {
+                e->inertia = inertia;
+                e->scale = scale;
+                e->SetInputTarget(target);
+                if (readFirst)
+                    e->GetOutput();
+                e->Update();
+            }
+            const NeuralEffect& a = *shortened[i];
+            const NeuralEffect& b = *literal[i];
+            ASSERT_EQ(Bits(a.input), Bits(b.input)) << formulas[i] << " round " << round;
+            ASSERT_EQ(Bits(a.output), Bits(b.output)) << formulas[i] << " round " << round;
+            ASSERT_EQ(Bits(a.change), Bits(b.change)) << formulas[i] << " round " << round;
+            ASSERT_EQ(a.firstUpdate, b.firstUpdate);
+        }
+    }
+    EXPECT_EQ(logged.LogText().find("Assertion failure"), std::string::npos);
+}
+
+TEST_F(EffectTest, MalformedFormulasAreReportedAtEveryEvaluation) {
+    Neuron* a = new Neuron;
+    Neuron* b = new Neuron;
+    NeuralEffect* e = new NeuralEffect(a, b, "0+(x*2", 1.0f, 0.5f);
+    EXPECT_FALSE(e->parsed.usable);
+    const std::string line = "Assertion failure:filename:formula.cpp";
+    e->Update(); // reads before, recalculates, reads after
+    EXPECT_EQ(CountOf(logged.LogText(), line), 3u);
+    EXPECT_FLOAT_EQ(e->output, 1.0f);
+    EXPECT_FLOAT_EQ(b->Process(), 1.0f);
+    EXPECT_EQ(CountOf(logged.LogText(), line), 4u);
+
+    // A new text is read afresh, whichever way it goes.
+    e->SetFormula("1-(x*2)");
+    EXPECT_TRUE(e->parsed.usable);
+    EXPECT_FLOAT_EQ(e->GetOutput(), 0.0f);
+    EXPECT_EQ(CountOf(logged.LogText(), line), 4u);
+    e->SetFormula("0+(x*3)0123456789012345678901234567");
+    EXPECT_EQ(std::string(e->formula), "0+(x*3)012345678901234567890123");
+    EXPECT_FLOAT_EQ(e->GetOutput(), 1.5f);
+    e->SetFormula("0.75");
+    EXPECT_FALSE(e->parsed.usable);
+    EXPECT_FLOAT_EQ(e->GetOutput(), 0.75f);
+    EXPECT_EQ(CountOf(logged.LogText(), line), 5u);
+    EXPECT_TRUE(logged.frontEnd.boxes.empty());
+}
+
+TEST_F(EffectTest, PooledLinksKeepTheirListsThroughChurn) {
+    // Enough links to fill more than one block of the pool, with links dying one by one in the
+    // middle of it and new ones taking their places.
+    constexpr int kSources = 40;
+    constexpr int kTargets = 600;
+    std::vector<Neuron*> sources;
+    std::vector<Neuron*> targets;
+    for (int i = 0; i < kSources; ++i) {
+        sources.push_back(new Neuron);
+        sources.back()->value = static_cast<float>(i + 1) / 1024.0f;
+    }
+    for (int i = 0; i < kTargets; ++i) {
+        targets.push_back(new Neuron);
+        targets.back()->minValue = -100.0f;
+        targets.back()->maxValue = 100.0f;
+    }
+    for (Neuron* to : targets)
+        for (Neuron* from : sources)
+            new NeuralEffect(from, to, "0+(x*1.0)", 1.0f, from->value);
+    ASSERT_EQ(AllEffects().size(), static_cast<size_t>(kSources * kTargets));
+
+    // Every seventh target loses its link from the first source; the same number of links
+    // from the last source to the first target take their places.
+    std::vector<NeuralEffect*> expectedFirstInputs = targets[0]->inputs;
+    int removed = 0;
+    for (int i = kTargets - 1; i >= 0; i -= 7) {
+        NeuralEffect* doomed = targets[i]->inputs.front();
+        ASSERT_EQ(doomed->source, sources[0]);
+        delete doomed;
+        EXPECT_EQ(targets[i]->inputs.size(), static_cast<size_t>(kSources - 1));
+        if (i == 0)
+            expectedFirstInputs.erase(expectedFirstInputs.begin());
+        ++removed;
+    }
+    for (int i = 0; i < removed; ++i)
+        expectedFirstInputs.push_back(
+            new NeuralEffect(sources.back(), targets[0], "0+(x*1.0)", 1.0f, 0.0f));
+    EXPECT_EQ(targets[0]->inputs, expectedFirstInputs);
+    EXPECT_EQ(AllEffects().size(), static_cast<size_t>(kSources * kTargets));
+    EXPECT_EQ(sources[0]->outputs.size(), static_cast<size_t>(kTargets - removed));
+
+    for (Neuron* from : sources)
+        from->PushToOutputs();
+    UpdateAllEffects();
+    float all = 0.0f;
+    for (Neuron* from : sources)
+        all += from->value;
+    for (int i = 0; i < kTargets; ++i) {
+        float expected = all;
+        if (i % 7 == (kTargets - 1) % 7)
+            expected -= sources[0]->value;
+        if (i == 0)
+            expected += static_cast<float>(removed) * sources.back()->value;
+        EXPECT_NEAR(targets[i]->Process(), expected, 1e-4f) << "target " << i;
+    }
 }
 
 } // namespace

@@ -39,4 +39,7 @@ const char* SourceName(const char* path);
 
 #define REPORT_WARNING(msg) ReportWarning((msg), SourceName(__FILE__), __LINE__)
 #define REPORT_ERROR(msg) ReportError((msg), SourceName(__FILE__), __LINE__)
-#define ASSERT(cond) Assert(static_cast<bool>(cond), SourceName(__FILE__), __LINE__)
+// The condition is tested in place, so a holding assertion costs one branch and nothing else; only
+// a failing one builds its source location and calls Assert.
+#define ASSERT(cond)                                                                               \
+    (static_cast<bool>(cond) ? static_cast<void>(0) : Assert(false, SourceName(__FILE__), __LINE__))

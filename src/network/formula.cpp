@@ -9,9 +9,85 @@
 
 namespace {
 
+// The outcome of one left-to-right scan of a formula text: the three operand texts, the two
+// operators and what was wrong with the text, if anything.
+struct FormulaScan {
+    char operand[3][kOperandMaxChars + 1];
+    bool cut[3] = {false, false, false}; // operand longer than the limit, cut to it
+    char op1 = '+';
+    char op2 = '+';
+    bool wellFormed = true;
+};
+
+// Copies text[from, to) into an operand buffer, cut to the operand limit.
+bool CopyOperand(char (&buffer)[kOperandMaxChars + 1], const char* text, size_t from, size_t to) {
+    size_t length = to - from;
+    bool cut = length > static_cast<size_t>(kOperandMaxChars);
+    if (cut)
+        length = kOperandMaxChars;
+    std::memcpy(buffer, text + from, length);
+    buffer[length] = '\0';
+    return cut;
+}
+
+void ScanFormula(const char* formula, FormulaScan& scan) {
+    if (!formula)
+        formula = "";
+    const size_t length = std::strlen(formula);
+
+    // A: a sign in the first position belongs to the number, so the search starts at 1.
+    size_t pos = length > 0 ? 1 : 0;
+    while (pos < length && !IsFormulaOperator(formula[pos]))
+        ++pos;
+    scan.cut[0] = CopyOperand(scan.operand[0], formula, 0, pos);
+    if (pos < length) {
+        scan.op1 = formula[pos];
+        // Skip the operator and the opening parenthesis after it, whatever that character is.
+        pos += 2;
+        if (pos > length) {
+            pos = length;
+            scan.wellFormed = false;
+        }
+    } else {
+        scan.wellFormed = false;
+    }
+
+    // B: runs to the next operator, which may stand first ("-1*x" reads as B empty, op2 "-").
+    size_t start = pos;
+    while (pos < length && !IsFormulaOperator(formula[pos]))
+        ++pos;
+    scan.cut[1] = CopyOperand(scan.operand[1], formula, start, pos);
+    if (pos < length) {
+        scan.op2 = formula[pos];
+        ++pos;
+    } else {
+        scan.wellFormed = false;
+    }
+
+    // C: runs to the closing parenthesis, operators included.
+    start = pos;
+    while (pos < length && formula[pos] != ')')
+        ++pos;
+    if (pos >= length)
+        scan.wellFormed = false;
+    scan.cut[2] = CopyOperand(scan.operand[2], formula, start, pos);
+}
+
+bool IsVariable(const char* operand) {
+    return operand[0] == 'x' && operand[1] == '\0';
+}
+
+float OperandValue(const char* operand, float x) {
+    if (IsVariable(operand))
+        return x;
+    return std::strtof(operand, nullptr);
+}
+
+} // namespace
+
 // Raises base to a whole power by repeated squaring; every product stays in single precision so
 // that results match across compilers that would otherwise widen intermediates.
-float PowerBySquaring(float base, float exponent) {
+float FormulaPower(float base, float exponent) {
     if (std::isnan(exponent))
         return exponent;
     // Truncation towards zero; huge exponents are limited so the conversion stays defined.
@@ -37,25 +113,6 @@ float PowerBySquaring(float base, float exponent) {
     return result;
 }
 
-// Copies text[from, to) into an operand buffer, cut to the operand limit.
-void CopyOperand(char (&buffer)[kOperandMaxChars + 1], const char* text, size_t from, size_t to) {
-    size_t length = to - from;
-    if (length > static_cast<size_t>(kOperandMaxChars)) {
-        ASSERT(false);
-        length = kOperandMaxChars;
-    }
-    std::memcpy(buffer, text + from, length);
-    buffer[length] = '\0';
-}
-
-float OperandValue(const char* operand, float x) {
-    if (operand[0] == 'x' && operand[1] == '\0')
-        return x;
-    return std::strtof(operand, nullptr);
-}
-
-} // namespace
-
 bool IsFormulaOperator(char c) {
     return c == '*' || c == '+' || c == '-' || c == '/' || c == '^';
 }
@@ -71,7 +128,7 @@ float ApplyFormulaOperator(char op, float left, float right) {
     case '/':
         return left / right;
     case '^':
-        return PowerBySquaring(left, right);
+        return FormulaPower(left, right);
     default:
         REPORT_ERROR("unknown operator");
         return 0.0f;
@@ -79,58 +136,34 @@ float ApplyFormulaOperator(char op, float left, float right) {
 }
 
 float EvaluateFormula(const char* formula, float x) {
-    if (!formula)
-        formula = "";
-    char a[kOperandMaxChars + 1];
-    char b[kOperandMaxChars + 1];
-    char c[kOperandMaxChars + 1];
-    char op1 = '+';
-    char op2 = '+';
-    bool wellFormed = true;
-    const size_t length = std::strlen(formula);
+    FormulaScan scan;
+    ScanFormula(formula, scan);
+    // Each over-long operand and a broken shape are reported on every evaluation.
+    for (bool cut : scan.cut)
+        ASSERT(!cut);
+    ASSERT(scan.wellFormed);
 
-    // A: a sign in the first position belongs to the number, so the search starts at 1.
-    size_t pos = length > 0 ? 1 : 0;
-    while (pos < length && !IsFormulaOperator(formula[pos]))
-        ++pos;
-    CopyOperand(a, formula, 0, pos);
-    if (pos < length) {
-        op1 = formula[pos];
-        // Skip the operator and the opening parenthesis after it, whatever that character is.
-        pos += 2;
-        if (pos > length) {
-            pos = length;
-            wellFormed = false;
-        }
-    } else {
-        wellFormed = false;
+    float valueA = OperandValue(scan.operand[0], x);
+    float valueB = OperandValue(scan.operand[1], x);
+    float valueC = OperandValue(scan.operand[2], x);
+    float inner = ApplyFormulaOperator(scan.op2, valueB, valueC);
+    return ApplyFormulaOperator(scan.op1, valueA, inner);
+}
+
+bool ParseFormula(const char* formula, ParsedFormula& parsed) {
+    parsed = ParsedFormula();
+    FormulaScan scan;
+    ScanFormula(formula, scan);
+    if (!scan.wellFormed || scan.cut[0] || scan.cut[1] || scan.cut[2])
+        return false;
+    for (int i = 0; i < 3; ++i) {
+        if (IsVariable(scan.operand[i]))
+            parsed.variableMask = static_cast<uint8_t>(parsed.variableMask | (1u << i));
+        else
+            parsed.operand[i] = std::strtof(scan.operand[i], nullptr);
     }
-
-    // B: runs to the next operator, which may stand first ("-1*x" reads as B empty, op2 "-").
-    size_t start = pos;
-    while (pos < length && !IsFormulaOperator(formula[pos]))
-        ++pos;
-    CopyOperand(b, formula, start, pos);
-    if (pos < length) {
-        op2 = formula[pos];
-        ++pos;
-    } else {
-        wellFormed = false;
-    }
-
-    // C: runs to the closing parenthesis, operators included.
-    start = pos;
-    while (pos < length && formula[pos] != ')')
-        ++pos;
-    if (pos >= length)
-        wellFormed = false;
-    CopyOperand(c, formula, start, pos);
-
-    ASSERT(wellFormed);
-
-    float valueA = OperandValue(a, x);
-    float valueB = OperandValue(b, x);
-    float valueC = OperandValue(c, x);
-    float inner = ApplyFormulaOperator(op2, valueB, valueC);
-    return ApplyFormulaOperator(op1, valueA, inner);
+    parsed.op1 = scan.op1;
+    parsed.op2 = scan.op2;
+    parsed.usable = true;
+    return true;
 }

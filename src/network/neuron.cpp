@@ -125,10 +125,13 @@ void Neuron::UpdateHistory() {
 }
 
 void Neuron::PushToOutputs() {
+    // Nothing in the push changes this neuron, so its value is read once: a voter group hands it
+    // to every voter.
+    const float now = GetValue();
     for (NeuralEffect* effect : outputs) {
         uint32_t drag = std::min(effect->inertialDrag, kMaxInertialDrag);
         if (drag == 0) {
-            effect->SetInputTarget(GetValue());
+            effect->inputTarget = now;
             continue;
         }
         float sum = 0.0f;

@@ -27,9 +27,21 @@ std::string ModPattern() {
 
 } // namespace
 
+// The finances may have been reset since the manager was made, so every load checks that the
+// situations are still among the sources of money.
+static void EnsureSituationFinances() {
+    using Source = void (*)(float&, float&);
+    for (const Finances::FinanceSource& source : GetFinances().extraSources) {
+        const Source* target = source.target<Source>();
+        if (target && *target == AddSituationFinances)
+            return;
+    }
+    GetFinances().extraSources.push_back(AddSituationFinances);
+}
+
 SIM_SituationManager::SIM_SituationManager() {
     g_liveManager = this;
-    GetFinances().extraSources.push_back(AddSituationFinances);
+    EnsureSituationFinances();
 }
 
 SIM_SituationManager::~SIM_SituationManager() {
@@ -45,6 +57,7 @@ SIM_SituationManager& GetSituationManager() {
 
 void SIM_SituationManager::LoadAll() {
     ASSERT(situations.empty());
+    EnsureSituationFinances();
     auto create = [this](const std::string& row) { situations.push_back(new SIM_Situation(row)); };
 
     DirectRowOptions options;

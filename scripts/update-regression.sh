@@ -3,7 +3,8 @@
 # simulation or the content. Review the diff before committing it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target marrowgate-sim
 user="$(mktemp -d)"
 trap 'rm -rf "$user"' EXIT
 "$root/build/src/marrowgate-sim" --data-root "$root" --user-dir "$user" --seed 2026 --quiet \

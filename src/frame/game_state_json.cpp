@@ -1,5 +1,7 @@
 #include "frame/game_state_json.h"
 
+#include "frame/happenings_json.h"
+
 #include "data/json_writer.h"
 #include "frame/mission.h"
 #include "frame/turn.h"
@@ -485,6 +487,7 @@ std::string GameStateJson() {
     WriteGrudges(json);
     WriteCynicism(json);
     WriteAchievements(json);
+    WriteHappeningsJson(json);
     WriteNodes(json);
     json.EndObject();
     return json.Text();

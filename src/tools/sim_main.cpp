@@ -13,7 +13,11 @@
 #include "frame/random.h"
 #include "frame/startup.h"
 #include "frame/turn.h"
+#include "government/attack.h"
+#include "government/dilemma.h"
+#include "government/dilemma_manager.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
@@ -51,6 +55,7 @@ const char* const kUsage =
     "  --do ACTION       take a player's action before the next turn:\n"
     "                      introduce:POLICY[=VALUE]  cancel:POLICY  slider:POLICY=VALUE\n"
     "                      fire:MINISTER  appoint:MINISTER=GROUPKEY  pledge:TARGETNAME\n"
+    "                      choose:DILEMMA=N (the N-th option, from 1, of the dilemma on offer)\n"
     "                    VALUE runs from 0 to 1; MINISTER is a full name (quote it, as in\n"
     "                    \"appoint:Ada Moss=TAX\"); GROUPKEY is one of FOREIGNPOLICY,\n"
     "                    WELFARE, ECONOMY, TAX, PUBLICSERVICES, LAWANDORDER, TRANSPORT;\n"
@@ -207,7 +212,8 @@ bool ParseFraction(const std::string& text, float& out) {
 }
 
 const char kActionForms[] = "introduce:POLICY[=VALUE], cancel:POLICY, slider:POLICY=VALUE, "
-                            "fire:MINISTER, appoint:MINISTER=GROUPKEY or pledge:TARGETNAME";
+                            "fire:MINISTER, appoint:MINISTER=GROUPKEY, pledge:TARGETNAME or "
+                            "choose:DILEMMA=N";
 
 ActionResult TakePolicyAction(const std::string& text, const std::string& verb,
                               const std::string& name, const std::string& value, bool hasValue) {
@@ -241,9 +247,58 @@ ActionResult TakeAction(const std::string& text) {
         return AppointMinisterAction(name, value);
     if (verb == "pledge" && !hasValue)
         return ChoosePledgeAction(name);
-    if (verb == "fire" || verb == "appoint" || verb == "pledge")
+    if (verb == "choose" && hasValue) {
+        char* end = nullptr;
+        long option = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || option < 1 || option > 99)
+            return {false, "the option in '" + text + "' must be a whole number from 1"};
+        return ChooseDilemmaAction(name, static_cast<int>(option));
+    }
+    if (verb == "fire" || verb == "appoint" || verb == "pledge" || verb == "choose")
         return {false, "cannot read the action '" + text + "': write " + kActionForms};
     return {false, "unknown action '" + text + "': write " + kActionForms};
+}
+
+// What the turn brought, as the issues list and the attack record tell it.
+void PrintHappenings() {
+    SIM_IssuesManager& issues = GetIssuesManager();
+    for (size_t i = 0; i < issues.Count(); ++i) {
+        const SIM_Issue* issue = issues.At(i);
+        const char* name = issue->subject->name;
+        switch (issue->kind) {
+        case kIssueKindEvent:
+            std::printf("  Event: %s\n", name);
+            break;
+        case kIssueKindSituationBegins:
+            std::printf("  Situation begins: %s\n", name);
+            break;
+        case kIssueKindSituationEnds:
+            std::printf("  Situation ends: %s\n", name);
+            break;
+        case kIssueKindDilemma: {
+            std::printf("  Dilemma on offer: %s", name);
+            if (const auto* dilemma = dynamic_cast<const SIM_Dilemma*>(issue->subject)) {
+                int number = 0;
+                for (const DilemmaOption& option : dilemma->options) {
+                    ++number;
+                    std::printf("%s %d %s", number == 1 ? " (choose:" : ",", number,
+                                Translate(option.name).c_str());
+                }
+                std::printf(")");
+            }
+            std::printf("\n");
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    const AttackOutcome* attack = LastAttackOutcome();
+    if (attack && attack->turn == GetTurnNumber())
+        std::printf("  Attack attempted: %s, %s\n", attack->name.c_str(),
+                    attack->succeeded ? "it succeeded"
+                    : attack->foiled  ? "foiled by security"
+                                      : "it came to nothing");
 }
 
 void PrintTurnLine() {
@@ -368,6 +423,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                     if (quiet)
                         continue;
                     PrintTurnLine();
+                    PrintHappenings();
                     if (ElectionHeldSince(before))
                         PrintElectionResult();
                     if (IsGameOver())

@@ -7,7 +7,6 @@
 #include "government/finances.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
-#include "government/slider_config.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "test_helpers.h"
@@ -25,18 +24,7 @@ protected:
         GetMission().wealth = 1.0f;
         Options("0.5", "0");
     }
-    void TearDown() override {
-        GetOptionsTable().Clear();
-        GetMission().Reset();
-        SetGameRunning(false);
-        GetPolicyManager().Release();
-        DeleteAllNeurons();
-        DeleteAllEffects();
-        SetGameRunning(true);
-        ReleaseSliderConfigs();
-        GetSetupTable().Clear();
-        SetUserDir("");
-    }
+    void TearDown() override { TearDownGame(); }
     void Options(const std::string& difficulty, const std::string& interest) {
         t.dir.Write("data/options.txt", "[options]\nDIFFICULTY = " + difficulty +
                                             "\nINTERESTRATE = " + interest + "\n");
@@ -47,6 +35,13 @@ protected:
         f.extraSources.push_back([expenses, income](float& e, float& i) {
             e += expenses;
             i += income;
+        });
+    }
+    // A source read through a finance object's curves at the given slider position.
+    void AddItem(CFinanceObject item, float position) {
+        f.extraSources.push_back([item, position](float& e, float& i) mutable {
+            e += item.GetCost(position);
+            i += item.GetIncome(position);
         });
     }
     void StartWith(float debt, float ceiling) {
@@ -60,23 +55,18 @@ protected:
 };
 
 TEST_F(FinancesTest, EarnAndSpendKeepOneSideZero) {
+    // From a debt of 100, each step earns (positive) or spends (negative); earnings pay off the
+    // debt first, spending empties the balance first.
     f.NationalDebt = 100.0f;
-    f.Earn(150);
-    EXPECT_FLOAT_EQ(f.NationalDebt, 0.0f);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 50.0f);
-    f.Earn(25);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 75.0f);
-
-    f.CurrentBalance = 30.0f;
-    f.Spend(50);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 0.0f);
-    EXPECT_FLOAT_EQ(f.NationalDebt, 20.0f);
-    f.Spend(5);
-    EXPECT_FLOAT_EQ(f.NationalDebt, 25.0f);
-    // Paying off part of a debt leaves the balance empty.
-    f.Earn(10);
-    EXPECT_FLOAT_EQ(f.NationalDebt, 15.0f);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 0.0f);
+    const struct {
+        int amount;
+        float debt, balance;
+    } steps[] = {{150, 0, 50}, {25, 0, 75}, {-95, 20, 0}, {-5, 25, 0}, {10, 15, 0}};
+    for (const auto& step : steps) {
+        step.amount > 0 ? f.Earn(step.amount) : f.Spend(-step.amount);
+        EXPECT_FLOAT_EQ(f.NationalDebt, step.debt) << step.amount;
+        EXPECT_FLOAT_EQ(f.CurrentBalance, step.balance) << step.amount;
+    }
 }
 
 TEST_F(FinancesTest, ResetTakesTheMissionFiguresAndHistoriesStartFlat) {
@@ -84,78 +74,77 @@ TEST_F(FinancesTest, ResetTakesTheMissionFiguresAndHistoriesStartFlat) {
     f.HistoryPeak = 9.0f;
     f.TurnsProcessed = 7;
     StartWith(400.0f, 900.0f);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 0.0f);
-    EXPECT_FLOAT_EQ(f.HistoryPeak, 0.0f);
+    EXPECT_EQ((std::vector<float>{f.CurrentBalance, f.HistoryPeak, f.NationalDebt, f.DebtCeiling}),
+              (std::vector<float>{0.0f, 0.0f, 400.0f, 900.0f}));
     EXPECT_EQ(f.TurnsProcessed, 0);
-    EXPECT_FLOAT_EQ(f.NationalDebt, 400.0f);
-    EXPECT_FLOAT_EQ(f.DebtCeiling, 900.0f);
-
     f.MonthlyIncome = 30.0f;
     f.MonthlyExpenses = 40.0f;
     f.FillHistories();
     for (int i = 0; i < Finances::kHistoryLength; ++i) {
-        EXPECT_FLOAT_EQ(f.IncomeHistory[i], 30.0f);
-        EXPECT_FLOAT_EQ(f.ExpenditureHistory[i], 40.0f);
-        EXPECT_FLOAT_EQ(f.DebtHistory[i], 400.0f);
+        EXPECT_EQ(
+            (std::vector<float>{f.IncomeHistory[i], f.ExpenditureHistory[i], f.DebtHistory[i]}),
+            (std::vector<float>{30.0f, 40.0f, 400.0f}));
     }
-    EXPECT_FLOAT_EQ(f.GetDeficit(), 10.0f);
-    EXPECT_FLOAT_EQ(f.GetSurplus(), -10.0f);
 }
 
-TEST_F(FinancesTest, AmountsAreTruncatedBeforePayment) {
-    StartWith(0.0f, 1000.0f);
+TEST_F(FinancesTest, ATurnPaysTruncatedAmountsAndShiftsTheHistories) {
+    StartWith(2000.0f, 10000.0f);
     AddSource(10.7f, 99.9f);
+    f.DebtHistory[18] = 3000.0f;
+    f.DebtHistory[19] = 5000.0f; // the oldest entry falls off this turn
+    f.IncomeHistory[0] = 40.0f;
     f.logFinance = true;
     f.ProcessTurn();
     EXPECT_FLOAT_EQ(f.MonthlyIncome, 99.9f);
-    EXPECT_FLOAT_EQ(f.MonthlyExpenses, 10.7f);
-    EXPECT_FLOAT_EQ(f.CurrentBalance, 89.0f); // 99 in, 10 out
+    EXPECT_FLOAT_EQ(f.NationalDebt, 2000.0f - 99.0f + 10.0f);
     EXPECT_NE(t.LogText().find("total income 99.9"), std::string::npos);
     EXPECT_EQ(f.TurnsProcessed, 1);
+
+    EXPECT_FLOAT_EQ(f.IncomeHistory[0], 99.9f);
+    EXPECT_FLOAT_EQ(f.IncomeHistory[1], 40.0f);
+    EXPECT_FLOAT_EQ(f.ExpenditureHistory[0], 10.7f);
+    EXPECT_FLOAT_EQ(f.DebtHistory[0], 1911.0f);
+    EXPECT_FLOAT_EQ(f.DebtHistory[19], 3000.0f);
+    // The peak spans all three histories, so a high debt flattens the income curve.
+    EXPECT_FLOAT_EQ(f.HistoryPeak, 3000.0f);
+    EXPECT_FLOAT_EQ(f.GetGraphScale(3000.0f), 1.0f / 1.1f);
+    EXPECT_FLOAT_EQ(f.GetGraphScale(100.0f), 100.0f / 3300.0f);
+    EXPECT_FLOAT_EQ(Finances().GetGraphScale(100.0f), 0.0f) << "nothing recorded yet";
 }
 
-TEST_F(FinancesTest, DifficultyScalesCostAndIncome) {
+TEST_F(FinancesTest, DifficultyWealthNegativeCurvesAndInterest) {
     CFinanceObject item;
     item.CostAtMin = item.CostAtMax = 100.0f;
     item.IncomeAtMin = 0.0f;
     item.IncomeAtMax = 100.0f;
-    f.extraSources.push_back([&item](float& e, float& i) {
-        e += item.GetCost(0.5f);
-        i += item.GetIncome(0.5f);
-    });
+    AddItem(item, 0.5f);
+    // Difficulty 0.5 is neutral, 1 costs 20 % more and earns 20 % less; wealth scales both.
+    const struct {
+        const char* difficulty;
+        float wealth, expenses, income;
+    } cases[] = {
+        {"0.5", 1.0f, 100.0f, 50.0f}, {"1", 1.0f, 120.0f, 40.0f}, {"1", 2.0f, 240.0f, 80.0f}};
+    for (const auto& c : cases) {
+        Options(c.difficulty, "0");
+        GetMission().wealth = c.wealth;
+        f.CalculateIncomeAndExpenses();
+        EXPECT_FLOAT_EQ(f.MonthlyExpenses, c.expenses) << c.difficulty << " " << c.wealth;
+        EXPECT_FLOAT_EQ(f.MonthlyIncome, c.income) << c.difficulty << " " << c.wealth;
+    }
 
-    f.CalculateIncomeAndExpenses();
-    EXPECT_FLOAT_EQ(f.MonthlyExpenses, 100.0f);
-    EXPECT_FLOAT_EQ(f.MonthlyIncome, 50.0f);
-
-    Options("1", "0");
-    f.CalculateIncomeAndExpenses();
-    EXPECT_FLOAT_EQ(f.MonthlyExpenses, 120.0f);
-    EXPECT_FLOAT_EQ(f.MonthlyIncome, 40.0f);
-
-    // Wealth scales both.
-    GetMission().wealth = 2.0f;
-    f.CalculateIncomeAndExpenses();
-    EXPECT_FLOAT_EQ(f.MonthlyExpenses, 240.0f);
-    EXPECT_FLOAT_EQ(f.MonthlyIncome, 80.0f);
-}
-
-TEST_F(FinancesTest, NegativeCurvesAndInterest) {
-    CFinanceObject item;
+    // A negative income curve earns nothing; a negative cost curve lowers the bill; interest is
+    // 0.6 × 0.2 / 12 of the debt.
+    f.extraSources.clear();
+    GetMission().wealth = 1.0f;
     item.IncomeAtMin = item.IncomeAtMax = -30.0f;
     item.CostAtMin = item.CostAtMax = -20.0f;
-    f.extraSources.push_back([&item](float& e, float& i) {
-        e += item.GetCost(0.3f);
-        i += item.GetIncome(0.3f);
-    });
+    AddItem(item, 0.3f);
     AddSource(50.0f, 10.0f);
     Options("0.5", "0.6");
     f.NationalDebt = 1000.0f;
-
     f.CalculateIncomeAndExpenses();
-    // A negative income curve earns nothing; a negative cost curve lowers the bill.
     EXPECT_FLOAT_EQ(f.MonthlyIncome, 10.0f);
-    EXPECT_FLOAT_EQ(f.MonthlyInterest, 10.0f); // 0.6 × 0.2 / 12 × 1000
+    EXPECT_FLOAT_EQ(f.MonthlyInterest, 10.0f);
     EXPECT_FLOAT_EQ(f.MonthlyExpenses, 50.0f - 20.0f + 10.0f);
     EXPECT_EQ(t.LogText().find("Assertion failure"), std::string::npos);
     // Calculating moves no money.
@@ -180,9 +169,7 @@ TEST_F(FinancesTest, IntroducedPoliciesCountFromTheStart) {
     tax->active = true;
     tax->implementation = 0.5f;
     tax->value = 0.5f;
-    tax->costNeuron.value = 1.0f;
-    tax->incomeNeuron.value = 1.0f;
-
+    tax->costNeuron.value = tax->incomeNeuron.value = 1.0f;
     f.logFinance = true;
     f.CalculateIncomeAndExpenses();
     EXPECT_FLOAT_EQ(f.MonthlyExpenses, 20.0f);
@@ -193,32 +180,27 @@ TEST_F(FinancesTest, IntroducedPoliciesCountFromTheStart) {
 
 TEST_F(FinancesTest, DebtRatioFeedsTheDebtNeuron) {
     g_debtNeuron = new Neuron;
-    g_debtNeuron->SetName("_debt_");
     g_debtNeuron->value = 0.2f;
-    Neuron* reader = new Neuron;
-    NeuralEffect* link = new NeuralEffect(g_debtNeuron, reader, "0+(1.0*x)", 1.0f, 0.0f);
-
-    // Income and spending balance, so the debt stays at 600 against 1200 a year.
-    StartWith(600.0f, 5000.0f);
-    AddSource(100.0f, 100.0f);
-    f.ProcessTurn();
-    EXPECT_FLOAT_EQ(f.NationalDebt, 600.0f);
-    EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, 0.5f);
+    NeuralEffect* link = new NeuralEffect(g_debtNeuron, new Neuron, "0+(1.0*x)", 1.0f, 0.0f);
+    // Debt against a year's income (1200 while the source runs): 600 is half, 3000 saturates;
+    // with no income any debt saturates and no debt reads as none.
+    const struct {
+        float debt;
+        bool income;
+        float level;
+    } cases[] = {
+        {600.0f, true, 0.5f}, {3000.0f, true, 1.0f}, {10.0f, false, 1.0f}, {0.0f, false, 0.0f}};
+    for (const auto& c : cases) {
+        f.extraSources.clear();
+        if (c.income)
+            AddSource(100.0f, 100.0f);
+        StartWith(c.debt, 5000.0f);
+        f.ProcessTurn();
+        EXPECT_FLOAT_EQ(f.NationalDebt, c.debt);
+        EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, c.level) << c.debt;
+    }
     // The outputs receive the neuron's current value; the new level shows at the next pass.
     EXPECT_FLOAT_EQ(link->inputTarget, 0.2f);
-
-    StartWith(3000.0f, 5000.0f);
-    f.ProcessTurn();
-    EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, 1.0f);
-
-    // No income at all: any debt saturates, no debt reads as none.
-    f.extraSources.clear();
-    StartWith(10.0f, 5000.0f);
-    f.ProcessTurn();
-    EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, 1.0f);
-    StartWith(0.0f, 5000.0f);
-    f.ProcessTurn();
-    EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, 0.0f);
 }
 
 TEST_F(FinancesTest, DebtCeilingEventAndWarning) {
@@ -237,8 +219,7 @@ TEST_F(FinancesTest, DebtCeilingEventAndWarning) {
     StartWith(1001.0f, 1000.0f);
     f.ProcessTurn();
     f.ProcessTurn();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0], "DebtCeilingReached");
+    EXPECT_EQ(events, (std::vector<std::string>{"DebtCeilingReached", "DebtCeilingReached"}));
     EXPECT_TRUE(warnings.empty());
 
     // 76 %: silent for the first four steps after a reset, then every step.
@@ -247,17 +228,15 @@ TEST_F(FinancesTest, DebtCeilingEventAndWarning) {
         f.ProcessTurn();
     EXPECT_TRUE(warnings.empty());
     f.ProcessTurn();
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], "ECONOMY|DEBT_CEILING_WARNING|DEBT_CEILING_WARNING_TITLE");
     f.ProcessTurn();
-    EXPECT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings, std::vector<std::string>(
+                            2, "ECONOMY|DEBT_CEILING_WARNING|DEBT_CEILING_WARNING_TITLE"));
 
     // Exactly three quarters does not warn; a reset starts the count again.
     warnings.clear();
     StartWith(750.0f, 1000.0f);
     f.TurnsProcessed = 10;
     f.CheckDebtCeiling();
-    EXPECT_TRUE(warnings.empty());
     StartWith(760.0f, 1000.0f);
     f.CheckDebtCeiling();
     EXPECT_TRUE(warnings.empty());
@@ -267,27 +246,6 @@ TEST_F(FinancesTest, DebtCeilingEventAndWarning) {
     Finances bare;
     bare.NationalDebt = 5.0f;
     bare.CheckDebtCeiling();
-}
-
-TEST_F(FinancesTest, HistoriesShiftAndScaleTheGraph) {
-    EXPECT_FLOAT_EQ(f.GetGraphScale(100.0f), 0.0f); // nothing recorded yet
-
-    StartWith(2000.0f, 10000.0f);
-    AddSource(100.0f, 100.0f);
-    f.DebtHistory[18] = 3000.0f;
-    f.DebtHistory[19] = 5000.0f; // the oldest entry falls off this turn
-    f.IncomeHistory[0] = 40.0f;
-    f.ProcessTurn();
-
-    EXPECT_FLOAT_EQ(f.IncomeHistory[0], 100.0f);
-    EXPECT_FLOAT_EQ(f.IncomeHistory[1], 40.0f);
-    EXPECT_FLOAT_EQ(f.ExpenditureHistory[0], 100.0f);
-    EXPECT_FLOAT_EQ(f.DebtHistory[0], 2000.0f);
-    EXPECT_FLOAT_EQ(f.DebtHistory[19], 3000.0f);
-    // The peak spans all three histories, so a high debt flattens the income curve.
-    EXPECT_FLOAT_EQ(f.HistoryPeak, 3000.0f);
-    EXPECT_FLOAT_EQ(f.GetGraphScale(3000.0f), 1.0f / 1.1f);
-    EXPECT_FLOAT_EQ(f.GetGraphScale(100.0f), 100.0f / 3300.0f);
 }
 
 } // namespace

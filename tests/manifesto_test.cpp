@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,18 +76,16 @@ TEST_F(ManifestoTest, LoadsEveryRowWithItsKindAndThePenalty) {
     const SIM_Manifesto& manifesto = GetManifesto();
     ASSERT_EQ(manifesto.Options().size(), 5u);
     const ManifestoOption& first = manifesto.Options()[0];
-    EXPECT_EQ(first.title, "MORE_GDP");
-    EXPECT_EQ(first.targetName, "GDP");
+    EXPECT_EQ(first.title + "|" + first.targetName, "MORE_GDP|GDP");
     EXPECT_FLOAT_EQ(first.amount, 0.1f);
-    EXPECT_EQ(first.kind, kPledgeRaise);
-    EXPECT_EQ(manifesto.Options()[1].kind, kPledgeLower);
-    EXPECT_EQ(manifesto.Options()[3].kind, kPledgeCancel);
+    EXPECT_EQ(
+        (std::vector<int>{first.kind, manifesto.Options()[1].kind, manifesto.Options()[3].kind}),
+        (std::vector<int>{kPledgeRaise, kPledgeLower, kPledgeCancel}));
     EXPECT_EQ(manifesto.Options()[4].title, "QUOTED, TITLE");
     EXPECT_FLOAT_EQ(manifesto.BrokenPenalty(), 0.05f);
     EXPECT_TRUE(t.frontEnd.boxes.empty());
-}
 
-TEST_F(ManifestoTest, ABadKindIsReportedAndTheRowStaysAsARaise) {
+    // A bad kind is reported and the row stays as a raise.
     t.dir.Write("data/manifesto.csv", "#,ODD,GDP,0.1,?\n#,FINE,GDP,0.1,<\n");
     GetManifesto().LoadOptions();
     ASSERT_EQ(GetManifesto().Options().size(), 2u);
@@ -94,17 +93,16 @@ TEST_F(ManifestoTest, ABadKindIsReportedAndTheRowStaysAsARaise) {
     ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
     EXPECT_NE(t.frontEnd.boxes[0].text.find("failed to load manifesto pledge type"),
               std::string::npos);
-}
 
-TEST_F(ManifestoTest, AMissingFileLeavesNothingToOfferButStillReadsThePenalty) {
+    // A missing file leaves nothing to offer but still reads the penalty.
     t.dir.Write("data/data.ini", "[setup]\nMANIFESTO_BROKEN_PENALTY=0.2\n");
     LoadSetupTable();
     std::remove((t.dir.Path() + "/data/manifesto.csv").c_str());
     GetManifesto().LoadOptions();
     EXPECT_TRUE(GetManifesto().Options().empty());
     EXPECT_FLOAT_EQ(GetManifesto().BrokenPenalty(), 0.2f);
-    ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
-    EXPECT_NE(t.frontEnd.boxes[0].text.find("Missing manifesto file"), std::string::npos);
+    ASSERT_EQ(t.frontEnd.boxes.size(), 2u);
+    EXPECT_NE(t.frontEnd.boxes[1].text.find("Missing manifesto file"), std::string::npos);
 }
 
 TEST_F(ManifestoTest, RaiseAndLowerPledgesAreMeasuredFromTheValueWhenMade) {
@@ -135,16 +133,15 @@ TEST_F(ManifestoTest, RaiseAndLowerPledgesAreMeasuredFromTheValueWhenMade) {
     gdp->value = 0.3f;
     manifesto.UpdateKept();
     EXPECT_FALSE(manifesto.IsKept()) << "one unmet pledge breaks the manifesto";
-}
 
-TEST_F(ManifestoTest, ATargetAboveTheTopIsClampedToIt) {
+    // A target above the top is held to it.
     gdp->value = 0.6f;
-    const ManifestoPledge& pledge = Bind("ALL_GDP");
-    EXPECT_FLOAT_EQ(GetManifesto().GetPledgeTarget(pledge), 1.0f);
+    const ManifestoPledge& all = Bind("ALL_GDP");
+    EXPECT_FLOAT_EQ(manifesto.GetPledgeTarget(all), 1.0f);
     gdp->value = 0.99f;
-    EXPECT_FALSE(GetManifesto().IsPledgeKept(pledge));
+    EXPECT_FALSE(manifesto.IsPledgeKept(all));
     gdp->value = 1.0f;
-    EXPECT_TRUE(GetManifesto().IsPledgeKept(pledge));
+    EXPECT_TRUE(manifesto.IsPledgeKept(all));
 }
 
 TEST_F(ManifestoTest, ACancelPledgeFollowsThePolicyBeingInForce) {
@@ -216,8 +213,10 @@ TEST_F(ManifestoTest, ThePlayerPledgesOnlyInTheTurnBeforeTheElection) {
     EXPECT_NE(made.message.find("GDP"), std::string::npos);
     EXPECT_FALSE(ChoosePledgeAction("GDP").ok) << "one pledge per option";
     EXPECT_FALSE(ChoosePledgeAction("Unicorns").ok);
-    EXPECT_TRUE(ChoosePledgeAction("Roads").ok);
     roads->active = false;
+    EXPECT_FALSE(ChoosePledgeAction("Roads").ok) << "a policy not in force cannot be ended";
+    roads->active = true;
+    EXPECT_TRUE(ChoosePledgeAction("Roads").ok);
     EXPECT_EQ(GetManifesto().NextTermPledges().size(), 2u);
 
     GetCalendar() = {6, 4};
@@ -230,14 +229,6 @@ TEST_F(ManifestoTest, ThePlayerPledgesOnlyInTheTurnBeforeTheElection) {
     SetOption(kOptionEnableManifesto, 1.0f);
     SetGameOver(true);
     EXPECT_FALSE(ChoosePledgeAction("Crime").ok);
-}
-
-TEST_F(ManifestoTest, AnUnavailableCancelPledgeIsRefused) {
-    ManifestoTurn();
-    roads->active = false;
-    ActionResult result = ChoosePledgeAction("Roads");
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(GetManifesto().NextTermPledges().empty());
 }
 
 } // namespace

@@ -11,9 +11,11 @@
 #include "network/neuron.h"
 #include "test_helpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,19 +43,12 @@ const char kMission[] = "[config]\n"
 
 class MissionTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        GetSetupTable().Clear();
-        SetLogMissionFlag("");
-        GetMission().Reset();
-        GetNameLists() = NameLists();
-        SetGameRunning(false);
-        GetPolicyManager().Release();
-        DeleteAllNeurons();
-        DeleteAllEffects();
-        SetGameRunning(true);
-        ReleaseSliderConfigs();
-        GetPoliticalCapital() = PoliticalCapital();
-        SetUserDir("");
+    void TearDown() override { TearDownGame(); }
+    static Neuron* Named(const char* name, int32_t type = kNeuronPlain) {
+        Neuron* n = new Neuron;
+        n->SetName(name);
+        n->typeCode = type;
+        return n;
     }
     void WriteSetup(const std::string& entities) {
         t.dir.Write("data/data.ini", "[setup]\nAIENTITIES = " + entities + "\n");
@@ -73,22 +68,19 @@ TEST_F(MissionTest, LoadReadsEveryKeyInOrder) {
     WriteSetup("3000");
     CMission m = LoadFile("data/missions/test.txt", kMission);
 
-    EXPECT_EQ(m.name, "Testland");
-    EXPECT_EQ(m.description, "A small country");
+    EXPECT_EQ(
+        (std::vector<std::string>{m.name, m.description, m.flag, m.briefing, m.currency,
+                                  m.partyName, m.oppositionName, m.namesFile}),
+        (std::vector<std::string>{"Testland", "A small country", "testland.png", "Govern well", "$",
+                                  "Blue Party", "Red Party", "data/simulation/names.txt"}));
     EXPECT_FLOAT_EQ(m.wealth, 2.5f);
     EXPECT_FLOAT_EQ(m.populationPerVoter, 2000.0f);
-    // Debt and ceiling are stored in money, already scaled by the country's wealth.
+    // Debt and ceiling are stored in money, already scaled by the country's wealth; the cycle
+    // start is held to 0 … 1.
     EXPECT_FLOAT_EQ(m.startDebt, 250.0f);
     EXPECT_FLOAT_EQ(m.debtCeiling, 750.0f);
-    EXPECT_EQ(m.flag, "testland.png");
-    EXPECT_EQ(m.briefing, "Govern well");
     EXPECT_FLOAT_EQ(m.economicCycleStart, 1.0f);
-    EXPECT_EQ(m.currency, "$");
     EXPECT_EQ(m.termLength, 4);
-    EXPECT_EQ(m.partyName, "Blue Party");
-    EXPECT_EQ(m.oppositionName, "Red Party");
-    EXPECT_EQ(m.namesFile, "data/simulation/names.txt");
-
     EXPECT_TRUE(m.HasModule("PoliticalApathy"));
     EXPECT_TRUE(m.HasModule("CompulsoryVoting"));
     EXPECT_FALSE(m.HasModule("politicalapathy"));
@@ -108,11 +100,6 @@ TEST_F(MissionTest, LoadReadsEveryKeyInOrder) {
     EXPECT_FLOAT_EQ(m.GetStartSetting("GDP"), 0.6f);
     EXPECT_FLOAT_EQ(m.startSettings[2].second, 0.9f);
     EXPECT_FLOAT_EQ(m.GetStartSetting("Crime"), 0.1f);
-
-    m.Reset();
-    EXPECT_TRUE(m.startSettings.empty());
-    EXPECT_TRUE(m.modules.empty());
-    EXPECT_TRUE(m.name.empty());
 }
 
 TEST_F(MissionTest, LoadClampsAndFallsBack) {
@@ -128,8 +115,6 @@ TEST_F(MissionTest, LoadClampsAndFallsBack) {
     EXPECT_EQ(m.namesFile, "data/othernames.txt");
     // The sign's buffer holds five characters.
     EXPECT_EQ(m.currency, "Dolla");
-    EXPECT_FLOAT_EQ(m.wealth, 0.0f);
-    EXPECT_FLOAT_EQ(m.startDebt, 0.0f);
 
     // An empty "names" value counts as absent.
     CMission empty = LoadFile("data/missions/empty.txt", "[config]\nnames =\n");
@@ -140,22 +125,16 @@ TEST_F(MissionTest, LoadClampsAndFallsBack) {
     missing.Load();
     EXPECT_EQ(missing.namesFile, "data/simulation/names.txt");
     EXPECT_FLOAT_EQ(missing.populationPerVoter, 0.0f);
-    EXPECT_TRUE(missing.startSettings.empty());
 
     missing.SetMissionFile(std::string(2000, 'm'));
     EXPECT_EQ(missing.missionFile.size(), 1023u);
 }
 
 TEST_F(MissionTest, StartSettingsReachTheNetwork) {
-    Neuron* gdp = new Neuron;
-    gdp->SetName("GDP");
-    gdp->typeCode = kNeuronSimVal;
-    Neuron* group = new Neuron;
-    group->SetName("Retired");
-    group->typeCode = kNeuronVoterType;
+    Neuron* gdp = Named("GDP", kNeuronSimVal);
+    Neuron* group = Named("Retired", kNeuronVoterType);
     group->baseOffset = 0.3f;
-    Neuron* plain = new Neuron;
-    plain->SetName("_security_");
+    Neuron* plain = Named("_security_");
 
     CMission& m = GetMission();
     m.startSettings = {{"GDP", 0.4f}, {"Missing", 0.5f}, {"Retired", 0.9f}, {"_security_", 0.8f}};
@@ -181,8 +160,7 @@ TEST_F(MissionTest, StartingPolicies) {
                 "#,Prisons,Prisons,rate,Cells,,0,0,0,0,LAWANDORDER,0,0,-,4,0,0,-,"
                 "#Effects,\"GDP,0+(0.1*x)\"\n");
     LoadSetupTable();
-    Neuron* gdp = new Neuron;
-    gdp->SetName("GDP");
+    Named("GDP");
     GetPolicyManager().LoadPolicies();
     GetPolicyManager().LinkAllPolicies();
     SIM_Policy* tax = GetPolicyManager().FindPolicy("IncomeTax");
@@ -194,25 +172,30 @@ TEST_F(MissionTest, StartingPolicies) {
     GetMission().ApplyMission();
 
     // The uncancellable policy starts in force without being named.
-    EXPECT_TRUE(tax->active);
+    EXPECT_TRUE(tax->IsActive());
     EXPECT_FLOAT_EQ(tax->implementation, 1.0f);
-    // A named policy starts in force at its setting, moved to the nearest of the slider's steps.
-    EXPECT_TRUE(police->active);
-    EXPECT_FLOAT_EQ(police->implementation, 1.0f);
-    EXPECT_FLOAT_EQ(police->GetTarget(), 0.25f);
+    // A named policy starts in force at its setting, moved to the nearest of the slider's steps,
+    // and takes effect at once.
     EXPECT_TRUE(police->IsActive());
+    EXPECT_FLOAT_EQ(police->GetTarget(), 0.25f);
+    EXPECT_FLOAT_EQ(police->value, 0.25f);
+    EXPECT_FLOAT_EQ(police->outputs[0]->input, 0.25f);
     EXPECT_FALSE(prisons->active);
+    EXPECT_EQ(GetPolicyManager().introducedPolicies.size(), 2u);
 }
 
 TEST_F(MissionTest, FormatMoneyUnitsAndComma) {
     GetMission().currency = "$";
-    EXPECT_EQ(FormatMoney(250.0f), "$ 250.00 Mn");
-    EXPECT_EQ(FormatMoney(1000.0f), "$ 1000.00 Mn");
-    EXPECT_EQ(FormatMoney(1500.0f), "$ 1.50 Bn");
-    EXPECT_EQ(FormatMoney(2500000.0f), "$ 2,500.00 Bn");
-    EXPECT_EQ(FormatMoney(999999000.0f), "$ 999,999.00 Bn");
-    // Negative amounts are never divided and never get a comma.
-    EXPECT_EQ(FormatMoney(-20000.0f), "$ -20000.00 Mn");
+    // Above 1000 millions count as billions, with a thousands comma; negative amounts are never
+    // divided and never get a comma.
+    const std::pair<float, const char*> cases[] = {{250.0f, "$ 250.00 Mn"},
+                                                   {1000.0f, "$ 1000.00 Mn"},
+                                                   {1500.0f, "$ 1.50 Bn"},
+                                                   {2500000.0f, "$ 2,500.00 Bn"},
+                                                   {999999000.0f, "$ 999,999.00 Bn"},
+                                                   {-20000.0f, "$ -20000.00 Mn"}};
+    for (auto [amount, text] : cases)
+        EXPECT_EQ(FormatMoney(amount), text);
     GetMission().currency.clear();
     EXPECT_EQ(FormatMoney(0.0f), " 0.00 Mn");
 }
@@ -226,16 +209,17 @@ TEST_F(MissionTest, PersonNames) {
     const NameLists& lists = GetNameLists();
     ASSERT_EQ(lists.maleForenames.size(), 2u);
     ASSERT_EQ(lists.femaleForenames.size(), 1u);
-    ASSERT_EQ(lists.surnames.size(), 3u);
-    EXPECT_EQ(lists.surnames[2], "Finch");
+    ASSERT_EQ(lists.surnames, (std::vector<std::string>{"Dawson", "Evans", "Finch"}));
 
     SeedRandom(11);
     for (int i = 0; i < 20; ++i) {
         std::string female = MakePersonName(true);
         EXPECT_EQ(female.rfind("Carol ", 0), 0u) << female;
         std::string male = MakePersonName(false);
-        std::string surname = male.substr(male.find(' ') + 1);
-        EXPECT_TRUE(surname == "Dawson" || surname == "Evans" || surname == "Finch") << male;
+        EXPECT_EQ(std::count(lists.surnames.begin(), lists.surnames.end(),
+                             male.substr(male.find(' ') + 1)),
+                  1)
+            << male;
     }
 
     // The surname is drawn before the forename.
@@ -245,9 +229,8 @@ TEST_F(MissionTest, PersonNames) {
     SeedRandom(5);
     EXPECT_EQ(MakePersonName(false),
               lists.maleForenames[forenameIndex] + " " + lists.surnames[surnameIndex]);
-}
 
-TEST_F(MissionTest, PersonNamesWithEmptyLists) {
+    // Empty lists give empty parts rather than a read out of range.
     LoadNames("data/absent.txt");
     EXPECT_EQ(MakePersonName(false), " ");
     t.dir.Write("data/names.txt", "[surnames]\nGrey\n");

@@ -39,22 +39,9 @@ protected:
         crime = Plain("Crime");
     }
     void TearDown() override {
-        SetGameRunning(false);
-        GetPolicyManager().Release();
-        DeleteAllNeurons();
-        DeleteAllEffects();
-        SetGameRunning(true);
-        ReleaseSliderConfigs();
-        GetSetupTable().Clear();
-        GetOptionsTable().Clear();
-        GetPoliticalCapital() = PoliticalCapital();
-        SetMinisterQualityReaders({});
         SetPolicyAudienceSource(nullptr);
-        SetUserDir("");
+        TearDownGame();
         ResetTranslations();
-        GetTurnState().turnNumber = 0;
-        EXPECT_TRUE(AllNeurons().empty());
-        EXPECT_TRUE(AllEffects().empty());
     }
     static Neuron* Plain(const char* label) {
         Neuron* n = new Neuron;
@@ -67,15 +54,10 @@ protected:
         GetPolicyManager().LinkAllPolicies();
     }
     SIM_Policy* Find(const char* policyName) { return GetPolicyManager().FindPolicy(policyName); }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> texts;
-        for (const auto& box : logged.frontEnd.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
+    size_t Boxes() const { return logged.frontEnd.boxes.size(); }
     bool BoxStartsWith(const std::string& text) const {
-        for (const std::string& box : Boxes())
-            if (box.rfind(text, 0) == 0)
+        for (const auto& box : logged.frontEnd.boxes)
+            if (box.text.rfind(text, 0) == 0)
                 return true;
         return false;
     }
@@ -113,37 +95,21 @@ TEST_F(PolicyTest, RowColumnsFlagsAndInfluences) {
     SIM_Policy* police = Find("Police");
     ASSERT_TRUE(tax && police);
     EXPECT_EQ(GetPolicyManager().allPolicies[0], tax);
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Boxes(), 0u);
 
-    EXPECT_EQ(tax->typeCode, kNeuronPolicy);
+    // Costs, curves, implementation time and the uncancellable flag are checked where they act.
     EXPECT_STREQ(tax->guiName, "Income Tax");
-    EXPECT_EQ(tax->description, "Taxes on wages");
     ASSERT_NE(tax->sliderConfig, nullptr);
     EXPECT_EQ(tax->sliderConfig->name, "rate");
-    EXPECT_EQ(tax->group, FindGroup("TAX"));
     EXPECT_EQ(police->group, FindGroup("LAWANDORDER"));
-    EXPECT_EQ(tax->introduceCost, 5);
-    EXPECT_EQ(tax->cancelCost, 3);
-    EXPECT_EQ(tax->raiseCost, 2);
-    EXPECT_EQ(tax->lowerCost, 1);
-    EXPECT_FLOAT_EQ(tax->CostAtMin, 10.0f);
-    EXPECT_FLOAT_EQ(tax->CostAtMax, 30.0f);
-    EXPECT_FLOAT_EQ(tax->IncomeAtMin, 100.0f);
-    EXPECT_FLOAT_EQ(tax->IncomeAtMax, 300.0f);
-    EXPECT_EQ(tax->implementationTurns, 4);
-    EXPECT_FALSE(tax->cancellable);
-    EXPECT_TRUE(police->cancellable);
     EXPECT_FALSE(tax->active);
     EXPECT_FLOAT_EQ(tax->value, 0.5f);
-    EXPECT_FLOAT_EQ(tax->implementation, 0.0f);
     EXPECT_TRUE(tax->outputs.empty()) << "effects wait for the first introduction";
 
     EXPECT_EQ(tax->iconFile, "data/bitmaps/policies/icons_IncomeTax.dds");
     EXPECT_EQ(police->iconFile, logged.dir.Path() + "/user/mods/data/bitmaps/icons_Police.dds");
 
     // One-character lists ("-", " ") leave the multiplier at its neutral 1.
-    EXPECT_STREQ(tax->costNeuron.name, "IncomeTax_cost");
-    EXPECT_STREQ(tax->incomeNeuron.name, "IncomeTax_income");
     EXPECT_TRUE(tax->costNeuron.inputs.empty());
     EXPECT_FLOAT_EQ(tax->costNeuron.Process(), 1.0f);
     EXPECT_TRUE(police->incomeNeuron.inputs.empty());
@@ -161,11 +127,8 @@ TEST_F(PolicyTest, RowColumnsFlagsAndInfluences) {
     EXPECT_FLOAT_EQ(police->costNeuron.Process(), 0.5f);
 
     // The slider follows the player over the implementation time.
-    ASSERT_NE(tax->playerNeuron, nullptr);
-    EXPECT_FLOAT_EQ(tax->GetTarget(), 0.5f);
     ASSERT_NE(tax->SliderLink(), nullptr);
     EXPECT_EQ(tax->SliderLink()->source, tax->playerNeuron);
-    EXPECT_EQ(tax->SliderLink()->target, tax);
     EXPECT_EQ(tax->SliderLink()->inertia, 4);
     EXPECT_EQ(police->SliderLink()->inertia, 2);
 }
@@ -203,13 +166,13 @@ TEST_F(PolicyTest, CorruptRowsAreReportedAndLoadingGoesOn) {
     ASSERT_EQ(GetPolicyManager().allPolicies.size(), 3u);
     EXPECT_TRUE(BoxStartsWith("Policy data corrupted"));
     EXPECT_TRUE(BoxStartsWith("cant find Nowhere in Lost"));
-    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes(), 2u);
     EXPECT_NE(logged.LogText().find("Assertion failure"), std::string::npos);
 
     // The corrupt row is reported again when introduced, and gets no links.
     SIM_Policy* broken = Find("Broken");
     broken->IntroducePolicy();
-    EXPECT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes(), 3u);
     EXPECT_TRUE(broken->outputs.empty());
     EXPECT_TRUE(broken->active);
 
@@ -308,8 +271,6 @@ TEST_F(PolicyTest, CancelAndReintroduce) {
     EXPECT_EQ(GetPoliticalCapital().capital, 6);
     EXPECT_EQ(lawAndOrder->policies, std::vector<SIM_Policy*>{police});
     EXPECT_EQ(GetPolicyManager().introducedPolicies, std::vector<SIM_Policy*>{police});
-    police->ResetHistory();
-    EXPECT_FLOAT_EQ(police->history[32], 0.25f);
 
     police->IntroducePolicy();
     EXPECT_EQ(GetPoliticalCapital().capital, 6) << "introducing twice does nothing";
@@ -320,12 +281,9 @@ TEST_F(PolicyTest, CancelAndReintroduce) {
     police->SetImplementation(0.6f);
     police->CancelPolicy();
     EXPECT_FALSE(police->active);
-    EXPECT_FLOAT_EQ(police->value, 0.0f);
-    EXPECT_FLOAT_EQ(police->implementation, 0.0f);
+    EXPECT_EQ(police->value + police->implementation, 0.0f);
     EXPECT_TRUE(lawAndOrder->policies.empty());
     EXPECT_TRUE(GetPolicyManager().introducedPolicies.empty());
-    police->ResetHistory();
-    EXPECT_FLOAT_EQ(police->history[0], 0.0f);
 
     // Back at the middle, whatever the slider showed; the old links are reused.
     police->IntroducePolicy();
@@ -341,40 +299,17 @@ TEST_F(PolicyTest, CancelAndReintroduce) {
     EXPECT_TRUE(police->active);
 }
 
-TEST_F(PolicyTest, NewGameStartingPolicies) {
-    Load(std::string(kTaxRow) + kPoliceRow);
-    SIM_Policy* tax = Find("IncomeTax");
-    SIM_Policy* police = Find("Police");
-
-    GetPolicyManager().IntroduceUncancellables();
-    EXPECT_TRUE(tax->IsActive());
-    EXPECT_EQ(tax->implementation, 1.0f);
-    EXPECT_FALSE(police->active);
-    EXPECT_EQ(GetPolicyManager().introducedPolicies, std::vector<SIM_Policy*>{tax});
-
-    // A mission's start level snaps to the slider's five steps and takes effect at once.
-    police->IntroduceAtStartLevel(0.3f);
-    EXPECT_FLOAT_EQ(police->GetTarget(), 0.25f);
-    EXPECT_FLOAT_EQ(police->value, 0.25f);
-    EXPECT_TRUE(police->IsActive());
-    EXPECT_FLOAT_EQ(police->outputs[0]->input, 0.25f);
-}
-
 TEST_F(PolicyTest, GroupsAndPopularity) {
     Load(std::string(kTaxRow) + kPoliceRow);
     SIM_PolicyManager& manager = GetPolicyManager();
     float angle = 0.0f;
     for (int i = 0; i < kPolicyGroupCount; ++i) {
         SIM_PolicyGroup& group = manager.Group(i);
-        EXPECT_EQ(group.name, kPolicyGroupKeys[i]);
         EXPECT_EQ(group.index, i);
-        EXPECT_EQ(group.angle, angle);
+        EXPECT_EQ(group.angle, angle); // summed step by step in single precision
         EXPECT_EQ(FindGroup(kPolicyGroupKeys[i]), &group);
         angle = angle + 51.42857f;
     }
-    EXPECT_FLOAT_EQ(manager.Group(6).angle, 308.57142f);
-    EXPECT_EQ(FindGroup("TAX")->displayName, "POLICY_NAME_TAX");
-    EXPECT_EQ(FindGroup("TAX")->cabinetTitle, "GUI_CABINET_TAX");
     EXPECT_EQ(FindGroup("tax"), nullptr);
     EXPECT_EQ(FindGroup(nullptr), nullptr);
 
@@ -413,7 +348,6 @@ TEST_F(PolicyTest, GroupsAndPopularity) {
 TEST_F(PolicyTest, CostAndIncomeUseTheMultiplierNeurons) {
     logged.dir.Write("data/options.txt", "[options]\nDIFFICULTY = 0.5\n");
     LoadOptions();
-    float savedWealth = GetMission().wealth;
     GetMission().wealth = 1.0f;
     Load(std::string(kTaxRow) + kPoliceRow);
     SIM_Policy* police = Find("Police");
@@ -432,5 +366,4 @@ TEST_F(PolicyTest, CostAndIncomeUseTheMultiplierNeurons) {
     EXPECT_FLOAT_EQ(tax->GetPolicyIncome(), 50.0f);
     tax->incomeNeuron.value = -0.5f;
     EXPECT_FLOAT_EQ(tax->GetPolicyIncome(), 0.0f);
-    GetMission().wealth = savedWealth;
 }

@@ -34,20 +34,7 @@ protected:
         schools = GetPolicyManager().FindPolicy("Schools");
         army = GetPolicyManager().FindPolicy("Army");
     }
-    void TearDown() override {
-        SetGameRunning(false);
-        GetPolicyManager().Release();
-        DeleteAllNeurons();
-        DeleteAllEffects();
-        SetGameRunning(true);
-        ReleaseSliderConfigs();
-        GetSetupTable().Clear();
-        GetOptionsTable().Clear();
-        GetPoliticalCapital() = PoliticalCapital();
-        SetUserDir("");
-        EXPECT_TRUE(AllNeurons().empty());
-        EXPECT_TRUE(AllEffects().empty());
-    }
+    void TearDown() override { TearDownGame(); }
     void RestrictPowers(const char* setting) {
         logged.dir.Write("data/options.txt",
                          std::string("[options]\nENABLERESTRICTPOWER = ") + setting + "\n");

@@ -31,24 +31,15 @@ std::string Row(const std::string& name, const std::string& defaultValue,
 class SimValTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousUserDir = GetUserDir();
         SetUserDir(logged.dir.Path() + "/user");
         logged.dir.Write("data/data.ini", std::string("[setup]\nsimulation=") + kTable + "\n");
         LoadSetupTable();
     }
     void TearDown() override {
-        SetGameRunning(false);
-        DeleteAllNeurons();
-        DeleteAllEffects();
-        SetGameRunning(true);
-        EXPECT_TRUE(AllNeurons().empty());
-        EXPECT_TRUE(AllEffects().empty());
+        TearDownGame();
+        // Values and their income pointers go with the network.
         EXPECT_TRUE(GetSimulation().Values().empty());
-        EXPECT_EQ(g_highIncome, nullptr);
-        EXPECT_EQ(g_lowIncome, nullptr);
-        EXPECT_EQ(g_middleIncome, nullptr);
-        GetSetupTable().Clear();
-        SetUserDir(previousUserDir);
+        EXPECT_TRUE(!g_highIncome && !g_lowIncome && !g_middleIncome);
     }
 
     void WriteTable(const std::string& text) { logged.dir.Write(kTable, text); }
@@ -84,9 +75,13 @@ protected:
                 return effect;
         return nullptr;
     }
+    static Neuron* Plain(const char* name) {
+        Neuron* n = new Neuron;
+        n->SetName(name);
+        return n;
+    }
 
     LoggedTest logged;
-    std::string previousUserDir;
 };
 
 TEST_F(SimValTest, LoadsRowsInFileOrderWithTheirFields) {
@@ -108,12 +103,8 @@ TEST_F(SimValTest, LoadsRowsInFileOrderWithTheirFields) {
     EXPECT_EQ(FindNeuron("Spaced"), nullptr);
 
     SIM_SimVal* crime = values[0];
-    EXPECT_EQ(crime->typeCode, kNeuronSimVal);
-    EXPECT_STREQ(crime->guiName, "CRIME_NAME");
     EXPECT_STREQ(crime->description, "Crime, all of it");
     EXPECT_EQ(crime->groupName, "LAW");
-    EXPECT_FLOAT_EQ(crime->baseOffset, 0.3f);
-    EXPECT_FLOAT_EQ(crime->value, 0.5f);
     EXPECT_TRUE(crime->invertColour);
     EXPECT_EQ(crime->interfaceText, "crime_text");
     // Short cells are padding; the first '#' cell turns inputs into outputs, later ones are
@@ -127,11 +118,8 @@ TEST_F(SimValTest, LoadsRowsInFileOrderWithTheirFields) {
     EXPECT_FLOAT_EQ(Value("Narrow")->Process(), 0.2f);
 
     // A row that stops early keeps the defaults of the fields it lacks.
-    SIM_SimVal* shortRow = Value("Short");
-    ASSERT_NE(shortRow, nullptr);
-    EXPECT_FLOAT_EQ(shortRow->minValue, 0.0f);
-    EXPECT_FLOAT_EQ(shortRow->maxValue, 1.0f);
-    EXPECT_TRUE(shortRow->inputTexts.empty());
+    ASSERT_NE(Value("Short"), nullptr);
+    EXPECT_FLOAT_EQ(Value("Short")->maxValue, 1.0f);
 
     EXPECT_TRUE(logged.frontEnd.boxes.empty());
     EXPECT_EQ(CountInLog("Assertion failure"), 0u);
@@ -142,10 +130,8 @@ TEST_F(SimValTest, ResolveLinksMakesEveryLinkItCanAndReportsTheRest) {
                    "\"Police,0+(1.0*x)\",\"Ghost,0+(1.0*x)\",\"Poverty,0+(0.5*x),3\",#,"
                    "\"Fear,1-(1.0*x)\",\"Nowhere,0+(1.0*x)\",\"Poverty,0+(1.0*x),40\"") +
                IncomeRows());
-    Neuron* police = new Neuron;
-    police->SetName("Police");
-    Neuron* fear = new Neuron;
-    fear->SetName("Fear");
+    Neuron* police = Plain("Police");
+    Neuron* fear = Plain("Fear");
     GetSimulation().LoadAll();
     // Links may name values read after this one.
     SIM_SimVal* poverty = new SIM_SimVal;
@@ -164,18 +150,12 @@ TEST_F(SimValTest, ResolveLinksMakesEveryLinkItCanAndReportsTheRest) {
     NeuralEffect* toFear = LinkBetween(crime, fear);
     ASSERT_NE(toFear, nullptr);
     EXPECT_STREQ(toFear->formula, "1-(1.0*x)");
-    EXPECT_FLOAT_EQ(toFear->scale, 1.0f);
-    EXPECT_FLOAT_EQ(toFear->input, 0.5f);
-    EXPECT_EQ(toFear->inertialDrag, 0u);
     // A drag above the limit is refused but the link stays, following the current value.
     NeuralEffect* toPoverty = LinkBetween(crime, poverty);
     ASSERT_NE(toPoverty, nullptr);
     EXPECT_EQ(toPoverty->inertialDrag, 0u);
 
-    NeuralEffect* fromPolice = LinkBetween(police, crime);
-    ASSERT_NE(fromPolice, nullptr);
-    EXPECT_STREQ(fromPolice->formula, "0+(1.0*x)");
-    EXPECT_FLOAT_EQ(fromPolice->input, 0.5f);
+    ASSERT_NE(LinkBetween(police, crime), nullptr);
     NeuralEffect* fromPoverty = LinkBetween(poverty, crime);
     ASSERT_NE(fromPoverty, nullptr);
     EXPECT_EQ(fromPoverty->inertialDrag, 3u);
@@ -192,10 +172,8 @@ TEST_F(SimValTest, ResolveLinksMakesEveryLinkItCanAndReportsTheRest) {
 TEST_F(SimValTest, OutputDragAveragesRecentHistory) {
     SIM_SimVal* crime = new SIM_SimVal;
     crime->Load(Row("Crime", "0.9", "#,\"Now,0+(1.0*x)\",\"Recent,0+(1.0*x),4\""));
-    Neuron* now = new Neuron;
-    now->SetName("Now");
-    Neuron* recent = new Neuron;
-    recent->SetName("Recent");
+    Neuron* now = Plain("Now");
+    Neuron* recent = Plain("Recent");
     crime->ResolveLinks();
 
     const float past[] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 1.0f};
@@ -217,8 +195,6 @@ TEST_F(SimValTest, OutputDragAveragesRecentHistory) {
     EXPECT_NEAR(recent->value, (4 * 0.9f + 0.1f) / 5, 1e-5f);
     runTurn();
     EXPECT_NEAR(recent->value, 0.9f, 1e-5f);
-    EXPECT_EQ(GetSimulation().Values().size(), 1u);
-    GetSimulation().Release();
 }
 
 TEST_F(SimValTest, ModFilesAddOneValueEachAfterTheStandardOnes) {
@@ -252,28 +228,22 @@ TEST_F(SimValTest, IncomeValuesAreFoundAndMissingOnesAsserted) {
     EXPECT_EQ(g_lowIncome, Value("_LowIncome"));
     EXPECT_EQ(g_middleIncome, nullptr);
     EXPECT_EQ(CountInLog("Assertion failure:filename:simulation.cpp"), 1u);
-    EXPECT_TRUE(logged.frontEnd.boxes.empty());
-
     // Release forgets them with the values.
     GetSimulation().Release();
     EXPECT_EQ(g_highIncome, nullptr);
-    EXPECT_EQ(g_lowIncome, nullptr);
-}
 
-TEST_F(SimValTest, MissingStandardTableIsSilentButLeavesNoIncomes) {
+    // A missing standard table is silent but leaves no incomes at all.
     GetSetupTable().Clear();
     GetSimulation().LoadAll();
     EXPECT_TRUE(GetSimulation().Values().empty());
     EXPECT_TRUE(logged.frontEnd.boxes.empty());
-    EXPECT_EQ(CountInLog("Assertion failure:filename:simulation.cpp"), 3u);
+    EXPECT_EQ(CountInLog("Assertion failure:filename:simulation.cpp"), 4u);
 }
 
 TEST_F(SimValTest, ReleaseDestroysValuesAndTheirLinksOnly) {
     WriteTable(IncomeRows() + Row("Crime", "0.3", "\"Police,0+(1.0*x)\",#,\"Fear,0+(1.0*x)\""));
-    Neuron* police = new Neuron;
-    police->SetName("Police");
-    Neuron* fear = new Neuron;
-    fear->SetName("Fear");
+    Neuron* police = Plain("Police");
+    Neuron* fear = Plain("Fear");
     GetSimulation().LoadAll();
     GetSimulation().ResolveAllLinks();
     ASSERT_EQ(AllEffects().size(), 2u);
@@ -323,8 +293,7 @@ TEST_F(SimValTest, GroupsAreFoundByKeyExceptForHiddenValues) {
 
 TEST_F(SimValTest, NamedNeuronsAreReplacedNotDuplicated) {
     SetupNamedNeurons();
-    Neuron* other = new Neuron;
-    other->SetName("Other");
+    Neuron* other = Plain("Other");
     new NeuralEffect(g_debtNeuron, other, "0+(1.0*x)", 1.0f, 0.5f);
     new NeuralEffect(other, g_securityNeuron, "0+(1.0*x)", 1.0f, 0.5f);
 
@@ -337,20 +306,11 @@ TEST_F(SimValTest, NamedNeuronsAreReplacedNotDuplicated) {
     std::vector<Neuron*> expected{other, g_winningNeuron, g_debtNeuron, g_globalEconomy,
                                   g_securityNeuron};
     EXPECT_EQ(AllNeurons(), expected);
-    EXPECT_STREQ(g_winningNeuron->name, "_winning_");
-    EXPECT_STREQ(g_winningNeuron->guiName, "");
-    EXPECT_TRUE(g_winningNeuron->hidden);
-    EXPECT_STREQ(g_debtNeuron->name, "_debt_");
-    EXPECT_STREQ(g_debtNeuron->guiName, "National Debt");
-    EXPECT_FALSE(g_debtNeuron->hidden);
-    EXPECT_STREQ(g_globalEconomy->name, "_globaleconomy_");
-    EXPECT_STREQ(g_globalEconomy->guiName, "Economic Cycle");
+    // Content links find them by these names.
+    for (Neuron* named : expected)
+        EXPECT_EQ(FindNeuron(named->name), named) << named->name;
     EXPECT_STREQ(g_securityNeuron->name, "_security_");
-    EXPECT_STREQ(g_securityNeuron->guiName, "Security");
-    for (Neuron* named : {g_winningNeuron, g_debtNeuron, g_securityNeuron}) {
-        EXPECT_TRUE(named->active);
-        EXPECT_EQ(named->typeCode, kNeuronPlain);
-    }
+    EXPECT_STREQ(g_debtNeuron->name, "_debt_");
 }
 
 } // namespace

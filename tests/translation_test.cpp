@@ -56,16 +56,13 @@ TEST_F(Translation, KeysLoseEveryBlankAndMatchExactly) {
                  "[other]\n"
                  "ELSEWHERE=no\n");
     EXPECT_EQ(TranslationCount(), 7u);
-    // Only the key is squeezed: the value keeps the blank after '='.
-    EXPECT_EQ(Translate("MYKEY"), " padded");
-    EXPECT_EQ(Translate("TABBED"), "tabs");
-    EXPECT_EQ(Translate("Hello"), "lower");
-    EXPECT_EQ(Translate("HELLO"), "upper");
-    EXPECT_EQ(Translate("hello"), "hello");
-    EXPECT_EQ(Translate("//NOTE"), "not a comment here");
-    EXPECT_EQ(Translate("LONELY"), "LONELY");
-    EXPECT_EQ(Translate("EMPTY"), "EMPTY");
-    EXPECT_EQ(Translate("ELSEWHERE"), "ELSEWHERE");
+    // Only the key is squeezed: the value keeps the blank after '='. A key without a value,
+    // with an empty one or from another section translates to itself.
+    std::string got;
+    for (const char* key :
+         {"MYKEY", "TABBED", "Hello", "HELLO", "hello", "//NOTE", "LONELY", "EMPTY", "ELSEWHERE"})
+        got += Translate(key) + "|";
+    EXPECT_EQ(got, " padded|tabs|lower|upper|hello|not a comment here|LONELY|EMPTY|ELSEWHERE|");
 }
 
 TEST_F(Translation, EqualsSignsQuotesAndEscapes) {
@@ -76,13 +73,12 @@ TEST_F(Translation, EqualsSignsQuotesAndEscapes) {
                  "INNER=say \\\"hi\\\" now\n"
                  "STICKY=x\\yz=w\n"
                  "QUOTES=\"\"\n");
-    EXPECT_EQ(Translate("TWO"), "abc");
-    EXPECT_EQ(Translate("LITERAL"), "1 = 1");
-    EXPECT_EQ(Translate("QUOTED"), "Hello, world");
-    EXPECT_EQ(Translate("INNER"), "say \"hi\" now");
-    // The escape holds over ordinary characters until an '=' or quote uses it.
-    EXPECT_EQ(Translate("STICKY"), "xyz=w");
-    EXPECT_EQ(Translate("QUOTES"), "QUOTES");
+    // Unescaped '=' and quotes are dropped; an escape holds over ordinary characters until an
+    // '=' or quote uses it; a value of nothing but quotes is empty.
+    std::string got;
+    for (const char* key : {"TWO", "LITERAL", "QUOTED", "INNER", "STICKY", "QUOTES"})
+        got += Translate(key) + "|";
+    EXPECT_EQ(got, "abc|1 = 1|Hello, world|say \"hi\" now|xyz=w|QUOTES|");
 }
 
 TEST_F(Translation, LoadsOnceUntilResetAndCutsOverlongEntries) {
@@ -107,26 +103,20 @@ TEST_F(Translation, LoadsOnceUntilResetAndCutsOverlongEntries) {
 }
 
 TEST(TranslationReplaceAll, ReplacesEveryOccurrenceAndAlwaysFinishes) {
-    std::string text = "<NAME> met <NAME>; <NAME>!";
-    ReplaceAll(text, "<NAME>", "Ada");
-    EXPECT_EQ(text, "Ada met Ada; Ada!");
-
-    text = "<A><A><A>";
-    ReplaceAll(text, "<A>", "");
-    EXPECT_EQ(text, "");
-
-    text = "keep";
-    ReplaceAll(text, "", "x");
-    EXPECT_EQ(text, "keep");
-
-    // A replacement that holds its own placeholder is inserted once per occurrence.
-    text = "<PARTYNAME> and <PARTYNAME>";
-    ReplaceAll(text, "<PARTYNAME>", "[<PARTYNAME>]");
-    EXPECT_EQ(text, "[<PARTYNAME>] and [<PARTYNAME>]");
-
-    text = std::string(2000, 'a') + "<N>" + std::string(2000, 'b');
-    ReplaceAll(text, "<N>", "n");
-    EXPECT_EQ(text, std::string(2000, 'a') + "n" + std::string(2000, 'b'));
+    // Text, placeholder, replacement, result. An empty placeholder changes nothing, and a
+    // replacement that holds its own placeholder is inserted once per occurrence.
+    const std::string manyA(2000, 'a'), manyB(2000, 'b');
+    const std::string cases[][4] = {
+        {"<NAME> met <NAME>; <NAME>!", "<NAME>", "Ada", "Ada met Ada; Ada!"},
+        {"<A><A><A>", "<A>", "", ""},
+        {"keep", "", "x", "keep"},
+        {"<P> and <P>", "<P>", "[<P>]", "[<P>] and [<P>]"},
+        {manyA + "<N>" + manyB, "<N>", "n", manyA + "n" + manyB}};
+    for (const auto& c : cases) {
+        std::string text = c[0];
+        ReplaceAll(text, c[1], c[2]);
+        EXPECT_EQ(text, c[3]) << c[1];
+    }
 }
 
 TEST_F(Translation, ExpandTextFillsTokensAndLogsMissingOnes) {
@@ -152,16 +142,12 @@ TEST_F(Translation, GradedTextPicksByLevel) {
     WriteStrings("[report_global_economy]\n0=zero\n1=one\n2=two\n3=three\n"
                  "[empty_grades]\n"
                  "[single]\n0=only\n");
-    const char* section = "report_global_economy";
-    EXPECT_EQ(GetGradedText(section, 0.0f), "zero");
-    EXPECT_EQ(GetGradedText(section, 0.24f), "zero");
-    EXPECT_EQ(GetGradedText(section, 0.25f), "one");
-    EXPECT_EQ(GetGradedText(section, 0.5f), "two");
-    EXPECT_EQ(GetGradedText(section, 1.0f), "three");
-    EXPECT_EQ(GetGradedText(section, 1.7f), "three");
-    EXPECT_EQ(GetGradedText(section, 1e30f), "three");
-    EXPECT_EQ(GetGradedText(section, -5.0f), "zero");
-    EXPECT_EQ(GetGradedText(section, NAN), "zero");
+    // Four texts split 0 … 1 into quarters; anything out of range, NaN included, is held to the
+    // nearest end.
+    std::string got;
+    for (float level : {0.0f, 0.24f, 0.25f, 0.5f, 1.0f, 1.7f, 1e30f, -5.0f, NAN})
+        got += GetGradedText("report_global_economy", level) + " ";
+    EXPECT_EQ(got, "zero zero one two three three three zero zero ");
     EXPECT_EQ(GetGradedText("single", 1.0f), "only");
     EXPECT_EQ(GetGradedText("empty_grades", 0.5f), "");
     EXPECT_EQ(GetGradedText("no_such_section", 0.5f), "");

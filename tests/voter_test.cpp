@@ -60,8 +60,7 @@ protected:
         WriteSetup("");
     }
     void TearDown() override {
-        g_playerParty = nullptr;
-        g_oppositionParty = nullptr;
+        g_playerParty = g_oppositionParty = nullptr;
         g_lowIncome = g_middleIncome = g_highIncome = nullptr;
         TearDownGame();
     }
@@ -101,37 +100,16 @@ TEST_F(VoterTest, ConstructionDrawsWithinRangesAndListsInOrder) {
     SIM_Voter* third = new SIM_Voter();
     EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, second, third}));
     for (SIM_Voter* voter : AllVoters()) {
-        EXPECT_EQ(voter->typeCode, kNeuronVoter);
-        EXPECT_STREQ(voter->name, "Voter");
         EXPECT_FLOAT_EQ(voter->baseOffset, 0.5f);
-        EXPECT_GE(voter->cynicism, 0.8f);
-        EXPECT_LE(voter->cynicism, 1.2f);
+        EXPECT_TRUE(voter->cynicism >= 0.8f && voter->cynicism <= 1.2f) << voter->cynicism;
         EXPECT_LT(voter->forenameId, voter->gender == 0 ? 1 : 2);
         EXPECT_LT(voter->surnameId, 3);
-        EXPECT_EQ(voter->lastVote, kVoteNone);
     }
     delete second;
     EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, third}));
     SIM_Voter* fourth = new SIM_Voter();
     EXPECT_EQ(AllVoters(), (std::vector<SIM_Voter*>{first, third, fourth}));
     EXPECT_EQ(VoterCount(), 3);
-}
-
-TEST_F(VoterTest, OnlyMemberGroupsMoveTheVoter) {
-    SIM_VoterManager& manager = Load(Row("Member") + Row("Outsider"));
-    SIM_Voter* voter = new SIM_Voter();
-    manager.FindVoterType("Member")->SetMembership(voter, 0.5f);
-    manager.FindVoterType("Outsider")->SetMembership(voter, 0.2f);
-    manager.FindVoterType("Member")->value = 0.2f;
-    manager.FindVoterType("Outsider")->value = -0.4f;
-    Neuron other;
-    other.value = 0.1f;
-    new NeuralEffect(&other, voter, "0+(1.0*x)", 1.0f, 0.0f);
-    for (NeuralEffect* link : voter->inputs)
-        link->SetInputTarget(link->source->value);
-    voter->Process();
-    // 0.5 + the member group's 0.2 × 0.5 + the plain link's 0.1; the outsider does not count.
-    EXPECT_FLOAT_EQ(voter->value, 0.7f);
 }
 
 TEST_F(VoterTest, MembershipHoldsBeyondSixtyFourGroupsAndAcrossReloads) {
@@ -146,12 +124,16 @@ TEST_F(VoterTest, MembershipHoldsBeyondSixtyFourGroupsAndAcrossReloads) {
         bool member = i == 3 || i == 63 || i == 64 || i == 69;
         EXPECT_EQ(voter->IsMemberOf(manager.GetVoterTypeByIndex(i)), member) << i;
     }
+    // Only member groups move the voter; plain links count as usual.
     manager.GetVoterTypeByIndex(69)->value = 0.5f;
     manager.GetVoterTypeByIndex(68)->value = 0.5f;
+    Neuron other;
+    other.value = -0.1f;
+    new NeuralEffect(&other, voter, "0+(1.0*x)", 1.0f, 0.0f);
     for (NeuralEffect* link : voter->inputs)
         link->SetInputTarget(link->source->value);
     voter->Process();
-    EXPECT_FLOAT_EQ(voter->value, 0.95f); // only the member group 69 counts: 0.5 + 0.5 × 0.9
+    EXPECT_FLOAT_EQ(voter->value, 0.85f); // 0.5 + 0.5 × 0.9 from group 69 − 0.1
 
     // A group that goes takes its memberships with it; a new group starts with none.
     delete manager.GetVoterTypeByIndex(3);
@@ -210,37 +192,35 @@ TEST_F(VoterTest, TurnoutRules) {
     g_votingPartyMultiplier = 0.2f;
     SIM_Voter* voter = VoterWithOpinion(0.8f);
     voter->votingTendency = 0.6f;
+    auto turnout = [voter] {
+        voter->CalculateTurnoutChance();
+        return voter->turnoutChance;
+    };
     // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a party's strength when nobody reports it)
-    voter->CalculateTurnoutChance();
-    EXPECT_NEAR(voter->turnoutChance, 0.55f, 1e-6f);
+    EXPECT_NEAR(turnout(), 0.55f, 1e-6f);
+    // The strength is that of the party the voter leans to.
     g_partyMembershipStrength = [](const SIM_Party* p) { return p == kOpposition ? 1.0f : 0.0f; };
-    voter->CalculateTurnoutChance();
-    EXPECT_NEAR(voter->turnoutChance, 0.45f, 1e-6f);
+    EXPECT_NEAR(turnout(), 0.45f, 1e-6f);
     voter->value = 0.2f;
-    voter->CalculateTurnoutChance();
-    EXPECT_NEAR(voter->turnoutChance, 0.65f, 1e-6f);
+    EXPECT_NEAR(turnout(), 0.65f, 1e-6f);
     g_votingTendencyMultiplier = 5.0f;
-    voter->CalculateTurnoutChance();
-    EXPECT_FLOAT_EQ(voter->turnoutChance, 1.0f);
+    EXPECT_FLOAT_EQ(turnout(), 1.0f);
     g_votingTendencyMultiplier = 0.5f;
     AddModule("PoliticalApathy");
-    voter->CalculateTurnoutChance();
-    EXPECT_NEAR(voter->turnoutChance, 0.325f, 1e-6f);
-
+    EXPECT_NEAR(turnout(), 0.325f, 1e-6f);
     voter->party = kPlayer;
-    voter->CalculateTurnoutChance();
-    EXPECT_FLOAT_EQ(voter->turnoutChance, 1.0f);
+    EXPECT_FLOAT_EQ(turnout(), 1.0f);
     voter->party = nullptr;
 
+    // No reason to vote: abstains every time, unless voting is compulsory.
     g_votingTendencyMultiplier = g_votingOpinionMultiplier = g_votingPartyMultiplier = 0.0f;
-    for (int i = 0; i < 50; ++i) {
-        voter->CastVote();
-        EXPECT_EQ(voter->lastVote, kVoteNone);
-    }
-    AddModule("CompulsoryVoting");
-    for (int i = 0; i < 50; ++i) {
-        voter->CastVote();
-        EXPECT_EQ(voter->lastVote, kVoteOpposition);
+    for (bool compulsory : {false, true}) {
+        if (compulsory)
+            AddModule("CompulsoryVoting");
+        for (int i = 0; i < 50; ++i) {
+            voter->CastVote();
+            EXPECT_EQ(voter->lastVote, compulsory ? kVoteOpposition : kVoteNone);
+        }
     }
 }
 
@@ -248,9 +228,7 @@ TEST_F(VoterTest, SympathyGrowsForOneSideAtATime) {
     WriteSetup("VOTER_OPPOSITION_INCREASE_SYMPATHY_BELOW=0.3\nVOTER_OPPOSITON_SYMPATHY_GAIN=0.05\n"
                "VOTER_PLAYER_DECREASE_SYMPATHY_BELOW=0.3\nVOTER_PLAYER_SYMPATHY_DECAY=0.01\n"
                "VOTER_OPPOSITION_JOIN_THRESHHOLD=0.9\nVOTER_PLAYER_JOIN_THRESHHOLD=0.9\n");
-    SIM_Voter* voter = VoterWithOpinion(0.2f);
-    voter->UpdateSympathies(1);
-    EXPECT_FLOAT_EQ(voter->oppositionSympathy, 0.05f);
+    // The gain is per month of the step.
     SIM_Voter* fresh = VoterWithOpinion(0.2f);
     fresh->UpdateSympathies(10);
     EXPECT_FLOAT_EQ(fresh->oppositionSympathy, 0.5f);

@@ -261,7 +261,9 @@ TEST_F(GameStateJsonTest, SectionsComeInAFixedOrderAndAgreeWithTheGame) {
         "turn",     "calendar",         "polls",   "gameOver",    "mission",
         "finances", "politicalCapital", "voters",  "voterGroups", "parties",
         "election", "manifesto",        "cabinet", "candidates",  "grudges",
-        "cynicism", "achievements",     "nodes"};
+        "cynicism", "achievements",     "events",  "dilemmas",    "situations",
+        "issues",   "pressureGroups",   "attacks", "lastAttack",  "reports",
+        "nodes"};
     ASSERT_EQ(doc.keys, order);
 
     const SIM_VoterManager& manager = GetVoterManager();

@@ -1,6 +1,7 @@
 #include "data/profile.h"
 
 #include "data/file_system.h"
+#include "data/text_utils.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,16 +14,6 @@ namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string Trim(const std::string& s) {
-    size_t begin = 0;
-    size_t end = s.size();
-    while (begin < end && IsBlank(s[begin]))
-        ++begin;
-    while (end > begin && IsBlank(s[end - 1]))
-        --end;
-    return s.substr(begin, end - begin);
 }
 
 std::vector<std::string> ReadLines(const std::string& file, bool& found) {
@@ -52,13 +43,13 @@ std::vector<std::string> ReadLines(const std::string& file, bool& found) {
 
 // The name of a section header line, or false when the line is not one.
 bool SectionName(const std::string& line, std::string& name) {
-    std::string t = Trim(line);
+    std::string t = TrimBlanks(line);
     if (t.size() < 2 || t[0] != '[')
         return false;
     size_t close = t.find(']');
     if (close == std::string::npos)
         return false;
-    name = Trim(t.substr(1, close - 1));
+    name = TrimBlanks(t.substr(1, close - 1));
     return true;
 }
 
@@ -79,13 +70,13 @@ bool FindSection(const std::vector<std::string>& lines, const std::string& secti
 }
 
 bool IsCommentOrBlank(const std::string& line) {
-    std::string t = Trim(line);
+    std::string t = TrimBlanks(line);
     return t.empty() || t[0] == ';';
 }
 
 std::string KeyOf(const std::string& line) {
     size_t eq = line.find('=');
-    return Trim(eq == std::string::npos ? line : line.substr(0, eq));
+    return TrimBlanks(eq == std::string::npos ? line : line.substr(0, eq));
 }
 
 } // namespace
@@ -131,7 +122,7 @@ std::string GetProfileString(const std::string& section, const std::string& key,
                 continue;
             if (strcasecmp(KeyOf(lines[i]).c_str(), key.c_str()) != 0)
                 continue;
-            value = Trim(lines[i].substr(lines[i].find('=') + 1));
+            value = TrimBlanks(lines[i].substr(lines[i].find('=') + 1));
             if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
                 value.back() == value[0])
                 value = value.substr(1, value.size() - 2);
@@ -177,7 +168,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     std::string entry = key + "=" + value;
     size_t begin, end;
     if (!FindSection(lines, section, begin, end)) {
-        if (!lines.empty() && !Trim(lines.back()).empty())
+        if (!lines.empty() && !TrimBlanks(lines.back()).empty())
             lines.push_back("");
         lines.push_back("[" + section + "]");
         lines.push_back(entry);
@@ -192,7 +183,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
         }
         if (!replaced) {
             size_t at = end;
-            while (at > begin && Trim(lines[at - 1]).empty())
+            while (at > begin && TrimBlanks(lines[at - 1]).empty())
                 --at;
             lines.insert(lines.begin() + static_cast<long>(at), entry);
         }

@@ -20,3 +20,12 @@ std::string LowerCopy(const std::string& text) {
 std::string UpperCopy(const std::string& text) {
     return FoldCopy(text, [](unsigned char c) { return std::toupper(c); });
 }
+
+std::string TrimBlanks(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos)
+        return "";
+    size_t end = text.find_last_not_of(blanks);
+    return text.substr(begin, end - begin + 1);
+}

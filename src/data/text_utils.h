@@ -9,3 +9,7 @@ constexpr size_t kTextHelperLimit = 1024;
 
 std::string LowerCopy(const std::string& text);
 std::string UpperCopy(const std::string& text);
+
+// The text without blanks, tabs and line ends at either end. Values read from INI sections keep
+// the blank after "=", which a file name, a neuron name or a module name must not carry.
+std::string TrimBlanks(const std::string& text);

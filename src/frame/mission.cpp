@@ -3,6 +3,7 @@
 #include "data/debug_log.h"
 #include "data/ini_section.h"
 #include "data/setup_table.h"
+#include "data/text_utils.h"
 #include "frame/random.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
@@ -21,22 +22,6 @@ const char kDefaultNamesFile[] = "data/simulation/names.txt";
 
 std::string Cut(const std::string& text, size_t limit) {
     return text.size() > limit ? text.substr(0, limit) : text;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// Section values keep the blanks around them ("name = Foo" reads " Foo"); a file path with a
-// leading blank would never open, and a name with one would print crooked.
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 float ReadDecimal(const std::string& text) {
@@ -76,8 +61,8 @@ void CMission::Load() {
     if (config.Load("config", missionFile) == 0)
         LogF("Mission file missing or without [config]: %s", missionFile.c_str());
 
-    name = Trimmed(config.GetString("name"));
-    description = Trimmed(config.GetString("description"));
+    name = TrimBlanks(config.GetString("name"));
+    description = TrimBlanks(config.GetString("description"));
     wealth = config.GetFloat("wealth", 0.0f);
     // A setup table without "AIENTITIES" would make the population per simulated voter infinite
     // and every head count scaled by it meaningless; dividing by one keeps the figure finite.
@@ -87,18 +72,18 @@ void CMission::Load() {
     populationPerVoter = config.GetFloat("population", 0.0f) / voters;
     startDebt = config.GetFloat("debt", 0.0f) * wealth;
     debtCeiling = config.GetFloat("debtceiling", 0.0f) * wealth;
-    flag = Cut(Trimmed(config.GetString("flag")), kMaxPath);
-    briefing = Trimmed(config.GetString("briefing"));
+    flag = Cut(TrimBlanks(config.GetString("flag")), kMaxPath);
+    briefing = TrimBlanks(config.GetString("briefing"));
     economicCycleStart = config.GetFloat("economic_cycle_start", 0.0f);
     if (!(economicCycleStart >= 0.0f)) // also a value that is not a number
         economicCycleStart = 0.0f;
     if (economicCycleStart > 1.0f)
         economicCycleStart = 1.0f;
-    currency = Cut(Trimmed(config.GetString("currency")), kMaxCurrency);
+    currency = Cut(TrimBlanks(config.GetString("currency")), kMaxCurrency);
     termLength = config.GetInt("termlength");
-    partyName = Trimmed(config.GetString("partyname"));
-    oppositionName = Trimmed(config.GetString("oppname"));
-    namesFile = Trimmed(config.GetString("names"));
+    partyName = TrimBlanks(config.GetString("partyname"));
+    oppositionName = TrimBlanks(config.GetString("oppname"));
+    namesFile = TrimBlanks(config.GetString("names"));
     if (namesFile.empty())
         namesFile = kDefaultNamesFile;
     SetLogMissionFlag(flag);

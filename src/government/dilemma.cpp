@@ -3,6 +3,7 @@
 #include "data/debug_log.h"
 #include "data/file_system.h"
 #include "data/ini_section.h"
+#include "data/text_utils.h"
 #include "data/translation.h"
 #include "frame/mission.h"
 #include "government/dilemma_manager.h"
@@ -13,22 +14,6 @@
 #include <strings.h>
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// Section values keep the blanks around them ("name = Foo" reads " Foo"); a neuron or module
-// name with a blank would never be found.
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 bool HoldsOptionWord(const std::string& sectionName) {
     static const std::string kWord = "option";
@@ -53,12 +38,12 @@ std::vector<std::string> OptionSections(const std::string& file) {
         size_t lineEnd = text.find('\n', lineStart);
         if (lineEnd == std::string::npos)
             lineEnd = text.size();
-        std::string line = Trimmed(text.substr(lineStart, lineEnd - lineStart));
+        std::string line = TrimBlanks(text.substr(lineStart, lineEnd - lineStart));
         lineStart = lineEnd + 1;
         size_t close = line.find(']');
         if (line.size() < 2 || line[0] != '[' || close == std::string::npos)
             continue;
-        std::string name = Trimmed(line.substr(1, close - 1));
+        std::string name = TrimBlanks(line.substr(1, close - 1));
         if (!HoldsOptionWord(name))
             continue;
         bool seen = false;
@@ -87,13 +72,13 @@ SIM_Dilemma::~SIM_Dilemma() {
 void SIM_Dilemma::Load(const std::string& file) {
     CIniSection section;
     section.Load("dilemma", file);
-    SetName(Trimmed(section.GetString("name")));
-    description = Trimmed(section.GetString("description"));
-    SetGuiName(Trimmed(section.GetString("guiname")));
+    SetName(TrimBlanks(section.GetString("name")));
+    description = TrimBlanks(section.GetString("description"));
+    SetGuiName(TrimBlanks(section.GetString("guiname")));
 
     section.Load("influences", file);
     for (const CIniSection::Entry& entry : section.Entries())
-        AddInfluence(Trimmed(entry.value));
+        AddInfluence(TrimBlanks(entry.value));
 
     section.Load("prereqs", file);
     for (const CIniSection::Entry& entry : section.Entries())
@@ -102,11 +87,11 @@ void SIM_Dilemma::Load(const std::string& file) {
     for (const std::string& sectionName : OptionSections(file)) {
         section.Load(sectionName, file);
         DilemmaOption option;
-        option.name = Trimmed(section.GetString("Name"));
-        option.description = Trimmed(section.GetString("Description"));
+        option.name = TrimBlanks(section.GetString("Name"));
+        option.description = TrimBlanks(section.GetString("Description"));
         option.dilemmaName = name;
         option.dilemmaGuiName = guiName;
-        option.onImplement = Trimmed(section.GetString("OnImplement"));
+        option.onImplement = TrimBlanks(section.GetString("OnImplement"));
         option.dilemma = this;
         // Both texts of one option speak of the same two people.
         std::string maleName = MakePersonName(false);

@@ -3,6 +3,7 @@
 #include "data/debug_log.h"
 #include "data/file_system.h"
 #include "data/row_reader.h"
+#include "data/text_utils.h"
 #include "data/tokenizer.h"
 #include "frame/front_end.h"
 #include "frame/game_paths.h"
@@ -33,20 +34,6 @@ std::string Format(const char* format, ...) {
     std::vsnprintf(buffer, sizeof(buffer), format, args);
     va_end(args);
     return buffer;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string Trim(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 // Cuts the script at semicolons outside double quotes; the quotes stay, so that the argument
@@ -165,7 +152,7 @@ void SIM_Script::RunScriptText(const std::string& script) {
     }
     ++g_nesting;
     for (const std::string& piece : SplitCommands(script)) {
-        std::string command = Trim(piece);
+        std::string command = TrimBlanks(piece);
         // A script that ends with a semicolon, or doubles one, leaves nothing to run.
         if (!command.empty())
             ExecuteCommand(command);
@@ -194,14 +181,14 @@ void SIM_Script::ExecuteCommand(const std::string& command) {
     std::vector<std::string> given;
     CTokenizer cells(list, ',');
     while (!cells.AtEnd())
-        given.push_back(Trim(cells.NextToken()));
+        given.push_back(TrimBlanks(cells.NextToken()));
     if (given.size() > static_cast<size_t>(kMaxArguments)) {
         REPORT_ERROR(
             Format("Too many arguments in scripted function: %.200s", command.c_str()).c_str());
         return;
     }
 
-    commandName = Trim(command.substr(0, open));
+    commandName = TrimBlanks(command.substr(0, open));
     for (size_t i = 0; i < given.size(); ++i)
         arguments[i] = given[i];
 

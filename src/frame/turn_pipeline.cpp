@@ -2,6 +2,7 @@
 // this file only fixes when it runs.
 
 #include "data/debug_log.h"
+#include "data/save_writer.h"
 #include "frame/front_end.h"
 #include "frame/game_subsystem.h"
 #include "frame/mission.h"
@@ -123,7 +124,7 @@ void ProcessNewTurn() {
         }
         if (GetOption("AUTOSAVE") != 0.0f && turn.turnNumber > 2 &&
             !GetElectionManager().IsElectionMonth()) {
-            // The autosave arrives with the saved-game writer.
+            SaveGame("autosave");
         }
     }
     frontEnd.ProcessingDone();

@@ -1,0 +1,202 @@
+// Saved games of the shipped content: a save read back writes the same file, a loaded game plays
+// on, and damaged or foreign files fail the way players are told they do.
+
+#include "data/debug_log.h"
+#include "data/save_reader.h"
+#include "data/save_writer.h"
+#include "data/setup_table.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/turn.h"
+#include "government/finances.h"
+#include "government/policy.h"
+#include "government/policy_actions.h"
+#include "government/policy_manager.h"
+#include "population/party.h"
+#include "population/pressure_group.h"
+#include "population/voter.h"
+#include "population/voter_manager.h"
+#include "population/voter_type.h"
+#include "test_helpers.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string WithoutDate(const std::string& text) {
+    size_t at = text.find("<date>");
+    size_t end = text.find('\n', at);
+    if (at == std::string::npos || end == std::string::npos)
+        return text;
+    return text.substr(0, at) + text.substr(end);
+}
+
+class SaveGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
+                                                  t.dir.Path() + "/data");
+        CloseLog();
+        OpenLog();
+        SetUserDir(t.dir.Path() + "/user");
+        std::filesystem::create_directories(GetSaveDir());
+        LoadSetupTable();
+        LoadOptions();
+        GetSetupTable().SetFloat("AIENTITIES", 120.0f);
+        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().Load();
+    }
+    void TearDown() override { TearDownGame(); }
+
+    // A game of ten turns with one policy brought in by the player.
+    void PlayTenTurns() {
+        NewGameSetup("USA");
+        for (SIM_Policy* policy : GetPolicyManager().AllPolicies()) {
+            if (!policy->active && IntroducePolicyAction(policy->name, 0.6f).ok) {
+                introduced = policy->name;
+                break;
+            }
+        }
+        for (int i = 0; i < 10; ++i)
+            ProcessNewTurn();
+    }
+    std::string SaveText(const char* name) const {
+        return t.dir.Read("user/savegames/" + std::string(name) + ".xml");
+    }
+    size_t BoxesSaying(const std::string& text) const {
+        size_t n = 0;
+        for (const auto& box : t.frontEnd.boxes)
+            n += box.text.find(text) != std::string::npos;
+        return n;
+    }
+
+    LoggedTest t;
+    std::string introduced;
+};
+
+TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
+    PlayTenTurns();
+    ASSERT_FALSE(introduced.empty());
+    SaveGame("first");
+    std::string first = SaveText("first");
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.rfind("<xml>\n<header>\n<version>Marrowgate 1.0</version>\n", 0), 0u);
+
+    std::vector<int> members;
+    for (SIM_Party* party : AllParties())
+        members.push_back(party->MemberCount());
+    for (SIM_PressureGroup* group : AllPressureGroups())
+        members.push_back(group->MemberCount());
+    float balance = GetFinances().CurrentBalance;
+
+    LoadGame("first");
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    SaveGame("second");
+    EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("second")));
+
+    SIM_Policy* policy = GetPolicyManager().FindPolicy(introduced);
+    ASSERT_NE(policy, nullptr);
+    EXPECT_TRUE(policy->active);
+    EXPECT_FLOAT_EQ(GetFinances().CurrentBalance, balance);
+    std::vector<int> loadedMembers;
+    for (SIM_Party* party : AllParties())
+        loadedMembers.push_back(party->MemberCount());
+    for (SIM_PressureGroup* group : AllPressureGroups())
+        loadedMembers.push_back(group->MemberCount());
+    EXPECT_EQ(loadedMembers, members);
+
+    int turn = GetTurnNumber();
+    ProcessNewTurn();
+    ProcessNewTurn();
+    EXPECT_EQ(GetTurnNumber(), turn + 2);
+    EXPECT_TRUE(policy->active);
+    EXPECT_EQ(VoterCount(), 120);
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_EQ(ListSaves(), (std::vector<std::string>{"autosave", "first", "second"}));
+}
+
+TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
+    PlayTenTurns();
+    SaveGame("good");
+    std::string good = SaveText("good");
+
+    // Nothing to open: one box and the game goes on untouched.
+    int turn = GetTurnNumber();
+    LoadGame("nosuchsave");
+    EXPECT_EQ(BoxesSaying("Failed to open save game"), 1u);
+    EXPECT_EQ(GetTurnNumber(), turn);
+    EXPECT_EQ(VoterCount(), 120);
+
+    // Another version loads with one warning in the log and no box.
+    std::string foreign = good;
+    foreign.replace(foreign.find("Marrowgate 1.0"), 14, "Marrowgate 0.9");
+    t.dir.Write("user/savegames/foreign.xml", foreign);
+    t.frontEnd.boxes.clear();
+    LoadGame("foreign");
+    EXPECT_TRUE(t.frontEnd.boxes.empty());
+    std::string log = t.LogText();
+    const char* warning = "Save game version and game version are possibly incompatible";
+    EXPECT_NE(log.find(warning), std::string::npos);
+    EXPECT_EQ(log.find(warning), log.rfind(warning));
+    EXPECT_EQ(GetTurnNumber(), turn);
+
+    // Cut off among the voters: every later search reports, and the game holds what was read.
+    size_t cut = good.find("<voter>");
+    cut = good.find("<voter>", cut + 1) + 20;
+    t.dir.Write("user/savegames/cut.xml", good.substr(0, cut));
+    t.frontEnd.boxes.clear();
+    LoadGame("cut");
+    EXPECT_GT(BoxesSaying("missing tag: "), 50u);
+    EXPECT_EQ(BoxesSaying("missing tag: "), t.frontEnd.boxes.size());
+    EXPECT_LE(VoterCount(), 2);
+    EXPECT_EQ(GetTurnNumber(), 0);
+    ProcessNewTurn();
+}
+
+TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
+    GetSetupTable().SetFloat("AIENTITIES", 6.0f);
+    NewGameSetup("USA");
+    SaveGame("base");
+    const std::string base = SaveText("base");
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    const char alphabet[] = "<>/,.-0123456789eE \nxyz";
+    // The scanner alone, over many copies: cheap, so it can take most of the damage.
+    for (int round = 0; round < 300; ++round) {
+        std::string text = base;
+        int edits = 1 + static_cast<int>(next(8));
+        for (int e = 0; e < edits && !text.empty(); ++e)
+            text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        if (round % 3 == 0)
+            text.resize(next(static_cast<uint32_t>(text.size())));
+        SaveReader reader;
+        reader.SetText(text);
+        std::string name;
+        float list[33];
+        reader.FindTag("voters");
+        while (reader.IsNextTag("voter")) {
+            reader.FindTag("voter");
+            reader.ReadString("ForeID", name);
+            reader.ReadList("history", list, 33);
+        }
+        reader.ReadValue("/xml");
+    }
+    // And whole loads of a few damaged files.
+    for (int round = 0; round < 12; ++round) {
+        std::string text = base;
+        for (int e = 0; e < 20; ++e)
+            text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        if (round % 2)
+            text.resize(next(static_cast<uint32_t>(text.size())));
+        t.dir.Write("user/savegames/damaged.xml", text);
+        LoadGame("damaged");
+    }
+    ProcessNewTurn();
+}
+
+} // namespace

@@ -32,6 +32,7 @@
 #include "population/voter_manager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -110,12 +111,26 @@ const std::string& SaveReader::ReadValue(const char* tag) {
     return value;
 }
 
+// A damaged or hand-edited file must not hand the game figures that overflow its arithmetic
+// (a year times twelve, a turn count plus one); no saved figure comes near these bounds.
+constexpr long kMaxSavedInt = 100000000;
+
 void SaveReader::ReadInt(const char* tag, int& out) {
-    out = std::atoi(ReadValue(tag).c_str());
+    long number = std::strtol(ReadValue(tag).c_str(), nullptr, 10);
+    out = static_cast<int>(std::clamp(number, -kMaxSavedInt, kMaxSavedInt));
 }
 
+namespace {
+
+float SafeFloat(const char* text) {
+    float number = std::strtof(text, nullptr);
+    return std::isfinite(number) ? number : 0.0f;
+}
+
+} // namespace
+
 void SaveReader::ReadFloat(const char* tag, float& out) {
-    out = std::strtof(ReadValue(tag).c_str(), nullptr);
+    out = SafeFloat(ReadValue(tag).c_str());
 }
 
 void SaveReader::ReadBool(const char* tag, bool& out) {
@@ -136,7 +151,7 @@ void SaveReader::ReadList(const char* tag, float* out, int count) {
         size_t comma = list.find(',', start);
         if (comma == std::string::npos)
             comma = list.size();
-        out[index++] = std::strtof(list.substr(start, comma - start).c_str(), nullptr);
+        out[index++] = SafeFloat(list.substr(start, comma - start).c_str());
         start = comma + 1;
     }
 }

@@ -35,6 +35,7 @@
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -488,6 +489,7 @@ void ReadGameStateSections(SaveReader& r) {
     r.FindTag("calendar");
     r.ReadInt("month", GetCalendar().month);
     r.ReadInt("year", GetCalendar().year);
+    GetCalendar().month = std::clamp(GetCalendar().month, 0, 11);
     r.FindTag("/calendar");
 
     r.FindTag(kCapitalSaveElement);

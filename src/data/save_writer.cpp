@@ -369,7 +369,7 @@ std::string BuildSaveText() {
 
 void SaveGame(const std::string& name) {
     ASSERT(name.size() < kMaxSaveNameLength);
-    if (name.size() >= kMaxSaveNameLength)
+    if (name.size() > kMaxSaveNameLength)
         return;
     GetFrontEnd().ShowProcessingScreen();
     GetFrontEnd().ProcessingProgress("Saving Game", 0.05f);

@@ -115,6 +115,17 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     EXPECT_EQ(VoterCount(), 120);
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     EXPECT_EQ(ListSaves(), (std::vector<std::string>{"autosave", "first", "second"}));
+
+    // A program that has just started, with no game and no mission, loads the same game.
+    TearDownGame();
+    SetUserDir(t.dir.Path() + "/user");
+    LoadSetupTable();
+    LoadOptions();
+    GetSetupTable().SetFloat("AIENTITIES", 120.0f);
+    LoadGame("first");
+    SaveGame("cold");
+    EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("cold")));
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 
 TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
@@ -140,6 +151,16 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     const char* warning = "Save game version and game version are possibly incompatible";
     EXPECT_NE(log.find(warning), std::string::npos);
     EXPECT_EQ(log.find(warning), log.rfind(warning));
+    EXPECT_EQ(GetTurnNumber(), turn);
+
+    // No voters at all is a valid, empty electorate.
+    size_t begin = good.find("<voters>\n") + 9;
+    std::string empty = good.substr(0, begin) + good.substr(good.find("</voters>"));
+    t.dir.Write("user/savegames/empty.xml", empty);
+    t.frontEnd.boxes.clear();
+    LoadGame("empty");
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_EQ(VoterCount(), 0);
     EXPECT_EQ(GetTurnNumber(), turn);
 
     // Cut off among the voters: every later search reports, and the game holds what was read.

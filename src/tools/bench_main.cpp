@@ -1,8 +1,11 @@
-// marrowgate-bench: times the set-up of the default country and its turns at several population
-// sizes, each size in its own child process so that its peak memory is its own.
+// marrowgate-bench: times the set-up of the default country, its turns, and saving and loading it
+// at several population sizes, each size in its own child process so that its peak memory is its
+// own.
 
 #include "data/debug_log.h"
 #include "data/file_system.h"
+#include "data/save_reader.h"
+#include "data/save_writer.h"
 #include "data/setup_table.h"
 #include "frame/front_end.h"
 #include "frame/game_paths.h"
@@ -49,6 +52,8 @@ void StartNewGame() {
 // Runs one population size and prints its line; called in a child process.
 int RunSize(int voters, int setups, int turns) {
     SeedRandom(12345);
+    // The autosave would put a whole save into every turn; saving is timed on its own below.
+    SetOption("AUTOSAVE", 0.0f);
     GetSetupTable().SetFloat("AIENTITIES", static_cast<float>(voters));
 
     std::vector<double> setupTimes;
@@ -63,7 +68,21 @@ int RunSize(int voters, int setups, int turns) {
         ProcessNewTurn();
         turnTimes.push_back(Milliseconds(start, Clock::now()));
     }
+    std::vector<double> saveTimes, loadTimes;
+    // Saves are timed at the sizes players use; a 100,000-voter save file is not one of them.
+    for (int i = 0; i < (voters <= 20000 ? 3 : 0); ++i) {
+        auto start = Clock::now();
+        SaveGame("bench");
+        saveTimes.push_back(Milliseconds(start, Clock::now()));
+        start = Clock::now();
+        LoadGame("bench");
+        loadTimes.push_back(Milliseconds(start, Clock::now()));
+    }
     std::printf("%9d  %12.1f  %12.2f", voters, Median(setupTimes), Median(turnTimes));
+    if (saveTimes.empty())
+        std::printf("  %12s  %12s", "-", "-");
+    else
+        std::printf("  %12.1f  %12.1f", Median(saveTimes), Median(loadTimes));
     std::fflush(stdout);
     return 0;
 }
@@ -103,7 +122,8 @@ int main(int argc, char** argv) {
     GetHeadlessFrontEnd().quietBoxes = true;
 
     std::printf("Default country, %d turns per size, single-threaded\n", turns);
-    std::printf("%9s  %12s  %12s  %12s\n", "voters", "set-up ms", "turn ms", "peak MB");
+    std::printf("%9s  %12s  %12s  %12s  %12s  %12s\n", "voters", "set-up ms", "turn ms", "save ms",
+                "load ms", "peak MB");
     for (int voters : sizes) {
         std::fflush(stdout);
         pid_t child = fork();

@@ -3,6 +3,8 @@
 
 #include "data/debug_log.h"
 #include "data/file_system.h"
+#include "data/save_reader.h"
+#include "data/save_writer.h"
 #include "data/setup_table.h"
 #include "data/translation.h"
 #include "frame/front_end.h"
@@ -63,6 +65,9 @@ const char* const kUsage =
     "                    action is reported and the run ends with exit code 1 after its\n"
     "                    steps\n"
     "  --json FILE       write the whole state as JSON (- for standard output)\n"
+    "  --save NAME       save the game as NAME in the user folder's savegames\n"
+    "  --load NAME       load the saved game NAME and play on from it\n"
+    "  --list-saves      print the names of the saved games\n"
     "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
     "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
     "\n"
@@ -78,7 +83,7 @@ const char* const kUsage =
     "  --version         show the program's version\n";
 
 struct Step {
-    enum Kind { NewGame, Turns, Action, Json, TermYears, MaxTerms } kind;
+    enum Kind { NewGame, Turns, Action, Json, TermYears, MaxTerms, Save, Load, ListSaves } kind;
     std::string text;
     int count = 0;
 };
@@ -164,6 +169,14 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
                             "'");
             args.steps.push_back({arg == "--term-years" ? Step::TermYears : Step::MaxTerms, "",
                                   static_cast<int>(n)});
+        } else if (arg == "--save" || arg == "--load") {
+            if (!value(v) || !*v)
+                return Fail(arg + " needs a save name");
+            if (std::strchr(v, '/') || std::strcmp(v, ".") == 0 || std::strcmp(v, "..") == 0)
+                return Fail(arg + " takes a save name, not a path: '" + std::string(v) + "'");
+            args.steps.push_back({arg == "--save" ? Step::Save : Step::Load, v});
+        } else if (arg == "--list-saves") {
+            args.steps.push_back({Step::ListSaves, ""});
         } else if (arg == "--turns") {
             if (!value(v))
                 return Fail("--turns needs a number");
@@ -383,6 +396,35 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
         switch (step.kind) {
         case Step::TermYears:
             termYears = step.count;
+            break;
+        case Step::Save:
+            if (!inGame) {
+                std::fprintf(stderr, "marrowgate-sim: --save needs a game: put --new first\n");
+                return 2;
+            }
+            SaveGame(step.text);
+            if (!FileExists(SavePath(step.text))) {
+                std::fprintf(stderr, "marrowgate-sim: could not write %s\n",
+                             SavePath(step.text).c_str());
+                failed = true;
+            } else if (!quiet) {
+                std::printf("Saved: %s\n", SavePath(step.text).c_str());
+            }
+            break;
+        case Step::Load:
+            if (!FileExists(SavePath(step.text))) {
+                std::fprintf(stderr, "marrowgate-sim: there is no saved game %s (%s)\n",
+                             step.text.c_str(), SavePath(step.text).c_str());
+                return 1;
+            }
+            LoadGame(step.text);
+            inGame = true;
+            if (!quiet)
+                std::printf("Loaded: %s, turn %d\n", step.text.c_str(), GetTurnNumber());
+            break;
+        case Step::ListSaves:
+            for (const std::string& name : ListSaves())
+                std::printf("%s\n", name.c_str());
             break;
         case Step::MaxTerms:
             maxTerms = step.count;

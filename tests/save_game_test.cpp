@@ -13,6 +13,8 @@
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
+#include "population/grudge.h"
+#include "population/manifesto.h"
 #include "population/party.h"
 #include "population/pressure_group.h"
 #include "population/voter.h"
@@ -45,13 +47,16 @@ protected:
         LoadSetupTable();
         LoadOptions();
         GetSetupTable().SetFloat("AIENTITIES", 120.0f);
+        GetManifesto().LoadOptions();
         GetMission().SetMissionFile("data/missions/USA.txt");
         GetMission().Load();
     }
     void TearDown() override { TearDownGame(); }
 
-    // A game of ten turns with one policy brought in by the player.
-    void PlayTenTurns() {
+    // Thirty turns: a policy brought in by the player, a pledge made before the first election,
+    // and whatever grudges, situations and pressure-group members the years bring.
+    void PlayThirtyTurns() {
+        GetMission().termsLimit = 10;
         NewGameSetup("USA");
         for (SIM_Policy* policy : GetPolicyManager().AllPolicies()) {
             if (!policy->active && IntroducePolicyAction(policy->name, 0.6f).ok) {
@@ -59,8 +64,17 @@ protected:
                 break;
             }
         }
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 30 && !IsGameOver(); ++i) {
+            if (ManifestoMayBeChosen() && pledged.empty()) {
+                for (const ManifestoOption& option : GetManifesto().Options()) {
+                    if (ChoosePledgeAction(option.targetName).ok) {
+                        pledged = option.targetName;
+                        break;
+                    }
+                }
+            }
             ProcessNewTurn();
+        }
     }
     std::string SaveText(const char* name) const {
         return t.dir.Read("user/savegames/" + std::string(name) + ".xml");
@@ -74,11 +88,18 @@ protected:
 
     LoggedTest t;
     std::string introduced;
+    std::string pledged;
 };
 
 TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
-    PlayTenTurns();
+    PlayThirtyTurns();
     ASSERT_FALSE(introduced.empty());
+    EXPECT_FALSE(pledged.empty());
+    EXPECT_FALSE(AllGrudges().empty());
+    int groupMembers = 0;
+    for (SIM_PressureGroup* group : AllPressureGroups())
+        groupMembers += group->MemberCount();
+    EXPECT_GT(groupMembers, 0);
     SaveGame("first");
     std::string first = SaveText("first");
     ASSERT_FALSE(first.empty());
@@ -129,7 +150,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
 }
 
 TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
-    PlayTenTurns();
+    PlayThirtyTurns();
     SaveGame("good");
     std::string good = SaveText("good");
 

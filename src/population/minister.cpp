@@ -230,8 +230,8 @@ void SIM_Minister::WarnLowLoyalty() {
     std::string text = Translate("MINISTER_WARNING");
     ReplaceAll(text, "<NAME>", fullName);
     ReplaceAll(text, "<JOB>", currentPost ? currentPost->cabinetTitle : std::string());
-    ReplaceAll(text, "<GROUP1>", sympathy1 ? sympathy1->guiName : "");
-    ReplaceAll(text, "<GROUP2>", sympathy2 ? sympathy2->guiName : "");
+    ReplaceAll(text, "<GROUP1>", sympathy1 ? Translate(sympathy1->guiName) : "");
+    ReplaceAll(text, "<GROUP2>", sympathy2 ? Translate(sympathy2->guiName) : "");
     std::string title = Translate("MINISTER_WARNING_TITLE");
     ReplaceAll(title, "<NAME>", fullName);
     AddMinisterIssue(this, kIssueMinisterNews, text, title);

@@ -188,37 +188,9 @@ void LoadSavedMission(const SaveReader& file) {
 // Everything a game holds goes, and the content is read again as a new game reads it; the
 // population, the cabinet and the grudges come from the file instead.
 void ClearAndReloadContent() {
-    CMission& mission = GetMission();
     SetInstantEffects(true);
-    SetGameOver(false);
-    ClearParties();
-    SetGameRunning(false);
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
-    SetGameRunning(true);
-    GetTurnState().turnNumber = 0;
-    InstallHappeningsConnections();
-    SetupNamedNeurons();
-    SetupParties();
-    GetReportManager().Release();
-    ReleasePressureGroups();
-    LoadNames(mission.namesFile);
-    GetVoterManager().Initialise();
-    GetSimulation().LoadAll();
-    GetPolicyManager().LoadPolicies();
-    GetDilemmaManager().LoadDilemmas();
-    GetSimulation().AttachAllToGroups();
-    GetSituationManager().LoadAll();
-    GetPolicyManager().LinkAllPolicies();
-    LoadEvents();
-    LoadConsecutiveRuns();
-    GetFinances().ResetFinances();
-    if (g_globalEconomy)
-        g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
-    GetElectionManager().LoadVotingMultipliers();
-    GetSimulation().ResolveAllLinks();
-    RunAutorunScripts();
+    ClearGameAndLoadContent(nullptr);
+    SetUpLoadedContent();
     InstallCabinetConnections();
     LoadPressureGroups();
     LoadAttacks();

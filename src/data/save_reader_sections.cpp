@@ -61,6 +61,25 @@ template <typename T> T* Found(T* node) {
     return node;
 }
 
+// Dilemmas and events keep the same three fields: name, value and whether they have fired.
+template <typename FindNode>
+void ReadTriggeredNodes(SaveReader& r, const char* tag, const char* endTag, FindNode find) {
+    while (r.IsNextTag(tag)) {
+        r.FindTag(tag);
+        std::string name;
+        float value = 0.0f;
+        bool triggered = false;
+        r.ReadString("name", name);
+        r.ReadFloat("Value", value);
+        r.ReadBool("triggered", triggered);
+        if (auto* node = Found(find(name))) {
+            node->value = value;
+            node->triggered = triggered;
+        }
+        r.FindTag(endTag);
+    }
+}
+
 SIM_PolicyGroup* FindPost(const std::string& name) {
     for (int i = 0; i < kPolicyGroupCount; ++i) {
         if (GetPolicyManager().Group(i).name == name)
@@ -315,38 +334,15 @@ void ReadNodeSections(SaveReader& r) {
     r.FindTag("/situations");
 
     r.FindTag("dilemmas");
-    while (r.IsNextTag("dilemma")) {
-        r.FindTag("dilemma");
-        std::string name;
-        float value = 0.0f;
-        bool triggered = false;
-        r.ReadString("name", name);
-        r.ReadFloat("Value", value);
-        r.ReadBool("triggered", triggered);
-        if (SIM_Dilemma* d = Found(GetDilemmaManager().FindDilemma(name))) {
-            d->value = value;
-            d->triggered = triggered;
-        }
-        r.FindTag("/dilemma");
-    }
+    ReadTriggeredNodes(r, "dilemma", "/dilemma", [](const std::string& name) {
+        return GetDilemmaManager().FindDilemma(name);
+    });
     r.FindTag("/dilemmas");
 
     r.FindTag("events");
     r.ReadInt("turnssincelastevent", GetEventManager().turnsSinceLastEvent);
-    while (r.IsNextTag("event")) {
-        r.FindTag("event");
-        std::string name;
-        float value = 0.0f;
-        bool triggered = false;
-        r.ReadString("name", name);
-        r.ReadFloat("Value", value);
-        r.ReadBool("triggered", triggered);
-        if (SIM_Event* e = Found(GetEventManager().FindEvent(name))) {
-            e->value = value;
-            e->triggered = triggered;
-        }
-        r.FindTag("/event");
-    }
+    ReadTriggeredNodes(r, "event", "/event",
+                       [](const std::string& name) { return GetEventManager().FindEvent(name); });
     r.FindTag("/events");
 
     r.FindTag("attackevents");

@@ -53,6 +53,14 @@ float GetPotentialVoteRate();
 // Counts the votes into the poll record and the "_winning_" neuron.
 void CountVotes();
 
+// The part of a new game that a load shares: forget the old game and read all content afresh
+// for the loaded mission, up to the events; progress, when not null, shows each stage's text.
+void ClearGameAndLoadContent(void (*progress)(const char* text));
+// After the mission's start state (a new game) or before the saved state (a load): the win and
+// loss runs, the finances' starting figures, the economic cycle, the election multipliers, the
+// simulation values' links and the autorun scripts.
+void SetUpLoadedContent();
+
 // One turn, in the fixed order of the pipeline.
 void ProcessNewTurn();
 // Builds a new game from the content and the mission "data/missions/<missionName>.txt", then

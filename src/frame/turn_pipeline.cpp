@@ -130,6 +130,48 @@ void ProcessNewTurn() {
     frontEnd.ProcessingDone();
 }
 
+void ClearGameAndLoadContent(void (*progress)(const char* text)) {
+    SetGameOver(false);
+    ClearParties();
+    SetGameRunning(false);
+    ReleaseAllSubsystems();
+    DeleteAllNeurons();
+    DeleteAllEffects();
+    SetGameRunning(true);
+    GetTurnState().turnNumber = 0;
+    InstallHappeningsConnections();
+    SetupNamedNeurons();
+    SetupParties();
+    GetReportManager().Release();
+    ReleasePressureGroups();
+    LoadNames(GetMission().namesFile);
+
+    if (progress)
+        progress("Initialising voters");
+    GetVoterManager().Initialise();
+    GetSimulation().LoadAll();
+    GetPolicyManager().LoadPolicies();
+    GetDilemmaManager().LoadDilemmas();
+
+    if (progress)
+        progress("Initialising simulation");
+    GetSimulation().AttachAllToGroups();
+    GetSituationManager().LoadAll();
+    GetPolicyManager().LinkAllPolicies();
+    LoadEvents();
+}
+
+void SetUpLoadedContent() {
+    CMission& mission = GetMission();
+    LoadConsecutiveRuns();
+    GetFinances().ResetFinances();
+    if (g_globalEconomy)
+        g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
+    GetElectionManager().LoadVotingMultipliers();
+    GetSimulation().ResolveAllLinks();
+    RunAutorunScripts();
+}
+
 void NewGameSetup(const std::string& missionName) {
     SetInstantEffects(true);
     CMission& mission = GetMission();
@@ -144,42 +186,11 @@ void NewGameSetup(const std::string& missionName) {
     GetFrontEnd().ShowProcessingScreen();
 
     Progress("Initialising game", 0.0f);
-    SetGameOver(false);
-    ClearParties();
-    SetGameRunning(false);
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
-    SetGameRunning(true);
-    GetTurnState().turnNumber = 0;
-    InstallHappeningsConnections();
-    SetupNamedNeurons();
-    SetupParties();
-    GetReportManager().Release();
-    ReleasePressureGroups();
-    LoadNames(mission.namesFile);
-
-    Progress("Initialising voters", 0.0f);
-    GetVoterManager().Initialise();
-    GetSimulation().LoadAll();
-    GetPolicyManager().LoadPolicies();
-    GetDilemmaManager().LoadDilemmas();
-
-    Progress("Initialising simulation", 0.0f);
-    GetSimulation().AttachAllToGroups();
-    GetSituationManager().LoadAll();
-    GetPolicyManager().LinkAllPolicies();
-    LoadEvents();
+    ClearGameAndLoadContent([](const char* text) { Progress(text, 0.0f); });
 
     Progress("Loading mission", 0.0f);
     mission.ApplyMission();
-    LoadConsecutiveRuns();
-    GetFinances().ResetFinances();
-    if (g_globalEconomy)
-        g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
-    GetElectionManager().LoadVotingMultipliers();
-    GetSimulation().ResolveAllLinks();
-    RunAutorunScripts();
+    SetUpLoadedContent();
     OrderNeuronsByType();
     ProcessAllNeurons();
 

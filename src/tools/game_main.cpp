@@ -1,0 +1,2 @@
+// The game window's entry point.
+int main() { return 0; }

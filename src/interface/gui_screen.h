@@ -1,0 +1,21 @@
+#pragma once
+// BaseGUIScreen: what every whole screen (menu, options, new game, load, save, processing, the
+// game screen) offers the frame. The frame activates a screen once when it becomes current, then
+// every frame updates and draws it and hands it the frame's clicks and keys.
+
+#include <string>
+
+class BaseGUIScreen {
+public:
+    virtual ~BaseGUIScreen() = default;
+    virtual void Draw() {}
+    // True when the screen (or one of its windows) took the click.
+    virtual bool OnLeftClick(float /*x*/, float /*y*/) { return false; }
+    virtual void OnKey(int /*keyCode*/) {}
+    virtual void Activate() {}
+    // Per-frame work before drawing: hover, dragging, animations.
+    virtual void Update() {}
+    // Text the player typed this frame, for screens with a text field.
+    virtual void OnText(const std::string& /*text*/) {}
+    virtual bool OnRightClick(float /*x*/, float /*y*/) { return false; }
+};

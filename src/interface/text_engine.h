@@ -1,0 +1,65 @@
+#pragma once
+// Bitmap fonts and the text engine: every font is a 10 x 10 grid of glyph cells in one texture
+// plus a file of glyph widths. The engine measures and wraps text and batches every glyph of a
+// frame into one vertex buffer that is drawn in a single call.
+
+#include "platform/render_device.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct LibFont {
+    std::string name;
+    int size = 0;
+    int cell = 0;
+    int rows = 10, columns = 10;
+    int widths[256] = {};
+    // Per glyph cell: left, right, top, bottom as fractions of the texture.
+    std::vector<float> u0, u1, v0, v1;
+    // Per glyph: (following glyph, adjustment in pixels).
+    std::vector<std::vector<std::pair<int, int>>> kerning;
+    int letterSpacing = 0;
+    int lineSpacing = 0;
+    TextureId texture = kNoTexture;
+};
+
+enum class TextAlign { Left, Centre };
+
+class TextEngine {
+public:
+    // Registers a font and loads its width file (generating it from the texture when missing).
+    void AddFont(const std::string& widthFile, const std::string& textureName, int size, int cell,
+                 int rows, int columns);
+    // The seven fonts of the game, with the default kerning pairs.
+    void LoadGameFonts();
+    // Forgets every font (the display was restarted); LoadGameFonts brings them back.
+    void Release();
+    void SetFont(const std::string& name, int size);
+    void SetFixedWidth(bool fixed) { fixedWidth_ = fixed; }
+    const LibFont* CurrentFont() const { return current_; }
+    int CurrentSize() const { return size_; }
+
+    // Glyph index of a byte, -1 for the blank and control characters.
+    static int GlyphIndex(unsigned char c);
+    int TextWidth(const std::string& text) const;
+    // The longest first line that fits within width, and the rest after the breaking blank.
+    std::pair<std::string, std::string> SplitLine(const std::string& text, int width) const;
+    void DrawLine(const std::string& text, float x, float y, Argb colour,
+                  TextAlign align = TextAlign::Left);
+    // Returns the y below the last line.
+    float DrawWrapped(const std::string& text, float x, float y, int width, Argb colour);
+    void Flush();
+
+    bool IsInitialised() const { return initialised_; }
+
+private:
+    std::vector<LibFont> fonts_;
+    LibFont* current_ = nullptr;
+    int size_ = 12;
+    bool fixedWidth_ = false;
+    bool initialised_ = false;
+    std::vector<QuadVertex> batch_;
+};
+
+TextEngine& GetTextEngine();

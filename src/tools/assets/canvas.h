@@ -30,16 +30,18 @@ public:
     void Set(int x, int y, Rgba colour);
 
     void Fill(Rgba colour);
+    // Integer rectangles exclude right and bottom; the fills blend rather than replace.
     void FillRect(int left, int top, int right, int bottom, Rgba colour);
     // Top to bottom gradient over the rectangle.
     void VerticalGradient(int left, int top, int right, int bottom, Rgba from, Rgba to);
     // Anti-aliased rounded rectangle, filled; radius in pixels.
     void FillRoundedRect(float left, float top, float right, float bottom, float radius,
                          Rgba colour);
-    // Anti-aliased rounded outline of the given thickness.
+    // Anti-aliased rounded outline of the given thickness, lying just inside the rectangle.
     void StrokeRoundedRect(float left, float top, float right, float bottom, float radius,
                            float thickness, Rgba colour);
     void FillCircle(float cx, float cy, float radius, Rgba colour);
+    // The ring is centred on the radius.
     void StrokeCircle(float cx, float cy, float radius, float thickness, Rgba colour);
     // Anti-aliased thick line with round ends.
     void Line(float x1, float y1, float x2, float y2, float thickness, Rgba colour);

@@ -31,6 +31,9 @@ public:
     // Registers a font and loads its width file (generating it from the texture when missing).
     void AddFont(const std::string& widthFile, const std::string& textureName, int size, int cell,
                  int rows, int columns);
+    // Sets (or replaces) the pixel adjustment between two characters of a font at its native size.
+    void AddKerning(const std::string& fontName, unsigned char first, unsigned char second,
+                    int adjust);
     // The seven fonts of the game, with the default kerning pairs.
     void LoadGameFonts();
     // Forgets every font (the display was restarted); LoadGameFonts brings them back.
@@ -54,6 +57,11 @@ public:
     bool IsInitialised() const { return initialised_; }
 
 private:
+    // False (with a log line) while no font is loaded.
+    bool Ready() const;
+    float Advance(unsigned char c) const;
+    int Kerning(unsigned char c, unsigned char next) const;
+
     std::vector<LibFont> fonts_;
     LibFont* current_ = nullptr;
     int size_ = 12;

@@ -4,10 +4,16 @@ namespace {
 // The portable linear congruential generator that C library documentation gives as its example;
 // it behaves identically on every platform and compiler, which a library rand() does not promise.
 uint32_t g_state = 1;
+bool g_seeded = false;
 } // namespace
 
 void SeedRandom(uint32_t seed) {
     g_state = seed;
+    g_seeded = true;
+}
+
+bool IsRandomSeeded() {
+    return g_seeded;
 }
 
 int RandomInt() {

@@ -8,6 +8,8 @@ constexpr int kRandomMax = 32767;
 
 // Restarts the sequence. The game seeds once from the clock unless a seed was given.
 void SeedRandom(uint32_t seed);
+// True once SeedRandom has run, so that later start-up steps leave a chosen seed alone.
+bool IsRandomSeeded();
 // Next draw, 0 … 32767.
 int RandomInt();
 // low + (high − low) × r ÷ 32767, in single precision.

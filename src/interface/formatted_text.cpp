@@ -115,7 +115,10 @@ void FormattedText::SetText(const std::string& text, const Style& style) {
 }
 
 float FormattedText::Draw(float x, float y) const {
-    TextEngine& engine = GetTextEngine();
+    return Draw(x, y, GetTextEngine());
+}
+
+float FormattedText::Draw(float x, float y, TextEngine& engine) const {
     float penX = x, penY = y;
     // The tallest text on the line so far; 0 while the line is empty.
     float lineHeight = 0;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class TextEngine;
+
 enum class ChunkKind { Text, LineBreak, Rule };
 
 struct LibTextChunk {
@@ -53,6 +55,7 @@ public:
 
     // Lays the chunks out from (x, y) and returns the height used.
     float Draw(float x, float y) const;
+    float Draw(float x, float y, TextEngine& engine) const;
 
 private:
     LibTextChunkList chunks_;

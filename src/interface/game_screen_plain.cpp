@@ -1,0 +1,210 @@
+#include "interface/game_screen_plain.h"
+
+#include "data/translation.h"
+#include "frame/mission.h"
+#include "frame/turn.h"
+#include "government/finances.h"
+#include "interface/game_frame.h"
+#include "interface/gui_buttons.h"
+#include "interface/gui_dialog.h"
+#include "interface/screens.h"
+#include "interface/text_engine.h"
+#include "platform/input_state.h"
+#include "platform/render_device.h"
+#include "population/election_manager.h"
+#include "population/party.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr float kTopBarHeight = 40;
+constexpr float kPanelHeight = 96;
+constexpr float kButtonHeight = 44;
+constexpr unsigned kBarColour = 0xC0101820;
+
+// A dialog with a wrapped text and a button that closes it.
+class MessageDialog : public GUI_Dialog {
+public:
+    MessageDialog(const std::string& title, std::string body)
+        : GUI_Dialog("", true), text(std::move(body)) {
+        this->title = title;
+        name = "GAMESCREEN_MESSAGE";
+        auto* ok = new GUI_ButtonText("CLICK_TO_CONTINUE");
+        ok->deferred = true;
+        ok->SetCallback([this](void*) { Close(); });
+        AddChild(ok);
+        okButton = ok;
+    }
+    void Place(float left, float top, float right, float bottom) {
+        SetRect(left, top, right, bottom);
+        const float centre = (left + right) / 2;
+        okButton->SetRect(centre - 120 * ScreenLayout::Scale(), bottom - 60 * ScreenLayout::Scale(),
+                          centre + 120 * ScreenLayout::Scale(),
+                          bottom - 16 * ScreenLayout::Scale());
+    }
+    void Draw() override {
+        if (!visible)
+            return;
+        GUI_Dialog::Draw();
+        TextEngine& engine = GetTextEngine();
+        engine.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
+        engine.DrawWrapped(text, static_cast<float>(ContentLeft() + 10),
+                           static_cast<float>(ContentTop() + 10), ContentWidth() - 20,
+                           ScreenLayout::kTextColour);
+    }
+
+    std::string text;
+    GUI_ButtonText* okButton = nullptr;
+};
+
+std::string ElectionText(const ElectionOutcome& outcome) {
+    char share[64];
+    std::snprintf(share, sizeof share, "%.1f%%", outcome.share * 100.0f);
+    std::string text = outcome.resultText + "\n\n" + Translate("ELECTION_PLAYER_TURNOUT") + ": " +
+                       std::to_string(outcome.tally.playerVotes) + "\n" +
+                       Translate("ELECTION_OPPOSITION_TURNOUT") + ": " +
+                       std::to_string(outcome.tally.oppositionVotes) + " (" + share + ")";
+    if (!outcome.remainingTermsText.empty())
+        text += "\n\n" + outcome.remainingTermsText;
+    return text;
+}
+
+} // namespace
+
+GUI_MainScreen::GUI_MainScreen() {
+    menu = new GUI_ButtonText("GAMESCREEN_MENU");
+    menu->SetTooltip("TOOLTIP_GAMESCREEN_MENU");
+    menu->deferred = true;
+    menu->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
+    root.AddChild(menu);
+
+    save = new GUI_ButtonText("GAMESCREEN_SAVE");
+    save->SetTooltip("TOOLTIP_GAMESCREEN_SAVE");
+    save->deferred = true;
+    save->SetCallback([](void*) { SetGameMode(GameMode::SaveGame); });
+    root.AddChild(save);
+
+    nextTurn = new GUI_ButtonText("NEXT_TURN");
+    nextTurn->SetTooltip("TOOLTIP_NEXTTURN");
+    nextTurn->identifier = "NextTurnButton";
+    // The turn rebuilds much of the game; it runs once the frame that asked is finished.
+    nextTurn->deferred = true;
+    nextTurn->SetCallback([this](void*) { NextTurn(); });
+    root.AddChild(nextTurn);
+}
+
+void GUI_MainScreen::Layout() {
+    using ScreenLayout::S;
+    const float w = ScreenLayout::ScreenWidth(), h = ScreenLayout::ScreenHeight();
+    const float top = h - S(kPanelHeight) + (S(kPanelHeight) - S(kButtonHeight)) / 2;
+    const float bottom = top + S(kButtonHeight);
+    menu->SetRect(S(30), top, S(190), bottom);
+    save->SetRect(S(205), top, S(365), bottom);
+    nextTurn->SetRect(w - S(250), top, w - S(30), bottom);
+}
+
+void GUI_MainScreen::Activate() {
+    Layout();
+    if (!IsGameOver())
+        gameOverShown = false;
+    nextTurn->enabled = !IsGameOver();
+    ShowGameOverIfDue();
+}
+
+void GUI_MainScreen::NextTurn() {
+    if (IsGameOver())
+        return;
+    const SIM_ElectionManager& elections = GetElectionManager();
+    const bool hadOutcome = elections.HasOutcome();
+    const int month = elections.electionMonth, year = elections.electionYear;
+    ProcessNewTurn();
+    // A new election date (or a first result) means one was held in this turn.
+    if (elections.HasOutcome() &&
+        (!hadOutcome || elections.electionMonth != month || elections.electionYear != year))
+        ShowMessage(Translate("ELECTION_RESULTS"), ElectionText(elections.LastOutcome()));
+    nextTurn->enabled = !IsGameOver();
+    ShowGameOverIfDue();
+}
+
+void GUI_MainScreen::ShowGameOverIfDue() {
+    if (!IsGameOver() || gameOverShown)
+        return;
+    gameOverShown = true;
+    const SIM_ElectionManager& elections = GetElectionManager();
+    const bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
+    ShowMessage(Translate("GAMESCREEN_GAMEOVER_TITLE"),
+                Translate(lost ? "GAMESCREEN_GAMEOVER_LOST" : "GAMESCREEN_GAMEOVER_SERVED"));
+}
+
+void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& text) {
+    using ScreenLayout::S;
+    auto dialog = std::make_unique<MessageDialog>(title, text);
+    const float centre = ScreenLayout::ScreenWidth() / 2;
+    dialog->Place(centre - S(260), S(200), centre + S(260), S(520));
+    windowManager.OpenModalOwned(std::move(dialog));
+}
+
+std::string GUI_MainScreen::DateText() const {
+    const Calendar& calendar = GetCalendar();
+    return Translate("MONTH_" + std::to_string(calendar.month % 12 + 1)) + " " +
+           std::to_string(calendar.year);
+}
+
+std::string GUI_MainScreen::PollText() const {
+    char share[16];
+    std::snprintf(share, sizeof share, "%d", static_cast<int>(std::lround(GetVoteShare() * 100)));
+    std::string text = Translate("GAMESCREEN_POLLS");
+    ReplaceAll(text, "<SHARE>", share);
+    return text;
+}
+
+std::string GUI_MainScreen::MoneyText() const {
+    const Finances& finances = GetFinances();
+    const bool inDebt = finances.NationalDebt > 0;
+    std::string text = Translate(inDebt ? "GAMESCREEN_DEBT" : "GAMESCREEN_TREASURY");
+    ReplaceAll(text, "<MONEY>",
+               FormatMoney(inDebt ? finances.NationalDebt : finances.CurrentBalance));
+    return text;
+}
+
+std::string GUI_MainScreen::TurnText() const {
+    std::string text = Translate("GAMESCREEN_TURN");
+    ReplaceAll(text, "<TURN>", std::to_string(GetTurnNumber()));
+    return text;
+}
+
+void GUI_MainScreen::OnScreenKey(int keyCode) {
+    if (keyCode == KeyCode::Escape)
+        SetGameMode(GameMode::Menu);
+}
+
+void GUI_MainScreen::DrawBackground() {
+    using ScreenLayout::S;
+    const float w = ScreenLayout::ScreenWidth(), h = ScreenLayout::ScreenHeight();
+    ScreenLayout::DrawBackdrop("7lines.jpg", 0);
+    GetRenderDevice().FillRect(0, 0, w, S(kTopBarHeight), kBarColour);
+    GuiDraw::PictureOr("controlpanel.dds", 0, h - S(kPanelHeight), w, h, kBarColour, 0);
+}
+
+void GUI_MainScreen::DrawContent() {
+    using namespace ScreenLayout;
+    const float w = ScreenWidth();
+    const std::string font = kLabelFont;
+    const float y = S(12);
+    GuiDraw::Text(font, kTextSize, DateText(), S(20), y, kTextColour);
+    GuiDraw::Text(font, kTextSize, PollText(), w * 0.3f, y, kTextColour);
+    GuiDraw::Text(font, kTextSize, MoneyText(), w * 0.55f, y, kTextColour);
+    GuiDraw::Text(font, kTextSize, TurnText(),
+                  w - S(20) - GuiDraw::TextWidth(font, kTextSize, TurnText()), y, kTextColour);
+
+    const CMission& mission = GetMission();
+    GuiDraw::Text(kTitleFont, kTitleSize, mission.name, w / 2, S(300), kTextColour, true);
+    const SIM_Party* player = GetPlayersParty();
+    const SIM_Party* opposition = GetOpposition();
+    if (player && opposition)
+        GuiDraw::Text(kTextFont, kTextSize, player->partyName + "  /  " + opposition->partyName,
+                      w / 2, S(350), kDimTextColour, true);
+}

@@ -81,3 +81,16 @@ int RunDeferredCalls();
 // default) allows every click.
 std::function<bool(const std::string&)>& PlayGuideButtonCheck();
 bool PlayGuideAllows(const std::string& identifier);
+
+// Drawing shared by the elements. A picture that is missing gives way to a flat panel, so the
+// interface stays usable before the art is in place.
+namespace GuiDraw {
+// Draws the picture over the rectangle; when it is missing, fills with fill and outlines with edge
+// (a zero colour skips that part). Returns false when the fallback was drawn.
+bool PictureOr(const std::string& picture, float left, float top, float right, float bottom,
+               unsigned fill, unsigned edge, unsigned tint = 0xFFFFFFFF);
+// One line of text in the given font, left-aligned at x or centred on it.
+void Text(const std::string& font, int size, const std::string& text, float x, float y,
+          unsigned colour, bool centred = false);
+int TextWidth(const std::string& font, int size, const std::string& text);
+} // namespace GuiDraw

@@ -64,4 +64,10 @@ private:
     std::vector<GUI_WindowBase*> modals;
     std::vector<GUI_WindowBase*> pages;
     std::vector<std::unique_ptr<GUI_WindowBase>> owned;
+    // Closed owned windows wait here until the frame is over: a window may close itself from
+    // inside its own click.
+    std::vector<std::unique_ptr<GUI_WindowBase>> graveyard;
+    bool sweepQueued = false;
+    // Lets a queued sweep notice that its manager is gone.
+    std::shared_ptr<int> aliveToken = std::make_shared<int>(0);
 };

@@ -1,0 +1,58 @@
+#include "interface/gui_dialog.h"
+
+#include "data/translation.h"
+#include "interface/gui_buttons.h"
+#include "platform/render_device.h"
+
+namespace {
+constexpr int kCloseSize = 24;
+constexpr int kCloseInset = 6;
+} // namespace
+
+GUI_Dialog::GUI_Dialog(const std::string& titleKey, bool withCloseButton) {
+    SetTitleKey(titleKey);
+    if (withCloseButton) {
+        closeButton = new GUI_CloseButton();
+        AddChild(closeButton);
+    }
+}
+
+GUI_Dialog::~GUI_Dialog() = default;
+
+void GUI_Dialog::SetTitleKey(const std::string& key) {
+    title = key.empty() ? std::string() : Translate(key);
+}
+
+void GUI_Dialog::SetRect(float newLeft, float newTop, float newRight, float newBottom) {
+    GUI_WindowBase::SetRect(newLeft, newTop, newRight, newBottom);
+    if (closeButton) {
+        const float x = static_cast<float>(right - kCloseInset - kCloseSize);
+        const float y = static_cast<float>(top + kCloseInset);
+        closeButton->SetRect(x, y, x + kCloseSize, y + kCloseSize);
+    }
+    SetBackgroundRect();
+}
+
+void GUI_Dialog::SetBackgroundRect() {
+    innerLeft = left + kMarginLeft;
+    innerTop = top + kMarginTop;
+    innerRight = right - kMarginRight;
+    innerBottom = bottom - kMarginLeft;
+}
+
+void GUI_Dialog::Draw() {
+    if (!visible)
+        return;
+    RenderDevice& device = GetRenderDevice();
+    const float l = static_cast<float>(left), t = static_cast<float>(top);
+    const float r = static_cast<float>(right), b = static_cast<float>(bottom);
+    GuiDraw::PictureOr(background, l, t, r, b, 0xF0182028, 0);
+    // The frame and the title band are drawn over the picture too, so every dialog reads alike.
+    device.FillRect(l + 2, t + 2, r - 2, t + kMarginTop - 4, 0x60384C60);
+    device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
+    device.OutlineRect(l + 3, t + 3, r - 3, b - 3, 0x806A7A8A);
+    GuiDraw::Text("arialbold20.dds", 20, title, l + width / 2.0f, t + 6, 0xFFF4F4F4, true);
+    DrawButtons();
+    for (auto& child : children)
+        child->Draw();
+}

@@ -1,0 +1,121 @@
+#include "interface/gui_tab_container.h"
+
+#include "data/debug_log.h"
+#include "interface/gui_buttons.h"
+#include "interface/gui_window_manager.h"
+#include "platform/input_state.h"
+
+GUI_TabContainer::GUI_TabContainer() = default;
+GUI_TabContainer::~GUI_TabContainer() = default;
+
+GUI_ButtonTab* GUI_TabContainer::AddTab(GUI_WindowTab* page, const std::string& key) {
+    ASSERT(page);
+    if (!page)
+        return nullptr;
+    page->parentWindow = this;
+    tabs.emplace_back(page);
+    auto* tab = new GUI_ButtonTab(key, this, page);
+    AddChild(tab);
+    tabButtons.push_back(tab);
+    page->SetRect(static_cast<float>(left), static_cast<float>(top + kTabHeight),
+                  static_cast<float>(right), static_cast<float>(bottom));
+    if (tabs.size() == 1)
+        SelectTab(page);
+    LayOutTabs();
+    return tab;
+}
+
+void GUI_TabContainer::SelectTab(GUI_WindowTab* page) {
+    ASSERT(page);
+    if (!page)
+        return;
+    for (auto& tab : tabs)
+        tab->active = tab.get() == page;
+}
+
+GUI_WindowTab* GUI_TabContainer::ActiveTab() const {
+    for (auto& tab : tabs) {
+        if (tab->active)
+            return tab.get();
+    }
+    return nullptr;
+}
+
+void GUI_TabContainer::LayOutTabs() {
+    if (tabButtons.empty())
+        return;
+    const float tabWidth = static_cast<float>(width) / tabButtons.size();
+    for (size_t i = 0; i < tabButtons.size(); ++i) {
+        const float x = left + tabWidth * i;
+        tabButtons[i]->SetRect(x, static_cast<float>(top), x + tabWidth - 2,
+                               static_cast<float>(top + kTabHeight));
+    }
+}
+
+void GUI_TabContainer::SetRect(float newLeft, float newTop, float newRight, float newBottom) {
+    const int dx = static_cast<int>(newLeft) - left;
+    const int dy = static_cast<int>(newTop) - top;
+    GUI_WindowBase::SetRect(newLeft, newTop, newRight, newBottom);
+    // Pages keep their own content; they follow the container and take the area below the tabs.
+    for (auto& tab : tabs) {
+        tab->ShiftBy(dx, dy);
+        tab->GUI_WindowBase::SetRect(static_cast<float>(left), static_cast<float>(top + kTabHeight),
+                                     static_cast<float>(right), static_cast<float>(bottom));
+    }
+    LayOutTabs();
+}
+
+void GUI_TabContainer::Update() {
+    if (!visible)
+        return;
+    if (draggable)
+        FollowDrag();
+    if (GUI_WindowTab* page = ActiveTab())
+        page->Update();
+    for (size_t i = 0; i < children.size(); ++i)
+        children[i]->Update();
+    UpdateButtons();
+    InputState& input = GetInput();
+    if (takesMouse && HitTest(input.mouseX, input.mouseY))
+        input.mouseTaken = true;
+}
+
+void GUI_TabContainer::Draw() {
+    if (!visible)
+        return;
+    DrawBackground();
+    if (GUI_WindowTab* page = ActiveTab())
+        page->Draw();
+    DrawButtons();
+    for (auto& child : children)
+        child->Draw();
+}
+
+bool GUI_TabContainer::OnLeftClick(float x, float y) {
+    if (!visible)
+        return false;
+    const bool inside = HitTest(x, y);
+    if (inside && manager)
+        manager->BringToTop(this);
+    if (ClickButtons(x, y))
+        return true;
+    if (GUI_WindowTab* page = ActiveTab()) {
+        if (page->OnLeftClick(x, y))
+            return true;
+    }
+    for (size_t i = children.size(); i-- > 0;) {
+        if (children[i]->OnLeftClick(x, y))
+            return true;
+    }
+    return inside;
+}
+
+bool GUI_TabContainer::OnRightClick(float x, float y) {
+    if (!visible)
+        return false;
+    if (GUI_WindowTab* page = ActiveTab()) {
+        if (page->OnRightClick(x, y))
+            return true;
+    }
+    return GUI_WindowBase::OnRightClick(x, y);
+}

@@ -1,0 +1,47 @@
+#include "interface/gui_window_screen.h"
+
+#include "platform/input_state.h"
+#include "platform/render_device.h"
+
+GUI_WindowScreen::GUI_WindowScreen() {
+    RenderDevice& device = GetRenderDevice();
+    root.SetRect(0, 0, static_cast<float>(device.GameWidth()),
+                 static_cast<float>(device.GameHeight()));
+    // The root is the screen itself: hovering it must not hide the mouse from its own buttons'
+    // tooltips or from anything the screen draws.
+    root.takesMouse = false;
+    root.closeOnEscape = false;
+}
+
+void GUI_WindowScreen::Update() {
+    GetInput().mouseTaken = false;
+    windowManager.UpdateWindows();
+    root.Update();
+}
+
+void GUI_WindowScreen::Draw() {
+    if (!windowManager.DrawPages()) {
+        DrawBackground();
+        root.Draw();
+        DrawContent();
+    }
+    windowManager.DrawWindows();
+}
+
+bool GUI_WindowScreen::OnLeftClick(float x, float y) {
+    if (windowManager.OnLeftClick(x, y))
+        return true;
+    return root.OnLeftClick(x, y);
+}
+
+bool GUI_WindowScreen::OnRightClick(float x, float y) {
+    if (windowManager.OnRightClick(x, y))
+        return true;
+    return root.OnRightClick(x, y);
+}
+
+void GUI_WindowScreen::OnKey(int keyCode) {
+    if (keyCode == KeyCode::Escape && windowManager.OnEscape())
+        return;
+    OnScreenKey(keyCode);
+}

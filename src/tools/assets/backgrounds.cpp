@@ -2,6 +2,7 @@
 
 #include "tools/assets/asset_steps.h"
 #include "tools/assets/glyph_raster.h"
+#include "tools/assets/read_back.h"
 #include "tools/assets/soft_shapes.h"
 
 #include <algorithm>
@@ -325,39 +326,57 @@ bool MakeTitle(const std::string& folder) {
     Vignette(c, 0.45f);
     DrawName(c);
     c.AddNoise(3, 2);
-    return SaveBmp(c, folder + "/title.bmp");
+    const std::string path = folder + "/title.bmp";
+    return SaveBmp(c, path) && ReadsBackAs(path, c, 0);
 }
 
 // ---- The processing screen ---------------------------------------------------------------------
 
-// A loose constellation of nodes and links gathered in one corner, fading towards the middle.
+// A small network of nodes, each joined to its two nearest neighbours, gathered around one
+// corner and fading towards the middle of the screen.
 void DrawConstellation(Canvas& c, uint32_t seed, float cornerX, float cornerY) {
     Dice dice(seed);
     std::vector<float> xs, ys;
-    for (int i = 0; i < 26; ++i) {
-        const float r = 60.0f + 360.0f * std::pow(dice.Uniform(0, 1), 0.8f);
-        const float a = dice.Uniform(0, 2 * kPi);
-        xs.push_back(cornerX + r * std::cos(a));
-        ys.push_back(cornerY + r * std::sin(a));
+    while (xs.size() < 18) {
+        const float x = cornerX + dice.Uniform(-260, 260), y = cornerY + dice.Uniform(-200, 200);
+        if (x < 8 || y < 8 || x > kWidth - 8 || y > kHeight - 8)
+            continue;
+        xs.push_back(x);
+        ys.push_back(y);
     }
     auto strength = [&](float x, float y) {
-        return 1.0f - Smoothstep(120, 430, std::hypot(x - cornerX, y - cornerY));
+        return 1.0f - Smoothstep(90, 300, std::hypot(x - cornerX, y - cornerY));
     };
-    for (size_t i = 0; i < xs.size(); ++i) {
-        for (size_t j = i + 1; j < xs.size(); ++j) {
-            const float d = std::hypot(xs[i] - xs[j], ys[i] - ys[j]);
-            if (d > 130)
+    const size_t n = xs.size();
+    for (size_t i = 0; i < n; ++i) {
+        // The two nearest others.
+        size_t first = i, second = i;
+        float bestFirst = 1e9f, bestSecond = 1e9f;
+        for (size_t j = 0; j < n; ++j) {
+            if (j == i)
                 continue;
+            const float d = std::hypot(xs[i] - xs[j], ys[i] - ys[j]);
+            if (d < bestFirst) {
+                second = first;
+                bestSecond = bestFirst;
+                first = j;
+                bestFirst = d;
+            } else if (d < bestSecond) {
+                second = j;
+                bestSecond = d;
+            }
+        }
+        for (size_t j : {first, second}) {
             const float s = std::min(strength(xs[i], ys[i]), strength(xs[j], ys[j]));
-            c.Line(xs[i], ys[i], xs[j], ys[j], 1.0f, Scaled(kTeal, 0.22f * s));
+            c.Line(xs[i], ys[i], xs[j], ys[j], 1.0f, Scaled(kTeal, 0.2f * s));
         }
     }
-    for (size_t i = 0; i < xs.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         const float s = strength(xs[i], ys[i]);
-        PaintHalo(c, Circle(xs[i], ys[i], 2), 9, Scaled(kTeal, 0.12f * s),
+        PaintHalo(c, Circle(xs[i], ys[i], 2), 9, Scaled(kTeal, 0.14f * s),
                   {xs[i] - 12, ys[i] - 12, xs[i] + 12, ys[i] + 12});
-        c.FillCircle(xs[i], ys[i], dice.Uniform(1.6f, 3.2f),
-                     Scaled(Lighten(kTeal, 0.3f), 0.6f * s));
+        c.FillCircle(xs[i], ys[i], dice.Uniform(1.6f, 3.0f),
+                     Scaled(Lighten(kTeal, 0.3f), 0.65f * s));
     }
 }
 
@@ -376,11 +395,12 @@ bool MakeLoadscreen(const std::string& folder) {
         const float dx = (x - 512) / 520, dy = (y - 700) / 120;
         return Scaled(Rgba{80, 110, 150, 255}, 0.10f * std::exp(-(dx * dx + dy * dy)));
     });
-    DrawConstellation(c, 404, 70, 90);
-    DrawConstellation(c, 405, kWidth - 80, kHeight - 150);
+    DrawConstellation(c, 404, 110, 110);
+    DrawConstellation(c, 405, kWidth - 130, kHeight - 190);
     Vignette(c, 0.5f);
     c.AddNoise(4, 2);
-    return SaveJpeg(c, folder + "/loadscreen.jpg", 92);
+    const std::string path = folder + "/loadscreen.jpg";
+    return SaveJpeg(c, path, 92) && ReadsBackAs(path, c, 3);
 }
 
 // ---- The game screen ---------------------------------------------------------------------------
@@ -434,7 +454,8 @@ bool MakeSevenLines(const std::string& folder) {
 
     Vignette(c, 0.4f);
     c.AddNoise(5, 2);
-    return SaveJpeg(c, folder + "/7lines.jpg", 92);
+    const std::string path = folder + "/7lines.jpg";
+    return SaveJpeg(c, path, 92) && ReadsBackAs(path, c, 3);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "tools/assets/asset_steps.h"
 #include "tools/assets/backgrounds.h"
+#include "tools/assets/read_back.h"
 #include "tools/assets/soft_shapes.h"
 
 #include <cmath>
@@ -61,7 +62,8 @@ void SunkenField(Canvas& c, float left, float top, float right, float bottom, fl
 bool Save(const Canvas& picture, const std::string& dataDir, const std::string& name) {
     Canvas out = picture;
     BleedTransparentEdges(out);
-    return SaveDds(out, dataDir + "/bitmaps/interface/" + name);
+    const std::string path = dataDir + "/bitmaps/interface/" + name;
+    return SaveDds(out, path) && ReadsBackAs(path, out, 0);
 }
 
 // Wide text buttons; the hover state is brighter with an accent rim and a glow from below.
@@ -225,7 +227,8 @@ bool MakeListBox(const std::string& dataDir) {
     c.FillRect(0, 0, 1, size, Rgba{44, 59, 84, 255});
     c.FillRect(size - 1, 0, size, size, Rgba{44, 59, 84, 255});
     c.AddNoise(31, 1);
-    return SaveBmp(c, dataDir + "/bitmaps/interface/gui_listbox.bmp");
+    const std::string path = dataDir + "/bitmaps/interface/gui_listbox.bmp";
+    return SaveBmp(c, path) && ReadsBackAs(path, c, 0);
 }
 
 // The bar along the bottom of the game screen, with a soft shadow cast upwards over the map.
@@ -301,20 +304,19 @@ bool MakeCircles(const std::string& dataDir) {
     return ok;
 }
 
-// The connector sprite, drawn white so that the link's colour tints it: a soft streak with
-// chevrons pointing along the flow, one every 16 pixels so the pattern tiles as it runs.
+// The connector sprite, drawn white so that the link's colour tints it. Sprites are laid end to
+// end along a link, so each is a piece of soft streak that joins its neighbours, with one chevron
+// pointing along the flow.
 bool MakeConnector(const std::string& dataDir) {
-    const int w = 64, h = 8;
+    const int w = 32, h = 16;
     Canvas c(w, h);
     for (int y = 0; y < h; ++y) {
         const float d = (y + 0.5f - h * 0.5f) / (h * 0.5f);
-        c.FillRect(0, y, w, y + 1, Scaled(kWhite, 0.45f * std::exp(-d * d * 4.0f)));
+        c.FillRect(0, y, w, y + 1, Scaled(kWhite, 0.5f * std::exp(-d * d * 6.0f)));
     }
-    for (int i = 0; i < 4; ++i) {
-        const float tip = 16.0f * i + 11.0f;
-        const Distance chevron = Stroke({tip - 4.0f, 1.2f, tip, 4.0f, tip - 4.0f, 6.8f}, 1.6f);
-        Paint(c, chevron, Scaled(kWhite, 0.95f));
-    }
+    const float tip = 21.0f;
+    const Distance chevron = Stroke({tip - 7.0f, 3.0f, tip, 8.0f, tip - 7.0f, 13.0f}, 2.6f);
+    Paint(c, chevron, Scaled(kWhite, 0.95f));
     return Save(c, dataDir, "line.dds");
 }
 
@@ -361,16 +363,18 @@ bool MakeIssueIcons(const std::string& dataDir) {
 
 // The framework's slider, text field and progress bar.
 bool MakeFields(const std::string& dataDir) {
+    // The track fills its picture: it is drawn only a few pixels tall.
     Canvas track(256, 16);
-    SunkenField(track, 2, 4, 254, 12, 4.0f, Rgba{14, 21, 33, 255}, Rgba{70, 90, 120, 255});
+    SunkenField(track, 1, 1, 255, 15, 6.0f, Rgba{14, 21, 33, 255}, Rgba{70, 90, 120, 255});
 
-    Canvas knob(24, 24);
-    const Distance knobDisc = Circle(12, 12, 9.0f);
-    PaintHalo(knob, Offset(knobDisc, 0, 1.2f), 3.0f, kShadow);
-    Paint(knob, knobDisc,
-          RadialShade(10, 8, 14, Rgba{250, 247, 240, 255}, Rgba{196, 190, 178, 255}));
-    PaintEdge(knob, knobDisc, 0.0f, 2.0f, Flat(kTeal));
-    Paint(knob, Circle(12, 12, 2.5f), Scaled(kTeal, 0.8f));
+    // An upright thumb rather than a disc, so it keeps its shape at any width and height; drawn
+    // light so the slider's tint decides its shade.
+    Canvas knob(24, 30);
+    const Distance thumb = RoundedRect(3, 2, 21, 27, 7.0f);
+    PaintHalo(knob, Offset(thumb, 0, 1.2f), 3.0f, kShadow);
+    Paint(knob, thumb, VerticalShade(2, 27, Rgba{255, 253, 248, 255}, Rgba{200, 194, 182, 255}));
+    PaintEdge(knob, thumb, 0.0f, 1.5f, Flat(kTeal));
+    Paint(knob, RoundedRect(10.5f, 9, 13.5f, 20, 1.5f), Scaled(kTeal, 0.85f));
 
     Canvas field(256, 32);
     SunkenField(field, 1, 1, 255, 31, 6.0f, Rgba{15, 22, 35, 255}, Rgba{64, 84, 112, 255});

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,6 +119,7 @@ void MakePolicyTiles(Writer& out, GlyphRaster& symbols, const std::string& dataD
     const std::string path = named.empty() ? dataDir + "/simulation/policies.csv"
                                            : (fs::path(dataDir).parent_path() / named).string();
     int count = 0, byGroup = 0;
+    std::map<uint32_t, std::string> firstWithGlyph;
     for (const auto& cells : DataRows(path)) {
         if (cells.size() < 11 || Trimmed(cells[1]).empty())
             continue;
@@ -132,6 +134,11 @@ void MakePolicyTiles(Writer& out, GlyphRaster& symbols, const std::string& dataD
             matched = false;
         }
         byGroup += matched ? 0 : 1;
+        // Two policies with one picture are hard to tell apart on the main screen.
+        const auto [earlier, fresh] = firstWithGlyph.emplace(glyph, name);
+        if (!fresh)
+            std::printf("content pictures: %s shares its pictogram with %s\n", name.c_str(),
+                        earlier->second.c_str());
         const Canvas tile = art::PolicyTile(symbols, glyph, look);
         out.Write("policies", "icons_" + name + ".dds",
                   [&](const std::string& p) { return SaveDds(tile, p); });

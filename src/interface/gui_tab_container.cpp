@@ -107,7 +107,7 @@ bool GUI_TabContainer::OnLeftClick(float x, float y) {
         if (children[i]->OnLeftClick(x, y))
             return true;
     }
-    return inside;
+    return inside && !clickThrough;
 }
 
 bool GUI_TabContainer::OnRightClick(float x, float y) {

@@ -183,7 +183,7 @@ bool GUI_WindowBase::OnLeftClick(float x, float y) {
     if (ClickButtons(x, y))
         return true;
     // A click on the window's empty area is still the window's: nothing below may see it.
-    return inside;
+    return inside && !clickThrough;
 }
 
 bool GUI_WindowBase::OnRightClick(float x, float y) {
@@ -193,5 +193,5 @@ bool GUI_WindowBase::OnRightClick(float x, float y) {
         if (children[i]->OnRightClick(x, y))
             return true;
     }
-    return HitTest(x, y);
+    return HitTest(x, y) && !clickThrough;
 }

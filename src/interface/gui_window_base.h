@@ -77,6 +77,8 @@ public:
     bool modal = false;
     // Escape closes it when it is the topmost window.
     bool closeOnEscape = true;
+    // Clicks on the empty area pass to whatever lies beneath (a screen's root, say).
+    bool clickThrough = false;
     // A plain filled panel behind the buttons; off for windows that draw their own background.
     bool drawPanel = false;
     unsigned panelColour = 0xE0202830;

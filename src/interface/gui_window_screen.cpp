@@ -11,6 +11,8 @@ GUI_WindowScreen::GUI_WindowScreen() {
     // tooltips or from anything the screen draws.
     root.takesMouse = false;
     root.closeOnEscape = false;
+    // Its empty area is the screen's own: a screen that draws more than buttons decides there.
+    root.clickThrough = true;
 }
 
 void GUI_WindowScreen::Update() {

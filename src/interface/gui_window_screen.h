@@ -17,7 +17,8 @@ public:
     // DrawBackground, the root and DrawContent (unless a full-screen page replaces them), then the
     // windows. Tooltips come later, from the frame's end.
     void Draw() override;
-    // The windows first; the root only when none took the click.
+    // The windows first, then the root's buttons and child windows; the root's empty area
+    // takes nothing, so a subclass may handle the click itself when this returns false.
     bool OnLeftClick(float x, float y) override;
     bool OnRightClick(float x, float y) override;
     // Escape goes to the windows first; keys they leave go to OnScreenKey.

@@ -1,0 +1,54 @@
+#pragma once
+// Scripted input for unattended runs: a text file of mouse moves, clicks, keys and typed text,
+// each at a frame number, added to the frame's InputState after the real poll.
+//
+// One happening per line, "<frame> <command> <arguments>":
+//   move X Y      the mouse moves to game pixel (X, Y)
+//   click X Y     left button down at the frame and up at the next one
+//   rclick X Y    the same with the right button
+//   down X Y      left button goes down (and stays down)
+//   up X Y        left button comes up
+//   key K         K is ENTER, ESCAPE, BACKSPACE, TAB, LEFT, RIGHT, UP, DOWN, SPACE, F1..F12,
+//                 A..Z, ALT_ENTER (Enter with the left Alt held) or a key code in hex ("0x1C")
+//   text T        the rest of the line is typed (UTF-8 or the game's one-byte characters)
+// Blank lines and lines starting with ';' are comments.
+
+#include "platform/input_state.h"
+
+#include <string>
+#include <vector>
+
+class InputReplay {
+public:
+    // Reads the file; any bad line stops the load with Error() naming the file and the line.
+    bool Load(const std::string& path);
+    // The same from text already in memory; name stands for the file in messages.
+    bool Parse(const std::string& text, const std::string& name);
+    const std::string& Error() const { return error_; }
+
+    // Adds every happening due at or before the frame that was not applied yet, so a caller that
+    // skips frame numbers loses nothing.
+    void Apply(int frame, InputState& state);
+    // All happenings applied.
+    bool Finished() const { return next_ >= steps_.size(); }
+    // The frame of the last happening; -1 when there is none.
+    int LastFrame() const { return steps_.empty() ? -1 : steps_.back().frame; }
+
+private:
+    enum class Kind { Move, LeftDown, LeftUp, RightDown, RightUp, KeyDown, KeyUp, Text };
+    struct Step {
+        int frame = 0;
+        Kind kind = Kind::Move;
+        float x = 0, y = 0;
+        int key = 0;
+        std::string text;
+    };
+    bool ParseLine(const std::string& line, std::vector<Step>& steps, std::string& problem) const;
+
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    std::string error_;
+};
+
+// The key code for a replay key name ("ENTER", "F1", "Q") or hex code; 0 when it is neither.
+int ReplayKeyCode(const std::string& name);

@@ -1,0 +1,267 @@
+#include "platform/sdl_input.h"
+
+#include "platform/sdl_display.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// SDL scancodes in the keyboard scan-code numbering the interface has always used.
+struct KeyPair {
+    SDL_Scancode sdl;
+    int code;
+};
+constexpr KeyPair kKeys[] = {
+    {SDL_SCANCODE_ESCAPE, 0x01},
+    {SDL_SCANCODE_1, 0x02},
+    {SDL_SCANCODE_2, 0x03},
+    {SDL_SCANCODE_3, 0x04},
+    {SDL_SCANCODE_4, 0x05},
+    {SDL_SCANCODE_5, 0x06},
+    {SDL_SCANCODE_6, 0x07},
+    {SDL_SCANCODE_7, 0x08},
+    {SDL_SCANCODE_8, 0x09},
+    {SDL_SCANCODE_9, 0x0A},
+    {SDL_SCANCODE_0, 0x0B},
+    {SDL_SCANCODE_MINUS, 0x0C},
+    {SDL_SCANCODE_EQUALS, 0x0D},
+    {SDL_SCANCODE_BACKSPACE, 0x0E},
+    {SDL_SCANCODE_TAB, 0x0F},
+    {SDL_SCANCODE_Q, 0x10},
+    {SDL_SCANCODE_W, 0x11},
+    {SDL_SCANCODE_E, 0x12},
+    {SDL_SCANCODE_R, 0x13},
+    {SDL_SCANCODE_T, 0x14},
+    {SDL_SCANCODE_Y, 0x15},
+    {SDL_SCANCODE_U, 0x16},
+    {SDL_SCANCODE_I, 0x17},
+    {SDL_SCANCODE_O, 0x18},
+    {SDL_SCANCODE_P, 0x19},
+    {SDL_SCANCODE_LEFTBRACKET, 0x1A},
+    {SDL_SCANCODE_RIGHTBRACKET, 0x1B},
+    {SDL_SCANCODE_RETURN, 0x1C},
+    {SDL_SCANCODE_LCTRL, 0x1D},
+    {SDL_SCANCODE_A, 0x1E},
+    {SDL_SCANCODE_S, 0x1F},
+    {SDL_SCANCODE_D, 0x20},
+    {SDL_SCANCODE_F, 0x21},
+    {SDL_SCANCODE_G, 0x22},
+    {SDL_SCANCODE_H, 0x23},
+    {SDL_SCANCODE_J, 0x24},
+    {SDL_SCANCODE_K, 0x25},
+    {SDL_SCANCODE_L, 0x26},
+    {SDL_SCANCODE_SEMICOLON, 0x27},
+    {SDL_SCANCODE_APOSTROPHE, 0x28},
+    {SDL_SCANCODE_GRAVE, 0x29},
+    {SDL_SCANCODE_LSHIFT, 0x2A},
+    {SDL_SCANCODE_BACKSLASH, 0x2B},
+    {SDL_SCANCODE_Z, 0x2C},
+    {SDL_SCANCODE_X, 0x2D},
+    {SDL_SCANCODE_C, 0x2E},
+    {SDL_SCANCODE_V, 0x2F},
+    {SDL_SCANCODE_B, 0x30},
+    {SDL_SCANCODE_N, 0x31},
+    {SDL_SCANCODE_M, 0x32},
+    {SDL_SCANCODE_COMMA, 0x33},
+    {SDL_SCANCODE_PERIOD, 0x34},
+    {SDL_SCANCODE_SLASH, 0x35},
+    {SDL_SCANCODE_RSHIFT, 0x36},
+    {SDL_SCANCODE_KP_MULTIPLY, 0x37},
+    {SDL_SCANCODE_LALT, 0x38},
+    {SDL_SCANCODE_SPACE, 0x39},
+    {SDL_SCANCODE_CAPSLOCK, 0x3A},
+    {SDL_SCANCODE_F1, 0x3B},
+    {SDL_SCANCODE_F2, 0x3C},
+    {SDL_SCANCODE_F3, 0x3D},
+    {SDL_SCANCODE_F4, 0x3E},
+    {SDL_SCANCODE_F5, 0x3F},
+    {SDL_SCANCODE_F6, 0x40},
+    {SDL_SCANCODE_F7, 0x41},
+    {SDL_SCANCODE_F8, 0x42},
+    {SDL_SCANCODE_F9, 0x43},
+    {SDL_SCANCODE_F10, 0x44},
+    {SDL_SCANCODE_NUMLOCKCLEAR, 0x45},
+    {SDL_SCANCODE_SCROLLLOCK, 0x46},
+    {SDL_SCANCODE_KP_7, 0x47},
+    {SDL_SCANCODE_KP_8, 0x48},
+    {SDL_SCANCODE_KP_9, 0x49},
+    {SDL_SCANCODE_KP_MINUS, 0x4A},
+    {SDL_SCANCODE_KP_4, 0x4B},
+    {SDL_SCANCODE_KP_5, 0x4C},
+    {SDL_SCANCODE_KP_6, 0x4D},
+    {SDL_SCANCODE_KP_PLUS, 0x4E},
+    {SDL_SCANCODE_KP_1, 0x4F},
+    {SDL_SCANCODE_KP_2, 0x50},
+    {SDL_SCANCODE_KP_3, 0x51},
+    {SDL_SCANCODE_KP_0, 0x52},
+    {SDL_SCANCODE_KP_PERIOD, 0x53},
+    {SDL_SCANCODE_NONUSBACKSLASH, 0x56},
+    {SDL_SCANCODE_F11, 0x57},
+    {SDL_SCANCODE_F12, 0x58},
+    {SDL_SCANCODE_KP_ENTER, 0x9C},
+    {SDL_SCANCODE_RCTRL, 0x9D},
+    {SDL_SCANCODE_KP_DIVIDE, 0xB5},
+    {SDL_SCANCODE_PRINTSCREEN, 0xB7},
+    {SDL_SCANCODE_RALT, 0xB8},
+    {SDL_SCANCODE_PAUSE, 0xC5},
+    {SDL_SCANCODE_HOME, 0xC7},
+    {SDL_SCANCODE_UP, 0xC8},
+    {SDL_SCANCODE_PAGEUP, 0xC9},
+    {SDL_SCANCODE_LEFT, 0xCB},
+    {SDL_SCANCODE_RIGHT, 0xCD},
+    {SDL_SCANCODE_END, 0xCF},
+    {SDL_SCANCODE_DOWN, 0xD0},
+    {SDL_SCANCODE_PAGEDOWN, 0xD1},
+    {SDL_SCANCODE_INSERT, 0xD2},
+    {SDL_SCANCODE_DELETE, 0xD3},
+    {SDL_SCANCODE_LGUI, 0xDB},
+    {SDL_SCANCODE_RGUI, 0xDC},
+    {SDL_SCANCODE_APPLICATION, 0xDD},
+};
+
+// Code points 0x80..0x9F of Windows-1252 (0 where the byte is unassigned).
+constexpr uint16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+int ToWindows1252(uint32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] != 0 && kCp1252High[i] == codePoint)
+            return 0x80 + i;
+    return -1;
+}
+
+// Keys that keep repeating while held are the ones a text field edits with; everything else
+// counts once per press, as buttons and shortcuts expect.
+bool RepeatsWhileHeld(int code) {
+    return code == KeyCode::Backspace || code == KeyCode::Delete || code == KeyCode::Left ||
+           code == KeyCode::Right || code == KeyCode::Up || code == KeyCode::Down;
+}
+} // namespace
+
+int ScancodeToKeyCode(int sdlScancode) {
+    static int table[SDL_NUM_SCANCODES] = {};
+    static bool built = false;
+    if (!built) {
+        for (const KeyPair& k : kKeys)
+            table[k.sdl] = k.code;
+        built = true;
+    }
+    return sdlScancode > 0 && sdlScancode < SDL_NUM_SCANCODES ? table[sdlScancode] : 0;
+}
+
+std::string Utf8ToWindows1252(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    const size_t n = utf8.size();
+    for (size_t i = 0; i < n;) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        int length = lead < 0x80           ? 1
+                     : (lead >> 5) == 0x6  ? 2
+                     : (lead >> 4) == 0xE  ? 3
+                     : (lead >> 3) == 0x1E ? 4
+                                           : 0;
+        uint32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = length > 0 && i + length <= n;
+        for (int k = 1; valid && k < length; ++k) {
+            const unsigned char c = static_cast<unsigned char>(utf8[i + k]);
+            valid = (c & 0xC0) == 0x80;
+            codePoint = codePoint << 6 | (c & 0x3F);
+        }
+        if (!valid) {
+            // Already one-byte text (or damaged): keep the byte.
+            if (lead >= 0x80)
+                out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        i += length;
+        const int byte = ToWindows1252(codePoint);
+        if (byte >= 0x20 && byte != 0x7F)
+            out += static_cast<char>(byte);
+    }
+    return out;
+}
+
+SdlInput::SdlInput(const SdlDisplay* display) : display_(display) {}
+
+void SdlInput::MoveMouse(InputState& state, int x, int y) const {
+    if (display_) {
+        display_->WindowToGame(static_cast<float>(x), static_cast<float>(y), state.mouseX,
+                               state.mouseY);
+    } else {
+        state.mouseX = static_cast<float>(x);
+        state.mouseY = static_cast<float>(y);
+    }
+}
+
+bool SdlInput::Poll(InputState& state) {
+    state.BeginPoll();
+    const uint64_t now = SDL_GetTicks64();
+    if (firstPoll_) {
+        startMs_ = lastMs_ = now;
+        firstPoll_ = false;
+    }
+    state.timeMs = static_cast<uint32_t>(now - startMs_);
+    // A long stall (a turn being computed, a dragged window) must not jump animations ahead.
+    state.frameSeconds = std::min(0.25f, static_cast<float>(now - lastMs_) / 1000.f);
+    lastMs_ = now;
+
+    bool keepRunning = true;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_QUIT:
+            keepRunning = false;
+            break;
+        case SDL_MOUSEMOTION:
+            MoveMouse(state, event.motion.x, event.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            MoveMouse(state, event.button.x, event.button.y);
+            const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                state.leftDown = down;
+                (down ? state.leftPressed : state.leftReleased) = true;
+            } else if (event.button.button == SDL_BUTTON_RIGHT) {
+                state.rightDown = down;
+                (down ? state.rightPressed : state.rightReleased) = true;
+            }
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int code = ScancodeToKeyCode(event.key.keysym.scancode);
+            if (code == 0)
+                break;
+            const bool down = event.type == SDL_KEYDOWN;
+            state.keysDown[code] = down;
+            if (down && (!event.key.repeat || RepeatsWhileHeld(code)))
+                state.keysPressed.push_back(code);
+            break;
+        }
+        case SDL_TEXTINPUT:
+            state.typedText += Utf8ToWindows1252(event.text.text);
+            break;
+        case SDL_WINDOWEVENT:
+            // Keys and buttons released while another window had the focus never reach us;
+            // forget them rather than leave them stuck down.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                std::memset(state.keysDown, 0, sizeof state.keysDown);
+                state.leftReleased = state.leftReleased || state.leftDown;
+                state.rightReleased = state.rightReleased || state.rightDown;
+                state.leftDown = state.rightDown = false;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return keepRunning;
+}

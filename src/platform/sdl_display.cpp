@@ -151,6 +151,10 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
     SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE);
     SetMessageBoxWindow(window_);
     UpdateOutputSize();
+    // Reopened in the middle of a frame (the window and full-screen switch runs from a key
+    // press): the rest of the frame still draws into the game picture.
+    if (frameOpen_)
+        BeginFrame();
 
     SDL_RendererInfo info;
     software_ =
@@ -205,9 +209,11 @@ void SdlDisplay::BeginFrame() {
     SDL_SetRenderTarget(renderer_, target_);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
+    frameOpen_ = true;
 }
 
 void SdlDisplay::EndFrame() {
+    frameOpen_ = false;
     if (!renderer_)
         return;
     SDL_SetRenderTarget(renderer_, nullptr);
@@ -396,8 +402,8 @@ void SdlDisplay::DrawSprite(TextureId texture, const SpriteDraw& s) {
     SDL_BlendMode blend = SDL_BLENDMODE_BLEND;
     if (s.blend == BlendMode::Additive)
         blend = SDL_BLENDMODE_ADD;
-    else if (t->opaque && c.a == 0xFF)
-        blend = SDL_BLENDMODE_NONE;
+    else if (t->opaque && c.a == 0xFF && s.rotationDegrees == 0)
+        blend = SDL_BLENDMODE_NONE; // a turned picture has see-through corners
     SDL_SetTextureBlendMode(t->sdl, blend);
     SetScaleMode(*t, SDL_ScaleModeLinear);
 

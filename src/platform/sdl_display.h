@@ -116,6 +116,7 @@ private:
     // SDL's software renderer filters stretched pictures far too slowly for every frame, so it
     // always samples the nearest pixel.
     bool software_ = false;
+    bool frameOpen_ = false;
     std::string error_;
     // Window size in coordinates (as the mouse reports) and in output pixels; they differ on
     // high-density screens.

@@ -17,6 +17,7 @@ public:
 
     // Takes every waiting event. Returns false when the window asked to close (the rest of the
     // events are still read). One-frame happenings of the previous poll are forgotten first.
+    // frameSeconds is at most a quarter second, so a long stall does not jump animations.
     bool Poll(InputState& state);
 
 private:

@@ -4,4 +4,4 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
-exec "$root/build/src/marrowgate-sim" --data-root "$root" "$@"
+exec "$root/build/src/marrowgate" --data-root "$root" "$@"

@@ -26,9 +26,12 @@ bool StartCore(const std::string& userDirOverride) {
     return true;
 }
 
-void ShutdownCore(bool saveOptions) {
+void ReleaseCore(bool saveOptions, void (*releaseInterfaceLists)(),
+                 void (*releaseInterfaceObject)()) {
     Log("releasing resources");
     SetGameRunning(false);
+    if (releaseInterfaceLists)
+        releaseInterfaceLists();
     ReleaseAttacks();
     ReleasePressureGroups();
     ClearParties();
@@ -36,9 +39,15 @@ void ShutdownCore(bool saveOptions) {
     Log("writing global vars");
     if (saveOptions)
         SaveOptions();
+    if (releaseInterfaceObject)
+        releaseInterfaceObject();
     Log("releasing game subystems");
     ReleaseAllSubsystems();
     DeleteAllNeurons();
     DeleteAllEffects();
+}
+
+void ShutdownCore(bool saveOptions) {
+    ReleaseCore(saveOptions, nullptr, nullptr);
     CloseLog();
 }

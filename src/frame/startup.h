@@ -10,6 +10,13 @@
 // achievements and the party names. False when no user folder could be worked out.
 bool StartCore(const std::string& userDirOverride);
 
+// The first three steps of shutdown, each after its log line: release the tables (the window's
+// lists first, through the hook), save the options when asked (then the window's one global
+// object goes), release every subsystem and free the network. The log stays open for the
+// window's own last step.
+void ReleaseCore(bool saveOptions, void (*releaseInterfaceLists)(),
+                 void (*releaseInterfaceObject)());
+
 // Releases every game table and subsystem and frees the network, then closes the log. The
 // options are written back only when asked, so that a headless run leaves the data untouched.
 void ShutdownCore(bool saveOptions);

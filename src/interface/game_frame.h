@@ -3,7 +3,9 @@
 // flag), start-up and shutdown around the core, the per-frame loop, and the screen switch. Screens
 // reach the rest of the program only through these calls.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class BaseGUIScreen;
 
@@ -27,14 +29,38 @@ struct FrameSettings {
     // The seed given on the command line; 0 when none was given.
     unsigned seed = 0;
     bool seedGiven = false;
+    bool verbose = false;
+    // Frames to save as PNG pictures (frame number, file); an unattended run quits after the last
+    // picture, or after the last replayed input.
+    struct Shot {
+        int frame;
+        std::string file;
+    };
+    std::vector<Shot> shots;
+    std::string screenshotFile;
+    int screenshotFrame = 60;
+    // Mouse and key happenings replayed at given frames.
+    std::string inputFile;
 };
 
+// The whole life of the window: Init, the loop, Shutdown. Returns the exit code.
+int RunGame(const FrameSettings& settings);
+
 bool Init(const FrameSettings& settings);
+// Runs the next turn behind the processing screen; the game screen comes back on a click.
+void PlayNextTurn();
 void Frame();
 void SetGameMode(int mode);
 int GetGameMode();
 BaseGUIScreen* GetCurrentScreen();
+// Switches to the processing screen, starts its next piece of work and shows it at once.
 void ShowProcessingScreen();
+// Draws one frame of the current screen without reading input: used while work runs inside a
+// frame (a turn, a new game, a load), when input must wait and the loop must not be re-entered.
+void DrawFrameNow();
+// Runs an action once the current frame has been presented: long work (a turn, a new game, a
+// load, a save) never starts in the middle of drawing or of routing a click.
+void QueueGameAction(std::function<void()> action);
 // Runs the new-game set-up with the current mission's file behind the processing screen.
 void StartNewGame();
 // Loads a saved game by name behind the processing screen, then shows the game screen.
@@ -49,5 +75,8 @@ bool IsGameInProgress();
 void SetGameInProgress(bool inProgress);
 // True once Quit has run: the loop ends after this frame.
 bool IsQuitRequested();
+// How long the last frame's own work took (input, update, drawing, presenting), without the
+// millisecond the loop sleeps.
+double LastFrameWorkMs();
 // Game width / 1024: positions and sizes of the interface are multiplied by it.
 float GetInterfaceScale();

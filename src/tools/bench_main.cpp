@@ -14,6 +14,7 @@
 #include "frame/random.h"
 #include "frame/startup.h"
 #include "frame/turn.h"
+#include "interface/frame_benchmark.h"
 #include "network/neural_effect.h"
 
 #include <algorithm>
@@ -87,11 +88,47 @@ int RunSize(int voters, int setups, int turns) {
     return 0;
 }
 
+// A data root the window may write its options and display files into: the shipped files are
+// linked, the two it rewrites are copied.
+std::string MakeScratchDataRoot(const std::string& root) {
+    namespace fs = std::filesystem;
+    char rootTemplate[] = "/tmp/marrowgate-bench-root-XXXXXX";
+    const char* scratch = mkdtemp(rootTemplate);
+    if (!scratch)
+        return {};
+    std::error_code error;
+    fs::create_directories(fs::path(scratch) / "data", error);
+    for (const auto& entry : fs::directory_iterator(fs::path(root) / "data", error)) {
+        std::string name = entry.path().filename().string();
+        fs::path target = fs::path(scratch) / "data" / name;
+        if (name == "options.txt" || name == "config.muf")
+            fs::copy_file(entry.path(), target, error);
+        else if (name != "debugdata")
+            fs::create_directory_symlink(fs::absolute(entry.path()), target, error);
+    }
+    return scratch;
+}
+
+int RunFrames(const std::string& root, int frames) {
+    ShutdownCore(false);
+    std::string scratch = MakeScratchDataRoot(root);
+    if (scratch.empty() || chdir(scratch.c_str()) != 0)
+        return 1;
+    SetDataRoot(scratch);
+    int result = RunFrameBenchmark(scratch + "/user", frames);
+    // The child leaves through _exit, which would drop what is still buffered.
+    std::fflush(stdout);
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<int> sizes = {2000, 20000, 100000};
     int turns = 10;
+    int frames = 300;
     std::string dataRoot;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -99,11 +136,13 @@ int main(int argc, char** argv) {
             sizes = {std::atoi(argv[++i])};
         } else if (arg == "--turns" && i + 1 < argc) {
             turns = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--frames" && i + 1 < argc) {
+            frames = std::max(0, std::atoi(argv[++i]));
         } else if (arg == "--data-root" && i + 1 < argc) {
             dataRoot = argv[++i];
         } else {
-            std::fprintf(stderr,
-                         "Usage: marrowgate-bench [--voters N] [--turns N] [--data-root DIR]\n");
+            std::fprintf(stderr, "Usage: marrowgate-bench [--voters N] [--turns N] [--frames N] "
+                                 "[--data-root DIR]\n");
             return 2;
         }
     }
@@ -137,6 +176,16 @@ int main(int argc, char** argv) {
             continue;
         }
         std::printf("  %12.1f\n", usage.ru_maxrss / 1024.0);
+    }
+    if (frames > 0) {
+        std::fflush(stdout);
+        pid_t child = fork();
+        if (child == 0)
+            _exit(RunFrames(root, frames));
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) < 0 || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0)
+            std::printf("frame timing failed\n");
     }
     std::error_code ignored;
     std::filesystem::remove_all(userDir, ignored);

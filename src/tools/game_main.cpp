@@ -1,2 +1,124 @@
-// The game window's entry point.
-int main() { return 0; }
+// The game window's entry point: reads the command line, finds the data, runs the frame loop.
+//   marrowgate [--data-root DIR] [--user-dir DIR] [--seed N] [--windowed|--fullscreen]
+//              [--screenshot FILE --frames N] [--shot N:FILE ...] [--input FILE] [--verbose]
+
+#include "data/debug_log.h"
+#include "data/file_system.h"
+#include "frame/front_end.h"
+#include "frame/game_paths.h"
+#include "interface/game_frame.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] =
+    "usage: marrowgate [options]\n"
+    "  --data-root DIR     the folder holding data/ (default: here, else beside the program)\n"
+    "  --user-dir DIR      the folder for saves and mods (default: tessaline2 in Documents;\n"
+    "                      also MARROWGATE_USER_DIR)\n"
+    "  --seed N            replay the same game: every random draw follows from N\n"
+    "  --windowed          play in a window this time, whatever the options say\n"
+    "  --fullscreen        play full screen this time\n"
+    "  --screenshot FILE   write frame N (see --frames) as a PNG, then quit\n"
+    "  --frames N          how many frames to run before the screenshot (default 60)\n"
+    "  --shot N:FILE       also write frame N as a PNG; may be given many times\n"
+    "  --input FILE        replay mouse moves, clicks and keys from FILE at given frames\n"
+    "  --verbose           copy the debug log's lines to stderr\n"
+    "  --help, --version\n";
+
+bool ParseCount(const char* text, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && value >= 0;
+}
+
+int BadArgument(const std::string& message) {
+    std::fprintf(stderr, "marrowgate: %s\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string dataRoot;
+    FrameSettings settings;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc)
+                return nullptr;
+            (void)what;
+            return argv[++i];
+        };
+        if (arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("Marrowgate %s\n", MARROWGATE_VERSION);
+            return 0;
+        } else if (arg == "--verbose") {
+            settings.verbose = true;
+        } else if (arg == "--windowed") {
+            settings.forceWindowed = 1;
+        } else if (arg == "--fullscreen") {
+            settings.forceWindowed = 2;
+        } else if (arg == "--data-root" || arg == "--user-dir" || arg == "--seed" ||
+                   arg == "--screenshot" || arg == "--frames" || arg == "--shot" ||
+                   arg == "--input") {
+            const char* v = value(arg.c_str());
+            if (!v)
+                return BadArgument(arg + " needs a value");
+            long number = 0;
+            if (arg == "--data-root") {
+                dataRoot = v;
+            } else if (arg == "--user-dir") {
+                settings.userDirOverride = v;
+            } else if (arg == "--seed") {
+                if (!ParseCount(v, number) || number > 0xFFFFFFFFL)
+                    return BadArgument(std::string("--seed wants a whole number, not \"") + v +
+                                       "\"");
+                settings.seed = static_cast<unsigned>(number);
+                settings.seedGiven = true;
+            } else if (arg == "--screenshot") {
+                settings.screenshotFile = v;
+            } else if (arg == "--frames") {
+                if (!ParseCount(v, number) || number < 1 || number > 10000000)
+                    return BadArgument(std::string("--frames wants a count of at least 1, not \"") +
+                                       v + "\"");
+                settings.screenshotFrame = static_cast<int>(number);
+            } else if (arg == "--shot") {
+                const char* colon = std::strchr(v, ':');
+                std::string frame = colon ? std::string(v, colon - v) : std::string();
+                if (!colon || !ParseCount(frame.c_str(), number) || number < 1 || !colon[1])
+                    return BadArgument(std::string("--shot wants FRAME:FILE, not \"") + v + "\"");
+                settings.shots.push_back({static_cast<int>(number), colon + 1});
+            } else if (arg == "--input") {
+                settings.inputFile = v;
+            }
+        } else {
+            return BadArgument("unknown argument \"" + arg + "\"");
+        }
+    }
+    if (!settings.screenshotFile.empty())
+        settings.shots.push_back({settings.screenshotFrame, settings.screenshotFile});
+
+    std::string root, error;
+    if (!FindDataRoot(dataRoot, root, error)) {
+        std::fprintf(stderr, "marrowgate: %s\n", error.c_str());
+        return 1;
+    }
+    // The game's files are named relative to the data root, as is the debug log.
+    if (chdir(root.c_str()) != 0) {
+        std::fprintf(stderr, "marrowgate: cannot enter the data root %s\n", root.c_str());
+        return 1;
+    }
+    SetDataRoot(root);
+    return RunGame(settings);
+}

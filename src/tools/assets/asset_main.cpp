@@ -18,9 +18,8 @@ int main(int argc, char** argv) {
         } else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) {
             only = argv[++i];
         } else {
-            std::fprintf(stderr,
-                         "usage: marrowgate-assets --data-root ROOT "
-                         "[--only fonts|interface|content|sounds]\n");
+            std::fprintf(stderr, "usage: marrowgate-assets --data-root ROOT "
+                                 "[--only fonts|interface|content|sounds]\n");
             return 2;
         }
     }
@@ -56,7 +55,8 @@ std::string FindSystemFont(const std::string& fileName) {
             return path;
         }
     }
-    std::fprintf(stderr, "marrowgate-assets: font %s not found (is its Debian package installed?)\n",
+    std::fprintf(stderr,
+                 "marrowgate-assets: font %s not found (is its Debian package installed?)\n",
                  fileName.c_str());
     return {};
 }

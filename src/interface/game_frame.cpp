@@ -1,0 +1,397 @@
+#include "interface/game_frame.h"
+
+#include "data/debug_log.h"
+#include "data/profile.h"
+#include "data/save_reader.h"
+#include "data/setup_table.h"
+#include "data/translation.h"
+#include "frame/front_end.h"
+#include "frame/game_paths.h"
+#include "frame/mission.h"
+#include "frame/options.h"
+#include "frame/random.h"
+#include "frame/startup.h"
+#include "frame/turn.h"
+#include "government/achievements.h"
+#include "interface/gui_frame_work.h"
+#include "interface/gui_screen.h"
+#include "interface/gui_sounds.h"
+#include "interface/processing_screen.h"
+#include "interface/screens.h"
+#include "interface/text_engine.h"
+#include "interface/window_front_end.h"
+#include "network/neural_effect.h"
+#include "platform/input_replay.h"
+#include "platform/sdl_audio_device.h"
+#include "platform/sdl_display.h"
+#include "platform/sdl_input.h"
+#include "platform/silent_audio_device.h"
+#include "population/manifesto.h"
+#include "population/party.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char kConfigFile[] = "data/config.muf";
+constexpr const char kConfigSection[] = "config";
+constexpr int kMaxGameWidth = 1024;
+constexpr int kMaxGameHeight = 768;
+
+// The one game object: which screen is showing and whether a game is being played.
+struct GameObject {
+    int mode = GameMode::Menu;
+    BaseGUIScreen* currentScreen = nullptr;
+    bool inProgress = false;
+    bool quitRequested = false;
+    float interfaceScale = 1.0f;
+};
+
+GameObject gGame;
+FrameSettings gSettings;
+std::unique_ptr<SdlDisplay> gDisplay;
+SdlInput gInput;
+std::unique_ptr<AudioDevice> gAudio;
+WindowFrontEnd gFrontEnd;
+InputReplay gReplay;
+bool gReplaying = false;
+int gFrameNumber = 0;
+double gLastFrameWorkMs = 0;
+std::vector<std::function<void()>> gQueuedActions;
+
+bool IsGameMode(int mode) {
+    return mode == GameMode::Game || mode == GameMode::GameAlternate;
+}
+
+// Reads the display configuration and opens the display; false when there is no screen to show
+// the game on.
+bool StartDisplay() {
+    int colourDepth = GetProfileInt(kConfigSection, "ColorDepth", 32, kConfigFile);
+    int desktopWidth = 0, desktopHeight = 0;
+    if (!SdlDisplay::DesktopSize(desktopWidth, desktopHeight)) {
+        std::fprintf(stderr, "marrowgate: no display to open a window on (%s)\n", SDL_GetError());
+        Log("no display available");
+        return false;
+    }
+    int width = std::min(desktopWidth, kMaxGameWidth);
+    int height = std::min(desktopHeight, kMaxGameHeight);
+    // A desktop no taller than the game has no room for a window's frame.
+    if (height == desktopHeight)
+        WriteProfileString(kConfigSection, "IsWindowed", "0", kConfigFile);
+    gGame.interfaceScale = static_cast<float>(width) * 0.0009765625f;
+    if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight) {
+        Log("WARNING - > invalid desktop resoltuion");
+        width = kMaxGameWidth;
+        height = kMaxGameHeight;
+    }
+    bool windowed = GetProfileInt(kConfigSection, "IsWindowed", 1, kConfigFile) != 0;
+    if (gSettings.forceWindowed)
+        windowed = gSettings.forceWindowed == 1;
+    LogF("starting display %d x %d, %d bits, %s", width, height, colourDepth,
+         windowed ? "windowed" : "full screen");
+    if (!gDisplay)
+        gDisplay = std::make_unique<SdlDisplay>();
+    if (!gDisplay->Open(Translate("APP_TITLE"), width, height, windowed)) {
+        std::fprintf(stderr, "marrowgate: %s\n", gDisplay->Error().c_str());
+        Log(gDisplay->Error());
+        return false;
+    }
+    SetRenderDevice(gDisplay.get());
+    gInput.SetDisplay(gDisplay.get());
+    return true;
+}
+
+void LoadAllTextures() {
+    gDisplay->LoadTexturesFrom("data/bitmaps");
+    if (!GetUserDir().empty())
+        gDisplay->LoadTexturesFrom(GetUserDir() + "/mods/data/bitmaps");
+}
+
+// The sound library, or silence when this machine has no audio device.
+void StartSound() {
+    gAudio = std::make_unique<SdlAudioDevice>();
+    GUI_Sounds::SetDevice(gAudio.get());
+    if (!GetSounds().Start()) {
+        std::fprintf(stderr, "marrowgate: no audio device; playing silently\n");
+        Log("no audio device: playing silently");
+        GetSounds().Shutdown();
+        gAudio = std::make_unique<SilentAudioDevice>();
+        GUI_Sounds::SetDevice(gAudio.get());
+        GetSounds().Start();
+    }
+    GetSounds().SetMusicTrack(3);
+}
+
+void SaveShots() {
+    for (const FrameSettings::Shot& shot : gSettings.shots) {
+        if (shot.frame == gFrameNumber && gDisplay && gDisplay->IsOpen()) {
+            if (gDisplay->SaveScreenshot(shot.file))
+                LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        }
+    }
+}
+
+void RunQueuedActions() {
+    // An action may queue another (a load that ends in a new screen); those wait a frame.
+    std::vector<std::function<void()>> actions;
+    actions.swap(gQueuedActions);
+    for (auto& action : actions) {
+        if (IsGameRunning())
+            action();
+    }
+}
+
+// The game screen comes back once the player has read the processing screen.
+void ContinueToGame() {
+    SetGameMode(GameMode::Game);
+}
+
+} // namespace
+
+bool Init(const FrameSettings& settings) {
+    gSettings = settings;
+    OpenLog();
+    if (!CreateUserFolders(settings.userDirOverride)) {
+        std::fprintf(stderr,
+                     "marrowgate: cannot work out the user folder: set HOME, or pass --user-dir\n");
+        return false;
+    }
+    SetGameRunning(true);
+    LoadSetupTable();
+    if (!StartDisplay())
+        return false;
+    gDisplay->BeginFrame();
+    gDisplay->EndFrame();
+    gDisplay->Present();
+    Log("input created");
+    LoadOptions();
+    LoadAllTextures();
+    GetTextEngine().LoadGameFonts();
+    GetManifesto().LoadOptions();
+    GetProcessingScreen().SetFrameCallback(DrawFrameNow);
+    GetProcessingScreen().SetContinueCallback(ContinueToGame);
+    SetGameMode(GameMode::Menu);
+    StartSound();
+    LoadAchievements();
+    LoadPartyNames();
+    return true;
+}
+
+void DrawFrameNow() {
+    if (!IsGameRunning() || !gDisplay || !gDisplay->IsOpen() || !gGame.currentScreen)
+        return;
+    gDisplay->BeginFrame();
+    gGame.currentScreen->Draw();
+    GetTextEngine().Flush();
+    gDisplay->EndFrame();
+    gDisplay->Present();
+}
+
+void Frame() {
+    auto start = std::chrono::steady_clock::now();
+    if (IsGameRunning()) {
+        InputState& input = GetInput();
+        bool open = gInput.Poll(input);
+        if (gReplaying) {
+            gReplay.Apply(gFrameNumber, input);
+            // A replay runs on its own clock of sixty frames a second, so that fades and
+            // blinking carets reach the same point at the same frame on any machine.
+            input.frameSeconds = 1.0f / 60.0f;
+            input.timeMs = static_cast<uint32_t>(gFrameNumber * 1000 / 60);
+        }
+        if (!open)
+            Quit();
+        if (IsGameRunning()) {
+            gDisplay->BeginFrame();
+            for (int key : input.keysPressed)
+                OnKeyPressed(key);
+            if (!input.typedText.empty() && gGame.currentScreen)
+                gGame.currentScreen->OnText(input.typedText);
+            // A key may have switched screens; the frame goes on with the new one.
+            BaseGUIScreen* screen = gGame.currentScreen;
+            if (screen && IsGameRunning()) {
+                screen->Update();
+                if (input.leftPressed)
+                    screen->OnLeftClick(input.mouseX, input.mouseY);
+                if (input.rightPressed && gGame.currentScreen == screen)
+                    screen->OnRightClick(input.mouseX, input.mouseY);
+                gGame.currentScreen->Draw();
+            }
+            if (IsGameRunning())
+                FinishInterfaceFrame();
+            if (IsGameRunning()) {
+                gDisplay->EndFrame();
+                SaveShots();
+                gDisplay->Present();
+            }
+        }
+    }
+    gLastFrameWorkMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    SDL_Delay(1);
+    GetSounds().Update();
+    RunQueuedActions();
+    ++gFrameNumber;
+}
+
+void SetGameMode(int mode) {
+    int old = gGame.mode;
+    gGame.mode = mode;
+    if (IsGameMode(old) && (mode == GameMode::Menu || mode == GameMode::Options))
+        GetSounds().SetMusicTrack(3);
+    if (!IsGameMode(old) && IsGameMode(mode))
+        GetSounds().SetMusicByMood();
+    gGame.currentScreen = GetScreenForMode(mode);
+    if (gGame.currentScreen)
+        gGame.currentScreen->Activate();
+}
+
+int GetGameMode() {
+    return gGame.mode;
+}
+
+BaseGUIScreen* GetCurrentScreen() {
+    return gGame.currentScreen;
+}
+
+void ShowProcessingScreen() {
+    SetGameMode(GameMode::Processing);
+    GetProcessingScreen().Begin();
+    DrawFrameNow();
+}
+
+void QueueGameAction(std::function<void()> action) {
+    gQueuedActions.push_back(std::move(action));
+}
+
+void StartNewGame() {
+    std::string file = GetMission().missionFile;
+    // The set-up wants the mission's name: "data/missions/USA.txt" is "USA".
+    std::string name = file;
+    size_t slash = name.find_last_of('/');
+    if (slash != std::string::npos)
+        name = name.substr(slash + 1);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
+        name.resize(name.size() - 4);
+    NewGameSetup(name);
+    gGame.inProgress = true;
+}
+
+void StartLoadGame(const std::string& name) {
+    LoadGame(name);
+    gGame.inProgress = true;
+    // The reader has laid the saved state over fresh content; a failed load leaves the
+    // processing screen waiting for the click that brings the (fresh) game screen back.
+}
+
+void PlayNextTurn() {
+    if (IsGameOver())
+        return;
+    ProcessNewTurn();
+}
+
+void Quit() {
+    gGame.quitRequested = true;
+    if (IsGameRunning()) {
+        SetGameRunning(false);
+        Shutdown();
+    }
+}
+
+void Shutdown() {
+    ReleaseCore(
+        true, [] { ResetGameWindows(); }, nullptr);
+    Log("releasing d3d");
+    GetSounds().Shutdown();
+    if (gDisplay) {
+        gDisplay->ReleaseTextures();
+        gDisplay->Close();
+    }
+    SetRenderDevice(nullptr);
+    CloseLog();
+}
+
+void ToggleWindowed() {
+    int windowed = GetProfileInt(kConfigSection, "IsWindowed", 1, kConfigFile);
+    WriteProfileString(kConfigSection, "IsWindowed", windowed == 1 ? "0" : "1", kConfigFile);
+    if (!gDisplay)
+        return;
+    // A forced mode on the command line lasts only until the player chooses.
+    gSettings.forceWindowed = 0;
+    gDisplay->Close();
+    if (!StartDisplay()) {
+        Quit();
+        return;
+    }
+    gDisplay->RestoreTextures();
+    GetTextEngine().Release();
+    GetTextEngine().LoadGameFonts();
+}
+
+void OnKeyPressed(int keyCode) {
+    if (keyCode == KeyCode::Enter && GetInput().IsKeyDown(KeyCode::LeftAlt))
+        ToggleWindowed();
+    if (gGame.currentScreen)
+        gGame.currentScreen->OnKey(keyCode);
+}
+
+bool IsGameInProgress() {
+    return gGame.inProgress;
+}
+
+void SetGameInProgress(bool inProgress) {
+    gGame.inProgress = inProgress;
+}
+
+bool IsQuitRequested() {
+    return gGame.quitRequested;
+}
+
+float GetInterfaceScale() {
+    return gGame.interfaceScale;
+}
+
+double LastFrameWorkMs() {
+    return gLastFrameWorkMs;
+}
+
+int RunGame(const FrameSettings& settings) {
+    if (settings.seedGiven)
+        SeedRandom(settings.seed);
+    gFrontEnd.verbose = settings.verbose;
+    SetFrontEnd(&gFrontEnd);
+    if (!settings.inputFile.empty()) {
+        if (!gReplay.Load(settings.inputFile)) {
+            std::fprintf(stderr, "marrowgate: %s\n", gReplay.Error().c_str());
+            SetFrontEnd(nullptr);
+            return 2;
+        }
+        gReplaying = true;
+    }
+    // Unattended runs end on their own after the last picture (or the last replayed input).
+    int lastFrame = 0;
+    for (const FrameSettings::Shot& shot : settings.shots)
+        lastFrame = std::max(lastFrame, shot.frame);
+    if (gReplaying)
+        lastFrame = std::max(lastFrame, gReplay.LastFrame() + 30);
+    if (!Init(settings)) {
+        if (IsLogOpen()) {
+            SetGameRunning(false);
+            Shutdown();
+        }
+        SetFrontEnd(nullptr);
+        return 1;
+    }
+    while (!gGame.quitRequested) {
+        Frame();
+        if (lastFrame > 0 && gFrameNumber > lastFrame && !gGame.quitRequested)
+            Quit();
+    }
+    SetFrontEnd(nullptr);
+    return 0;
+}

@@ -1,0 +1,60 @@
+#include "interface/window_front_end.h"
+
+#include "interface/game_frame.h"
+#include "interface/gui_sounds.h"
+#include "interface/processing_screen.h"
+#include "platform/message_box.h"
+
+#include <cstdio>
+
+void WindowFrontEnd::ShowMessageBox(const std::string& title, const std::string& text,
+                                    MessageBoxIcon icon) {
+    RestoreDesktopMode();
+    ShowPlatformMessageBox(title, text, icon == MessageBoxIcon::Exclamation);
+}
+
+void WindowFrontEnd::DebuggerOutput(const std::string& text) {
+    if (verbose)
+        std::fputs(text.c_str(), stderr);
+}
+
+OsVersion WindowFrontEnd::GetOsVersion() {
+    return OsVersion{};
+}
+
+// A desktop full-screen window leaves the desktop's mode alone, so there is nothing to restore.
+void WindowFrontEnd::RestoreDesktopMode() {}
+
+void WindowFrontEnd::ShowProcessingScreen() {
+    ::ShowProcessingScreen();
+}
+
+void WindowFrontEnd::ProcessingProgress(const std::string& text, float advance) {
+    GetProcessingScreen().Progress(text, advance);
+}
+
+void WindowFrontEnd::ProcessingDone() {
+    GetProcessingScreen().Done();
+}
+
+int MusicTrackForFile(const std::string& file) {
+    for (int track = 0; track <= 4; ++track) {
+        if (GUI_Sounds::TrackFile(track) == file)
+            return track;
+    }
+    return -1;
+}
+
+void WindowFrontEnd::PlayMusic(const std::string& file) {
+    int track = MusicTrackForFile(file);
+    if (track >= 0)
+        GetSounds().SetMusicTrack(track);
+}
+
+void WindowFrontEnd::PlaySound(const std::string& file) {
+    GetSounds().PlayEffect(file);
+}
+
+void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
+    ShowMessageBox(title, text, MessageBoxIcon::None);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The game window's answer to what the core asks of a front end: message boxes over the window,
+// the processing screen while a turn, a new game or a load is worked out, music and sounds.
+
+#include "frame/front_end.h"
+
+class WindowFrontEnd : public FrontEnd {
+public:
+    void ShowMessageBox(const std::string& title, const std::string& text,
+                        MessageBoxIcon icon) override;
+    void DebuggerOutput(const std::string& text) override;
+    OsVersion GetOsVersion() override;
+    void RestoreDesktopMode() override;
+    void ShowProcessingScreen() override;
+    void ProcessingProgress(const std::string& text, float advance) override;
+    void ProcessingDone() override;
+    void PlayMusic(const std::string& file) override;
+    void PlaySound(const std::string& file) override;
+    void ShowGameOver(const std::string& title, const std::string& text) override;
+
+    bool verbose = false;
+};
+
+// The music track that plays a file, by the track table; -1 for a file that is no track.
+int MusicTrackForFile(const std::string& file);

@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr unsigned kRequiredVersion = 0x41601;
+// The oldest sound library this program works with, packed as major, minor and patch bytes: the
+// mixer's 2.0.0, whose looping streams and per-channel panning everything here relies on.
+constexpr unsigned kRequiredVersion = 0x00020000;
 constexpr int kChannels = 64;
 
 // Stands in until the window installs its device: every call succeeds and nothing is heard.

@@ -74,7 +74,7 @@ public:
     std::string ErrorText(int) const override { return "fake failure"; }
 
     int createResult = 0;
-    unsigned version = 0x41601;
+    unsigned version = 0x20602;
     std::deque<int> initResults;
     int initCalls = 0;
     int next = 1;
@@ -111,15 +111,15 @@ protected:
 
 TEST_F(SoundsTest, StartFallsBackToStereoOnlyWhenTheOutputBufferFails) {
     audio.initResults = {AudioError::OutputCreateBuffer, AudioError::Ok};
-    audio.version = 0x40000;
+    audio.version = 0x10208;
     EXPECT_TRUE(sounds.Start());
     EXPECT_EQ(audio.initCalls, 2);
     EXPECT_EQ(audio.speakerModes,
               (std::vector<SpeakerMode>{SpeakerMode::Surround, SpeakerMode::Stereo}));
     std::string text = log.LogText();
     EXPECT_NE(text.find("FMOD Setting fallback speaker mode"), std::string::npos);
-    EXPECT_NE(text.find("You are using an old version of FMOD 00040000.  This program requires "
-                        "00041601"),
+    EXPECT_NE(text.find("You are using an old version of FMOD 00010208.  This program requires "
+                        "00020000"),
               std::string::npos);
 
     FakeAudio other;

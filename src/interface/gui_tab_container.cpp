@@ -53,14 +53,18 @@ void GUI_TabContainer::LayOutTabs() {
 }
 
 void GUI_TabContainer::SetRect(float newLeft, float newTop, float newRight, float newBottom) {
-    const int dx = static_cast<int>(newLeft) - left;
-    const int dy = static_cast<int>(newTop) - top;
+    const bool placed = left != 0 || top != 0 || right != 0 || bottom != 0;
     GUI_WindowBase::SetRect(newLeft, newTop, newRight, newBottom);
-    // Pages keep their own content; they follow the container and take the area below the tabs.
+    // Pages take the area below the tabs and, like the container's own buttons, carry their
+    // content along only once the container had a place.
+    const float pageTop = static_cast<float>(top + kTabHeight);
     for (auto& tab : tabs) {
-        tab->ShiftBy(dx, dy);
-        tab->GUI_WindowBase::SetRect(static_cast<float>(left), static_cast<float>(top + kTabHeight),
-                                     static_cast<float>(right), static_cast<float>(bottom));
+        if (placed)
+            tab->SetRect(static_cast<float>(left), pageTop, static_cast<float>(right),
+                         static_cast<float>(bottom));
+        else
+            tab->GUI_BaseElement::SetRect(static_cast<float>(left), pageTop,
+                                          static_cast<float>(right), static_cast<float>(bottom));
     }
     LayOutTabs();
 }

@@ -66,10 +66,12 @@ GUI_WindowBase* GUI_WindowBase::DraggedWindow() {
 }
 
 void GUI_WindowBase::SetRect(float newLeft, float newTop, float newRight, float newBottom) {
+    // A window placed for the first time keeps what was laid out in screen pixels before it.
+    const bool placed = left != 0 || top != 0 || right != 0 || bottom != 0;
     const int dx = static_cast<int>(newLeft) - left;
     const int dy = static_cast<int>(newTop) - top;
     GUI_BaseElement::SetRect(newLeft, newTop, newRight, newBottom);
-    if (dx == 0 && dy == 0)
+    if (!placed || (dx == 0 && dy == 0))
         return;
     for (auto& button : buttons) {
         button->SetRect(static_cast<float>(button->left + dx), static_cast<float>(button->top + dy),

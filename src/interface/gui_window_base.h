@@ -34,7 +34,8 @@ public:
 
     // Background (when drawPanel), buttons, then child windows; nothing while hidden.
     void Draw() override;
-    // Moving a window by its rectangle carries its buttons and child windows along.
+    // Moving a window by its rectangle carries its buttons and child windows along; the first
+    // placing of a window (from the empty rectangle) leaves them where they were laid out.
     void SetRect(float newLeft, float newTop, float newRight, float newBottom) override;
 
     // Adds a button and makes this window its parent (takes ownership).

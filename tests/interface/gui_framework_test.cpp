@@ -242,6 +242,13 @@ TEST_F(GuiTest, ClickedWindowComesToTopAndDialogsDrawAboveWindows) {
     manager.UpdateWindows();
     EXPECT_FALSE(a->dragging);
     EXPECT_EQ(GUI_WindowBase::DraggedWindow(), nullptr);
+
+    // Buttons laid out before a window is first placed stay where they were put.
+    GUI_WindowBase late;
+    int lateClicks = 0;
+    AddButton(late, 500, 500, 560, 530, &lateClicks);
+    late.SetRect(480, 480, 700, 700);
+    EXPECT_EQ(late.buttons[0]->left, 500);
 }
 
 TEST_F(GuiTest, TooltipsDrawLastAndHideUnderWindowsThatTakeTheMouse) {

@@ -60,22 +60,31 @@ std::vector<float> Pad(const PadVoice& voice, float hz, float seconds, float vel
     for (int copy = 0; copy < voice.copies; ++copy) {
         const float spread = voice.copies == 1 ? 0.0f : (2.0f * copy / (voice.copies - 1) - 1.0f);
         const double frequency = hz * std::pow(2.0, spread * voice.detuneCents / 1200.0);
+        // The outer copies a little softer, so their slow beating moves the sound without
+        // hollowing it out.
+        const float weight = std::fabs(spread) > 0.5f ? 0.7f : 1.0f;
         const double vibratoRate = 4.8 + 0.6 * rng.Uniform();
         const double vibratoPhase = rng.Uniform();
-        double phase = rng.Uniform();
+        // A 32-bit phase wraps by itself; its top bits index the table, the rest interpolate.
+        constexpr int kFractionBits = 32 - 11;
+        static_assert(kTable == 1 << 11, "the phase split assumes a 2048-entry table");
+        constexpr double kCycle = 4294967296.0;
+        uint32_t phase = static_cast<uint32_t>(rng.Uniform() * kCycle);
+        const uint32_t steady = static_cast<uint32_t>(frequency / kSampleRate * kCycle);
         for (size_t i = 0; i < count; ++i) {
-            const double t = static_cast<double>(i) / kSampleRate;
-            double step = frequency / kSampleRate;
+            uint32_t step = steady;
             if (voice.vibratoDepth > 0.0f) {
+                const double t = static_cast<double>(i) / kSampleRate;
                 const double fadeIn = std::min(1.0, t / 0.6);
-                step *= 1.0 + voice.vibratoDepth * fadeIn * Sine(vibratoRate * t + vibratoPhase);
+                step = static_cast<uint32_t>(
+                    steady *
+                    (1.0 + voice.vibratoDepth * fadeIn * Sine(vibratoRate * t + vibratoPhase)));
             }
             phase += step;
-            phase -= std::floor(phase);
-            const double position = phase * kTable;
-            const int index = static_cast<int>(position);
-            const float fraction = static_cast<float>(position - index);
-            out[i] += table[index] + (table[index + 1] - table[index]) * fraction;
+            const uint32_t index = phase >> kFractionBits;
+            const float fraction = static_cast<float>(phase & ((1u << kFractionBits) - 1)) *
+                                   (1.0f / (1u << kFractionBits));
+            out[i] += weight * (table[index] + (table[index + 1] - table[index]) * fraction);
         }
     }
     OnePoleLowPass first(voice.cutoff * (0.6f + 0.4f * velocity)), second(voice.cutoff * 1.5f);
@@ -330,10 +339,10 @@ std::vector<float> RenderNote(Instrument instrument, float hz, float seconds, fl
     Noise rng(seed);
     switch (instrument) {
     case Instrument::WarmPad:
-        return Pad({9, 1.5f, {0.9f, 1.6f, 0.8f, 1.6f}, 2600.0f, 3, 7.0f, 0.0f}, hz, seconds,
+        return Pad({9, 1.5f, {0.5f, 1.6f, 0.8f, 1.6f}, 2600.0f, 3, 5.0f, 0.0f}, hz, seconds,
                    velocity, rng);
     case Instrument::DarkPad:
-        return Pad({6, 2.1f, {1.6f, 2.0f, 0.85f, 2.2f}, 1100.0f, 3, 9.0f, 0.0f}, hz, seconds,
+        return Pad({6, 2.1f, {0.8f, 2.0f, 0.85f, 2.2f}, 1100.0f, 3, 5.0f, 0.0f}, hz, seconds,
                    velocity, rng);
     case Instrument::Strings:
         return Pad({16, 1.0f, {0.35f, 1.0f, 0.85f, 0.7f}, 3200.0f, 3, 9.0f, 0.0028f}, hz, seconds,

@@ -12,10 +12,10 @@ MusicTrack Theme() {
                   " Bm G | Asus4 A");
 
     ScorePart& pad = s.AddPart(Instrument::WarmPad, -11.0f, 0.5f);
-    s.Comp(pad, 1, 16, "0:4", 55, 4, 0.55f, 0.5f);
+    s.Sustain(pad, 1, 16, 55, 4, 0.55f, 0.5f);
 
     ScorePart& strings = s.AddPart(Instrument::Strings, -15.0f, 0.55f);
-    s.Comp(strings, 9, 16, "0:4", 62, 3, 0.45f, 0.6f);
+    s.Sustain(strings, 9, 16, 62, 3, 0.45f, 0.6f);
 
     ScorePart& bass = s.AddPart(Instrument::Bass, -5.0f, 0.15f);
     s.BassLine(bass, 1, 16, "0:2:R 2:1.5:5 3.5:0.5:R", 36, 0.7f);
@@ -54,7 +54,7 @@ MusicTrack Neutral() {
     s.Comp(keys, 1, 24, "0:1.5 2.5:1.5", 53, 4, 0.5f, 0.35f);
 
     ScorePart& pad = s.AddPart(Instrument::WarmPad, -17.0f, 0.5f);
-    s.Comp(pad, 1, 24, "0:4", 60, 3, 0.4f, 0.6f);
+    s.Sustain(pad, 1, 24, 60, 3, 0.4f, 0.6f);
 
     ScorePart& bass = s.AddPart(Instrument::Bass, -6.0f, 0.1f);
     s.BassLine(bass, 1, 24, "0:2.5:R 2.5:0.5:R 3:1:5", 36, 0.65f);
@@ -85,7 +85,7 @@ MusicTrack Great() {
                   " G | D/F# | Em | C | G/B | C | Dsus4 D | D");
 
     ScorePart& pad = s.AddPart(Instrument::WarmPad, -16.0f, 0.45f);
-    s.Comp(pad, 1, 24, "0:4", 57, 4, 0.4f, 0.6f);
+    s.Sustain(pad, 1, 24, 57, 4, 0.4f, 0.6f);
 
     ScorePart& harp = s.AddPart(Instrument::Harp, -11.0f, 0.3f);
     s.Arpeggio(harp, 1, 24, 0.5, {0, 1, 2, 3, 4, 3, 2, 1}, 55, 0.5f, -0.3f);
@@ -121,15 +121,15 @@ MusicTrack Great() {
 // In game, polling badly: A minor, slow and sparse. A dark pad and a lone electric piano first,
 // then a quiet pulse and a heartbeat join and strings take the line, so the unease grows.
 MusicTrack Poorly() {
-    MusicTrack track{"poorly.ogg", Score(66.0f, 4, 16), 0.85f, 0.6f, 1.1f};
+    MusicTrack track{"poorly.ogg", Score(66.0f, 4, 16), 0.85f, 0.6f, 0.8f};
     Score& s = track.score;
     s.Progression("Am | Am | F | E | Dm | Am | Bb | E | Am | F | Dm | E | F | Dm | Bb | Esus4 E");
 
     ScorePart& pad = s.AddPart(Instrument::DarkPad, -11.0f, 0.5f);
-    s.Comp(pad, 1, 16, "0:4", 52, 4, 0.55f, 0.5f);
+    s.Sustain(pad, 1, 16, 52, 4, 0.55f, 0.5f);
 
     ScorePart& strings = s.AddPart(Instrument::Strings, -17.0f, 0.55f);
-    s.Comp(strings, 9, 16, "0:4", 57, 3, 0.35f, 0.6f);
+    s.Sustain(strings, 9, 16, 57, 3, 0.35f, 0.6f);
 
     ScorePart& pulse = s.AddPart(Instrument::Bass, -10.0f, 0.15f);
     s.BassLine(pulse, 5, 16, "0:.5:R .5:.5:R 1:.5:R 1.5:.5:R 2:.5:R 2.5:.5:R 3:.5:R 3.5:.5:R", 33,
@@ -182,7 +182,7 @@ MusicTrack ElectionWin() {
     s.Comp(section, 1, 24, "0:.9 1.5:.4 2:1.8", 53, 4, 0.5f, 0.5f);
 
     ScorePart& pad = s.AddPart(Instrument::WarmPad, -17.0f, 0.5f);
-    s.Comp(pad, 1, 24, "0:4", 58, 4, 0.4f, 0.6f);
+    s.Sustain(pad, 1, 24, 58, 4, 0.4f, 0.6f);
 
     ScorePart& bass = s.AddPart(Instrument::Bass, -8.0f, 0.1f);
     s.BassLine(bass, 1, 24, "0:1.5:R 1.5:.5:5 2:1.5:R 3.5:.5:5", 34, 0.7f);

@@ -222,6 +222,24 @@ void Score::Comp(ScorePart& part, int firstBar, int lastBar, const std::string& 
     }
 }
 
+void Score::Sustain(ScorePart& part, int firstBar, int lastBar, int low, int voices, float velocity,
+                    float spread, double overlap) {
+    const double from = BarStart(firstBar), to = BarStart(lastBar + 1);
+    for (size_t c = 0; c < chords_.size(); ++c) {
+        const double start = chords_[c].beat;
+        const double end = c + 1 < chords_.size() ? chords_[c + 1].beat : TotalBeats();
+        if (start < from - 1e-6 || start >= to - 1e-6)
+            continue;
+        const std::vector<int> pitches = Voicing(chords_[c].chord, low, voices);
+        for (size_t v = 0; v < pitches.size(); ++v) {
+            const float side =
+                pitches.size() > 1 ? (2.0f * v / (pitches.size() - 1) - 1.0f) * spread : 0.0f;
+            Hit(part, start, std::min(end, to) - start + overlap, static_cast<float>(pitches[v]),
+                velocity, side);
+        }
+    }
+}
+
 void Score::Arpeggio(ScorePart& part, int firstBar, int lastBar, double step,
                      const std::vector<int>& order, int low, float velocity, float pan) {
     int highest = 0;

@@ -53,6 +53,10 @@ public:
     // voiced upward from `low`; the voices fan out across the stereo field by `spread`.
     void Comp(ScorePart& part, int firstBar, int lastBar, const std::string& hits, int low,
               int voices, float velocity, float spread = 0.4f);
+    // Each chord from first to last bar held for as long as it lasts, voiced upward from `low`,
+    // running `overlap` beats into the next so that slow-starting sounds hand over smoothly.
+    void Sustain(ScorePart& part, int firstBar, int lastBar, int low, int voices, float velocity,
+                 float spread = 0.4f, double overlap = 0.3);
     // Notes every `step` beats walking `order` (indices into the chord voiced upward from `low`).
     void Arpeggio(ScorePart& part, int firstBar, int lastBar, double step,
                   const std::vector<int>& order, int low, float velocity, float pan = 0.0f);

@@ -14,6 +14,7 @@
 #include "population/election_manager.h"
 #include "population/party.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -48,12 +49,24 @@ public:
     void Draw() override {
         if (!visible)
             return;
-        GUI_Dialog::Draw();
         TextEngine& engine = GetTextEngine();
+        // Text waits in a batch until the frame ends; what lies below must go down first, or it
+        // would show through this dialog.
+        engine.Flush();
+        GUI_Dialog::Draw();
         engine.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-        engine.DrawWrapped(text, static_cast<float>(ContentLeft() + 10),
-                           static_cast<float>(ContentTop() + 10), ContentWidth() - 20,
-                           ScreenLayout::kTextColour);
+        float y = static_cast<float>(ContentTop() + 10);
+        size_t start = 0;
+        while (start <= text.size()) {
+            const size_t end = std::min(text.find('\n', start), text.size());
+            const std::string paragraph = text.substr(start, end - start);
+            if (paragraph.empty())
+                y += ScreenLayout::kTextSize / 2.0f;
+            else
+                y = engine.DrawWrapped(paragraph, static_cast<float>(ContentLeft() + 10), y,
+                                       ContentWidth() - 20, ScreenLayout::kTextColour);
+            start = end + 1;
+        }
     }
 
     std::string text;
@@ -61,12 +74,14 @@ public:
 };
 
 std::string ElectionText(const ElectionOutcome& outcome) {
-    char share[64];
-    std::snprintf(share, sizeof share, "%.1f%%", outcome.share * 100.0f);
+    char share[32];
+    std::snprintf(share, sizeof share, "%.1f", outcome.share * 100.0f);
+    std::string shareLine = Translate("GAMESCREEN_VOTESHARE");
+    ReplaceAll(shareLine, "<SHARE>", share);
     std::string text = outcome.resultText + "\n\n" + Translate("ELECTION_PLAYER_TURNOUT") + ": " +
                        std::to_string(outcome.tally.playerVotes) + "\n" +
                        Translate("ELECTION_OPPOSITION_TURNOUT") + ": " +
-                       std::to_string(outcome.tally.oppositionVotes) + " (" + share + ")";
+                       std::to_string(outcome.tally.oppositionVotes) + "\n" + shareLine;
     if (!outcome.remainingTermsText.empty())
         text += "\n\n" + outcome.remainingTermsText;
     return text;
@@ -90,9 +105,8 @@ GUI_MainScreen::GUI_MainScreen() {
     nextTurn = new GUI_ButtonText("NEXT_TURN");
     nextTurn->SetTooltip("TOOLTIP_NEXTTURN");
     nextTurn->identifier = "NextTurnButton";
-    // The turn rebuilds much of the game; it runs once the frame that asked is finished.
-    nextTurn->deferred = true;
-    nextTurn->SetCallback([this](void*) { NextTurn(); });
+    // The turn is long work behind the processing screen: it starts once this frame is shown.
+    nextTurn->SetCallback([this](void*) { QueueGameAction([this]() { NextTurn(); }); });
     root.AddChild(nextTurn);
 }
 
@@ -121,22 +135,34 @@ void GUI_MainScreen::NextTurn() {
     const bool hadOutcome = elections.HasOutcome();
     const int month = elections.electionMonth, year = elections.electionYear;
     ProcessNewTurn();
+    nextTurn->enabled = !IsGameOver();
     // A new election date (or a first result) means one was held in this turn.
     if (elections.HasOutcome() &&
-        (!hadOutcome || elections.electionMonth != month || elections.electionYear != year))
-        ShowMessage(Translate("ELECTION_RESULTS"), ElectionText(elections.LastOutcome()));
-    nextTurn->enabled = !IsGameOver();
+        (!hadOutcome || elections.electionMonth != month || elections.electionYear != year)) {
+        std::string text = ElectionText(elections.LastOutcome());
+        if (IsGameOver() && !gameOverShown) {
+            // The election ended the game: one dialog tells both.
+            gameOverShown = true;
+            text += "\n\n" + GameOverText();
+            ShowMessage(Translate("GAMESCREEN_GAMEOVER_TITLE"), text);
+        } else {
+            ShowMessage(Translate("ELECTION_RESULTS"), text);
+        }
+    }
     ShowGameOverIfDue();
+}
+
+std::string GUI_MainScreen::GameOverText() const {
+    const SIM_ElectionManager& elections = GetElectionManager();
+    const bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
+    return Translate(lost ? "GAMESCREEN_GAMEOVER_LOST" : "GAMESCREEN_GAMEOVER_SERVED");
 }
 
 void GUI_MainScreen::ShowGameOverIfDue() {
     if (!IsGameOver() || gameOverShown)
         return;
     gameOverShown = true;
-    const SIM_ElectionManager& elections = GetElectionManager();
-    const bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
-    ShowMessage(Translate("GAMESCREEN_GAMEOVER_TITLE"),
-                Translate(lost ? "GAMESCREEN_GAMEOVER_LOST" : "GAMESCREEN_GAMEOVER_SERVED"));
+    ShowMessage(Translate("GAMESCREEN_GAMEOVER_TITLE"), GameOverText());
 }
 
 void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& text) {
@@ -149,13 +175,17 @@ void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& te
 
 std::string GUI_MainScreen::DateText() const {
     const Calendar& calendar = GetCalendar();
-    return Translate("MONTH_" + std::to_string(calendar.month % 12 + 1)) + " " +
-           std::to_string(calendar.year);
+    // The calendar counts years from the start of the game; the player reads them from one.
+    std::string text = Translate("GAMESCREEN_DATE");
+    ReplaceAll(text, "<MONTH>", Translate("MONTH_" + std::to_string(calendar.month % 12 + 1)));
+    ReplaceAll(text, "<YEAR>", std::to_string(calendar.year + 1));
+    return text;
 }
 
 std::string GUI_MainScreen::PollText() const {
     char share[16];
-    std::snprintf(share, sizeof share, "%d", static_cast<int>(std::lround(GetVoteShare() * 100)));
+    std::snprintf(share, sizeof share, "%d",
+                  static_cast<int>(std::lround(GetPotentialVoteRate() * 100)));
     std::string text = Translate("GAMESCREEN_POLLS");
     ReplaceAll(text, "<SHARE>", share);
     return text;

@@ -36,6 +36,7 @@ protected:
 private:
     void Layout();
     void ShowGameOverIfDue();
+    std::string GameOverText() const;
 
     GUI_ButtonText* nextTurn = nullptr;
     GUI_ButtonText* save = nullptr;

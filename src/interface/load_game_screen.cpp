@@ -70,7 +70,6 @@ void GUI_LoadGameScreen::RebuildList() {
         row->SetLabel(SaveRowLabel(name));
         row->font = ScreenLayout::kLabelFont;
         row->SetRect(static_cast<float>(list->left), y, rowRight, y + S(kRowHeight));
-        // Loading replaces the whole game, so it waits until the frame that asked is over.
         row->SetCallback([this, name](void*) { ChooseSave(name); });
         list->AddContent(row);
 
@@ -96,7 +95,11 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
         return;
     }
     std::fclose(file);
-    DeferAfterFrame([name]() { StartLoadGame(name); });
+    // The game the player leaves takes its open windows with it.
+    QueueGameAction([name]() {
+        ResetGameWindows();
+        StartLoadGame(name);
+    });
 }
 
 void GUI_LoadGameScreen::DeleteSave(const std::string& name) {
@@ -111,7 +114,7 @@ void GUI_LoadGameScreen::OnScreenKey(int keyCode) {
 }
 
 void GUI_LoadGameScreen::DrawBackground() {
-    ScreenLayout::DrawBackdrop("title.bmp", 0xA0000000);
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
     ScreenLayout::DrawPanel(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom);
 }
 

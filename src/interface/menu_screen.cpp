@@ -131,7 +131,8 @@ bool MenuGUIScreen::OnLeftClick(float x, float y) {
 void MenuGUIScreen::RunAction(int action) {
     switch (action) {
     case MenuAction::Quit:
-        Quit();
+        // Shutting down releases the display, so it waits until this frame has been shown.
+        QueueGameAction([]() { Quit(); });
         break;
     case MenuAction::Options:
         SetGameMode(GameMode::Options);

@@ -72,10 +72,11 @@ void GUI_NewGameScreen::Build() {
     root.AddChild(menu);
 
     auto* start = new GUI_ButtonText("NEWGAME_START");
-    start->deferred = true;
+
     start->SetRect(S(kRightPanelRight - kBottomButtonWidth), S(kBottomButtonTop),
                    S(kRightPanelRight), S(kBottomButtonTop + kBottomButtonHeight));
-    start->SetCallback([this](void*) { Start(); });
+    // Building the game is long work: it starts once this frame is shown.
+    start->SetCallback([this](void*) { QueueGameAction([this]() { Start(); }); });
     root.AddChild(start);
 
     LoadSliders();
@@ -209,7 +210,7 @@ void GUI_NewGameScreen::OnScreenKey(int keyCode) {
 }
 
 void GUI_NewGameScreen::DrawBackground() {
-    ScreenLayout::DrawBackdrop("title.bmp", 0xA0000000);
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
     ScreenLayout::DrawPanel(kLeftPanel, kPanelTop, kLeftPanelRight, kPanelBottom);
     ScreenLayout::DrawPanel(kRightPanel, kPanelTop, kRightPanelRight, kPanelBottom);
 }

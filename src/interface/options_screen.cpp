@@ -137,7 +137,7 @@ void OptionsGUIScreen::OnScreenKey(int keyCode) {
 }
 
 void OptionsGUIScreen::DrawBackground() {
-    ScreenLayout::DrawBackdrop("title.bmp", 0xA0000000);
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
     ScreenLayout::DrawPanel(kPanelLeft, 30, kPanelRight, 600);
 }
 

@@ -38,13 +38,12 @@ std::string CleanSaveName(const std::string& typed) {
 GUI_SaveGameScreen::GUI_SaveGameScreen() {
     nameField = new GUI_TextField(kMaxTypedName);
     nameField->identifier = "SAVEGAME_NAME";
-    nameField->deferred = true;
-    nameField->SetCallback([this](void*) { SaveAndReturn(); });
+    nameField->SetCallback([this](void*) { QueueGameAction([this]() { SaveAndReturn(); }); });
     root.AddChild(nameField);
 
     auto* save = new GUI_ButtonText("SAVE_GAME");
-    save->deferred = true;
-    save->SetCallback([this](void*) { SaveAndReturn(); });
+    // Writing the file is long work: it starts once this frame is shown.
+    save->SetCallback([this](void*) { QueueGameAction([this]() { SaveAndReturn(); }); });
     root.AddChild(save);
 
     auto* back = new GUI_ButtonText("MAIN_MENU");
@@ -81,7 +80,7 @@ void GUI_SaveGameScreen::OnScreenKey(int keyCode) {
 }
 
 void GUI_SaveGameScreen::DrawBackground() {
-    ScreenLayout::DrawBackdrop("title.bmp", 0xA0000000);
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
     ScreenLayout::DrawPanel(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom);
 }
 

@@ -7,13 +7,16 @@
 #include "frame/game_paths.h"
 #include "frame/mission.h"
 #include "frame/options.h"
+#include "frame/turn.h"
 #include "interface/game_frame.h"
+#include "interface/game_screen_plain.h"
 #include "interface/gui_buttons.h"
 #include "interface/gui_check_button.h"
 #include "interface/gui_list_box.h"
 #include "interface/gui_scrolling_window.h"
 #include "interface/gui_slider_control.h"
 #include "interface/gui_text_field.h"
+#include "interface/gui_window_manager.h"
 #include "interface/load_game_screen.h"
 #include "interface/menu_screen.h"
 #include "interface/new_game_screen.h"
@@ -284,6 +287,24 @@ TEST_F(ScreensTest, SaveNameFieldStartsFromTheDefaultAndUnsafeNamesAreCleaned) {
 
     EXPECT_EQ(CleanSaveName("  ../term:two?  "), "termtwo");
     EXPECT_EQ(CleanSaveName(" \t "), "");
+}
+
+TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {
+    GUI_MainScreen screen;
+    SetGameOver(false);
+    screen.Activate();
+    EXPECT_TRUE(screen.NextTurnButton().enabled);
+    EXPECT_EQ(screen.Windows().ModalCount(), 0);
+
+    SetGameOver(true);
+    screen.Activate();
+    // Coming back from the menu or the save screen must not pile up a second notice.
+    screen.Activate();
+    EXPECT_FALSE(screen.NextTurnButton().enabled);
+    EXPECT_EQ(screen.Windows().ModalCount(), 1);
+    screen.NextTurn();
+    EXPECT_EQ(GetTurnNumber(), 0) << "no turn is played once the game is over";
+    SetGameOver(false);
 }
 
 } // namespace

@@ -185,6 +185,9 @@ bool Init(const FrameSettings& settings) {
 void DrawFrameNow() {
     if (!IsGameRunning() || !gDisplay || !gDisplay->IsOpen() || !gGame.currentScreen)
         return;
+    // Input waits for the next real frame, but the window must keep answering the desktop while
+    // a long piece of work runs, or it is taken for hung.
+    SDL_PumpEvents();
     gDisplay->BeginFrame();
     gGame.currentScreen->Draw();
     GetTextEngine().Flush();

@@ -62,6 +62,8 @@ void GUI_Tooltip::Draw() {
     if (text.empty() || alpha <= 0)
         return;
     TextEngine& engine = GetTextEngine();
+    // The box must cover whatever text is still waiting in the batch.
+    engine.Flush();
     engine.SetFont(kFont, kFontSize);
     boxWidth = std::max(10, std::min(engine.TextWidth(text), kMaxTextWidth));
     int lines = 0;

@@ -4,6 +4,8 @@
 #include "interface/gui_base_element.h"
 #include "interface/gui_window_base.h"
 
+#include "interface/text_engine.h"
+
 #include <algorithm>
 
 namespace {
@@ -210,19 +212,26 @@ bool GUI_WindowManager::DrawPages() {
 
 void GUI_WindowManager::DrawWindows() {
     const std::vector<GUI_WindowBase*> snapshot = windows;
+    // Text waits in one batch until a flush; a window must cover the text drawn beneath it, so
+    // that batch goes out before each window's own pictures.
+    auto draw = [](GUI_WindowBase* window) {
+        if (window->visible)
+            GetTextEngine().Flush();
+        window->Draw();
+    };
     if (pages.empty()) {
         for (GUI_WindowBase* window : snapshot) {
             if (!window->IsDialog())
-                window->Draw();
+                draw(window);
         }
     }
     for (GUI_WindowBase* window : snapshot) {
         if (window->IsDialog())
-            window->Draw();
+            draw(window);
     }
     const std::vector<GUI_WindowBase*> modalSnapshot = modals;
     for (GUI_WindowBase* window : modalSnapshot)
-        window->Draw();
+        draw(window);
 }
 
 bool GUI_WindowManager::OnLeftClick(float x, float y) {

@@ -1,9 +1,16 @@
 #include "interface/gui_window_screen.h"
 
+#include "interface/text_engine.h"
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 
-GUI_WindowScreen::GUI_WindowScreen() {
+#include <string>
+
+namespace {
+int gNextLayerId = 0;
+} // namespace
+
+GUI_WindowScreen::GUI_WindowScreen() : layerId(gNextLayerId++) {
     RenderDevice& device = GetRenderDevice();
     root.SetRect(0, 0, static_cast<float>(device.GameWidth()),
                  static_cast<float>(device.GameHeight()));
@@ -23,7 +30,16 @@ void GUI_WindowScreen::Update() {
 
 void GUI_WindowScreen::Draw() {
     if (!windowManager.DrawPages()) {
-        DrawBackground();
+        // The backgrounds of the screens never change while they show, and their panels and
+        // veils are the dearest drawing of a frame: they are drawn once and copied after.
+        RenderDevice& device = GetRenderDevice();
+        const std::string layer = "screen-background-" + std::to_string(layerId);
+        if (device.BeginLayer(layer)) {
+            DrawBackground();
+            GetTextEngine().Flush();
+            device.EndLayer();
+        }
+        device.DrawLayer(layer);
         root.Draw();
         DrawContent();
     }

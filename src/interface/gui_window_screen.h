@@ -28,6 +28,7 @@ public:
     GUI_WindowManager& Windows() { return windowManager; }
 
 protected:
+    // Drawn once and kept: it must not change while the screen shows.
     virtual void DrawBackground() {}
     // Drawn above the root's buttons and below the windows.
     virtual void DrawContent() {}
@@ -35,4 +36,8 @@ protected:
 
     GUI_WindowBase root;
     GUI_WindowManager windowManager;
+
+private:
+    // Names this screen's background layer.
+    int layerId;
 };

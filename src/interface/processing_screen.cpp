@@ -79,12 +79,9 @@ void GUI_ProcessingScreen::OnKey(int) {
     Continue();
 }
 
-void GUI_ProcessingScreen::Draw() {
+void GUI_ProcessingScreen::DrawQuotation(float width, float height) {
     RenderDevice& device = GetRenderDevice();
     TextEngine& engine = GetTextEngine();
-    const float width = static_cast<float>(device.GameWidth());
-    const float height = static_cast<float>(device.GameHeight());
-
     device.DrawPicture(device.FindTexture("loadscreen.jpg"), 0, 0, width, height);
 
     if (const Quotation* quote = GetQuotations().Current()) {
@@ -105,6 +102,23 @@ void GUI_ProcessingScreen::Draw() {
         engine.DrawLine(quote->author, std::max(x, right - margin - authorWidth), below + 8,
                         kAuthorColour);
     }
+}
+
+void GUI_ProcessingScreen::Draw() {
+    RenderDevice& device = GetRenderDevice();
+    TextEngine& engine = GetTextEngine();
+    const float width = static_cast<float>(device.GameWidth());
+    const float height = static_cast<float>(device.GameHeight());
+
+    // The picture and the quotation stay put while the work runs; only the bar and the status
+    // move, so the rest is drawn once per quotation and copied after.
+    const std::string layer = "processing-" + std::to_string(GetQuotations().Index());
+    if (device.BeginLayer(layer)) {
+        DrawQuotation(width, height);
+        engine.Flush();
+        device.EndLayer();
+    }
+    device.DrawLayer(layer);
 
     // The bar sits above the status line.
     const float barLeft = width * 0.25f, barRight = width * 0.75f;

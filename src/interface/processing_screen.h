@@ -34,6 +34,7 @@ public:
 
 private:
     void Continue();
+    void DrawQuotation(float width, float height);
 
     std::function<void()> drawFrame_;
     std::function<void()> onContinue_;

@@ -58,6 +58,17 @@ public:
     virtual void DrawQuads(TextureId texture, const QuadVertex* vertices, int count,
                            bool pointSampling) = 0;
 
+    // Layers: what stays the same frame after frame (a screen's backdrop and panels) is drawn once
+    // into a picture of the game's size and then copied whole, which costs a fraction of blending
+    // it all again. BeginLayer answers true when the layer must be drawn now: the caller draws it
+    // and calls EndLayer. Either way DrawLayer then shows it. A device without layers draws
+    // straight into the frame and always answers true.
+    virtual bool BeginLayer(const std::string& /*key*/) { return true; }
+    virtual void EndLayer() {}
+    virtual void DrawLayer(const std::string& /*key*/) {}
+    // Drops every layer, so that each is drawn afresh when next shown.
+    virtual void ForgetLayers() {}
+
     // Convenience: the whole texture stretched over a rectangle.
     void DrawPicture(TextureId texture, float left, float top, float right, float bottom,
                      Argb colour = 0xFFFFFFFF) {

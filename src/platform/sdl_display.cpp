@@ -170,6 +170,7 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
 }
 
 void SdlDisplay::Close() {
+    ForgetLayers();
     for (Texture& t : textures_) {
         if (t.sdl)
             SDL_DestroyTexture(t.sdl);
@@ -475,6 +476,10 @@ void SdlDisplay::DrawQuads(TextureId texture, const QuadVertex* vertices, int co
     const int quads = count / 4;
     if (!t || !renderer_ || !vertices || quads <= 0)
         return;
+    if (software_) {
+        DrawQuadsAsBlits(*t, vertices, quads);
+        return;
+    }
     const int n = quads * 4;
     xy_.resize(static_cast<size_t>(n) * 2);
     uv_.resize(static_cast<size_t>(n) * 2);
@@ -503,6 +508,75 @@ void SdlDisplay::DrawQuads(TextureId texture, const QuadVertex* vertices, int co
                           reinterpret_cast<const SDL_Color*>(colours_.data()), sizeof(int),
                           uv_.data(), 2 * sizeof(float), n, indices_.data(),
                           static_cast<int>(needed), sizeof(int));
+}
+
+// The software renderer fills triangles pixel by pixel through a general path, while copying an
+// upright rectangle uses its fast blitters: glyph quads are upright, so each becomes one copy,
+// and the tint only changes between runs of a colour.
+void SdlDisplay::DrawQuadsAsBlits(Texture& t, const QuadVertex* vertices, int quads) {
+    SDL_SetTextureBlendMode(t.sdl, SDL_BLENDMODE_BLEND);
+    SetScaleMode(t, SDL_ScaleModeNearest);
+    Argb tint = 0;
+    bool tintSet = false;
+    for (int q = 0; q < quads; ++q) {
+        const QuadVertex& a = vertices[4 * q];
+        const QuadVertex& c = vertices[4 * q + 2];
+        if (!tintSet || a.colour != tint) {
+            const SDL_Color colour = ToSdl(a.colour);
+            SDL_SetTextureColorMod(t.sdl, colour.r, colour.g, colour.b);
+            SDL_SetTextureAlphaMod(t.sdl, colour.a);
+            tint = a.colour;
+            tintSet = true;
+        }
+        const SDL_Rect source{static_cast<int>(a.u * t.width + 0.5f),
+                              static_cast<int>(a.v * t.height + 0.5f),
+                              static_cast<int>((c.u - a.u) * t.width + 0.5f),
+                              static_cast<int>((c.v - a.v) * t.height + 0.5f)};
+        const SDL_FRect dest{a.x, a.y, c.x - a.x, c.y - a.y};
+        if (source.w > 0 && source.h > 0 && dest.w > 0 && dest.h > 0)
+            SDL_RenderCopyF(renderer_, t.sdl, &source, &dest);
+    }
+}
+
+// ---- Layers ----
+
+bool SdlDisplay::BeginLayer(const std::string& key) {
+    if (!renderer_ || layers_.count(key))
+        return false;
+    SDL_Texture* layer = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_TARGET, gameWidth_, gameHeight_);
+    // Without a layer the caller still draws, straight into the frame.
+    if (!layer)
+        return true;
+    layers_[key] = layer;
+    drawingLayer_ = layer;
+    SDL_SetRenderTarget(renderer_, layer);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    return true;
+}
+
+void SdlDisplay::EndLayer() {
+    if (!renderer_ || !drawingLayer_)
+        return;
+    drawingLayer_ = nullptr;
+    SDL_SetRenderTarget(renderer_, target_);
+}
+
+void SdlDisplay::DrawLayer(const std::string& key) {
+    auto found = layers_.find(key);
+    if (!renderer_ || found == layers_.end())
+        return;
+    // A layer covers the whole picture, so it replaces what is there instead of blending.
+    SDL_SetTextureBlendMode(found->second, SDL_BLENDMODE_NONE);
+    SDL_RenderCopy(renderer_, found->second, nullptr, nullptr);
+}
+
+void SdlDisplay::ForgetLayers() {
+    for (auto& layer : layers_)
+        SDL_DestroyTexture(layer.second);
+    layers_.clear();
+    drawingLayer_ = nullptr;
 }
 
 // ---- Screenshots ----

@@ -89,6 +89,10 @@ public:
     void DrawLine(float x1, float y1, float x2, float y2, Argb colour) override;
     void DrawQuads(TextureId texture, const QuadVertex* vertices, int count,
                    bool pointSampling) override;
+    bool BeginLayer(const std::string& key) override;
+    void EndLayer() override;
+    void DrawLayer(const std::string& key) override;
+    void ForgetLayers() override;
 
 private:
     struct Texture {
@@ -102,6 +106,7 @@ private:
         int scaleMode = -1;
     };
     bool Upload(Texture& texture);
+    void DrawQuadsAsBlits(Texture& texture, const QuadVertex* vertices, int quads);
     Texture* Get(TextureId texture);
     void SetScaleMode(Texture& texture, int mode);
     void SetDrawColour(Argb colour);
@@ -127,6 +132,9 @@ private:
     std::vector<Texture> textures_;
     std::unordered_map<std::string, TextureId> byName_;
     std::unordered_set<std::string> reportedMissing_;
+    std::unordered_map<std::string, SDL_Texture*> layers_;
+    // The layer being drawn, while one is.
+    SDL_Texture* drawingLayer_ = nullptr;
     // Reused for every quad batch so that drawing text allocates nothing per frame.
     std::vector<float> xy_;
     std::vector<int> colours_;

@@ -68,7 +68,11 @@ TEST(Options, FailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(SaveOptions());
     EXPECT_EQ(t.dir.Read("data/options.txt"), kShipped);
 
+    // A file without the section is as good as none: the game starts from the shipped options
+    // rather than a table in which nothing can be set.
     t.dir.Write("data/options.txt", "[misc]\nMUSIC=1\n");
     EXPECT_EQ(LoadOptions(), 0);
-    EXPECT_FLOAT_EQ(GetOption(kOptionMusic), 0.0f);
+    EXPECT_FLOAT_EQ(GetOption(kOptionMusic), 0.6f);
+    SetOption(kOptionHoneymoon, 0.0f);
+    EXPECT_FALSE(IsOptionTicked(kOptionHoneymoon));
 }

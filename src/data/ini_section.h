@@ -33,6 +33,11 @@ public:
     // Writes value as "%.2f" into every entry with this key; adds nothing when absent.
     void SetFloat(const std::string& key, float value);
 
+    // Appends an entry, for a table that starts from built-in values when its file is missing.
+    void AddEntry(const std::string& key, const std::string& value) {
+        entries.push_back({key, value});
+    }
+
     // Iterate keys or values in file order; the two share one cursor.
     bool NextKey(std::string& key);
     bool NextValue(std::string& value);

@@ -1,12 +1,36 @@
 #include "frame/options.h"
 
+#include "data/debug_log.h"
+
 CIniSection& GetOptionsTable() {
     static CIniSection table;
     return table;
 }
 
 int LoadOptions() {
-    return GetOptionsTable().Load(kOptionsSection, kOptionsFile);
+    CIniSection& table = GetOptionsTable();
+    int bytes = table.Load(kOptionsSection, kOptionsFile);
+    if (table.Count() == 0) {
+        // Without its file the table would hold no keys, and every volume and switch would read 0
+        // and refuse to change: the game starts from the shipped settings instead, and writes
+        // them back at shutdown.
+        LogF("%s is missing or unreadable: starting with the default options", kOptionsFile);
+        const char* defaults[][2] = {{kOptionMusic, "0.60"},
+                                     {kOptionSfxVolume, "0.70"},
+                                     {kOptionEnableMusic, "1.00"},
+                                     {kOptionGlobalEconomy, "0.30"},
+                                     {kOptionInterestRate, "0.50"},
+                                     {kOptionDifficulty, "0.50"},
+                                     {kOptionCynicism, "0.50"},
+                                     {kOptionEnableDilemmas, "1.00"},
+                                     {kOptionEnableRestrictPower, "1.00"},
+                                     {kOptionEnableManifesto, "1.00"},
+                                     {kOptionAutosave, "1.00"},
+                                     {kOptionHoneymoon, "1.00"}};
+        for (const auto& entry : defaults)
+            table.AddEntry(entry[0], entry[1]);
+    }
+    return bytes;
 }
 
 float GetOption(const std::string& key) {

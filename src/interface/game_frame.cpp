@@ -62,6 +62,9 @@ InputReplay gReplay;
 bool gReplaying = false;
 int gFrameNumber = 0;
 double gLastFrameWorkMs = 0;
+// Options are written back at shutdown only once they were read: a start that failed early
+// must not replace the player's file with an empty table.
+bool gOptionsLoaded = false;
 std::vector<std::function<void()>> gQueuedActions;
 
 bool IsGameMode(int mode) {
@@ -170,6 +173,7 @@ bool Init(const FrameSettings& settings) {
     gDisplay->Present();
     Log("input created");
     LoadOptions();
+    gOptionsLoaded = true;
     LoadAllTextures();
     GetTextEngine().LoadGameFonts();
     GetManifesto().LoadOptions();

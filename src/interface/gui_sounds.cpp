@@ -147,17 +147,26 @@ ChannelHandle GUI_Sounds::PlayEffect(const std::string& path, bool loop) {
     AudioDevice& device = Device();
     std::string name = SoundName(path);
     SoundHandle sound = kNoHandle;
+    bool known = false;
     for (const CachedSound& cached : cache_) {
         if (cached.name == name) {
             sound = cached.handle;
+            known = true;
             break;
         }
     }
-    if (sound == kNoHandle) {
-        if (!Check(device.CreateSound(ResolveDataPath(path), sound),
-                   Printf("Failed create sound! (%s)", path).c_str()))
-            return kNoHandle;
+    // A sound that could not be made is remembered as none, so a missing file is reported once
+    // and then stays silent.
+    if (known && sound == kNoHandle)
+        return kNoHandle;
+    if (!known) {
+        bool made = Check(device.CreateSound(ResolveDataPath(path), sound),
+                          Printf("Failed create sound! (%s)", path).c_str());
+        if (!made)
+            sound = kNoHandle;
         cache_.push_back({name, sound});
+        if (!made)
+            return kNoHandle;
     }
     ChannelHandle channel = kNoHandle;
     if (!Check(device.Play(sound, channel), Printf("Failed playSound() [%s]", path).c_str()))

@@ -50,6 +50,12 @@ endfunction()
 expect_option(ENABLEDILEMMAS 1.00)
 run_game(flow_options --shot 45:${SHOTS}/options.png)
 expect_option(ENABLEDILEMMAS 0.00)
+# Alt+Enter restarted the display in the middle of the run.
+string(REGEX MATCHALL "starting display" starts "${LOG}")
+list(LENGTH starts count)
+if(NOT count EQUAL 2)
+    message(FATAL_ERROR "Alt+Enter should restart the display once; it started ${count} times")
+endif()
 
 # Second run: the box must start unticked (ticking it again stores 1.00, which only happens
 # when the 0.00 was read back), then a whole game.
@@ -75,6 +81,27 @@ file(SHA256 ${SHOTS}/next_turn.png saved)
 file(SHA256 ${SHOTS}/game_loaded.png loaded)
 if(NOT saved STREQUAL loaded)
     message(FATAL_ERROR "the loaded game's screen differs from the saved game's")
+endif()
+
+# Without a sound device the game plays on in silence.
+set(ENV{SDL_AUDIODRIVER} no-such-driver)
+run_game(flow_silent)
+set(ENV{SDL_AUDIODRIVER} dummy)
+expect_log("playing silently")
+
+# Without a display it says so and stops cleanly, leaving the options file alone.
+file(WRITE ${WORK}/data/options.txt "[options]\nMUSIC = 0.333\n")
+set(ENV{SDL_VIDEODRIVER} no-such-driver)
+execute_process(COMMAND ${GAME} --data-root ${WORK} --user-dir ${WORK}/user --frames 5
+        --screenshot ${WORK}/never.png
+    RESULT_VARIABLE code ERROR_VARIABLE err TIMEOUT 60)
+set(ENV{SDL_VIDEODRIVER} offscreen)
+if(NOT code EQUAL 1 OR NOT err MATCHES "no display")
+    message(FATAL_ERROR "without a display: exit ${code}, said \"${err}\"")
+endif()
+file(READ ${WORK}/data/options.txt options)
+if(NOT options STREQUAL "[options]\nMUSIC = 0.333\n")
+    message(FATAL_ERROR "a failed start rewrote the options: ${options}")
 endif()
 
 # Every other screen drew something of its own: no two pictures alike, none blank.

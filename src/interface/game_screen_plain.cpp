@@ -4,6 +4,8 @@
 #include "frame/mission.h"
 #include "frame/turn.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
+#include "government/political_capital.h"
 #include "interface/game_frame.h"
 #include "interface/gui_buttons.h"
 #include "interface/gui_dialog.h"
@@ -230,11 +232,62 @@ void GUI_MainScreen::DrawContent() {
     GuiDraw::Text(font, kTextSize, TurnText(),
                   w - S(20) - GuiDraw::TextWidth(font, kTextSize, TurnText()), y, kTextColour);
 
+    DrawCountryCard();
+}
+
+// The card in the middle: whose country it is, what the player has to spend, when the voters
+// next have their say, and what waits on the desk.
+void GUI_MainScreen::DrawCountryCard() {
+    using namespace ScreenLayout;
+    const float w = ScreenWidth();
+    const float left = S(350), right = S(674);
     const CMission& mission = GetMission();
-    GuiDraw::Text(kTitleFont, kTitleSize, mission.name, w / 2, S(300), kTextColour, true);
+    RenderDevice& device = GetRenderDevice();
+    TextureId flag = mission.flag.empty() ? kNoTexture : device.FindTexture(mission.flag);
+    if (flag != kNoTexture) {
+        GetTextEngine().Flush();
+        device.DrawPicture(flag, w / 2 - S(40), S(276), w / 2 + S(40), S(326));
+        device.OutlineRect(w / 2 - S(40), S(276), w / 2 + S(40), S(326), 0x60FFFFFF);
+    }
+    GuiDraw::Text(kTitleFont, kTitleSize, mission.name, w / 2, S(336), kTextColour, true);
     const SIM_Party* player = GetPlayersParty();
     const SIM_Party* opposition = GetOpposition();
     if (player && opposition)
         GuiDraw::Text(kTextFont, kTextSize, player->partyName + "  /  " + opposition->partyName,
-                      w / 2, S(350), kDimTextColour, true);
+                      w / 2, S(374), kDimTextColour, true);
+
+    const PoliticalCapital& capital = GetPoliticalCapital();
+    std::string capitalText = Translate("GAMESCREEN_CAPITAL");
+    ReplaceAll(capitalText, "<CAPITAL>", std::to_string(capital.capital));
+    ReplaceAll(capitalText, "<PERTURN>", std::to_string(capital.capitalPerTurn));
+    GuiDraw::Text(kLabelFont, kTextSize, capitalText, left, S(408), kTextColour);
+
+    std::string electionText;
+    if (IsGameOver()) {
+        electionText = Translate("GAMESCREEN_NO_ELECTION");
+    } else {
+        int months = std::max(0, GetElectionManager().MonthsUntilElection());
+        electionText = Translate(months <= 0 ? "GAMESCREEN_ELECTION_NOW" : "GAMESCREEN_ELECTION");
+        ReplaceAll(electionText, "<MONTHS>", std::to_string(months));
+    }
+    GuiDraw::Text(kLabelFont, kTextSize, electionText, left, S(432), kTextColour);
+
+    // The newest matters first; the card has room for three.
+    const SIM_IssuesManager& issues = GetIssuesManager();
+    GuiDraw::Text(kTextFont, kTextSize,
+                  Translate(issues.Count() ? "GAMESCREEN_DESK" : "GAMESCREEN_DESK_EMPTY"), left,
+                  S(462), kDimTextColour);
+    float y = S(486);
+    for (size_t shown = 0, i = issues.Count(); i-- > 0 && shown < 3; ++shown) {
+        const SIM_Issue* issue = issues.At(i);
+        // Titles are text keys for most issues and finished text for a few; an unknown key
+        // translates to itself.
+        std::string title = Translate(issue->title.empty() ? issue->text : issue->title);
+        TextEngine& text = GetTextEngine();
+        text.SetFont(kTextFont, kTextSize);
+        // One line each: a long headline is cut at the card's edge.
+        title = text.SplitLine(title, static_cast<int>(right - left - S(14))).first;
+        GuiDraw::Text(kTextFont, kTextSize, "- " + title, left, y, kTextColour);
+        y += S(20);
+    }
 }

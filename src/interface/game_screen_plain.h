@@ -35,6 +35,7 @@ protected:
 
 private:
     void Layout();
+    void DrawCountryCard();
     void ShowGameOverIfDue();
     std::string GameOverText() const;
 

@@ -24,8 +24,14 @@ RenderDevice* gDevice = nullptr;
 InputState gInput;
 } // namespace
 
-RenderDevice& GetRenderDevice() { return gDevice ? *gDevice : gNoDevice; }
+RenderDevice& GetRenderDevice() {
+    return gDevice ? *gDevice : gNoDevice;
+}
 
-void SetRenderDevice(RenderDevice* device) { gDevice = device; }
+void SetRenderDevice(RenderDevice* device) {
+    gDevice = device;
+}
 
-InputState& GetInput() { return gInput; }
+InputState& GetInput() {
+    return gInput;
+}

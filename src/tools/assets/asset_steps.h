@@ -7,7 +7,8 @@
 // The seven font sheets (into bitmaps/fonts) and their width files (into fonts).
 bool MakeFonts(const std::string& dataDir);
 // Buttons, dialogs, check boxes, list box, arrows, scroll and close buttons, control panel, the
-// circle, highlight, line and issue icons, and the backgrounds title.bmp, loadscreen.jpg, 7lines.jpg.
+// circle, highlight, line and issue icons, and the backgrounds title.bmp, loadscreen.jpg,
+// 7lines.jpg.
 bool MakeInterfacePictures(const std::string& dataDir);
 // One pictogram per policy, minister portraits, event and achievement pictures, the flag.
 bool MakeContentPictures(const std::string& dataDir);

@@ -50,9 +50,9 @@ int SdlAudioDevice::GetVersion(unsigned& version) {
 
 int SdlAudioDevice::GetDriverSpeakerMode(SpeakerMode& mode) {
     mode = SpeakerMode::Stereo;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     // Drivers that cannot say (the dummy one among them) are taken as stereo.
-    if (audioStarted_ && SDL_GetDefaultAudioInfo(nullptr, &spec, 0) == 0 && spec.channels >= 6)
+    if (audioStarted_ && SDL_GetDefaultAudioInfo(nullptr, &format, 0) == 0 && format.channels >= 6)
         mode = SpeakerMode::Surround;
     return AudioError::Ok;
 }

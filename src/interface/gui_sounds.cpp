@@ -5,6 +5,7 @@
 #include "frame/options.h"
 #include "frame/turn.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -132,6 +133,7 @@ void GUI_Sounds::Shutdown() {
         Device().Close();
     started_ = false;
     cache_.clear();
+    missingTracks_.clear();
     musicChannel_ = kNoHandle;
     musicStream_ = kNoHandle;
 }
@@ -224,10 +226,15 @@ void GUI_Sounds::StartMusic() {
         return;
     AudioDevice& device = Device();
     std::string file = TrackFile(currentTrack_);
+    // A track that could not be opened is reported once; after that it is simply silence.
+    if (std::find(missingTracks_.begin(), missingTracks_.end(), file) != missingTracks_.end())
+        return;
     SoundHandle stream = kNoHandle;
     if (!Check(device.CreateStream(ResolveDataPath(file), stream),
-               "Failed to create stream for loop"))
+               "Failed to create stream for loop")) {
+        missingTracks_.push_back(file);
         return;
+    }
     musicStream_ = stream;
     if (musicChannel_ != kNoHandle) {
         device.Stop(musicChannel_);

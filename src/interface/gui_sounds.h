@@ -39,6 +39,7 @@ private:
     };
     bool Check(int error, const char* message);
     std::vector<CachedSound> cache_;
+    std::vector<std::string> missingTracks_;
     ChannelHandle musicChannel_ = kNoHandle;
     SoundHandle musicStream_ = kNoHandle;
     int currentTrack_ = 0;

@@ -113,6 +113,16 @@ int SdlAudioDevice::CreateFrom(const std::string& path, bool stream, SoundHandle
     if (!open_)
         return AudioError::NoDevice;
     const std::string file = ResolveDataPath(path);
+    // The music changes with the mood every few turns: each track is opened once and replayed,
+    // rather than a new stream (and an open file) piling up at every change.
+    if (stream) {
+        for (size_t i = 0; i < sounds_.size(); ++i) {
+            if (sounds_[i].music && sounds_[i].path == file) {
+                sound = static_cast<SoundHandle>(i);
+                return AudioError::Ok;
+            }
+        }
+    }
     if (FILE* f = std::fopen(file.c_str(), "rb"))
         std::fclose(f);
     else {
@@ -120,6 +130,7 @@ int SdlAudioDevice::CreateFrom(const std::string& path, bool stream, SoundHandle
         return AudioError::FileNotFound;
     }
     Sound loaded;
+    loaded.path = file;
     if (stream)
         loaded.music = Mix_LoadMUS(file.c_str());
     else

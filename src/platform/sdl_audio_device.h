@@ -50,6 +50,8 @@ private:
     struct Sound {
         Mix_Chunk* chunk = nullptr;
         _Mix_Music* music = nullptr;
+        // The file a stream reads, so that asking for the same music again reuses it.
+        std::string path;
     };
     struct Channel {
         SoundHandle sound = kNoHandle;

@@ -41,12 +41,12 @@ public:
     int CreateSound(const std::string& path, SoundHandle& sound) override {
         sounds.push_back(path);
         sound = next++;
-        return 0;
+        return missingFiles ? AudioError::FileNotFound : 0;
     }
     int CreateStream(const std::string& path, SoundHandle& sound) override {
         streams.push_back(path);
         sound = next++;
-        return 0;
+        return missingFiles ? AudioError::FileNotFound : 0;
     }
     int Play(SoundHandle sound, ChannelHandle& channel) override {
         plays.push_back(sound);
@@ -74,6 +74,7 @@ public:
     std::string ErrorText(int) const override { return "fake failure"; }
 
     int createResult = 0;
+    bool missingFiles = false;
     unsigned version = 0x20602;
     std::deque<int> initResults;
     int initCalls = 0;
@@ -188,6 +189,19 @@ TEST_F(SoundsTest, MusicFollowsTheMoodAndIsNotRestartedForTheSameTrack) {
     sounds.SetMusicTrack(7);
     EXPECT_TRUE(EndsWith(audio.streams.back(), "music/theme.ogg"));
     EXPECT_EQ(sounds.CurrentTrack(), 7);
+}
+
+TEST_F(SoundsTest, MissingFilesAreReportedOnceAndThenStaySilent) {
+    ASSERT_TRUE(sounds.Start());
+    audio.missingFiles = true;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(sounds.PlayEffect("data/sounds/gone.ogg"), kNoHandle);
+        sounds.SetMusicTrack(1);
+        sounds.SetMusicTrack(2);
+    }
+    EXPECT_EQ(audio.sounds.size(), 1u);
+    EXPECT_EQ(audio.streams.size(), 2u);
+    EXPECT_TRUE(audio.plays.empty());
 }
 
 TEST_F(SoundsTest, MusicSwitchedOffStartsNoTrackButEffectsStillPlay) {

@@ -2,6 +2,7 @@
 
 #include "data/debug_log.h"
 #include "data/translation.h"
+#include "interface/gui_base_element.h"
 #include "interface/quotations.h"
 #include "interface/text_engine.h"
 #include "platform/render_device.h"
@@ -92,7 +93,8 @@ void GUI_ProcessingScreen::DrawQuotation(float width, float height) {
         int lines = std::max(1, CountLines(engine, quote->text, wrap));
         float textHeight = lines * static_cast<float>(kQuoteSize) + kAuthorSize + 16;
         float top = std::max(height * 0.42f - textHeight / 2 - margin, height * 0.05f);
-        device.FillRect(left, top, right, top + textHeight + 2 * margin, kPanelColour);
+        GuiDraw::PictureOr("dialog_dark.dds", left, top, right, top + textHeight + 2 * margin,
+                           kPanelColour, 0, 0xE8FFFFFF);
 
         float x = left + margin, y = top + margin;
         engine.DrawWrapped(quote->text, x - 1, y - 1, wrap, kShadowColour);
@@ -124,7 +126,9 @@ void GUI_ProcessingScreen::Draw() {
     const float barLeft = width * 0.25f, barRight = width * 0.75f;
     const float barTop = height - 90, barBottom = barTop + 14;
     device.FillRect(barLeft, barTop, barRight, barBottom, kBarBack);
-    float filled = barLeft + (barRight - barLeft) * std::clamp(progress_, 0.0f, 1.0f);
+    // The steps wrap the progress round when they overrun; finished work shows a full bar.
+    const float shown = done_ ? 1.0f : std::clamp(progress_, 0.0f, 1.0f);
+    float filled = barLeft + (barRight - barLeft) * shown;
     if (filled > barLeft)
         device.FillRect(barLeft, barTop, filled, barBottom, kBarFill);
     device.OutlineRect(barLeft, barTop, barRight, barBottom, kBarEdge);

@@ -20,4 +20,5 @@ echo "== sanitizer build and tests"
 # The optimised build has already drawn the assets into data/; the sanitizer build reuses them.
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DMARROWGATE_SANITIZE=ON -DMARROWGATE_ASSETS=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)"

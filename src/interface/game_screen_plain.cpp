@@ -8,7 +8,7 @@
 #include "government/political_capital.h"
 #include "interface/game_frame.h"
 #include "interface/gui_buttons.h"
-#include "interface/gui_dialog.h"
+#include "interface/message_dialog.h"
 #include "interface/screens.h"
 #include "interface/text_engine.h"
 #include "platform/input_state.h"
@@ -27,53 +27,6 @@ constexpr float kTopBarHeight = 40;
 constexpr float kPanelHeight = 96;
 constexpr float kButtonHeight = 44;
 constexpr unsigned kBarColour = 0xC0101820;
-
-// A dialog with a wrapped text and a button that closes it.
-class MessageDialog : public GUI_Dialog {
-public:
-    MessageDialog(const std::string& title, std::string body)
-        : GUI_Dialog("", true), text(std::move(body)) {
-        this->title = title;
-        name = "GAMESCREEN_MESSAGE";
-        auto* ok = new GUI_ButtonText("CLICK_TO_CONTINUE");
-        ok->deferred = true;
-        ok->SetCallback([this](void*) { Close(); });
-        AddChild(ok);
-        okButton = ok;
-    }
-    void Place(float left, float top, float right, float bottom) {
-        SetRect(left, top, right, bottom);
-        const float centre = (left + right) / 2;
-        okButton->SetRect(centre - 120 * ScreenLayout::Scale(), bottom - 60 * ScreenLayout::Scale(),
-                          centre + 120 * ScreenLayout::Scale(),
-                          bottom - 16 * ScreenLayout::Scale());
-    }
-    void Draw() override {
-        if (!visible)
-            return;
-        TextEngine& engine = GetTextEngine();
-        // Text waits in a batch until the frame ends; what lies below must go down first, or it
-        // would show through this dialog.
-        engine.Flush();
-        GUI_Dialog::Draw();
-        engine.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-        float y = static_cast<float>(ContentTop() + 10);
-        size_t start = 0;
-        while (start <= text.size()) {
-            const size_t end = std::min(text.find('\n', start), text.size());
-            const std::string paragraph = text.substr(start, end - start);
-            if (paragraph.empty())
-                y += ScreenLayout::kTextSize / 2.0f;
-            else
-                y = engine.DrawWrapped(paragraph, static_cast<float>(ContentLeft() + 10), y,
-                                       ContentWidth() - 20, ScreenLayout::kTextColour);
-            start = end + 1;
-        }
-    }
-
-    std::string text;
-    GUI_ButtonText* okButton = nullptr;
-};
 
 std::string ElectionText(const ElectionOutcome& outcome) {
     char share[32];
@@ -168,11 +121,7 @@ void GUI_MainScreen::ShowGameOverIfDue() {
 }
 
 void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& text) {
-    using ScreenLayout::S;
-    auto dialog = std::make_unique<MessageDialog>(title, text);
-    const float centre = ScreenLayout::ScreenWidth() / 2;
-    dialog->Place(centre - S(260), S(200), centre + S(260), S(520));
-    windowManager.OpenModalOwned(std::move(dialog));
+    ShowMessageDialog(windowManager, title, text);
 }
 
 std::string GUI_MainScreen::DateText() const {

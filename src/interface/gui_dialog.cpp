@@ -46,11 +46,15 @@ void GUI_Dialog::Draw() {
     RenderDevice& device = GetRenderDevice();
     const float l = static_cast<float>(left), t = static_cast<float>(top);
     const float r = static_cast<float>(right), b = static_cast<float>(bottom);
-    GuiDraw::PictureOr(background, l, t, r, b, 0xF0182028, 0);
-    // The frame and the title band are drawn over the picture too, so every dialog reads alike.
-    device.FillRect(l + 2, t + 2, r - 2, t + kMarginTop - 4, 0x60384C60);
-    device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
-    device.OutlineRect(l + 3, t + 3, r - 3, b - 3, 0x806A7A8A);
+    // A dialog hides what lies beneath it: the picture's body is slightly see-through, so an
+    // opaque ground goes first, kept inside its rounded corners.
+    device.FillRect(l + 6, t + 6, r - 6, b - 6, 0xFF151D29);
+    if (!GuiDraw::PictureOr(background, l, t, r, b, 0xFF182028, 0)) {
+        device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
+        device.OutlineRect(l + 3, t + 3, r - 3, b - 3, 0x806A7A8A);
+    }
+    // The title band, so that every dialog reads alike.
+    device.FillRect(l + 8, t + 6, r - 8, t + kMarginTop - 4, 0x50384C60);
     GuiDraw::Text("arialbold20.dds", 20, title, l + width / 2.0f, t + 6, 0xFFF4F4F4, true);
     DrawButtons();
     for (auto& child : children)

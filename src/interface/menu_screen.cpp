@@ -1,9 +1,11 @@
 #include "interface/menu_screen.h"
 
 #include "data/debug_log.h"
+#include "data/translation.h"
 #include "frame/mission.h"
 #include "interface/game_frame.h"
 #include "interface/gui_buttons.h"
+#include "interface/message_dialog.h"
 #include "interface/screens.h"
 #include "interface/text_engine.h"
 #include "platform/input_state.h"
@@ -164,7 +166,7 @@ void MenuGUIScreen::RunAction(int action) {
         if (PlayGuideStarter())
             PlayGuideStarter()();
         else
-            Log("The play guide is not available yet");
+            ShowMessageDialog(windowManager, Translate("TUTORIAL"), Translate("PLAYGUIDE_NOT_YET"));
         // The guide may have left the menu; if not, the menu comes back into view.
         if (GetCurrentScreen() == this) {
             fade = Fade::In;

@@ -75,10 +75,23 @@ void GUI_MainScreen::Layout() {
     nextTurn->SetRect(w - S(250), top, w - S(30), bottom);
 }
 
+namespace {
+// A script that ends the game gives its own title and words; they replace the usual ones.
+std::string gScriptedGameOverTitle;
+std::string gScriptedGameOverText;
+} // namespace
+
+void SetScriptedGameOver(const std::string& title, const std::string& text) {
+    gScriptedGameOverTitle = title;
+    gScriptedGameOverText = text;
+}
+
 void GUI_MainScreen::Activate() {
     Layout();
-    if (!IsGameOver())
+    if (!IsGameOver()) {
         gameOverShown = false;
+        SetScriptedGameOver("", "");
+    }
     nextTurn->enabled = !IsGameOver();
     ShowGameOverIfDue();
 }
@@ -108,6 +121,8 @@ void GUI_MainScreen::NextTurn() {
 }
 
 std::string GUI_MainScreen::GameOverText() const {
+    if (!gScriptedGameOverText.empty())
+        return Translate(gScriptedGameOverText);
     const SIM_ElectionManager& elections = GetElectionManager();
     const bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
     return Translate(lost ? "GAMESCREEN_GAMEOVER_LOST" : "GAMESCREEN_GAMEOVER_SERVED");
@@ -117,7 +132,9 @@ void GUI_MainScreen::ShowGameOverIfDue() {
     if (!IsGameOver() || gameOverShown)
         return;
     gameOverShown = true;
-    ShowMessage(Translate("GAMESCREEN_GAMEOVER_TITLE"), GameOverText());
+    const std::string& title =
+        gScriptedGameOverTitle.empty() ? "GAMESCREEN_GAMEOVER_TITLE" : gScriptedGameOverTitle;
+    ShowMessage(Translate(title), GameOverText());
 }
 
 void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& text) {

@@ -25,6 +25,8 @@ public:
     std::string PollText() const;
     std::string MoneyText() const;
     std::string TurnText() const;
+    // What the end-of-game notice says.
+    std::string GameOverText() const;
 
     GUI_ButtonText& NextTurnButton() { return *nextTurn; }
 
@@ -37,7 +39,6 @@ private:
     void Layout();
     void DrawCountryCard();
     void ShowGameOverIfDue();
-    std::string GameOverText() const;
 
     GUI_ButtonText* nextTurn = nullptr;
     GUI_ButtonText* save = nullptr;
@@ -45,3 +46,7 @@ private:
     // The game-over dialog is shown once per game.
     bool gameOverShown = false;
 };
+
+// A content script ended the game with its own title and text (text keys or plain words): the
+// game screen shows them in place of its own when it next tells the player the game is over.
+void SetScriptedGameOver(const std::string& title, const std::string& text);

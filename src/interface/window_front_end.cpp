@@ -1,6 +1,7 @@
 #include "interface/window_front_end.h"
 
 #include "interface/game_frame.h"
+#include "interface/game_screen_plain.h"
 #include "interface/gui_sounds.h"
 #include "interface/processing_screen.h"
 #include "platform/message_box.h"
@@ -55,6 +56,7 @@ void WindowFrontEnd::PlaySound(const std::string& file) {
     GetSounds().PlayEffect(file);
 }
 
+// The game screen tells the player in its own dialog once the turn is over.
 void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
-    ShowMessageBox(title, text, MessageBoxIcon::None);
+    SetScriptedGameOver(title, text);
 }

@@ -19,6 +19,7 @@
 #include "interface/gui_window_manager.h"
 #include "interface/load_game_screen.h"
 #include "interface/menu_screen.h"
+#include "interface/message_dialog.h"
 #include "interface/new_game_screen.h"
 #include "interface/options_screen.h"
 #include "interface/save_game_screen.h"
@@ -305,6 +306,19 @@ TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {
     screen.NextTurn();
     EXPECT_EQ(GetTurnNumber(), 0) << "no turn is played once the game is over";
     SetGameOver(false);
+
+    // A script's own ending replaces the usual words.
+    GUI_MainScreen scripted;
+    SetGameOver(true);
+    SetScriptedGameOver("Coup", "The generals send their regards.");
+    scripted.Activate();
+    auto* dialog = dynamic_cast<MessageDialog*>(scripted.Windows().Topmost());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->title, "Coup");
+    EXPECT_EQ(dialog->text, "The generals send their regards.");
+    SetGameOver(false);
+    scripted.Activate();
+    EXPECT_EQ(scripted.GameOverText().find("generals"), std::string::npos);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 using namespace chrome;
-using namespace chrome::palette;
+using namespace palette;
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr float kPi = 3.14159265f;

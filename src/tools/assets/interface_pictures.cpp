@@ -15,7 +15,7 @@
 namespace {
 
 using namespace chrome;
-using namespace chrome::palette;
+using namespace palette;
 
 const Rgba kShadow{0, 0, 0, 120};
 const Rgba kWhite{255, 255, 255, 255};

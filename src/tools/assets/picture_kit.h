@@ -5,6 +5,7 @@
 
 #include "tools/assets/canvas.h"
 #include "tools/assets/glyph_raster.h"
+#include "tools/assets/palette.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,13 +13,13 @@
 
 namespace art {
 
-inline constexpr Rgba kNavyDeep{16, 24, 38, 255};
-inline constexpr Rgba kSlate{29, 42, 63, 255};
-inline constexpr Rgba kOffWhite{236, 231, 220, 255};
-inline constexpr Rgba kTeal{47, 163, 154, 255};
-inline constexpr Rgba kGold{217, 164, 65, 255};
-inline constexpr Rgba kWhite{255, 255, 255, 255};
-inline constexpr Rgba kBlack{0, 0, 0, 255};
+using palette::kBlack;
+using palette::kGold;
+using palette::kNavyDeep;
+using palette::kSlate;
+using palette::kTeal;
+using palette::kWhite;
+inline constexpr Rgba kOffWhite = palette::kText;
 
 Rgba Lighter(Rgba c, float t);
 Rgba Darker(Rgba c, float t);

@@ -4,6 +4,7 @@
 // are built from. Canvas draws flat shapes; this adds the shading.
 
 #include "tools/assets/canvas.h"
+#include "tools/assets/palette.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,18 +14,6 @@ namespace chrome {
 
 using Distance = std::function<float(float x, float y)>;
 using Shader = std::function<Rgba(float x, float y)>;
-
-// The house palette.
-namespace palette {
-inline constexpr Rgba kNavyDeep{16, 24, 38, 255};
-inline constexpr Rgba kNavy{22, 32, 50, 255};
-inline constexpr Rgba kSlate{29, 42, 63, 255};
-inline constexpr Rgba kSlateLight{52, 70, 98, 255};
-inline constexpr Rgba kText{236, 231, 220, 255};
-inline constexpr Rgba kTeal{47, 163, 154, 255};
-inline constexpr Rgba kGold{217, 164, 65, 255};
-inline constexpr Rgba kRed{200, 85, 61, 255};
-} // namespace palette
 
 float Clamp01f(float v);
 float Smoothstep(float edge0, float edge1, float x);

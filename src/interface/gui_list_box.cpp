@@ -1,5 +1,6 @@
 #include "interface/gui_list_box.h"
 
+#include "platform/input_state.h"
 #include "platform/render_device.h"
 
 #include <algorithm>
@@ -22,6 +23,15 @@ void GUI_ListBox::Clear() {
 
 int GUI_ListBox::VisibleRows() const {
     return std::max(1, (height - 2 * kInset) / std::max(1, rowHeight));
+}
+
+void GUI_ListBox::Update() {
+    GUI_ButtonBase::Update();
+    InputState& input = GetInput();
+    if (input.wheel != 0 && visible && enabled && HitTest(input.mouseX, input.mouseY)) {
+        ScrollBy(-input.wheel);
+        input.wheel = 0;
+    }
 }
 
 void GUI_ListBox::ScrollBy(int rows) {

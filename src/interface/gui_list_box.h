@@ -22,6 +22,8 @@ public:
     void Draw() override;
     // A click on a row selects it; a click on the strip scrolls.
     bool OnClick(float x, float y) override;
+    // Hover and tooltip as any button; the wheel scrolls the list under the mouse.
+    void Update() override;
 
     void AddEntry(const std::string& text, const std::string& tag = "", void* data = nullptr);
     void Clear();

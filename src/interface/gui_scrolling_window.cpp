@@ -1,8 +1,14 @@
 #include "interface/gui_scrolling_window.h"
 
 #include "interface/gui_buttons.h"
+#include "platform/input_state.h"
 
 #include <algorithm>
+
+namespace {
+// Pixels one notch of the wheel moves the content: about one row of a list.
+constexpr int kWheelStep = 40;
+} // namespace
 
 GUI_ScrollingWindow::GUI_ScrollingWindow() {
     upButton = new GUI_ScrollButton(this, true);
@@ -49,6 +55,15 @@ int GUI_ScrollingWindow::ContentHeight() const {
 
 int GUI_ScrollingWindow::MaxScroll() const {
     return std::max(0, ContentHeight() - height);
+}
+
+void GUI_ScrollingWindow::Update() {
+    GUI_WindowBase::Update();
+    InputState& input = GetInput();
+    if (input.wheel != 0 && visible && HitTest(input.mouseX, input.mouseY)) {
+        ScrollBy(-input.wheel * kWheelStep);
+        input.wheel = 0;
+    }
 }
 
 void GUI_ScrollingWindow::ScrollBy(int pixels) {

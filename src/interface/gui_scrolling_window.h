@@ -20,6 +20,8 @@ public:
     void ClearContent();
     // Scrolls by pixels, kept between the top and the last content row.
     void ScrollBy(int pixels);
+    // Its content first; then a wheel turned over the window scrolls it.
+    void Update() override;
     void ScrollToTop();
     int ScrollOffset() const { return scroll; }
     // Lowest bottom edge of the content, relative to the window's top, unscrolled.

@@ -125,6 +125,20 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         return true;
     }
 
+    if (command == "WHEEL") {
+        std::string word, extra;
+        in >> word;
+        float notches = 0;
+        if (!ParseNumber(word, notches) || notches != static_cast<int>(notches) || (in >> extra)) {
+            problem = "wheel takes a whole number of notches";
+            return false;
+        }
+        step.kind = Kind::Wheel;
+        step.key = static_cast<int>(notches);
+        steps.push_back(step);
+        return true;
+    }
+
     const bool click = command == "CLICK", rclick = command == "RCLICK";
     if (!(command == "MOVE" || click || rclick || command == "DOWN" || command == "UP")) {
         problem = command.empty() ? "a command must follow the frame number"
@@ -223,6 +237,9 @@ void InputReplay::Apply(int frame, InputState& state) {
             break;
         case Kind::Text:
             state.typedText += s.text;
+            break;
+        case Kind::Wheel:
+            state.wheel += s.key;
             break;
         }
     }

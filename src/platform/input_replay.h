@@ -11,6 +11,7 @@
 //   key K         K is ENTER, ESCAPE, BACKSPACE, TAB, LEFT, RIGHT, UP, DOWN, SPACE, F1..F12,
 //                 A..Z, ALT_ENTER (Enter with the left Alt held) or a key code in hex ("0x1C")
 //   text T        the rest of the line is typed (UTF-8 or the game's one-byte characters)
+//   wheel N       the mouse wheel turns N notches (positive: away from the player)
 // Blank lines and lines starting with ';' are comments.
 
 #include "platform/input_state.h"
@@ -35,7 +36,7 @@ public:
     int LastFrame() const { return steps_.empty() ? -1 : steps_.back().frame; }
 
 private:
-    enum class Kind { Move, LeftDown, LeftUp, RightDown, RightUp, KeyDown, KeyUp, Text };
+    enum class Kind { Move, LeftDown, LeftUp, RightDown, RightUp, KeyDown, KeyUp, Text, Wheel };
     struct Step {
         int frame = 0;
         Kind kind = Kind::Move;

@@ -38,6 +38,9 @@ struct InputState {
     bool leftReleased = false, rightReleased = false;
     // Scan codes pressed during the last poll, in order.
     std::vector<int> keysPressed;
+    // Mouse wheel notches turned during the last poll: positive away from the player (scroll
+    // up). Whoever scrolls with them sets it back to 0, so that one list moves, not two.
+    int wheel = 0;
     // Text typed during the last poll (UTF-8 turned into the game's one-byte characters).
     std::string typedText;
     // Scan codes currently held.
@@ -54,6 +57,7 @@ struct InputState {
         leftPressed = rightPressed = leftReleased = rightReleased = false;
         keysPressed.clear();
         typedText.clear();
+        wheel = 0;
     }
 };
 

@@ -222,6 +222,10 @@ bool SdlInput::Poll(InputState& state) {
         case SDL_MOUSEMOTION:
             MoveMouse(state, event.motion.x, event.motion.y);
             break;
+        case SDL_MOUSEWHEEL:
+            state.wheel +=
+                event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             MoveMouse(state, event.button.x, event.button.y);

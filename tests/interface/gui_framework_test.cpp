@@ -450,6 +450,16 @@ TEST_F(GuiTest, ListBoxAndTextFieldTakeTheirInput) {
     EXPECT_EQ(list->ScrollOffset(), 0);
     EXPECT_FALSE(list->SelectText("sixth"));
     EXPECT_EQ(list->Selected(), 0);
+    // The wheel scrolls the list under the mouse, once, and no other.
+    MouseAt(500, 300);
+    GetInput().wheel = -1;
+    window.Update();
+    EXPECT_EQ(list->ScrollOffset(), 0);
+    MouseAt(20, 30);
+    GetInput().wheel = -5;
+    window.Update();
+    EXPECT_EQ(list->ScrollOffset(), 2);
+    EXPECT_EQ(GetInput().wheel, 0);
 
     auto* field = new GUI_TextField(8);
     field->SetRect(10, 200, 300, 230);

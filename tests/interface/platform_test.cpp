@@ -264,7 +264,8 @@ TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {
                              "6 text caf\xC3\xA9 \xE2\x82\xAC 5\n"
                              "7 down 1 2\n"
                              "9 up 3 4\n"
-                             "12 rclick 7 8\n",
+                             "12 rclick 7 8\n"
+                             "12 wheel -2\n",
                              "replay.txt"))
         << replay.Error();
     EXPECT_EQ(replay.LastFrame(), 13);
@@ -292,7 +293,10 @@ TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {
     EXPECT_TRUE(s.leftPressed && s.leftReleased && !s.leftDown);
     EXPECT_EQ(s.mouseX, 3);
     EXPECT_FALSE(replay.Finished());
+    frame(12);
+    EXPECT_EQ(s.wheel, -2);
     frame(13);
+    EXPECT_EQ(s.wheel, 0);
     EXPECT_TRUE(s.rightReleased && !s.rightDown);
     EXPECT_TRUE(replay.Finished());
 }
@@ -302,11 +306,12 @@ TEST(InputReplay, RefusesABadLineNamingFileAndLine) {
         const char* text;
         const char* where;
     };
-    for (const Case& c : {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
-                          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
-                          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
-                          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"},
-                          Case{"4\n", "line 1"}, Case{"2.5 key A\n", "line 1"}}) {
+    for (const Case& c :
+         {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
+          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
+          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
+          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"}, Case{"4\n", "line 1"},
+          Case{"2.5 key A\n", "line 1"}, Case{"4 wheel 1.5\n", "line 1"}}) {
         InputReplay replay;
         EXPECT_FALSE(replay.Parse(c.text, "replay.txt")) << c.text;
         EXPECT_NE(replay.Error().find(c.where), std::string::npos) << replay.Error();

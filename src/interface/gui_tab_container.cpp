@@ -69,30 +69,14 @@ void GUI_TabContainer::SetRect(float newLeft, float newTop, float newRight, floa
     LayOutTabs();
 }
 
-void GUI_TabContainer::Update() {
-    if (!visible)
-        return;
-    if (draggable)
-        FollowDrag();
+void GUI_TabContainer::UpdateContent() {
     if (GUI_WindowTab* page = ActiveTab())
         page->Update();
-    for (size_t i = 0; i < children.size(); ++i)
-        children[i]->Update();
-    UpdateButtons();
-    InputState& input = GetInput();
-    if (takesMouse && HitTest(input.mouseX, input.mouseY))
-        input.mouseTaken = true;
 }
 
-void GUI_TabContainer::Draw() {
-    if (!visible)
-        return;
-    DrawBackground();
+void GUI_TabContainer::DrawContent() {
     if (GUI_WindowTab* page = ActiveTab())
         page->Draw();
-    DrawButtons();
-    for (auto& child : children)
-        child->Draw();
 }
 
 bool GUI_TabContainer::OnLeftClick(float x, float y) {

@@ -31,14 +31,15 @@ public:
     GUI_WindowTab* ActiveTab() const;
     const std::vector<std::unique_ptr<GUI_WindowTab>>& Tabs() const { return tabs; }
 
-    void Draw() override;
-    void Update() override;
     // Tab buttons first, then the active page, then the container's own area.
     bool OnLeftClick(float x, float y) override;
     bool OnRightClick(float x, float y) override;
     void SetRect(float newLeft, float newTop, float newRight, float newBottom) override;
 
 protected:
+    // Only the active page is updated and drawn.
+    void UpdateContent() override;
+    void DrawContent() override;
     void LayOutTabs();
 
     std::vector<std::unique_ptr<GUI_WindowTab>> tabs;

@@ -145,6 +145,7 @@ void GUI_WindowBase::Update() {
         return;
     if (draggable)
         FollowDrag();
+    UpdateContent();
     for (size_t i = 0; i < children.size(); ++i)
         children[i]->Update();
     UpdateButtons();
@@ -167,6 +168,7 @@ void GUI_WindowBase::Draw() {
     if (!visible)
         return;
     DrawBackground();
+    DrawContent();
     DrawButtons();
     for (auto& child : children)
         child->Draw();

@@ -88,6 +88,10 @@ public:
 protected:
     // Drawn before the buttons; the default is the plain panel when drawPanel is set.
     virtual void DrawBackground();
+    // What a window shows between its background and its buttons (a tab container's page), and
+    // its update, which runs before the child windows'. Nothing by default.
+    virtual void UpdateContent() {}
+    virtual void DrawContent() {}
     void FollowDrag();
 
     std::vector<std::unique_ptr<GUI_WindowBase>> children;

@@ -3,7 +3,6 @@
 #include "data/debug_log.h"
 #include "interface/gui_buttons.h"
 #include "interface/gui_window_manager.h"
-#include "platform/input_state.h"
 
 GUI_TabContainer::GUI_TabContainer() = default;
 GUI_TabContainer::~GUI_TabContainer() = default;

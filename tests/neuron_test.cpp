@@ -1,4 +1,4 @@
-#include "frame/random.h"
+#include "base/random.h"
 #include "network/global_economy.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"

@@ -1,18 +1,18 @@
 // The content we ship, loaded and played as a player would start it: every link must resolve,
 // nothing may be reported, and a long game without player action must stay sane.
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/policy_manager.h"
 #include "network/neuron.h"
-#include "population/election_manager.h"
 #include "population/voter_manager.h"
 #include "test_helpers.h"
 

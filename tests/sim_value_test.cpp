@@ -1,5 +1,5 @@
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
+#include "base/game_paths.h"
+#include "base/setup_table.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "network/global_economy.h"

@@ -1,8 +1,8 @@
 #include "government/issues_manager.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
+#include "government/minister.h"
 #include "network/neuron.h"
-#include "population/minister.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "interface/frame_benchmark.h"
 
-#include "frame/mission.h"
+#include "base/mission.h"
 #include "interface/game_frame.h"
 #include "platform/input_state.h"
 

@@ -1,6 +1,6 @@
 #include "network/global_economy.h"
 
-#include "frame/random.h"
+#include "base/random.h"
 #include "network/neural_effect.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "network/neural_effect.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 #include "network/neuron.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "network/neuron.h"
 
-#include "data/debug_log.h"
-#include "data/tokenizer.h"
-#include "frame/front_end.h"
+#include "base/debug_log.h"
+#include "base/front_end.h"
+#include "base/tokenizer.h"
 #include "network/neural_effect.h"
 #include "network/random_neuron.h"
 

@@ -1,6 +1,6 @@
 #include "network/random_neuron.h"
 
-#include "frame/random.h"
+#include "base/random.h"
 
 SIM_RandomNeuron::SIM_RandomNeuron(float lowBound, float highBound)
     : high(highBound), low(lowBound) {

@@ -1,7 +1,7 @@
 #include "network/sim_value.h"
 
-#include "data/debug_log.h"
-#include "data/tokenizer.h"
+#include "base/debug_log.h"
+#include "base/tokenizer.h"
 #include "government/policy_manager.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"

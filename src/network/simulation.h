@@ -3,7 +3,7 @@
 // neurons every game has whatever its content ("_winning_", "_debt_", the economic cycle and
 // "_security_").
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 
 #include <vector>
 

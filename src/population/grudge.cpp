@@ -1,6 +1,6 @@
 #include "population/grudge.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 #include "network/neural_effect.h"
 #include "population/voter_type.h"
 

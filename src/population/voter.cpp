@@ -1,9 +1,9 @@
 #include "population/voter.h"
 
-#include "data/debug_log.h"
-#include "data/setup_table.h"
-#include "frame/mission.h"
-#include "frame/random.h"
+#include "base/debug_log.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/setup_table.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
 #include "population/pressure_group.h"

@@ -4,8 +4,8 @@
 #include "test_helpers.h"
 
 #include "interface/game_frame.h"
-#include "interface/gui_sounds.h"
-#include "interface/screens.h"
+#include "interface/screens/screens.h"
+#include "interface/widgets/gui_sounds.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"
 

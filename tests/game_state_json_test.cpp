@@ -9,6 +9,7 @@
 #include "base/setup_table.h"
 #include "base/turn.h"
 #include "game/game_state_json.h"
+#include "game/turn_pipeline.h"
 #include "government/achievements.h"
 #include "government/cabinet.h"
 #include "government/cabinet_actions.h"

@@ -3,6 +3,7 @@
 #include "base/mission.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "game/turn_pipeline.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -138,7 +139,7 @@ TEST_F(MissionTest, StartSettingsReachTheNetwork) {
 
     CMission& m = GetMission();
     m.startSettings = {{"GDP", 0.4f}, {"Missing", 0.5f}, {"Retired", 0.9f}, {"_security_", 0.8f}};
-    m.ApplyMission();
+    ApplyMission(m);
 
     EXPECT_FLOAT_EQ(gdp->baseOffset, 0.4f);
     EXPECT_FLOAT_EQ(group->baseOffset, 0.3f);
@@ -169,7 +170,7 @@ TEST_F(MissionTest, StartingPolicies) {
     ASSERT_TRUE(tax && police && prisons);
 
     GetMission().startSettings = {{"Police", 0.3f}};
-    GetMission().ApplyMission();
+    ApplyMission(GetMission());
 
     // The uncancellable policy starts in force without being named.
     EXPECT_TRUE(tax->IsActive());

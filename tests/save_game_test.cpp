@@ -7,6 +7,8 @@
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "game/load_game.h"
+#include "game/turn_pipeline.h"
 #include "government/finances.h"
 #include "government/manifesto.h"
 #include "government/policy.h"

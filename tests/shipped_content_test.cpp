@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "game/turn_pipeline.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/policy_manager.h"

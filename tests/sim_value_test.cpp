@@ -282,7 +282,7 @@ TEST_F(SimValTest, GroupsAreFoundByKeyExceptForHiddenValues) {
                "#,Lost,Lost,,NOSUCHGROUP,0.3,0,1,0,,,\n" +
                IncomeRows());
     GetSimulation().LoadAll();
-    GetSimulation().AttachAllToGroups();
+    GetSimulation().AttachAllToGroups(&FindGroup);
     EXPECT_EQ(Value("Crime")->group, &manager.Group(5));
     EXPECT_EQ(Value("Secret")->group, nullptr);
     EXPECT_EQ(Value("Lost")->group, nullptr);

@@ -9,6 +9,7 @@
 #include "base/setup_table.h"
 #include "base/turn.h"
 #include "government/achievements.h"
+#include "government/attack_launch.h"
 #include "government/cabinet.h"
 #include "government/cynicism.h"
 #include "government/election_manager.h"

@@ -3,6 +3,7 @@
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "game/turn_pipeline.h"
 #include "government/finances.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"

@@ -2,6 +2,7 @@
 #include "base/mission.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "game/turn_pipeline.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/voter.h"
@@ -357,7 +358,7 @@ TEST_F(VoterTypeTest, GroupsReloadedUnderLivingVotersLeaveThemClean) {
 TEST_F(VoterTypeTest, StartSettingsAndApprovalAndRandomPick) {
     SIM_VoterManager& manager = Load(Row("_All_", "1") + Row("Group", "0.5"));
     SIM_VoterType* group = manager.FindVoterType("Group");
-    GetMission().ApplyStartSetting("Group", 0.75f);
+    ApplyStartSetting("Group", 0.75f);
     EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 0.75f);
     group->SetStartShare(1.5f); // logged as an assertion, used as it is
     EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 1.5f);

@@ -5,10 +5,6 @@
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/text_utils.h"
-#include "government/policy.h"
-#include "government/policy_manager.h"
-#include "network/neuron.h"
-#include "population/voter_type.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -94,48 +90,6 @@ void CMission::Load() {
     settings.Load("settings", missionFile);
     for (const CIniSection::Entry& entry : settings.Entries())
         startSettings.emplace_back(entry.key, ReadDecimal(entry.value));
-}
-
-void CMission::ApplyMission() {
-    // Every uncancellable policy starts introduced and fully implemented. Should the set-up run
-    // the manager's pass again, it only completes the same policies a second time.
-    GetPolicyManager().IntroduceUncancellables();
-    for (const auto& setting : startSettings)
-        ApplyStartSetting(setting.first, setting.second);
-}
-
-void CMission::ApplyStartSetting(const std::string& settingName, float settingValue) {
-    Neuron* neuron = FindNeuron(settingName);
-    if (!neuron) {
-        char message[300];
-        std::snprintf(message, sizeof message, "failed to find %s", settingName.c_str());
-        REPORT_WARNING(message);
-        return;
-    }
-    switch (neuron->typeCode) {
-    case kNeuronSimVal:
-        neuron->SetBaseOffset(settingValue);
-        break;
-    case kNeuronVoterType:
-        if (SIM_VoterType* voterType = dynamic_cast<SIM_VoterType*>(neuron))
-            voterType->SetStartShare(settingValue);
-        else
-            ASSERT(false);
-        break;
-    case kNeuronPolicy: {
-        SIM_Policy* policy = dynamic_cast<SIM_Policy*>(neuron);
-        if (!policy) {
-            ASSERT(false);
-            break;
-        }
-        // Introduced, the value snapped to the slider's steps and set as the slider's target,
-        // processed once and fully implemented.
-        policy->IntroduceAtStartLevel(settingValue);
-        break;
-    }
-    default:
-        break;
-    }
 }
 
 float CMission::GetStartSetting(const std::string& settingName) const {

@@ -16,9 +16,6 @@ public:
     void SetMissionFile(const std::string& file);
     // Reads missionFile: sections "config", "modules" and "settings".
     void Load();
-    // Introduces the policies that start introduced, then applies every start setting in order.
-    void ApplyMission();
-    void ApplyStartSetting(const std::string& name, float value);
     // The first start setting of that name; -1 when there is none.
     float GetStartSetting(const std::string& name) const;
     // Sets the first start setting of that name, adding one when there is none; the new-game

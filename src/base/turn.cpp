@@ -1,12 +1,7 @@
 #include "base/turn.h"
 
 #include "base/debug_log.h"
-#include "base/front_end.h"
 #include "base/options.h"
-#include "base/random.h"
-#include "government/achievements.h"
-#include "network/neural_effect.h"
-#include "network/neuron.h"
 
 namespace {
 bool g_gameOver = false;
@@ -17,12 +12,6 @@ int g_consecutiveWins = 0;
 void SetConsecutiveRuns(int losses, int wins) {
     g_consecutiveLosses = losses;
     g_consecutiveWins = wins;
-}
-
-void LoadConsecutiveRuns() {
-    // The runs are kept per mission with the achievements, which own them and pass them back
-    // through SetConsecutiveRuns; the awards are read from the same section at the same time.
-    ReadAchievementState();
 }
 
 TurnState& GetTurnState() {
@@ -79,27 +68,6 @@ float GetVoteShare() {
 
 float GetPotentialVoteRate() {
     return GetPollTracker().PotentialVoteRate;
-}
-
-void CountVotes() {
-    GetFrontEnd().ProcessingProgress("Counting Votes...", 0.0f);
-    PollTracker& polls = GetPollTracker();
-    float share = GetVoteShare();
-    polls.PotentialVoteRate = share;
-    if (g_winningNeuron) {
-        g_winningNeuron->value = share;
-        g_winningNeuron->SetBaseOffset(share);
-        g_winningNeuron->PushToOutputs();
-    }
-    if (InstantEffects()) {
-        for (float& entry : polls.shareHistory)
-            entry = share + RandomFloat(-0.02f, 0.02f);
-    }
-    for (int i = PollTracker::kHistory - 1; i > 0; --i)
-        polls.shareHistory[i] = polls.shareHistory[i - 1];
-    polls.shareHistory[0] = share;
-    if (share > polls.PeakVoteRate)
-        polls.PeakVoteRate = share;
 }
 
 bool IsGameOver() {

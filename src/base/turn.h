@@ -1,7 +1,7 @@
 #pragma once
-// The turn pipeline: the fixed order in which one turn steps every subsystem, the new-game
-// set-up that loads all content and settles the network, the calendar, the poll record and the
-// difficulty that other systems read.
+// The game's clock and record that every system reads: the turn number, the calendar, the poll
+// record, the difficulty and whether the game is over. The turn pipeline that moves them is
+// game/turn_pipeline.h.
 
 #include <cstdint>
 #include <string>
@@ -35,10 +35,9 @@ void AdvanceMonth();
 // The option "DIFFICULTY", eased by 0.1 after three lost games in a row or stiffened by 0.1
 // after three wins, clamped to 0 … 1.
 float GetDifficulty();
-// The counts of lost and won games in a row that GetDifficulty reads; LoadConsecutiveRuns takes
-// them from the achievement state file for the current mission.
+// The counts of lost and won games in a row that GetDifficulty reads; the achievements keep them
+// per mission and pass them in here (LoadConsecutiveRuns).
 void SetConsecutiveRuns(int losses, int wins);
-void LoadConsecutiveRuns();
 
 // Fraction of voters who would vote for the government, counted by the voting population once
 // it registers its counter; 0.5 while there is no population.
@@ -50,22 +49,6 @@ struct VoteCount {
 using VoteCounter = VoteCount (*)();
 void SetVoteCounter(VoteCounter counter);
 float GetPotentialVoteRate();
-// Counts the votes into the poll record and the "_winning_" neuron.
-void CountVotes();
-
-// The part of a new game that a load shares: forget the old game and read all content afresh
-// for the loaded mission, up to the events; progress, when not null, shows each stage's text.
-void ClearGameAndLoadContent(void (*progress)(const char* text));
-// After the mission's start state (a new game) or before the saved state (a load): the win and
-// loss runs, the finances' starting figures, the economic cycle, the election multipliers, the
-// simulation values' links and the autorun scripts.
-void SetUpLoadedContent();
-
-// One turn, in the fixed order of the pipeline.
-void ProcessNewTurn();
-// Builds a new game from the content and the mission "data/missions/<missionName>.txt", then
-// settles the network with two turns.
-void NewGameSetup(const std::string& missionName);
 
 // True once a game-over condition has ended play (an election lost or the last term served).
 bool IsGameOver();

@@ -1,13 +1,17 @@
 // The order of a turn and of a new game's set-up. Each step belongs to the subsystem it calls;
 // this file only fixes when it runs.
 
+#include "game/turn_pipeline.h"
+
 #include "base/debug_log.h"
 #include "base/front_end.h"
 #include "base/game_subsystem.h"
 #include "base/mission.h"
 #include "base/options.h"
+#include "base/random.h"
 #include "base/turn.h"
 #include "government/achievements.h"
+#include "government/attack_launch.h"
 #include "government/cabinet.h"
 #include "government/cynicism.h"
 #include "government/dilemma_manager.h"
@@ -16,6 +20,7 @@
 #include "government/finances.h"
 #include "government/issues_manager.h"
 #include "government/manifesto.h"
+#include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
 #include "government/report_manager.h"
@@ -30,7 +35,10 @@
 #include "population/party.h"
 #include "population/pressure_group.h"
 #include "population/voter_manager.h"
+#include "population/voter_type.h"
 #include "saveload/save_writer.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -93,6 +101,7 @@ void ProcessNewTurn() {
     voters.UpdateVoterTypes();
     UpdateParties();
     UpdateAllPressureGroups();
+    LaunchQueuedAttack();
 
     if (turn.turnNumber > 2) {
         Progress("assesing dilemmas", 0.1f);
@@ -130,6 +139,27 @@ void ProcessNewTurn() {
     frontEnd.ProcessingDone();
 }
 
+void CountVotes() {
+    GetFrontEnd().ProcessingProgress("Counting Votes...", 0.0f);
+    PollTracker& polls = GetPollTracker();
+    float share = GetVoteShare();
+    polls.PotentialVoteRate = share;
+    if (g_winningNeuron) {
+        g_winningNeuron->value = share;
+        g_winningNeuron->SetBaseOffset(share);
+        g_winningNeuron->PushToOutputs();
+    }
+    if (InstantEffects()) {
+        for (float& entry : polls.shareHistory)
+            entry = share + RandomFloat(-0.02f, 0.02f);
+    }
+    for (int i = PollTracker::kHistory - 1; i > 0; --i)
+        polls.shareHistory[i] = polls.shareHistory[i - 1];
+    polls.shareHistory[0] = share;
+    if (share > polls.PeakVoteRate)
+        polls.PeakVoteRate = share;
+}
+
 void ClearGameAndLoadContent(void (*progress)(const char* text)) {
     SetGameOver(false);
     ClearParties();
@@ -155,7 +185,7 @@ void ClearGameAndLoadContent(void (*progress)(const char* text)) {
 
     if (progress)
         progress("Initialising simulation");
-    GetSimulation().AttachAllToGroups();
+    GetSimulation().AttachAllToGroups(&FindGroup);
     GetSituationManager().LoadAll();
     GetPolicyManager().LinkAllPolicies();
     LoadEvents();
@@ -170,6 +200,48 @@ void SetUpLoadedContent() {
     GetElectionManager().LoadVotingMultipliers();
     GetSimulation().ResolveAllLinks();
     RunAutorunScripts();
+}
+
+void ApplyMission(const CMission& mission) {
+    // Every uncancellable policy starts introduced and fully implemented. Should the set-up run
+    // the manager's pass again, it only completes the same policies a second time.
+    GetPolicyManager().IntroduceUncancellables();
+    for (const auto& setting : mission.startSettings)
+        ApplyStartSetting(setting.first, setting.second);
+}
+
+void ApplyStartSetting(const std::string& settingName, float settingValue) {
+    Neuron* neuron = FindNeuron(settingName);
+    if (!neuron) {
+        char message[300];
+        std::snprintf(message, sizeof message, "failed to find %s", settingName.c_str());
+        REPORT_WARNING(message);
+        return;
+    }
+    switch (neuron->typeCode) {
+    case kNeuronSimVal:
+        neuron->SetBaseOffset(settingValue);
+        break;
+    case kNeuronVoterType:
+        if (SIM_VoterType* voterType = dynamic_cast<SIM_VoterType*>(neuron))
+            voterType->SetStartShare(settingValue);
+        else
+            ASSERT(false);
+        break;
+    case kNeuronPolicy: {
+        SIM_Policy* policy = dynamic_cast<SIM_Policy*>(neuron);
+        if (!policy) {
+            ASSERT(false);
+            break;
+        }
+        // Introduced, the value snapped to the slider's steps and set as the slider's target,
+        // processed once and fully implemented.
+        policy->IntroduceAtStartLevel(settingValue);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 void NewGameSetup(const std::string& missionName) {
@@ -189,7 +261,7 @@ void NewGameSetup(const std::string& missionName) {
     ClearGameAndLoadContent([](const char* text) { Progress(text, 0.0f); });
 
     Progress("Loading mission", 0.0f);
-    mission.ApplyMission();
+    ApplyMission(mission);
     SetUpLoadedContent();
     OrderNeuronsByType();
     ProcessAllNeurons();

@@ -112,6 +112,12 @@ void ReadAchievementState() {
     }
 }
 
+void LoadConsecutiveRuns() {
+    // The runs are kept per mission with the achievements, which pass them on to the difficulty
+    // through SetConsecutiveRuns; the awards are read from the same section at the same time.
+    ReadAchievementState();
+}
+
 void WriteAchievementState() {
     const std::string& section = StateSection();
     if (section.size() <= 1)

@@ -2,7 +2,6 @@
 
 #include "base/debug_log.h"
 #include "base/tokenizer.h"
-#include "government/policy_manager.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
 
@@ -122,10 +121,10 @@ void SIM_SimVal::Load(const std::string& line) {
     }
 }
 
-void SIM_SimVal::AttachToGroup() {
+void SIM_SimVal::AttachToGroup(PolicyGroupLookup findGroup) {
     if (groupName == kHiddenGroupName)
         return;
-    group = FindGroup(groupName.c_str());
+    group = findGroup(groupName.c_str());
 }
 
 void SIM_SimVal::ResolveLinks() {

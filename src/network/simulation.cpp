@@ -91,9 +91,9 @@ void CSimulation::LoadAll() {
     ASSERT(g_middleIncome != nullptr);
 }
 
-void CSimulation::AttachAllToGroups() {
+void CSimulation::AttachAllToGroups(PolicyGroupLookup findGroup) {
     for (SIM_SimVal* simVal : values)
-        simVal->AttachToGroup();
+        simVal->AttachToGroup(findGroup);
 }
 
 void CSimulation::ResolveAllLinks() {

@@ -5,7 +5,6 @@
 #include "base/ini_section.h"
 #include "base/random.h"
 #include "base/turn.h"
-#include "government/script_runner.h"
 #include "network/neuron.h"
 #include "population/pressure_group.h"
 
@@ -17,16 +16,10 @@ std::vector<SIM_AttackEvent*> g_attacks;
 std::vector<SIM_AttackEvent*> g_queue;
 AttackOutcome g_lastOutcome;
 bool g_hasOutcome = false;
-AttackWindowOpener g_attackWindowOpener = nullptr;
 
 // A chance of 1 is certain: the draw alone could miss at its very top.
 bool RandomChance(float p) {
     return Chance(p) || p >= 1.0f;
-}
-
-void RunIfAny(const std::string& script) {
-    if (!script.empty())
-        RunScript(script);
 }
 
 } // namespace
@@ -81,16 +74,8 @@ bool SIM_AttackEvent::Attempt() {
     LogF("attack %s on turn %d: %s", name.c_str(), static_cast<int>(lastTrigger),
          succeeded ? "succeeded" : (g_lastOutcome.foiled ? "foiled by security" : "failed"));
 
-    if (succeeded) {
-        RunIfAny(onSuccess);
-        if (successText.size() > kAttackShortText) {
-            g_lastOutcome.shownText = successText;
-            if (g_attackWindowOpener)
-                g_attackWindowOpener(*this);
-        }
-    } else {
-        RunIfAny(onFailure);
-    }
+    if (succeeded && successText.size() > kAttackShortText)
+        g_lastOutcome.shownText = successText;
     return succeeded;
 }
 
@@ -128,12 +113,8 @@ void QueueAttack(SIM_AttackEvent* attack) {
         g_queue.push_back(attack);
 }
 
-void LaunchQueuedAttack() {
-    if (g_queue.empty())
-        return;
-    SIM_AttackEvent* chosen = g_queue[RandomIndex(static_cast<int>(g_queue.size()))];
+void ClearAttackQueue() {
     g_queue.clear();
-    chosen->Attempt();
 }
 
 const std::vector<SIM_AttackEvent*>& AllAttacks() {
@@ -146,8 +127,4 @@ const std::vector<SIM_AttackEvent*>& QueuedAttacks() {
 
 const AttackOutcome* LastAttackOutcome() {
     return g_hasOutcome ? &g_lastOutcome : nullptr;
-}
-
-void SetAttackWindowOpener(AttackWindowOpener opener) {
-    g_attackWindowOpener = opener;
 }

@@ -31,7 +31,8 @@ public:
     void Load(const std::string& file);
     // Four turns since the last attempt, and the group strong and large enough.
     bool CanAttack() const;
-    // One attempt now: chance, then security; runs the matching script. True on success.
+    // One attempt now: chance, then security, recorded as the last outcome. True on success.
+    // The outcome's scripts act on the government, so LaunchAttack runs them.
     bool Attempt();
 
     std::string name;
@@ -68,14 +69,10 @@ void ReleaseAttacks();
 SIM_AttackEvent* FindAttack(const std::string& name);
 
 void QueueAttack(SIM_AttackEvent* attack);
-// Attempts one of the attacks queued this turn, chosen at random, and empties the queue.
-void LaunchQueuedAttack();
+// Empties this turn's queue; LaunchQueuedAttack (government/attack_launch.h) attempts one first.
+void ClearAttackQueue();
 
 const std::vector<SIM_AttackEvent*>& AllAttacks();
 const std::vector<SIM_AttackEvent*>& QueuedAttacks();
 // Null until an attack has been attempted in this game.
 const AttackOutcome* LastAttackOutcome();
-
-// The game window installs this to show a successful attack's text; without one it is logged.
-using AttackWindowOpener = void (*)(const SIM_AttackEvent& attack);
-void SetAttackWindowOpener(AttackWindowOpener opener);

@@ -249,7 +249,6 @@ void LeavePressureGroup(SIM_Voter* voter, SIM_PressureGroup* group) {
 void UpdateAllPressureGroups() {
     for (SIM_PressureGroup* group : g_groups)
         group->UpdateTurn();
-    LaunchQueuedAttack();
 }
 
 void CapPressureGroupStrengths(float cap) {

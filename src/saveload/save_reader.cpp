@@ -1,34 +1,9 @@
-// Loading a save: the scanner over the tags, and the order of a load. The sections themselves
-// live in save_reader_sections.cpp.
+// The scanner over a saved game's tags. The sections read with it live in
+// save_reader_sections.cpp, and the order of a whole load in game/load_game.cpp.
 
 #include "saveload/save_reader.h"
 
 #include "base/debug_log.h"
-#include "base/front_end.h"
-#include "base/game_subsystem.h"
-#include "base/mission.h"
-#include "base/options.h"
-#include "base/turn.h"
-#include "government/achievements.h"
-#include "government/cabinet.h"
-#include "government/cynicism.h"
-#include "government/dilemma_manager.h"
-#include "government/election_manager.h"
-#include "government/event_manager.h"
-#include "government/finances.h"
-#include "government/manifesto.h"
-#include "government/policy_manager.h"
-#include "government/report_manager.h"
-#include "government/script_runner.h"
-#include "government/situation_manager.h"
-#include "network/global_economy.h"
-#include "network/neural_effect.h"
-#include "network/neuron.h"
-#include "network/simulation.h"
-#include "population/attack.h"
-#include "population/party.h"
-#include "population/pressure_group.h"
-#include "population/voter_manager.h"
 #include "saveload/save_writer.h"
 
 #include <algorithm>
@@ -166,73 +141,4 @@ std::string SaveReader::PeekValue(const char* tag) const {
     if (end == std::string::npos)
         return std::string();
     return text.substr(at, std::min<size_t>(end - at, 1023));
-}
-
-namespace {
-
-void Progress(const char* text, float advance) {
-    GetFrontEnd().ProcessingProgress(text, advance);
-}
-
-// The mission the save was made in, read ahead so that content is rebuilt for it.
-void LoadSavedMission(const SaveReader& file) {
-    std::string missionFile = file.PeekValue("filename");
-    CMission& mission = GetMission();
-    if (!missionFile.empty() && mission.missionFile != missionFile) {
-        mission.Reset();
-        mission.SetMissionFile(missionFile);
-        mission.Load();
-    }
-}
-
-// Everything a game holds goes, and the content is read again as a new game reads it; the
-// population, the cabinet and the grudges come from the file instead.
-void ClearAndReloadContent() {
-    SetInstantEffects(true);
-    ClearGameAndLoadContent(nullptr);
-    SetUpLoadedContent();
-    InstallCabinetConnections();
-    LoadPressureGroups();
-    LoadAttacks();
-    GetCynicism().ResetCynicism();
-    GetManifesto().Clear();
-}
-
-} // namespace
-
-void LoadGame(const std::string& name) {
-    SaveReader r;
-    if (!r.OpenSave(name))
-        return;
-    GetFrontEnd().ShowProcessingScreen();
-    Progress("Clearing old data", 0.05f);
-    LoadSavedMission(r);
-    ClearAndReloadContent();
-
-    Progress("Loading data", 0.1f);
-    std::string version;
-    bool readable = r.FindTag("xml") && r.FindTag("header");
-    r.ReadString("version", version);
-    if (!readable || !r.FindTag("/header")) {
-        GetFrontEnd().ProcessingDone();
-        return;
-    }
-    if (version != kSaveGameVersion)
-        Log("Save game version and game version are possibly incompatible");
-
-    ReadFinancesSection(r);
-    ReadMissionSection(r);
-    Progress("Loading voters", 0.2f);
-    ReadVotersSection(r);
-    Progress("Loading policies", 0.3f);
-    ReadNodeSections(r);
-    ReadMinistersSection(r);
-    ReadGameStateSections(r);
-
-    Progress("updating calculations", 0.1f);
-    // Values come from the file as they were shown; processing the network here would move
-    // them a turn on, so only the order and the switches of a running game are restored.
-    OrderNeuronsByType();
-    SetInstantEffects(false);
-    GetFrontEnd().ProcessingDone();
 }

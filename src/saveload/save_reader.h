@@ -1,7 +1,7 @@
 #pragma once
-// The saved-game reader: rebuilds a game from a file written by SaveGame. All content is read
-// afresh, as for a new game, and the saved state is laid over it section by section. The reader
-// is a forward scanner over the file's tags, not a general XML parser.
+// The saved-game reader: a forward scanner over the tags of a file written by SaveGame (not a
+// general XML parser), and the sections it lays over a game whose content has been read afresh.
+// LoadGame (game/load_game.h) does both in order.
 
 #include <string>
 #include <vector>
@@ -37,10 +37,6 @@ private:
     size_t position = 0;
     std::string value;
 };
-
-// Replaces the game in progress with the saved game of that name. A file that cannot be opened
-// leaves the game untouched.
-void LoadGame(const std::string& name);
 
 // The sections, in file order (save_reader_sections.cpp).
 void ReadFinancesSection(SaveReader& r);

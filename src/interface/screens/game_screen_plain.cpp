@@ -3,6 +3,7 @@
 #include "base/mission.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "game/turn_pipeline.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"

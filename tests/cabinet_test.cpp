@@ -325,7 +325,7 @@ TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
     // The last turn's leaver is destroyed; this turn's waits in the network until the next.
     EXPECT_EQ(GetCabinet().resigned, std::vector<SIM_Minister*>{stays});
     size_t inNetwork = std::count_if(AllNeurons().begin(), AllNeurons().end(),
-                                     [](Neuron* n) { return n->typeCode == kNeuronMinister; });
+                                     [](Neuron* n) { return n->typeCode == NeuronType::Minister; });
     EXPECT_EQ(inNetwork, Ministers().size() + 1);
     ASSERT_EQ(resignations.size(), 2u);
     EXPECT_EQ(resignations[1].minister, stays);

@@ -212,9 +212,9 @@ protected:
         GetManifesto().LoadOptions();
         LoadAchievements();
         SeedRandom(seed);
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
-        NewGameSetup("USA");
+        NewGameSetup(kDefaultMission);
     }
 
     JsonValue Document() {
@@ -319,7 +319,7 @@ TEST_F(GameStateJsonTest, SectionsComeInAFixedOrderAndAgreeWithTheGame) {
 
     // Voters are summed up, never listed one by one among the nodes.
     for (const JsonValue& node : doc["nodes"].items)
-        ASSERT_NE(node["type"].number, static_cast<double>(kNeuronVoter));
+        ASSERT_NE(node["type"].number, static_cast<double>(NeuronType::Voter));
 }
 
 TEST_F(GameStateJsonTest, ThePledgeTurnAndTheElectionShowInTheDocument) {

@@ -45,7 +45,7 @@ const char kMission[] = "[config]\n"
 class MissionTest : public ::testing::Test {
 protected:
     void TearDown() override { TearDownGame(); }
-    static Neuron* Named(const char* name, int32_t type = kNeuronPlain) {
+    static Neuron* Named(const char* name, NeuronType type = NeuronType::Plain) {
         Neuron* n = new Neuron;
         n->SetName(name);
         n->typeCode = type;
@@ -132,8 +132,8 @@ TEST_F(MissionTest, LoadClampsAndFallsBack) {
 }
 
 TEST_F(MissionTest, StartSettingsReachTheNetwork) {
-    Neuron* gdp = Named("GDP", kNeuronSimVal);
-    Neuron* group = Named("Retired", kNeuronVoterType);
+    Neuron* gdp = Named("GDP", NeuronType::SimVal);
+    Neuron* group = Named("Retired", NeuronType::VoterType);
     group->baseOffset = 0.3f;
     Neuron* plain = Named("_security_");
 

@@ -50,7 +50,7 @@ protected:
         LoadOptions();
         GetSetupTable().SetFloat("AIENTITIES", 120.0f);
         GetManifesto().LoadOptions();
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
     }
     void TearDown() override { TearDownGame(); }
@@ -59,7 +59,7 @@ protected:
     // and whatever grudges, situations and pressure-group members the years bring.
     void PlayThirtyTurns() {
         GetMission().termsLimit = 10;
-        NewGameSetup("USA");
+        NewGameSetup(kDefaultMission);
         for (SIM_Policy* policy : GetPolicyManager().AllPolicies()) {
             if (!policy->active && IntroducePolicyAction(policy->name, 0.6f).ok) {
                 introduced = policy->name;
@@ -201,7 +201,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
 
 TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
     GetSetupTable().SetFloat("AIENTITIES", 6.0f);
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     SaveGame("base");
     const std::string base = SaveText("base");
     uint32_t seed = 12345;

@@ -35,7 +35,7 @@ protected:
         SetUserDir(t.dir.Path() + "/user");
         LoadSetupTable();
         LoadOptions();
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
     }
     void TearDown() override { TearDownGame(); }
@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     std::string log = t.LogText();
     for (const char* complaint : {"Failed to find", "failed to find", "cant find", "Assertion",
                                   "corrupted", "missing comma", "Orphan"}) {
@@ -66,7 +66,7 @@ TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
 
 TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     SeedRandom(40);
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     const Finances& f = GetFinances();
     float startDebt = f.NationalDebt;
     for (int turn = 0; turn < 40 && !IsGameOver(); ++turn)
@@ -76,7 +76,7 @@ TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     int values = 0;
     for (Neuron* n : AllNeurons()) {
         ASSERT_FALSE(std::isnan(n->value)) << n->name;
-        if (n->typeCode != kNeuronSimVal)
+        if (n->typeCode != NeuronType::SimVal)
             continue;
         ++values;
         float lo = n->history[0], hi = n->history[0];

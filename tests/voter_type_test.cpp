@@ -40,7 +40,7 @@ std::vector<GrudgeCall> g_grudgeCalls;
 Neuron* RecordingGrudgeFactory(const char* policy, const char* holder, float start, float factor) {
     g_grudgeCalls.push_back({policy, holder, start, factor});
     Neuron* grudge = new Neuron();
-    grudge->typeCode = kNeuronGrudge;
+    grudge->typeCode = NeuronType::Grudge;
     grudge->SetName(policy);
     grudge->value = start;
     new NeuralEffect(grudge, FindNeuron(holder), "0+(1.0*x)", 1.0f, 0.0f);
@@ -297,7 +297,7 @@ TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     SetGrudgeFactory(&RecordingGrudgeFactory);
     auto policy = [](const char* policyName, float output) {
         Neuron* p = new Neuron();
-        p->typeCode = kNeuronPolicy;
+        p->typeCode = NeuronType::Policy;
         p->SetName(policyName);
         NeuralEffect* link = new NeuralEffect(p, FindNeuron("Group"), "0+(1.0*x)", 1.0f, 0.0f);
         link->SetInputTarget(output);
@@ -306,7 +306,7 @@ TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     policy("HarshTax", -0.75f);
     policy("EdgeTax", -0.7f);
     Neuron* plain = policy("NotAPolicy", -0.9f);
-    plain->typeCode = kNeuronSimVal;
+    plain->typeCode = NeuronType::SimVal;
     Neuron* dormant = policy("Dormant", -0.9f);
     dormant->active = false;
 

@@ -93,7 +93,7 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
         text.append(buffer, got);
     std::fclose(f);
-    // Text mode on the original platform folded CR LF into LF.
+    // Reading in text mode on Windows folds CR LF into LF; files written there read the same here.
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return true;
 }

@@ -41,6 +41,10 @@ CMission& GetMission() {
     return mission;
 }
 
+std::string MissionFile(const std::string& missionName) {
+    return "data/missions/" + missionName + ".txt";
+}
+
 void CMission::Reset() {
     *this = CMission();
 }

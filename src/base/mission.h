@@ -46,6 +46,11 @@ public:
 
 CMission& GetMission();
 
+// The country a game starts with unless the player picks another.
+inline constexpr const char kDefaultMission[] = "USA";
+// The file of the mission of that name: "data/missions/<name>.txt".
+std::string MissionFile(const std::string& missionName);
+
 // An amount in millions with the currency sign and "Mn" or "Bn": "$ 1.50 Bn".
 std::string FormatMoney(float amount);
 

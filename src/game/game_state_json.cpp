@@ -455,14 +455,14 @@ void WriteNodes(JsonWriter& json) {
     json.BeginArray();
     std::unordered_set<const Neuron*> seen;
     for (Neuron* neuron : AllNeurons()) {
-        if (neuron->typeCode == kNeuronVoter || !seen.insert(neuron).second)
+        if (neuron->typeCode == NeuronType::Voter || !seen.insert(neuron).second)
             continue;
         json.BeginObject();
         json.Field("name", std::string(neuron->name));
-        json.Field("type", static_cast<int>(neuron->typeCode));
+        json.Field("type", NeuronTypeCode(neuron->typeCode));
         json.Field("value", neuron->value);
         json.Field("active", neuron->active);
-        if (neuron->typeCode == kNeuronPolicy)
+        if (neuron->typeCode == NeuronType::Policy)
             WritePolicyFields(json, static_cast<SIM_Policy&>(*neuron));
         json.FloatArray("history", neuron->history, kNeuronHistoryLength);
         json.EndObject();

@@ -219,16 +219,16 @@ void ApplyStartSetting(const std::string& settingName, float settingValue) {
         return;
     }
     switch (neuron->typeCode) {
-    case kNeuronSimVal:
+    case NeuronType::SimVal:
         neuron->SetBaseOffset(settingValue);
         break;
-    case kNeuronVoterType:
+    case NeuronType::VoterType:
         if (SIM_VoterType* voterType = dynamic_cast<SIM_VoterType*>(neuron))
             voterType->SetStartShare(settingValue);
         else
             ASSERT(false);
         break;
-    case kNeuronPolicy: {
+    case NeuronType::Policy: {
         SIM_Policy* policy = dynamic_cast<SIM_Policy*>(neuron);
         if (!policy) {
             ASSERT(false);
@@ -247,7 +247,7 @@ void ApplyStartSetting(const std::string& settingName, float settingValue) {
 void NewGameSetup(const std::string& missionName) {
     SetInstantEffects(true);
     CMission& mission = GetMission();
-    std::string missionPath = "data/missions/" + missionName + ".txt";
+    std::string missionPath = MissionFile(missionName);
     // The new-game screen edits the loaded mission before the game starts; only a mission that
     // has not been loaded yet is read here.
     if (mission.missionFile != missionPath) {

@@ -58,7 +58,7 @@ std::vector<std::string> OptionSections(const std::string& file) {
 } // namespace
 
 SIM_Dilemma::SIM_Dilemma() {
-    typeCode = kNeuronDilemma;
+    typeCode = NeuronType::Dilemma;
     active = false;
     SIM_DilemmaManager::Add(this);
     LogF("constrcutor dilemma address is %x",

@@ -9,7 +9,7 @@
 #include "government/script_runner.h"
 
 SIM_Event::SIM_Event() {
-    typeCode = kNeuronEvent;
+    typeCode = NeuronType::Event;
     active = true;
 }
 

@@ -16,7 +16,7 @@ std::string IconFor(Neuron* subject, int kind, const std::string& subjectPicture
         return kEventIssueIcon;
     if (!ShowsSubjectPicture(kind))
         return kDilemmaIssueIcon;
-    if (subjectPicture.empty() && subject->typeCode == kNeuronMinister)
+    if (subjectPicture.empty() && subject->typeCode == NeuronType::Minister)
         return static_cast<SIM_Minister*>(subject)->portrait;
     return subjectPicture;
 }

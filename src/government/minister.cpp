@@ -37,7 +37,7 @@ bool GoodSecondSympathy(const SIM_VoterType* first, const SIM_VoterType* second)
 
 SIM_Minister::SIM_Minister() {
     GetCabinet().AddMinister(this);
-    typeCode = kNeuronMinister;
+    typeCode = NeuronType::Minister;
     combineMode = kCombineSum;
     volatility = RandomFloat(0.5f, 2.0f);
 

@@ -78,7 +78,7 @@ std::string FindPolicyIcon(const std::string& policyName) {
 }
 
 SIM_Policy::SIM_Policy(const std::string& row) {
-    typeCode = kNeuronPolicy;
+    typeCode = NeuronType::Policy;
     value = 0.5f;
     active = false;
     costNeuron.MarkEmbedded();

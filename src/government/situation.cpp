@@ -53,7 +53,7 @@ int WholeNumber(const std::string& cell) {
 
 SIM_Situation::SIM_Situation(const std::string& line) {
     active = false;
-    typeCode = kNeuronSituation;
+    typeCode = NeuronType::Situation;
     // Held to 0 … 1 before the push, so the links carry the value the situation reports.
     minValue = 0.0f;
     maxValue = 1.0f;

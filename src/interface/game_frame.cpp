@@ -47,7 +47,7 @@ constexpr int kMaxGameHeight = 768;
 
 // The one game object: which screen is showing and whether a game is being played.
 struct GameObject {
-    int mode = GameMode::Menu;
+    GameMode mode = GameMode::Menu;
     BaseGUIScreen* currentScreen = nullptr;
     bool inProgress = false;
     bool quitRequested = false;
@@ -69,7 +69,7 @@ double gLastFrameWorkMs = 0;
 bool gOptionsLoaded = false;
 std::vector<std::function<void()>> gQueuedActions;
 
-bool IsGameMode(int mode) {
+bool IsGameMode(GameMode mode) {
     return mode == GameMode::Game || mode == GameMode::GameAlternate;
 }
 
@@ -248,8 +248,8 @@ void Frame() {
     ++gFrameNumber;
 }
 
-void SetGameMode(int mode) {
-    int old = gGame.mode;
+void SetGameMode(GameMode mode) {
+    GameMode old = gGame.mode;
     gGame.mode = mode;
     if (IsGameMode(old) && (mode == GameMode::Menu || mode == GameMode::Options))
         GetSounds().SetMusicTrack(3);
@@ -260,7 +260,7 @@ void SetGameMode(int mode) {
         gGame.currentScreen->Activate();
 }
 
-int GetGameMode() {
+GameMode GetGameMode() {
     return gGame.mode;
 }
 
@@ -280,7 +280,7 @@ void QueueGameAction(std::function<void()> action) {
 
 void StartNewGame() {
     std::string file = GetMission().missionFile;
-    // The set-up wants the mission's name: "data/missions/USA.txt" is "USA".
+    // The set-up wants the name the mission file was made from (MissionFile), not the path.
     std::string name = file;
     size_t slash = name.find_last_of('/');
     if (slash != std::string::npos)

@@ -4,7 +4,7 @@
 
 SIM_RandomNeuron::SIM_RandomNeuron(float lowBound, float highBound)
     : high(highBound), low(lowBound) {
-    typeCode = kNeuronRandom;
+    typeCode = NeuronType::Random;
     SetName("random");
     hidden = true;
 }

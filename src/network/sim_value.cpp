@@ -65,7 +65,7 @@ void ReportMissingLink(const char* format, const std::string& other, const char*
 } // namespace
 
 SIM_SimVal::SIM_SimVal() {
-    typeCode = kNeuronSimVal;
+    typeCode = NeuronType::SimVal;
     minValue = 0.0f;
     maxValue = 1.0f;
     CSimulation::Register(this);

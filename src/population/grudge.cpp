@@ -47,7 +47,7 @@ SIM_Grudge* MakeGrudge(Neuron* holder, const std::string& holderName, float valu
 } // namespace
 
 SIM_Grudge::SIM_Grudge() {
-    typeCode = kNeuronGrudge;
+    typeCode = NeuronType::Grudge;
     GrudgeList().push_back(this);
 }
 

@@ -51,7 +51,7 @@ float StrengthOf(const SIM_Voter* voter, const Neuron* node) {
 }
 
 float ApprovalOf(const Neuron* node) {
-    if (node->typeCode == kNeuronVoterType)
+    if (node->typeCode == NeuronType::VoterType)
         return static_cast<const SIM_VoterType*>(node)->GetApproval();
     return std::clamp((node->value + 1.0f) * 0.5f, 0.0f, 1.0f);
 }
@@ -96,7 +96,7 @@ void SIM_PressureGroup::Parse(const std::string& row) {
             REPORT_ERROR(message.c_str());
             continue;
         }
-        if (node->typeCode != kNeuronVoterType) {
+        if (node->typeCode != NeuronType::VoterType) {
             std::string message = "invalid cast for " + nodeName + " in " + name + " reqbuffer " +
                                   cell + " whole line " + RightTrim(row);
             REPORT_ERROR(message.c_str());

@@ -31,7 +31,7 @@ int ReadVoterTotal() {
 
 SIM_VoterType* FindIncomeClass(const char* className) {
     Neuron* found = FindNeuron(className);
-    if (found && found->typeCode == kNeuronVoterType)
+    if (found && found->typeCode == NeuronType::VoterType)
         return static_cast<SIM_VoterType*>(found);
     ASSERT(false);
     return nullptr;

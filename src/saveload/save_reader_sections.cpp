@@ -304,7 +304,7 @@ void ReadNodeSections(SaveReader& r) {
         r.ReadFloat("default", base);
         r.ReadList("history", history, kNeuronHistoryLength);
         Neuron* node = Found(FindNeuron(name));
-        if (node && node->typeCode == kNeuronSimVal) {
+        if (node && node->typeCode == NeuronType::SimVal) {
             node->value = value;
             node->baseOffset = base;
             std::copy(history, history + kNeuronHistoryLength, node->history);

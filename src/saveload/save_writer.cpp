@@ -159,7 +159,7 @@ void WriteVoters(SaveWriter& w) {
         w.Line("</organisations>");
         w.Line("<vgroups>");
         for (NeuralEffect* link : v->inputs) {
-            if (!link->source || link->source->typeCode != kNeuronVoterType)
+            if (!link->source || link->source->typeCode != NeuronType::VoterType)
                 continue;
             w.Line("<gp>");
             w.Leaf("nam", link->source->name);

@@ -47,9 +47,9 @@ double Median(std::vector<double> samples) {
 
 void StartNewGame() {
     GetMission().Reset();
-    GetMission().SetMissionFile("data/missions/USA.txt");
+    GetMission().SetMissionFile(MissionFile(kDefaultMission));
     GetMission().Load();
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
 }
 
 // Runs one population size and prints its line; called in a child process.

@@ -159,7 +159,7 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
         } else if (arg == "--verbose") {
             args.verbose = true;
         } else if (arg == "--new") {
-            std::string mission = "USA";
+            std::string mission = kDefaultMission;
             if (i + 1 < argc && argv[i + 1][0] != '-')
                 mission = argv[++i];
             args.steps.push_back({Step::NewGame, mission});
@@ -432,7 +432,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
             maxTerms = step.count;
             break;
         case Step::NewGame: {
-            std::string file = "data/missions/" + step.text + ".txt";
+            std::string file = MissionFile(step.text);
             if (!FileExists(file)) {
                 std::fprintf(stderr, "marrowgate-sim: there is no mission %s (%s)\n",
                              step.text.c_str(), file.c_str());

@@ -23,8 +23,8 @@ TEST(GameFrame, ModesChooseTheirScreenAndTheMusicFollowsTheGame) {
     SetGameMode(GameMode::Menu);
     EXPECT_EQ(GetCurrentScreen(), GetScreenForMode(GameMode::Menu));
     // Numbers without a screen of their own show the menu.
-    SetGameMode(11);
-    EXPECT_EQ(GetGameMode(), 11);
+    SetGameMode(GameModeFromCode(11));
+    EXPECT_EQ(GameModeCode(GetGameMode()), 11);
     EXPECT_EQ(GetCurrentScreen(), GetScreenForMode(GameMode::Menu));
 
     // Entering the game picks the track by the polls (an even share is the middle track);

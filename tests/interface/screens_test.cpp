@@ -60,13 +60,13 @@ protected:
 
     // The default country and the shipped party names, in the scratch data root.
     void WriteMission() {
-        logged.dir.Write("data/missions/USA.txt", ReadSource("data/missions/USA.txt"));
+        logged.dir.Write(MissionFile(kDefaultMission), ReadSource(MissionFile(kDefaultMission)));
         logged.dir.Write("data/simulation/partynames.txt",
                          ReadSource("data/simulation/partynames.txt"));
         LoadPartyNames();
         CMission& mission = GetMission();
         mission.Reset();
-        mission.SetMissionFile("data/missions/USA.txt");
+        mission.SetMissionFile(MissionFile(kDefaultMission));
         mission.Load();
     }
 
@@ -117,7 +117,7 @@ TEST_F(ScreensTest, MenuActsOnlyOnceTheFadeOutEndsAndAlwaysStartsFromTheDefaultC
     menu.Update();
     EXPECT_EQ(GetMission().name, "Elsewhere");
     menu.Update();
-    EXPECT_EQ(GetMission().missionFile, kDefaultMissionFile);
+    EXPECT_EQ(GetMission().missionFile, MissionFile(kDefaultMission));
     EXPECT_EQ(GetMission().name, "Calverra");
     EXPECT_EQ(GetGameMode(), GameMode::NewGame);
 }

@@ -18,7 +18,7 @@ namespace {
 struct MenuEntry {
     const char* key;
     const char* tooltip;
-    int action;
+    MenuAction action;
     bool onlyInGame;
 };
 
@@ -54,7 +54,7 @@ void MenuGUIScreen::Activate() {
     BuildButtons();
     fade = Fade::In;
     fadeTime = 0;
-    pendingAction = -1;
+    pendingAction.reset();
 }
 
 void MenuGUIScreen::BuildButtons() {
@@ -76,7 +76,7 @@ void MenuGUIScreen::BuildButtons() {
         auto* button = new GUI_ButtonText(entry.key);
         button->SetTooltip(entry.tooltip);
         button->SetRect(S(kButtonLeft), S(y), S(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
-        const int action = entry.action;
+        const MenuAction action = entry.action;
         button->SetCallback([this, action](void*) { Choose(action); });
         root.AddChild(button);
         menuButtons.push_back(button);
@@ -84,7 +84,7 @@ void MenuGUIScreen::BuildButtons() {
     }
 }
 
-void MenuGUIScreen::Choose(int action) {
+void MenuGUIScreen::Choose(MenuAction action) {
     if (fade == Fade::Out)
         return;
     pendingAction = action;
@@ -117,10 +117,11 @@ void MenuGUIScreen::Update() {
     }
     // The action may switch screens and come back here (resume, a failed load), so the fade is
     // settled before it runs.
-    const int action = pendingAction;
-    pendingAction = -1;
+    const std::optional<MenuAction> action = pendingAction;
+    pendingAction.reset();
     fade = Fade::None;
-    RunAction(action);
+    if (action)
+        RunAction(*action);
 }
 
 bool MenuGUIScreen::OnLeftClick(float x, float y) {
@@ -130,7 +131,7 @@ bool MenuGUIScreen::OnLeftClick(float x, float y) {
     return GUI_WindowScreen::OnLeftClick(x, y);
 }
 
-void MenuGUIScreen::RunAction(int action) {
+void MenuGUIScreen::RunAction(MenuAction action) {
     switch (action) {
     case MenuAction::Quit:
         // Shutting down releases the display, so it waits until this frame has been shown.
@@ -151,7 +152,7 @@ void MenuGUIScreen::RunAction(int action) {
         ResetGameWindows();
         CMission& mission = GetMission();
         mission.Reset();
-        mission.SetMissionFile(kDefaultMissionFile);
+        mission.SetMissionFile(MissionFile(kDefaultMission));
         mission.Load();
         SetGameMode(GameMode::NewGame);
         break;
@@ -172,8 +173,6 @@ void MenuGUIScreen::RunAction(int action) {
             fade = Fade::In;
             fadeTime = 0;
         }
-        break;
-    default:
         break;
     }
 }

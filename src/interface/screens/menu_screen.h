@@ -6,23 +6,23 @@
 #include "interface/widgets/gui_window_screen.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class GUI_ButtonText;
 
-// What a menu button does once the fade out completes.
-namespace MenuAction {
-inline constexpr int Quit = 0;
-inline constexpr int Options = 1;
-inline constexpr int LoadGame = 2;
-inline constexpr int SaveGame = 3;
-inline constexpr int NewGame = 4;
-inline constexpr int Resume = 5;
-inline constexpr int OnlineUpdate = 6;
-inline constexpr int PlayGuide = 7;
-} // namespace MenuAction
+// What a menu button does once the fade out completes, with the actions' fixed codes.
+enum class MenuAction : int {
+    Quit = 0,
+    Options = 1,
+    LoadGame = 2,
+    SaveGame = 3,
+    NewGame = 4,
+    Resume = 5,
+    OnlineUpdate = 6,
+    PlayGuide = 7,
+};
 
-inline constexpr const char kDefaultMissionFile[] = "data/missions/USA.txt";
 inline constexpr const char kMenuVersionText[] = "Marrowgate 1.0";
 
 // The play guide installs its starter here; until then the menu's play-guide button only logs.
@@ -39,9 +39,9 @@ public:
     bool OnLeftClick(float x, float y) override;
 
     // A button's choice: starts the fade out (ignored while one is already under way).
-    void Choose(int action);
+    void Choose(MenuAction action);
     // The action's effect, at once.
-    void RunAction(int action);
+    void RunAction(MenuAction action);
 
     const std::vector<GUI_ButtonText*>& MenuButtons() const { return menuButtons; }
     bool IsFadingOut() const { return fade == Fade::Out; }
@@ -60,5 +60,5 @@ private:
     std::vector<GUI_ButtonText*> menuButtons;
     Fade fade = Fade::None;
     float fadeTime = 0;
-    int pendingAction = -1;
+    std::optional<MenuAction> pendingAction;
 };

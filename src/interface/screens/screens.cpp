@@ -36,7 +36,7 @@ std::unique_ptr<GUI_InternetScreen> g_internet;
 
 } // namespace
 
-BaseGUIScreen* GetScreenForMode(int mode) {
+BaseGUIScreen* GetScreenForMode(GameMode mode) {
     switch (mode) {
     case GameMode::Options:
         return &Single(g_options);

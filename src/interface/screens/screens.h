@@ -11,9 +11,10 @@
 
 class BaseGUIScreen;
 class GUI_WindowManager;
+enum class GameMode : int;
 
 // The screen shown in a mode; modes without a screen of their own show the main menu.
-BaseGUIScreen* GetScreenForMode(int mode);
+BaseGUIScreen* GetScreenForMode(GameMode mode);
 // Closes every window open over the game screen (a new game starts with a clean desk).
 void ResetGameWindows();
 

@@ -1,19 +1,19 @@
-#include "data/setup_table.h"
-#include "data/translation.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/turn.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/translation.h"
+#include "base/turn.h"
+#include "government/cabinet.h"
+#include "government/cabinet_actions.h"
 #include "government/finances.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
 #include "network/neuron.h"
-#include "population/cabinet.h"
-#include "population/cabinet_actions.h"
 #include "population/grudge.h"
-#include "population/minister.h"
 #include "population/voter_type.h"
 #include "test_helpers.h"
 
@@ -325,7 +325,7 @@ TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
     // The last turn's leaver is destroyed; this turn's waits in the network until the next.
     EXPECT_EQ(GetCabinet().resigned, std::vector<SIM_Minister*>{stays});
     size_t inNetwork = std::count_if(AllNeurons().begin(), AllNeurons().end(),
-                                     [](Neuron* n) { return n->typeCode == kNeuronMinister; });
+                                     [](Neuron* n) { return n->typeCode == NeuronType::Minister; });
     EXPECT_EQ(inNetwork, Ministers().size() + 1);
     ASSERT_EQ(resignations.size(), 2u);
     EXPECT_EQ(resignations[1].minister, stays);

@@ -1,5 +1,5 @@
-#include "data/debug_log.h"
-#include "data/file_system.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/setup_table.h"
+#include "government/cabinet.h"
 #include "government/event.h"
 #include "government/event_manager.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"
 #include "network/neuron.h"
-#include "population/cabinet.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/file_system.h"
+#include "base/file_system.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

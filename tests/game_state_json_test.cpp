@@ -1,22 +1,23 @@
 // The state document of a played game: well-formed JSON, its sections in a fixed order, figures
 // that agree with the game's own records, and the same bytes for the same seed.
 
-#include "data/debug_log.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/game_state_json.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "game/game_state_json.h"
+#include "game/turn_pipeline.h"
 #include "government/achievements.h"
+#include "government/cabinet.h"
+#include "government/cabinet_actions.h"
+#include "government/election_manager.h"
+#include "government/manifesto.h"
+#include "government/minister.h"
 #include "government/policy_manager.h"
-#include "population/cabinet.h"
-#include "population/cabinet_actions.h"
-#include "population/election_manager.h"
 #include "population/grudge.h"
-#include "population/manifesto.h"
-#include "population/minister.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -211,9 +212,9 @@ protected:
         GetManifesto().LoadOptions();
         LoadAchievements();
         SeedRandom(seed);
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
-        NewGameSetup("USA");
+        NewGameSetup(kDefaultMission);
     }
 
     JsonValue Document() {
@@ -318,7 +319,7 @@ TEST_F(GameStateJsonTest, SectionsComeInAFixedOrderAndAgreeWithTheGame) {
 
     // Voters are summed up, never listed one by one among the nodes.
     for (const JsonValue& node : doc["nodes"].items)
-        ASSERT_NE(node["type"].number, static_cast<double>(kNeuronVoter));
+        ASSERT_NE(node["type"].number, static_cast<double>(NeuronType::Voter));
 }
 
 TEST_F(GameStateJsonTest, ThePledgeTurnAndTheElectionShowInTheDocument) {

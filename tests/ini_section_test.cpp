@@ -1,6 +1,6 @@
-#include "data/ini_section.h"
-#include "data/profile.h"
-#include "data/setup_table.h"
+#include "base/ini_section.h"
+#include "base/profile.h"
+#include "base/setup_table.h"
 #include "test_helpers.h"
 
 #include <climits>

@@ -1,9 +1,9 @@
-#include "data/setup_table.h"
-#include "frame/options.h"
-#include "frame/turn.h"
+#include "base/options.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "government/election_manager.h"
+#include "government/manifesto.h"
 #include "network/neuron.h"
-#include "population/election_manager.h"
-#include "population/manifesto.h"
 #include "test_helpers.h"
 
 #include <cstdio>

@@ -1,8 +1,9 @@
-#include "data/debug_log.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/random.h"
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "game/turn_pipeline.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -44,7 +45,7 @@ const char kMission[] = "[config]\n"
 class MissionTest : public ::testing::Test {
 protected:
     void TearDown() override { TearDownGame(); }
-    static Neuron* Named(const char* name, int32_t type = kNeuronPlain) {
+    static Neuron* Named(const char* name, NeuronType type = NeuronType::Plain) {
         Neuron* n = new Neuron;
         n->SetName(name);
         n->typeCode = type;
@@ -131,14 +132,14 @@ TEST_F(MissionTest, LoadClampsAndFallsBack) {
 }
 
 TEST_F(MissionTest, StartSettingsReachTheNetwork) {
-    Neuron* gdp = Named("GDP", kNeuronSimVal);
-    Neuron* group = Named("Retired", kNeuronVoterType);
+    Neuron* gdp = Named("GDP", NeuronType::SimVal);
+    Neuron* group = Named("Retired", NeuronType::VoterType);
     group->baseOffset = 0.3f;
     Neuron* plain = Named("_security_");
 
     CMission& m = GetMission();
     m.startSettings = {{"GDP", 0.4f}, {"Missing", 0.5f}, {"Retired", 0.9f}, {"_security_", 0.8f}};
-    m.ApplyMission();
+    ApplyMission(m);
 
     EXPECT_FLOAT_EQ(gdp->baseOffset, 0.4f);
     EXPECT_FLOAT_EQ(group->baseOffset, 0.3f);
@@ -169,7 +170,7 @@ TEST_F(MissionTest, StartingPolicies) {
     ASSERT_TRUE(tax && police && prisons);
 
     GetMission().startSettings = {{"Police", 0.3f}};
-    GetMission().ApplyMission();
+    ApplyMission(GetMission());
 
     // The uncancellable policy starts in force without being named.
     EXPECT_TRUE(tax->IsActive());

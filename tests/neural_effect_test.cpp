@@ -17,7 +17,7 @@ class FakePolicy : public Neuron {
 public:
     FakePolicy(float implementationShare, float ministerFactor)
         : implementationShare(implementationShare), ministerFactor(ministerFactor) {
-        typeCode = kNeuronPolicy;
+        typeCode = NeuronType::Policy;
     }
     float PolicyImplementation() const override { return implementationShare; }
     float PolicyMinisterFactor() const override { return ministerFactor; }
@@ -136,7 +136,7 @@ TEST_F(EffectTest, PolicySourcesScaleTheirOutputs) {
     EXPECT_FLOAT_EQ(fromPlain->EvaluateAt(0.25f), 0.5f);
     EXPECT_FLOAT_EQ(fromPolicy->input, 0.5f);
     // A non-policy type never consults the hooks, whatever it overrides.
-    policy->typeCode = kNeuronSimVal;
+    policy->typeCode = NeuronType::SimVal;
     EXPECT_FLOAT_EQ(fromPolicy->GetOutput(), 1.0f);
 }
 

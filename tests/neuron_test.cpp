@@ -1,4 +1,4 @@
-#include "frame/random.h"
+#include "base/random.h"
 #include "network/global_economy.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
@@ -17,7 +17,7 @@ std::vector<std::string> g_processed;
 // Records each Process call by name, then computes as a plain neuron.
 class Traced : public Neuron {
 public:
-    Traced(const char* label, int32_t type) {
+    Traced(const char* label, NeuronType type) {
         SetName(label);
         typeCode = type;
     }
@@ -206,7 +206,7 @@ TEST_F(NeuronTest, LookupsByNameAreExact) {
     Neuron* plain = Source(0, "IncomeTax");
     Neuron* other = Source(0, "incometax");
     Neuron* grudge = Source(0, "IncomeTax");
-    other->typeCode = grudge->typeCode = kNeuronGrudge;
+    other->typeCode = grudge->typeCode = NeuronType::Grudge;
     for (Neuron* from : {plain, other, grudge})
         Link(from, target, 1.0f);
     EXPECT_EQ(target->FindInputSourceGrudge("IncomeTax"), grudge);
@@ -229,20 +229,20 @@ TEST_F(NeuronTest, LookupsByNameAreExact) {
 
 TEST_F(NeuronTest, OrderByTypeAndTheDoublePassOfPlainNeurons) {
     // Created in a scrambled order.
-    new Traced("voter", kNeuronVoter);
-    new Traced("simval", kNeuronSimVal);
-    Traced* security = new Traced("_security_", kNeuronPlain);
-    new Traced("frequency", kNeuronVoterFrequency);
-    Traced* policy = new Traced("policy", kNeuronPolicy);
-    new Traced("votertype", kNeuronVoterType);
-    new Traced("minister", kNeuronMinister);
-    new Traced("dilemma", kNeuronDilemma);
-    new Traced("event", kNeuronEvent);
-    new Traced("situation", kNeuronSituation);
-    new Traced("grudge", kNeuronGrudge);
-    new Traced("random", kNeuronRandom);
-    Traced* slider = new Traced("slider", kNeuronPlayer);
-    new Traced("debt", kNeuronPlain);
+    new Traced("voter", NeuronType::Voter);
+    new Traced("simval", NeuronType::SimVal);
+    Traced* security = new Traced("_security_", NeuronType::Plain);
+    new Traced("frequency", NeuronType::VoterFrequency);
+    Traced* policy = new Traced("policy", NeuronType::Policy);
+    new Traced("votertype", NeuronType::VoterType);
+    new Traced("minister", NeuronType::Minister);
+    new Traced("dilemma", NeuronType::Dilemma);
+    new Traced("event", NeuronType::Event);
+    new Traced("situation", NeuronType::Situation);
+    new Traced("grudge", NeuronType::Grudge);
+    new Traced("random", NeuronType::Random);
+    Traced* slider = new Traced("slider", NeuronType::Player);
+    new Traced("debt", NeuronType::Plain);
 
     OrderNeuronsByType();
     // Ordering again, as a new game does after more content arrives, keeps two entries.
@@ -291,7 +291,7 @@ TEST_F(NeuronTest, OrderByTypeAndTheDoublePassOfPlainNeurons) {
 class Owner : public Neuron {
 public:
     Owner() {
-        typeCode = kNeuronVoterType;
+        typeCode = NeuronType::VoterType;
         inner.MarkEmbedded();
         inner.SetName("inner");
     }
@@ -388,7 +388,7 @@ TEST_F(NeuronTest, RandomInfluenceDrawsWithinItsBoundsEveryTurn) {
     target->AddInfluence("_random_,0.2,0.4");
     ASSERT_EQ(target->inputs.size(), 1u);
     Neuron* noise = target->inputs[0]->source;
-    EXPECT_EQ(noise->typeCode, kNeuronRandom);
+    EXPECT_EQ(noise->typeCode, NeuronType::Random);
     OrderNeuronsByType();
     for (int turn = 0; turn < 50; ++turn) {
         UpdateAllEffects();

@@ -1,4 +1,4 @@
-#include "frame/options.h"
+#include "base/options.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

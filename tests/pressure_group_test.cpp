@@ -1,11 +1,12 @@
-#include "data/setup_table.h"
-#include "data/translation.h"
-#include "frame/mission.h"
-#include "frame/random.h"
-#include "frame/turn.h"
-#include "government/attack.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/translation.h"
+#include "base/turn.h"
+#include "government/attack_launch.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
+#include "population/attack.h"
 #include "population/pressure_group.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
@@ -229,6 +230,7 @@ TEST_F(AttackTest, EligibilityAndOneAttemptPerTurn) {
     strikers->strength = 15.0f;
     scholars->strength = 15.0f;
     UpdateAllPressureGroups();
+    LaunchQueuedAttack();
     EXPECT_FLOAT_EQ(strikers->strength, 12.0f);
     EXPECT_FLOAT_EQ(scholars->strength, 13.0f);
     EXPECT_TRUE(QueuedAttacks().empty());
@@ -243,16 +245,16 @@ TEST_F(AttackTest, ChanceAndSecurityDecideAndScriptsRun) {
                               "OnSuccess=CreateEffect(Workers, Students, \"0+(1.0*x)\", 0)\n")},
          {"c.txt", AttackFile("Loud", "Strikers", "SuccessChance=1\nSuccessText=Crowds\n")}});
     for (int i = 0; i < 50; ++i)
-        EXPECT_FALSE(FindAttack("Never")->Attempt());
+        EXPECT_FALSE(LaunchAttack(*FindAttack("Never")));
     EXPECT_NE(t.LogText().find("Unknown scripted function"), std::string::npos)
         << "the failure script runs";
 
     // Without security a certain attack gets through; a four-letter text is not shown.
     size_t linksBefore = students->inputs.size();
-    EXPECT_TRUE(FindAttack("Always")->Attempt());
+    EXPECT_TRUE(LaunchAttack(*FindAttack("Always")));
     EXPECT_EQ(students->inputs.size(), linksBefore + 1);
     EXPECT_EQ(LastAttackOutcome()->shownText, "");
-    EXPECT_TRUE(FindAttack("Loud")->Attempt());
+    EXPECT_TRUE(LaunchAttack(*FindAttack("Loud")));
     EXPECT_EQ(LastAttackOutcome()->shownText, "Crowds");
 
     // Perfect security still lets about one in ten through.
@@ -260,7 +262,7 @@ TEST_F(AttackTest, ChanceAndSecurityDecideAndScriptsRun) {
     g_securityNeuron->value = 1.0f;
     int succeeded = 0;
     for (int i = 0; i < 4000; ++i)
-        succeeded += FindAttack("Loud")->Attempt() ? 1 : 0;
+        succeeded += LaunchAttack(*FindAttack("Loud")) ? 1 : 0;
     EXPECT_GT(succeeded, 320);
     EXPECT_LT(succeeded, 480);
 }

@@ -1,4 +1,4 @@
-#include "data/profile.h"
+#include "base/profile.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

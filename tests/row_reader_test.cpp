@@ -1,4 +1,4 @@
-#include "data/row_reader.h"
+#include "base/row_reader.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,25 +1,27 @@
 // Saved games of the shipped content: a save read back writes the same file, a loaded game plays
 // on, and damaged or foreign files fail the way players are told they do.
 
-#include "data/debug_log.h"
-#include "data/save_reader.h"
-#include "data/save_writer.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "game/load_game.h"
+#include "game/turn_pipeline.h"
 #include "government/finances.h"
+#include "government/manifesto.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
 #include "population/grudge.h"
-#include "population/manifesto.h"
 #include "population/party.h"
 #include "population/pressure_group.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
+#include "saveload/save_reader.h"
+#include "saveload/save_writer.h"
 #include "test_helpers.h"
 
 #include <filesystem>
@@ -48,7 +50,7 @@ protected:
         LoadOptions();
         GetSetupTable().SetFloat("AIENTITIES", 120.0f);
         GetManifesto().LoadOptions();
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
     }
     void TearDown() override { TearDownGame(); }
@@ -57,7 +59,7 @@ protected:
     // and whatever grudges, situations and pressure-group members the years bring.
     void PlayThirtyTurns() {
         GetMission().termsLimit = 10;
-        NewGameSetup("USA");
+        NewGameSetup(kDefaultMission);
         for (SIM_Policy* policy : GetPolicyManager().AllPolicies()) {
             if (!policy->active && IntroducePolicyAction(policy->name, 0.6f).ok) {
                 introduced = policy->name;
@@ -199,7 +201,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
 
 TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
     GetSetupTable().SetFloat("AIENTITIES", 6.0f);
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     SaveGame("base");
     const std::string base = SaveText("base");
     uint32_t seed = 12345;

@@ -1,18 +1,19 @@
 // The content we ship, loaded and played as a player would start it: every link must resolve,
 // nothing may be reported, and a long game without player action must stay sane.
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "game/turn_pipeline.h"
+#include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/policy_manager.h"
 #include "network/neuron.h"
-#include "population/election_manager.h"
 #include "population/voter_manager.h"
 #include "test_helpers.h"
 
@@ -34,7 +35,7 @@ protected:
         SetUserDir(t.dir.Path() + "/user");
         LoadSetupTable();
         LoadOptions();
-        GetMission().SetMissionFile("data/missions/USA.txt");
+        GetMission().SetMissionFile(MissionFile(kDefaultMission));
         GetMission().Load();
     }
     void TearDown() override { TearDownGame(); }
@@ -43,7 +44,7 @@ protected:
 };
 
 TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     std::string log = t.LogText();
     for (const char* complaint : {"Failed to find", "failed to find", "cant find", "Assertion",
                                   "corrupted", "missing comma", "Orphan"}) {
@@ -65,7 +66,7 @@ TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
 
 TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     SeedRandom(40);
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
     const Finances& f = GetFinances();
     float startDebt = f.NationalDebt;
     for (int turn = 0; turn < 40 && !IsGameOver(); ++turn)
@@ -75,7 +76,7 @@ TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     int values = 0;
     for (Neuron* n : AllNeurons()) {
         ASSERT_FALSE(std::isnan(n->value)) << n->name;
-        if (n->typeCode != kNeuronSimVal)
+        if (n->typeCode != NeuronType::SimVal)
             continue;
         ++values;
         float lo = n->history[0], hi = n->history[0];

@@ -1,5 +1,5 @@
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
+#include "base/game_paths.h"
+#include "base/setup_table.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "network/global_economy.h"
@@ -282,7 +282,7 @@ TEST_F(SimValTest, GroupsAreFoundByKeyExceptForHiddenValues) {
                "#,Lost,Lost,,NOSUCHGROUP,0.3,0,1,0,,,\n" +
                IncomeRows());
     GetSimulation().LoadAll();
-    GetSimulation().AttachAllToGroups();
+    GetSimulation().AttachAllToGroups(&FindGroup);
     EXPECT_EQ(Value("Crime")->group, &manager.Group(5));
     EXPECT_EQ(Value("Secret")->group, nullptr);
     EXPECT_EQ(Value("Lost")->group, nullptr);

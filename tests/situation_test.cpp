@@ -1,13 +1,13 @@
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/setup_table.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"
 #include "government/policy_manager.h"
+#include "government/situation.h"
+#include "government/situation_manager.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
-#include "network/situation.h"
-#include "network/situation_manager.h"
 #include "test_helpers.h"
 
 #include <cmath>

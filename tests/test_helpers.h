@@ -1,7 +1,7 @@
 #pragma once
 // Shared fixtures: a scratch data root per test and a front end that records every box.
 
-#include "frame/front_end.h"
+#include "base/front_end.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "data/translation.h"
-#include "frame/random.h"
+#include "base/random.h"
+#include "base/translation.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/random.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "game/turn_pipeline.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/voter.h"
@@ -39,7 +40,7 @@ std::vector<GrudgeCall> g_grudgeCalls;
 Neuron* RecordingGrudgeFactory(const char* policy, const char* holder, float start, float factor) {
     g_grudgeCalls.push_back({policy, holder, start, factor});
     Neuron* grudge = new Neuron();
-    grudge->typeCode = kNeuronGrudge;
+    grudge->typeCode = NeuronType::Grudge;
     grudge->SetName(policy);
     grudge->value = start;
     new NeuralEffect(grudge, FindNeuron(holder), "0+(1.0*x)", 1.0f, 0.0f);
@@ -296,7 +297,7 @@ TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     SetGrudgeFactory(&RecordingGrudgeFactory);
     auto policy = [](const char* policyName, float output) {
         Neuron* p = new Neuron();
-        p->typeCode = kNeuronPolicy;
+        p->typeCode = NeuronType::Policy;
         p->SetName(policyName);
         NeuralEffect* link = new NeuralEffect(p, FindNeuron("Group"), "0+(1.0*x)", 1.0f, 0.0f);
         link->SetInputTarget(output);
@@ -305,7 +306,7 @@ TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     policy("HarshTax", -0.75f);
     policy("EdgeTax", -0.7f);
     Neuron* plain = policy("NotAPolicy", -0.9f);
-    plain->typeCode = kNeuronSimVal;
+    plain->typeCode = NeuronType::SimVal;
     Neuron* dormant = policy("Dormant", -0.9f);
     dormant->active = false;
 
@@ -357,7 +358,7 @@ TEST_F(VoterTypeTest, GroupsReloadedUnderLivingVotersLeaveThemClean) {
 TEST_F(VoterTypeTest, StartSettingsAndApprovalAndRandomPick) {
     SIM_VoterManager& manager = Load(Row("_All_", "1") + Row("Group", "0.5"));
     SIM_VoterType* group = manager.FindVoterType("Group");
-    GetMission().ApplyStartSetting("Group", 0.75f);
+    ApplyStartSetting("Group", 0.75f);
     EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 0.75f);
     group->SetStartShare(1.5f); // logged as an assertion, used as it is
     EXPECT_FLOAT_EQ(group->percentNode.baseOffset, 1.5f);

@@ -1,15 +1,15 @@
 #include "government/achievements.h"
 
-#include "frame/game_paths.h"
+#include "base/game_paths.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/ini_section.h"
-#include "data/profile.h"
-#include "data/row_reader.h"
-#include "data/tokenizer.h"
-#include "frame/mission.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/ini_section.h"
+#include "base/mission.h"
+#include "base/profile.h"
+#include "base/row_reader.h"
+#include "base/tokenizer.h"
+#include "base/turn.h"
 #include "network/neuron.h"
 
 namespace {
@@ -110,6 +110,12 @@ void ReadAchievementState() {
         achievement.achieved =
             GetProfileInt(section, achievement.key, 0, AchievementStateFile()) != 0;
     }
+}
+
+void LoadConsecutiveRuns() {
+    // The runs are kept per mission with the achievements, which pass them on to the difficulty
+    // through SetConsecutiveRuns; the awards are read from the same section at the same time.
+    ReadAchievementState();
 }
 
 void WriteAchievementState() {

@@ -47,6 +47,8 @@ Achievement ParseAchievementRow(const std::string& row);
 // The current mission's section of the state file: both runs and every achievement's flag.
 // Absent keys (or a missing file) read as 0.
 void ReadAchievementState();
+// The runs of lost and won games for the difficulty, at the start of a game: reads the state.
+void LoadConsecutiveRuns();
 // Writes both runs and every flag. Nothing is written for a mission path of one character or
 // less; a file that cannot be written loses the state without troubling the player.
 void WriteAchievementState();

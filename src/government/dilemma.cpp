@@ -1,11 +1,11 @@
 #include "government/dilemma.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/ini_section.h"
-#include "data/text_utils.h"
-#include "data/translation.h"
-#include "frame/mission.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/ini_section.h"
+#include "base/mission.h"
+#include "base/text_utils.h"
+#include "base/translation.h"
 #include "government/dilemma_manager.h"
 #include "government/issues_manager.h"
 #include "government/script_runner.h"
@@ -58,7 +58,7 @@ std::vector<std::string> OptionSections(const std::string& file) {
 } // namespace
 
 SIM_Dilemma::SIM_Dilemma() {
-    typeCode = kNeuronDilemma;
+    typeCode = NeuronType::Dilemma;
     active = false;
     SIM_DilemmaManager::Add(this);
     LogF("constrcutor dilemma address is %x",

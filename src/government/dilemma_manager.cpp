@@ -1,10 +1,10 @@
 #include "government/dilemma_manager.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
-#include "frame/options.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
+#include "base/options.h"
+#include "base/setup_table.h"
 #include "government/dilemma.h"
 #include "government/issues_manager.h"
 

@@ -2,7 +2,7 @@
 // SIM_DilemmaManager: loads and owns the dilemmas of a game and, once per turn, offers the most
 // pressing one to the player. Also the player's action of answering an offered dilemma.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 #include "government/policy_actions.h"
 
 #include <string>

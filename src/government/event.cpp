@@ -1,15 +1,15 @@
 #include "government/event.h"
 
-#include "data/debug_log.h"
-#include "data/ini_section.h"
-#include "data/translation.h"
-#include "frame/mission.h"
+#include "base/debug_log.h"
+#include "base/ini_section.h"
+#include "base/mission.h"
+#include "base/translation.h"
 #include "government/event_manager.h"
 #include "government/issues_manager.h"
 #include "government/script_runner.h"
 
 SIM_Event::SIM_Event() {
-    typeCode = kNeuronEvent;
+    typeCode = NeuronType::Event;
     active = true;
 }
 

@@ -1,18 +1,18 @@
 #include "government/event_manager.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/setup_table.h"
-#include "data/translation.h"
-#include "frame/game_paths.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
+#include "base/setup_table.h"
+#include "base/translation.h"
+#include "government/cabinet.h"
 #include "government/event.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"
+#include "government/minister.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/script_runner.h"
-#include "population/cabinet.h"
-#include "population/minister.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // fires at most one ripe event per turn with a pause of at least three turns between firings,
 // and fires events by name for the finances and the scripts.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 
 #include <cstdint>
 #include <string>

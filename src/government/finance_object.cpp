@@ -1,8 +1,8 @@
 #include "government/finance_object.h"
 
-#include "data/debug_log.h"
-#include "frame/mission.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/mission.h"
+#include "base/turn.h"
 
 namespace {
 void CheckRange(float v) {

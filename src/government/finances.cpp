@@ -1,8 +1,8 @@
 #include "government/finances.h"
 
-#include "data/debug_log.h"
-#include "frame/mission.h"
-#include "frame/options.h"
+#include "base/debug_log.h"
+#include "base/mission.h"
+#include "base/options.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "network/neuron.h"

@@ -1,8 +1,8 @@
 #include "government/issues_manager.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
+#include "government/minister.h"
 #include "network/neuron.h"
-#include "population/minister.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ std::string IconFor(Neuron* subject, int kind, const std::string& subjectPicture
         return kEventIssueIcon;
     if (!ShowsSubjectPicture(kind))
         return kDilemmaIssueIcon;
-    if (subjectPicture.empty() && subject->typeCode == kNeuronMinister)
+    if (subjectPicture.empty() && subject->typeCode == NeuronType::Minister)
         return static_cast<SIM_Minister*>(subject)->portrait;
     return subjectPicture;
 }

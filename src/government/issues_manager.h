@@ -3,7 +3,7 @@
 // offer, events that fired, situations that began or ended, news and warnings from ministers.
 // The main screen shows it as a strip of icons; the turn pipeline empties it as each turn begins.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "government/policy.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/tokenizer.h"
-#include "frame/game_paths.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
+#include "base/tokenizer.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -78,7 +78,7 @@ std::string FindPolicyIcon(const std::string& policyName) {
 }
 
 SIM_Policy::SIM_Policy(const std::string& row) {
-    typeCode = kNeuronPolicy;
+    typeCode = NeuronType::Policy;
     value = 0.5f;
     active = false;
     costNeuron.MarkEmbedded();

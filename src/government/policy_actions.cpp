@@ -1,6 +1,6 @@
 #include "government/policy_actions.h"
 
-#include "frame/options.h"
+#include "base/options.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"

@@ -1,8 +1,8 @@
 #include "government/policy_group.h"
 
-#include "data/debug_log.h"
-#include "data/translation.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/translation.h"
+#include "base/turn.h"
 
 #include <algorithm>
 

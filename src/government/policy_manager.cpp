@@ -1,9 +1,9 @@
 #include "government/policy_manager.h"
 
-#include "data/debug_log.h"
-#include "data/row_reader.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
 #include "government/policy.h"
 #include "government/slider_config.h"
 #include "population/pressure_group.h"

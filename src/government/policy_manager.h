@@ -3,7 +3,7 @@
 // links them once the network exists, introduces the policies every game starts with and runs
 // the per-turn policy steps for the turn pipeline.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 #include "government/policy_group.h"
 
 #include <string>

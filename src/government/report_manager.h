@@ -4,7 +4,7 @@
 // groups — built as finished texts and kept until the next turn for the reports window and the
 // state document.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 
 #include <string>
 #include <vector>

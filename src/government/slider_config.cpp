@@ -1,8 +1,8 @@
 #include "government/slider_config.h"
 
-#include "data/debug_log.h"
-#include "data/row_reader.h"
-#include "data/tokenizer.h"
+#include "base/debug_log.h"
+#include "base/row_reader.h"
+#include "base/tokenizer.h"
 
 #include <cmath>
 

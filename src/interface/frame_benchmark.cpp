@@ -1,6 +1,6 @@
 #include "interface/frame_benchmark.h"
 
-#include "frame/mission.h"
+#include "base/mission.h"
 #include "interface/game_frame.h"
 #include "platform/input_state.h"
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-void TimeScreen(const char* name, int mode, int frames, bool switchMode = true) {
+void TimeScreen(const char* name, GameMode mode, int frames, bool switchMode = true) {
     if (switchMode)
         SetGameMode(mode);
     // The first frames load what the screen needs on first use.
@@ -52,7 +52,7 @@ int RunFrameBenchmark(const std::string& userDir, int frames) {
     TimeScreen("options", GameMode::Options, frames);
     TimeScreen("load game", GameMode::LoadGame, frames);
     GetMission().Reset();
-    GetMission().SetMissionFile("data/missions/USA.txt");
+    GetMission().SetMissionFile(MissionFile(kDefaultMission));
     GetMission().Load();
     TimeScreen("new game", GameMode::NewGame, frames);
     StartNewGame();

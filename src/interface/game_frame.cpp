@@ -1,24 +1,26 @@
 #include "interface/game_frame.h"
 
-#include "data/debug_log.h"
-#include "data/profile.h"
-#include "data/save_reader.h"
-#include "data/setup_table.h"
-#include "data/translation.h"
-#include "frame/front_end.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/startup.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/front_end.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/profile.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/translation.h"
+#include "base/turn.h"
+#include "game/load_game.h"
+#include "game/startup.h"
+#include "game/turn_pipeline.h"
 #include "government/achievements.h"
-#include "interface/gui_frame_work.h"
-#include "interface/gui_screen.h"
-#include "interface/gui_sounds.h"
-#include "interface/processing_screen.h"
-#include "interface/screens.h"
-#include "interface/text_engine.h"
+#include "government/manifesto.h"
+#include "interface/screens/processing_screen.h"
+#include "interface/screens/screens.h"
+#include "interface/widgets/gui_frame_work.h"
+#include "interface/widgets/gui_screen.h"
+#include "interface/widgets/gui_sounds.h"
+#include "interface/widgets/text_engine.h"
 #include "interface/window_front_end.h"
 #include "network/neural_effect.h"
 #include "platform/input_replay.h"
@@ -26,8 +28,8 @@
 #include "platform/sdl_display.h"
 #include "platform/sdl_input.h"
 #include "platform/silent_audio_device.h"
-#include "population/manifesto.h"
 #include "population/party.h"
+#include "saveload/save_reader.h"
 
 #include <SDL.h>
 
@@ -45,7 +47,7 @@ constexpr int kMaxGameHeight = 768;
 
 // The one game object: which screen is showing and whether a game is being played.
 struct GameObject {
-    int mode = GameMode::Menu;
+    GameMode mode = GameMode::Menu;
     BaseGUIScreen* currentScreen = nullptr;
     bool inProgress = false;
     bool quitRequested = false;
@@ -67,7 +69,7 @@ double gLastFrameWorkMs = 0;
 bool gOptionsLoaded = false;
 std::vector<std::function<void()>> gQueuedActions;
 
-bool IsGameMode(int mode) {
+bool IsGameMode(GameMode mode) {
     return mode == GameMode::Game || mode == GameMode::GameAlternate;
 }
 
@@ -246,8 +248,8 @@ void Frame() {
     ++gFrameNumber;
 }
 
-void SetGameMode(int mode) {
-    int old = gGame.mode;
+void SetGameMode(GameMode mode) {
+    GameMode old = gGame.mode;
     gGame.mode = mode;
     if (IsGameMode(old) && (mode == GameMode::Menu || mode == GameMode::Options))
         GetSounds().SetMusicTrack(3);
@@ -258,7 +260,7 @@ void SetGameMode(int mode) {
         gGame.currentScreen->Activate();
 }
 
-int GetGameMode() {
+GameMode GetGameMode() {
     return gGame.mode;
 }
 
@@ -278,7 +280,7 @@ void QueueGameAction(std::function<void()> action) {
 
 void StartNewGame() {
     std::string file = GetMission().missionFile;
-    // The set-up wants the mission's name: "data/missions/USA.txt" is "USA".
+    // The set-up wants the name the mission file was made from (MissionFile), not the path.
     std::string name = file;
     size_t slash = name.find_last_of('/');
     if (slash != std::string::npos)

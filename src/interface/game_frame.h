@@ -9,18 +9,25 @@
 
 class BaseGUIScreen;
 
-// Screens selected by the mode; any other number shows the main menu.
-namespace GameMode {
-inline constexpr int Menu = 0;
-inline constexpr int Options = 1;
-inline constexpr int LoadGame = 2;
-inline constexpr int SaveGame = 3;
-inline constexpr int NewGame = 5;
-inline constexpr int Game = 6;
-inline constexpr int GameAlternate = 7;
-inline constexpr int Processing = 8;
-inline constexpr int Internet = 10;
-} // namespace GameMode
+// Screens selected by the mode, with their fixed codes; a code without a screen of its own (4, 9,
+// 11 and beyond) shows the main menu.
+enum class GameMode : int {
+    Menu = 0,
+    Options = 1,
+    LoadGame = 2,
+    SaveGame = 3,
+    NewGame = 5,
+    Game = 6,
+    GameAlternate = 7,
+    Processing = 8,
+    Internet = 10,
+};
+constexpr int GameModeCode(GameMode mode) {
+    return static_cast<int>(mode);
+}
+constexpr GameMode GameModeFromCode(int code) {
+    return static_cast<GameMode>(code);
+}
 
 struct FrameSettings {
     std::string userDirOverride;
@@ -50,8 +57,8 @@ bool Init(const FrameSettings& settings);
 // Runs the next turn behind the processing screen; the game screen comes back on a click.
 void PlayNextTurn();
 void Frame();
-void SetGameMode(int mode);
-int GetGameMode();
+void SetGameMode(GameMode mode);
+GameMode GetGameMode();
 BaseGUIScreen* GetCurrentScreen();
 // Switches to the processing screen, starts its next piece of work and shows it at once.
 void ShowProcessingScreen();

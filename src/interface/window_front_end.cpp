@@ -1,9 +1,9 @@
 #include "interface/window_front_end.h"
 
 #include "interface/game_frame.h"
-#include "interface/game_screen_plain.h"
-#include "interface/gui_sounds.h"
-#include "interface/processing_screen.h"
+#include "interface/screens/game_screen_plain.h"
+#include "interface/screens/processing_screen.h"
+#include "interface/widgets/gui_sounds.h"
 #include "platform/message_box.h"
 
 #include <cstdio>

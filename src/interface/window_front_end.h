@@ -2,7 +2,7 @@
 // The game window's answer to what the core asks of a front end: message boxes over the window,
 // the processing screen while a turn, a new game or a load is worked out, music and sounds.
 
-#include "frame/front_end.h"
+#include "base/front_end.h"
 
 class WindowFrontEnd : public FrontEnd {
 public:

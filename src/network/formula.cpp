@@ -1,6 +1,6 @@
 #include "network/formula.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 
 #include <cmath>
 #include <cstdint>

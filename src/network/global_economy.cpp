@@ -1,6 +1,6 @@
 #include "network/global_economy.h"
 
-#include "frame/random.h"
+#include "base/random.h"
 #include "network/neural_effect.h"
 
 #include <cmath>
@@ -17,7 +17,7 @@ float CycleValue(float phase, float amplitude) {
 } // namespace
 
 CGlobalEconomy::CGlobalEconomy() : phase(0.0f), cycleLength(0.0f), amplitude(0.0f) {
-    typeCode = kNeuronPlain;
+    typeCode = NeuronType::Plain;
 }
 
 void CGlobalEconomy::SetupGlobalEconomy(float cycleStart, float cycleAmplitude) {

@@ -1,6 +1,6 @@
 #include "network/neural_effect.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 #include "network/neuron.h"
 
 #include <algorithm>
@@ -202,13 +202,13 @@ void NeuralEffect::SetInputNow(float newInput) {
 
 float NeuralEffect::EvaluateAt(float x) {
     float result = EvaluateAtInput(x) * scale;
-    if (source && source->typeCode == kNeuronPolicy)
+    if (source && source->typeCode == NeuronType::Policy)
         result = result * source->PolicyMinisterFactor();
     return result;
 }
 
 void NeuralEffect::Update() {
-    if (!parsed.usable || (source && source->typeCode == kNeuronPolicy)) {
+    if (!parsed.usable || (source && source->typeCode == NeuronType::Policy)) {
         UpdateReadByRead();
         return;
     }

@@ -97,7 +97,7 @@ private:
     // A computed output as readers see it: a policy source adds its implementation and minister
     // factor.
     float Strength(float raw) const {
-        if (source && source->typeCode == kNeuronPolicy)
+        if (source && source->typeCode == NeuronType::Policy)
             return raw * source->PolicyImplementation() * source->PolicyMinisterFactor();
         return raw;
     }

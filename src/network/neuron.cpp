@@ -1,8 +1,8 @@
 #include "network/neuron.h"
 
-#include "data/debug_log.h"
-#include "data/tokenizer.h"
-#include "frame/front_end.h"
+#include "base/debug_log.h"
+#include "base/front_end.h"
+#include "base/tokenizer.h"
 #include "network/neural_effect.h"
 #include "network/random_neuron.h"
 
@@ -186,7 +186,8 @@ Neuron* Neuron::FindInputSourceGrudge(const char* grudgeName) {
         return nullptr;
     for (NeuralEffect* effect : inputs) {
         Neuron* from = effect->source;
-        if (from && from->typeCode == kNeuronGrudge && std::strcmp(from->name, grudgeName) == 0)
+        if (from && from->typeCode == NeuronType::Grudge &&
+            std::strcmp(from->name, grudgeName) == 0)
             return from;
     }
     return nullptr;
@@ -298,10 +299,12 @@ void ResetAllHistories() {
 }
 
 void OrderNeuronsByType() {
-    static const int32_t kOrder[] = {
-        kNeuronPlain,    kNeuronPlayer,    kNeuronPolicy,         kNeuronRandom, kNeuronGrudge,
-        kNeuronPlain,    kNeuronSimVal,    kNeuronSituation,      kNeuronEvent,  kNeuronDilemma,
-        kNeuronMinister, kNeuronVoterType, kNeuronVoterFrequency, kNeuronVoter};
+    static const NeuronType kOrder[] = {
+        NeuronType::Plain,          NeuronType::Player,    NeuronType::Policy,
+        NeuronType::Random,         NeuronType::Grudge,    NeuronType::Plain,
+        NeuronType::SimVal,         NeuronType::Situation, NeuronType::Event,
+        NeuronType::Dilemma,        NeuronType::Minister,  NeuronType::VoterType,
+        NeuronType::VoterFrequency, NeuronType::Voter};
     std::vector<Neuron*> groups[kNeuronTypeCount];
     std::vector<Neuron*> unknown;
     // Each neuron goes once into its group even when an earlier ordering already lists it twice,
@@ -310,15 +313,18 @@ void OrderNeuronsByType() {
     for (Neuron* neuron : g_neurons) {
         if (!seen.insert(neuron).second)
             continue;
-        if (neuron->typeCode >= 0 && neuron->typeCode < kNeuronTypeCount)
-            groups[neuron->typeCode].push_back(neuron);
+        const int32_t code = NeuronTypeCode(neuron->typeCode);
+        if (code >= 0 && code < kNeuronTypeCount)
+            groups[code].push_back(neuron);
         else
             unknown.push_back(neuron);
     }
     ASSERT(unknown.empty());
     g_neurons.clear();
-    for (int32_t type : kOrder)
-        g_neurons.insert(g_neurons.end(), groups[type].begin(), groups[type].end());
+    for (NeuronType type : kOrder) {
+        const std::vector<Neuron*>& group = groups[NeuronTypeCode(type)];
+        g_neurons.insert(g_neurons.end(), group.begin(), group.end());
+    }
     // A neuron of no known type would otherwise drop out of every pass and never be freed.
     g_neurons.insert(g_neurons.end(), unknown.begin(), unknown.end());
 }

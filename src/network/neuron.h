@@ -11,21 +11,27 @@ class NeuralEffect;
 class GUI_IconBase;
 class CGlobalEconomy;
 
-// Concrete class of a neuron, stored in typeCode.
-constexpr int32_t kNeuronPlain = 0; // plain named neurons and the global economy
-constexpr int32_t kNeuronVoter = 1;
-constexpr int32_t kNeuronSituation = 2;
-constexpr int32_t kNeuronSimVal = 3;
-constexpr int32_t kNeuronDilemma = 4;
-constexpr int32_t kNeuronVoterType = 5;
-constexpr int32_t kNeuronRandom = 6;
-constexpr int32_t kNeuronGrudge = 7;
-constexpr int32_t kNeuronPolicy = 8;
-constexpr int32_t kNeuronPlayer = 9;
-constexpr int32_t kNeuronEvent = 10;
-constexpr int32_t kNeuronVoterFrequency = 11;
-constexpr int32_t kNeuronMinister = 12;
+// Concrete class of a neuron, stored in typeCode. The numbers are fixed: the state document
+// writes them, and the network is ordered by them.
+enum class NeuronType : int32_t {
+    Plain = 0, // plain named neurons and the global economy
+    Voter = 1,
+    Situation = 2,
+    SimVal = 3,
+    Dilemma = 4,
+    VoterType = 5,
+    Random = 6,
+    Grudge = 7,
+    Policy = 8,
+    Player = 9,
+    Event = 10,
+    VoterFrequency = 11,
+    Minister = 12,
+};
 constexpr int32_t kNeuronTypeCount = 13;
+constexpr int32_t NeuronTypeCode(NeuronType type) {
+    return static_cast<int32_t>(type);
+}
 
 // How the outputs of a neuron's inputs are combined (combineMode).
 constexpr int32_t kCombineAverage = 0;
@@ -53,7 +59,7 @@ public:
     virtual bool AcceptsInput(NeuralEffect* effect);
 
     // Effect multipliers that a link reads from its source only when the source is a policy
-    // (typeCode kNeuronPolicy); the policy class supplies the real figures.
+    // (typeCode NeuronType::Policy); the policy class supplies the real figures.
     virtual float PolicyImplementation() const { return 1.0f; }
     virtual float PolicyMinisterFactor() const { return 1.0f; }
 
@@ -99,7 +105,7 @@ public:
     std::vector<Neuron*> prerequisites;
     bool inputsSorted = false;
     GUI_IconBase* icon = nullptr;
-    int32_t typeCode = kNeuronPlain;
+    NeuronType typeCode = NeuronType::Plain;
     int32_t combineMode = kCombineSum;
     float history[kNeuronHistoryLength];
     float baseOffset = 0.0f;

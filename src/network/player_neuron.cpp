@@ -1,7 +1,7 @@
 #include "network/player_neuron.h"
 
 SIM_PlayerNeuron::SIM_PlayerNeuron() {
-    typeCode = kNeuronPlayer;
+    typeCode = NeuronType::Player;
     SetName("PlayerInput");
     value = 0.5f;
 }

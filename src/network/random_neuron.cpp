@@ -1,10 +1,10 @@
 #include "network/random_neuron.h"
 
-#include "frame/random.h"
+#include "base/random.h"
 
 SIM_RandomNeuron::SIM_RandomNeuron(float lowBound, float highBound)
     : high(highBound), low(lowBound) {
-    typeCode = kNeuronRandom;
+    typeCode = NeuronType::Random;
     SetName("random");
     hidden = true;
 }

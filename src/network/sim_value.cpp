@@ -1,8 +1,7 @@
 #include "network/sim_value.h"
 
-#include "data/debug_log.h"
-#include "data/tokenizer.h"
-#include "government/policy_manager.h"
+#include "base/debug_log.h"
+#include "base/tokenizer.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
 
@@ -66,7 +65,7 @@ void ReportMissingLink(const char* format, const std::string& other, const char*
 } // namespace
 
 SIM_SimVal::SIM_SimVal() {
-    typeCode = kNeuronSimVal;
+    typeCode = NeuronType::SimVal;
     minValue = 0.0f;
     maxValue = 1.0f;
     CSimulation::Register(this);
@@ -122,10 +121,10 @@ void SIM_SimVal::Load(const std::string& line) {
     }
 }
 
-void SIM_SimVal::AttachToGroup() {
+void SIM_SimVal::AttachToGroup(PolicyGroupLookup findGroup) {
     if (groupName == kHiddenGroupName)
         return;
-    group = FindGroup(groupName.c_str());
+    group = findGroup(groupName.c_str());
 }
 
 void SIM_SimVal::ResolveLinks() {

@@ -10,6 +10,10 @@
 
 class SIM_PolicyGroup;
 
+// Finds a policy group by its key, null when there is none. The groups belong to the policy
+// manager, built over the network, so whoever attaches the values passes its lookup in.
+using PolicyGroupLookup = SIM_PolicyGroup* (*)(const char* key);
+
 constexpr int kSimValDescriptionSize = 1024; // 1023 significant characters and the terminator
 // The group name of a value that is shown beside no policy group.
 inline constexpr const char kHiddenGroupName[] = "HIDDEN";
@@ -23,7 +27,7 @@ public:
     // Fills the value from one '#' content row; its link items are kept for ResolveLinks.
     void Load(const std::string& line);
     // Finds the policy group the value is shown beside; "HIDDEN" values stay without one.
-    void AttachToGroup();
+    void AttachToGroup(PolicyGroupLookup findGroup);
     // Creates the links named by the row's link items and forgets the texts. A name that
     // matches no neuron raises an error box; the other links are still made.
     void ResolveLinks();

@@ -1,9 +1,9 @@
 #include "network/simulation.h"
 
-#include "data/debug_log.h"
-#include "data/row_reader.h"
-#include "data/setup_table.h"
-#include "frame/game_paths.h"
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
 #include "network/global_economy.h"
 #include "network/neural_effect.h"
 #include "network/sim_value.h"
@@ -91,9 +91,9 @@ void CSimulation::LoadAll() {
     ASSERT(g_middleIncome != nullptr);
 }
 
-void CSimulation::AttachAllToGroups() {
+void CSimulation::AttachAllToGroups(PolicyGroupLookup findGroup) {
     for (SIM_SimVal* simVal : values)
-        simVal->AttachToGroup();
+        simVal->AttachToGroup(findGroup);
 }
 
 void CSimulation::ResolveAllLinks() {

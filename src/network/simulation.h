@@ -3,7 +3,8 @@
 // neurons every game has whatever its content ("_winning_", "_debt_", the economic cycle and
 // "_security_").
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
+#include "network/sim_value.h"
 
 #include <vector>
 
@@ -21,7 +22,7 @@ public:
     // Reads the standard table named by the setup key "simulation", then one value per mod
     // file, then finds the three income values.
     void LoadAll();
-    void AttachAllToGroups();
+    void AttachAllToGroups(PolicyGroupLookup findGroup);
     void ResolveAllLinks();
     // Destroys every value in list order and forgets the income values.
     void Release() override;

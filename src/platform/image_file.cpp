@@ -1,6 +1,6 @@
 #include "platform/image_file.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 
 #include <FreeImage.h>
 

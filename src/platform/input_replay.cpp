@@ -1,7 +1,7 @@
 #include "platform/input_replay.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
 #include "platform/sdl_input.h"
 
 #include <algorithm>

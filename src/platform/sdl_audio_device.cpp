@@ -1,6 +1,6 @@
 #include "platform/sdl_audio_device.h"
 
-#include "data/file_system.h"
+#include "base/file_system.h"
 #include "platform/silent_audio_device.h"
 
 #include <SDL.h>

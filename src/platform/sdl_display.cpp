@@ -1,7 +1,7 @@
 #include "platform/sdl_display.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
 #include "platform/image_file.h"
 #include "platform/message_box.h"
 

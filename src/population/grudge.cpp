@@ -1,6 +1,6 @@
 #include "population/grudge.h"
 
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 #include "network/neural_effect.h"
 #include "population/voter_type.h"
 
@@ -47,7 +47,7 @@ SIM_Grudge* MakeGrudge(Neuron* holder, const std::string& holderName, float valu
 } // namespace
 
 SIM_Grudge::SIM_Grudge() {
-    typeCode = kNeuronGrudge;
+    typeCode = NeuronType::Grudge;
     GrudgeList().push_back(this);
 }
 

@@ -1,9 +1,9 @@
 #include "population/party.h"
 
-#include "data/debug_log.h"
-#include "data/ini_section.h"
-#include "frame/mission.h"
-#include "frame/random.h"
+#include "base/debug_log.h"
+#include "base/ini_section.h"
+#include "base/mission.h"
+#include "base/random.h"
 #include "population/voter.h"
 
 #include <algorithm>

@@ -1,16 +1,16 @@
 #include "population/pressure_group.h"
 
-#include "data/debug_log.h"
-#include "data/row_reader.h"
-#include "data/setup_table.h"
-#include "data/tokenizer.h"
-#include "data/translation.h"
-#include "frame/game_subsystem.h"
-#include "frame/mission.h"
-#include "frame/random.h"
-#include "government/attack.h"
+#include "base/debug_log.h"
+#include "base/game_subsystem.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
+#include "base/tokenizer.h"
+#include "base/translation.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
+#include "population/attack.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -51,7 +51,7 @@ float StrengthOf(const SIM_Voter* voter, const Neuron* node) {
 }
 
 float ApprovalOf(const Neuron* node) {
-    if (node->typeCode == kNeuronVoterType)
+    if (node->typeCode == NeuronType::VoterType)
         return static_cast<const SIM_VoterType*>(node)->GetApproval();
     return std::clamp((node->value + 1.0f) * 0.5f, 0.0f, 1.0f);
 }
@@ -96,7 +96,7 @@ void SIM_PressureGroup::Parse(const std::string& row) {
             REPORT_ERROR(message.c_str());
             continue;
         }
-        if (node->typeCode != kNeuronVoterType) {
+        if (node->typeCode != NeuronType::VoterType) {
             std::string message = "invalid cast for " + nodeName + " in " + name + " reqbuffer " +
                                   cell + " whole line " + RightTrim(row);
             REPORT_ERROR(message.c_str());
@@ -249,7 +249,6 @@ void LeavePressureGroup(SIM_Voter* voter, SIM_PressureGroup* group) {
 void UpdateAllPressureGroups() {
     for (SIM_PressureGroup* group : g_groups)
         group->UpdateTurn();
-    LaunchQueuedAttack();
 }
 
 void CapPressureGroupStrengths(float cap) {

@@ -104,7 +104,7 @@ SIM_PressureGroup* LookupPressureGroup(const std::string& name);
 void JoinPressureGroup(SIM_Voter* voter, SIM_PressureGroup* group);
 void LeavePressureGroup(SIM_Voter* voter, SIM_PressureGroup* group);
 
-// Every group's turn step in list order, then the one attack of the turn.
+// Every group's turn step in list order; each may queue an attack for LaunchQueuedAttack.
 void UpdateAllPressureGroups();
 // Holds every group's strength to at most cap (a new game starts no group above 10).
 void CapPressureGroupStrengths(float cap);

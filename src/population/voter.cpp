@@ -1,9 +1,9 @@
 #include "population/voter.h"
 
-#include "data/debug_log.h"
-#include "data/setup_table.h"
-#include "frame/mission.h"
-#include "frame/random.h"
+#include "base/debug_log.h"
+#include "base/mission.h"
+#include "base/random.h"
+#include "base/setup_table.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
 #include "population/pressure_group.h"
@@ -132,7 +132,7 @@ int VoterCount() {
 }
 
 SIM_Voter::SIM_Voter() {
-    typeCode = kNeuronVoter;
+    typeCode = NeuronType::Voter;
     combineMode = kCombineSum;
     SetName("Voter");
     SetBaseOffset(0.5f);
@@ -174,7 +174,7 @@ SIM_Voter::~SIM_Voter() {
 
 bool SIM_Voter::AcceptsInput(NeuralEffect* effect) {
     const Neuron* source = effect->source;
-    if (!source || source->typeCode != kNeuronVoterType)
+    if (!source || source->typeCode != NeuronType::VoterType)
         return true;
     return IsMemberOf(static_cast<const SIM_VoterType*>(source));
 }
@@ -220,7 +220,7 @@ void SIM_Voter::UpdateTurn() {
     // Groups whose frequency node is pushed up draw voters in, and pushed down let them go.
     for (NeuralEffect* link : inputs) {
         Neuron* source = link->source;
-        if (!source || source->typeCode != kNeuronVoterType)
+        if (!source || source->typeCode != NeuronType::VoterType)
             continue;
         SIM_VoterType* voterType = static_cast<SIM_VoterType*>(source);
         if (voterType->fixedMembership)
@@ -449,7 +449,7 @@ float SIM_Voter::GetAffinity(const SIM_VoterType* voterType) const {
     float affinity = 0.0f;
     for (const NeuralEffect* link : inputs) {
         const Neuron* source = link->source;
-        if (!source || source->typeCode != kNeuronVoterType)
+        if (!source || source->typeCode != NeuronType::VoterType)
             continue;
         const SIM_VoterType* member = static_cast<const SIM_VoterType*>(source);
         if (IsMemberOf(member))

@@ -1,13 +1,13 @@
 #include "population/voter_manager.h"
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/row_reader.h"
-#include "data/setup_table.h"
-#include "frame/front_end.h"
-#include "frame/game_paths.h"
-#include "frame/random.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/front_end.h"
+#include "base/game_paths.h"
+#include "base/random.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -31,7 +31,7 @@ int ReadVoterTotal() {
 
 SIM_VoterType* FindIncomeClass(const char* className) {
     Neuron* found = FindNeuron(className);
-    if (found && found->typeCode == kNeuronVoterType)
+    if (found && found->typeCode == NeuronType::VoterType)
         return static_cast<SIM_VoterType*>(found);
     ASSERT(false);
     return nullptr;

@@ -2,7 +2,7 @@
 // SIM_VoterManager: loads the voter groups (mods first, then the standard table), creates the
 // voting population of a new game and runs the per-turn passes over groups and voters.
 
-#include "frame/game_subsystem.h"
+#include "base/game_subsystem.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "population/voter_type.h"
 
-#include "data/debug_log.h"
-#include "data/setup_table.h"
-#include "data/tokenizer.h"
-#include "data/translation.h"
-#include "frame/random.h"
+#include "base/debug_log.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/tokenizer.h"
+#include "base/translation.h"
 #include "network/neural_effect.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
@@ -52,12 +52,12 @@ GrudgeFactory GetGrudgeFactory() {
 }
 
 SIM_VoterType::SIM_VoterType() {
-    typeCode = kNeuronVoterType;
+    typeCode = NeuronType::VoterType;
     combineMode = kCombineSum;
     percentNode.MarkEmbedded();
     percentNode.keepsHistory = false;
     frequencyNode.MarkEmbedded();
-    frequencyNode.typeCode = kNeuronVoterFrequency;
+    frequencyNode.typeCode = NeuronType::VoterFrequency;
     for (int32_t bit = 0; bit < kMemberBits; ++bit) {
         if (!(g_takenMemberBits & (uint64_t{1} << bit))) {
             memberBit = bit;
@@ -161,7 +161,7 @@ void SIM_VoterType::ResolveOpposite() {
     if (oppositeName.empty())
         return;
     Neuron* found = FindNeuron(oppositeName);
-    if (found && found->typeCode == kNeuronVoterType) {
+    if (found && found->typeCode == NeuronType::VoterType) {
         opposite = static_cast<SIM_VoterType*>(found);
         return;
     }
@@ -375,7 +375,7 @@ void SIM_VoterType::UpdateTurn() {
     for (size_t i = 0; i < inputs.size(); ++i) {
         NeuralEffect* link = inputs[i];
         if (!link->IsSourceActive() || link->GetOutput() >= kGrudgeTriggerOutput ||
-            link->source->typeCode != kNeuronPolicy)
+            link->source->typeCode != NeuronType::Policy)
             continue;
         const char* policyName = link->source->name;
         if (Neuron* grudge = FindInputSourceGrudge(policyName))

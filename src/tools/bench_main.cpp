@@ -2,20 +2,22 @@
 // at several population sizes, each size in its own child process so that its peak memory is its
 // own.
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/save_reader.h"
-#include "data/save_writer.h"
-#include "data/setup_table.h"
-#include "frame/front_end.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/startup.h"
-#include "frame/turn.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/front_end.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/turn.h"
+#include "game/load_game.h"
+#include "game/startup.h"
+#include "game/turn_pipeline.h"
 #include "interface/frame_benchmark.h"
 #include "network/neural_effect.h"
+#include "saveload/save_reader.h"
+#include "saveload/save_writer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -45,9 +47,9 @@ double Median(std::vector<double> samples) {
 
 void StartNewGame() {
     GetMission().Reset();
-    GetMission().SetMissionFile("data/missions/USA.txt");
+    GetMission().SetMissionFile(MissionFile(kDefaultMission));
     GetMission().Load();
-    NewGameSetup("USA");
+    NewGameSetup(kDefaultMission);
 }
 
 // Runs one population size and prints its line; called in a child process.

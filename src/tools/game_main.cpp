@@ -2,10 +2,10 @@
 //   marrowgate [--data-root DIR] [--user-dir DIR] [--seed N] [--windowed|--fullscreen]
 //              [--screenshot FILE --frames N] [--shot N:FILE ...] [--input FILE] [--verbose]
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "frame/front_end.h"
-#include "frame/game_paths.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/front_end.h"
+#include "base/game_paths.h"
 #include "interface/game_frame.h"
 
 #include <unistd.h>

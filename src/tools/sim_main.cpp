@@ -1,36 +1,38 @@
 // marrowgate-sim: the headless runner. It starts the game's core exactly as the window would,
 // without a display, and reports what it loaded.
 
-#include "data/debug_log.h"
-#include "data/file_system.h"
-#include "data/save_reader.h"
-#include "data/save_writer.h"
-#include "data/setup_table.h"
-#include "data/translation.h"
-#include "frame/front_end.h"
-#include "frame/game_paths.h"
-#include "frame/game_state_json.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/random.h"
-#include "frame/startup.h"
-#include "frame/turn.h"
-#include "government/attack.h"
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/front_end.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/random.h"
+#include "base/setup_table.h"
+#include "base/translation.h"
+#include "base/turn.h"
+#include "game/game_state_json.h"
+#include "game/load_game.h"
+#include "game/startup.h"
+#include "game/turn_pipeline.h"
+#include "government/cabinet_actions.h"
 #include "government/dilemma.h"
 #include "government/dilemma_manager.h"
+#include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"
+#include "government/manifesto.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
-#include "population/cabinet_actions.h"
-#include "population/election_manager.h"
-#include "population/manifesto.h"
+#include "population/attack.h"
 #include "population/party.h"
 #include "population/voter.h"
+#include "saveload/save_reader.h"
+#include "saveload/save_writer.h"
 
 #include <cerrno>
 #include <chrono>
@@ -157,7 +159,7 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
         } else if (arg == "--verbose") {
             args.verbose = true;
         } else if (arg == "--new") {
-            std::string mission = "USA";
+            std::string mission = kDefaultMission;
             if (i + 1 < argc && argv[i + 1][0] != '-')
                 mission = argv[++i];
             args.steps.push_back({Step::NewGame, mission});
@@ -430,7 +432,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
             maxTerms = step.count;
             break;
         case Step::NewGame: {
-            std::string file = "data/missions/" + step.text + ".txt";
+            std::string file = MissionFile(step.text);
             if (!FileExists(file)) {
                 std::fprintf(stderr, "marrowgate-sim: there is no mission %s (%s)\n",
                              step.text.c_str(), file.c_str());

@@ -4,8 +4,8 @@
 #include "test_helpers.h"
 
 #include "interface/game_frame.h"
-#include "interface/gui_sounds.h"
-#include "interface/screens.h"
+#include "interface/screens/screens.h"
+#include "interface/widgets/gui_sounds.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"
 
@@ -23,8 +23,8 @@ TEST(GameFrame, ModesChooseTheirScreenAndTheMusicFollowsTheGame) {
     SetGameMode(GameMode::Menu);
     EXPECT_EQ(GetCurrentScreen(), GetScreenForMode(GameMode::Menu));
     // Numbers without a screen of their own show the menu.
-    SetGameMode(11);
-    EXPECT_EQ(GetGameMode(), 11);
+    SetGameMode(GameModeFromCode(11));
+    EXPECT_EQ(GameModeCode(GetGameMode()), 11);
     EXPECT_EQ(GetCurrentScreen(), GetScreenForMode(GameMode::Menu));
 
     // Entering the game picks the track by the polls (an even share is the middle track);

@@ -1,6 +1,6 @@
-#include "frame/options.h"
-#include "frame/turn.h"
-#include "interface/gui_sounds.h"
+#include "base/options.h"
+#include "base/turn.h"
+#include "interface/widgets/gui_sounds.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/debug_log.h"
+#include "base/debug_log.h"
 #include "platform/image_file.h"
 #include "platform/input_replay.h"
 #include "platform/sdl_audio_device.h"

@@ -1,7 +1,7 @@
-#include "frame/game_paths.h"
-#include "interface/processing_screen.h"
-#include "interface/quotations.h"
-#include "interface/text_engine.h"
+#include "base/game_paths.h"
+#include "interface/screens/processing_screen.h"
+#include "interface/screens/quotations.h"
+#include "interface/widgets/text_engine.h"
 #include "platform/recording_render_device.h"
 #include "test_helpers.h"
 

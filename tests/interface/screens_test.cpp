@@ -3,29 +3,29 @@
 
 #include "test_helpers.h"
 
-#include "data/translation.h"
-#include "frame/game_paths.h"
-#include "frame/mission.h"
-#include "frame/options.h"
-#include "frame/turn.h"
+#include "base/game_paths.h"
+#include "base/mission.h"
+#include "base/options.h"
+#include "base/translation.h"
+#include "base/turn.h"
+#include "government/election_manager.h"
 #include "interface/game_frame.h"
-#include "interface/game_screen_plain.h"
-#include "interface/gui_buttons.h"
-#include "interface/gui_check_button.h"
-#include "interface/gui_list_box.h"
-#include "interface/gui_scrolling_window.h"
-#include "interface/gui_slider_control.h"
-#include "interface/gui_text_field.h"
-#include "interface/gui_window_manager.h"
-#include "interface/load_game_screen.h"
-#include "interface/menu_screen.h"
-#include "interface/message_dialog.h"
-#include "interface/new_game_screen.h"
-#include "interface/options_screen.h"
-#include "interface/save_game_screen.h"
+#include "interface/screens/game_screen_plain.h"
+#include "interface/screens/load_game_screen.h"
+#include "interface/screens/menu_screen.h"
+#include "interface/screens/new_game_screen.h"
+#include "interface/screens/options_screen.h"
+#include "interface/screens/save_game_screen.h"
+#include "interface/widgets/gui_buttons.h"
+#include "interface/widgets/gui_check_button.h"
+#include "interface/widgets/gui_list_box.h"
+#include "interface/widgets/gui_scrolling_window.h"
+#include "interface/widgets/gui_slider_control.h"
+#include "interface/widgets/gui_text_field.h"
+#include "interface/widgets/gui_window_manager.h"
+#include "interface/widgets/message_dialog.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"
-#include "population/election_manager.h"
 #include "population/party.h"
 
 #include <gtest/gtest.h>
@@ -60,13 +60,13 @@ protected:
 
     // The default country and the shipped party names, in the scratch data root.
     void WriteMission() {
-        logged.dir.Write("data/missions/USA.txt", ReadSource("data/missions/USA.txt"));
+        logged.dir.Write(MissionFile(kDefaultMission), ReadSource(MissionFile(kDefaultMission)));
         logged.dir.Write("data/simulation/partynames.txt",
                          ReadSource("data/simulation/partynames.txt"));
         LoadPartyNames();
         CMission& mission = GetMission();
         mission.Reset();
-        mission.SetMissionFile("data/missions/USA.txt");
+        mission.SetMissionFile(MissionFile(kDefaultMission));
         mission.Load();
     }
 
@@ -117,7 +117,7 @@ TEST_F(ScreensTest, MenuActsOnlyOnceTheFadeOutEndsAndAlwaysStartsFromTheDefaultC
     menu.Update();
     EXPECT_EQ(GetMission().name, "Elsewhere");
     menu.Update();
-    EXPECT_EQ(GetMission().missionFile, kDefaultMissionFile);
+    EXPECT_EQ(GetMission().missionFile, MissionFile(kDefaultMission));
     EXPECT_EQ(GetMission().name, "Calverra");
     EXPECT_EQ(GetGameMode(), GameMode::NewGame);
 }

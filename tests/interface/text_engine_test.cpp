@@ -1,5 +1,5 @@
-#include "interface/formatted_text.h"
-#include "interface/text_engine.h"
+#include "interface/widgets/formatted_text.h"
+#include "interface/widgets/text_engine.h"
 #include "platform/recording_render_device.h"
 #include "test_helpers.h"
 

@@ -1,0 +1,31 @@
+#include "base/text_utils.h"
+
+#include <cctype>
+
+namespace {
+template <typename Fold> std::string FoldCopy(const std::string& text, Fold fold) {
+    if (text.size() >= kTextHelperLimit)
+        return text;
+    std::string out = text;
+    for (char& c : out)
+        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
+    return out;
+}
+} // namespace
+
+std::string LowerCopy(const std::string& text) {
+    return FoldCopy(text, [](unsigned char c) { return std::tolower(c); });
+}
+
+std::string UpperCopy(const std::string& text) {
+    return FoldCopy(text, [](unsigned char c) { return std::toupper(c); });
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos)
+        return "";
+    size_t end = text.find_last_not_of(blanks);
+    return text.substr(begin, end - begin + 1);
+}

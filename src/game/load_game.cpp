@@ -1,0 +1,87 @@
+// Loading a saved game: the content is rebuilt for the saved mission as a new game builds it,
+// then the saved state is laid over it section by section.
+
+#include "game/load_game.h"
+
+#include "base/debug_log.h"
+#include "base/front_end.h"
+#include "base/mission.h"
+#include "game/turn_pipeline.h"
+#include "government/cabinet.h"
+#include "government/cynicism.h"
+#include "government/manifesto.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
+#include "population/attack.h"
+#include "population/pressure_group.h"
+#include "saveload/save_reader.h"
+#include "saveload/save_writer.h"
+
+namespace {
+
+void Progress(const char* text, float advance) {
+    GetFrontEnd().ProcessingProgress(text, advance);
+}
+
+// The mission the save was made in, read ahead so that content is rebuilt for it.
+void LoadSavedMission(const SaveReader& file) {
+    std::string missionFile = file.PeekValue("filename");
+    CMission& mission = GetMission();
+    if (!missionFile.empty() && mission.missionFile != missionFile) {
+        mission.Reset();
+        mission.SetMissionFile(missionFile);
+        mission.Load();
+    }
+}
+
+// Everything a game holds goes, and the content is read again as a new game reads it; the
+// population, the cabinet and the grudges come from the file instead.
+void ClearAndReloadContent() {
+    SetInstantEffects(true);
+    ClearGameAndLoadContent(nullptr);
+    SetUpLoadedContent();
+    InstallCabinetConnections();
+    LoadPressureGroups();
+    LoadAttacks();
+    GetCynicism().ResetCynicism();
+    GetManifesto().Clear();
+}
+
+} // namespace
+
+void LoadGame(const std::string& name) {
+    SaveReader r;
+    if (!r.OpenSave(name))
+        return;
+    GetFrontEnd().ShowProcessingScreen();
+    Progress("Clearing old data", 0.05f);
+    LoadSavedMission(r);
+    ClearAndReloadContent();
+
+    Progress("Loading data", 0.1f);
+    std::string version;
+    bool readable = r.FindTag("xml") && r.FindTag("header");
+    r.ReadString("version", version);
+    if (!readable || !r.FindTag("/header")) {
+        GetFrontEnd().ProcessingDone();
+        return;
+    }
+    if (version != kSaveGameVersion)
+        Log("Save game version and game version are possibly incompatible");
+
+    ReadFinancesSection(r);
+    ReadMissionSection(r);
+    Progress("Loading voters", 0.2f);
+    ReadVotersSection(r);
+    Progress("Loading policies", 0.3f);
+    ReadNodeSections(r);
+    ReadMinistersSection(r);
+    ReadGameStateSections(r);
+
+    Progress("updating calculations", 0.1f);
+    // Values come from the file as they were shown; processing the network here would move
+    // them a turn on, so only the order and the switches of a running game are restored.
+    OrderNeuronsByType();
+    SetInstantEffects(false);
+    GetFrontEnd().ProcessingDone();
+}

@@ -1,0 +1,112 @@
+#include "government/situation_manager.h"
+
+#include "base/debug_log.h"
+#include "base/game_paths.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
+#include "government/finances.h"
+#include "government/situation.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Rows of the standard table are at most 1023 characters; a longer row runs on into the next.
+constexpr size_t kSituationRowCapacity = 1024;
+
+// The manager while it exists, so that a situation destroyed after it at process exit touches
+// nothing.
+SIM_SituationManager* g_liveManager = nullptr;
+
+std::string ModPattern() {
+    std::string pattern = kSituationModPattern;
+    pattern.replace(pattern.find("%s"), 2, GetUserDir());
+    return pattern;
+}
+
+} // namespace
+
+// The finances may have been reset since the manager was made, so every load checks that the
+// situations are still among the sources of money.
+static void EnsureSituationFinances() {
+    using Source = void (*)(float&, float&);
+    for (const Finances::FinanceSource& source : GetFinances().extraSources) {
+        const Source* target = source.target<Source>();
+        if (target && *target == AddSituationFinances)
+            return;
+    }
+    GetFinances().extraSources.push_back(AddSituationFinances);
+}
+
+SIM_SituationManager::SIM_SituationManager() {
+    g_liveManager = this;
+    EnsureSituationFinances();
+}
+
+SIM_SituationManager::~SIM_SituationManager() {
+    // The neuron registry may still hold the situations; they are freed with the network.
+    if (g_liveManager == this)
+        g_liveManager = nullptr;
+}
+
+SIM_SituationManager& GetSituationManager() {
+    static SIM_SituationManager manager;
+    return manager;
+}
+
+void SIM_SituationManager::LoadAll() {
+    ASSERT(situations.empty());
+    EnsureSituationFinances();
+    auto create = [this](const std::string& row) { situations.push_back(new SIM_Situation(row)); };
+
+    DirectRowOptions options;
+    options.lineCapacity = kSituationRowCapacity;
+    options.requireLongRows = true;
+    bool opened = ReadDirectRows(SetupString(kSetupSituations), create, options);
+    ASSERT(opened);
+
+    // Without a user folder there is no mods folder to read.
+    if (!GetUserDir().empty())
+        ReadModRows(ModPattern(), create,
+                    [](const std::string&) { REPORT_ERROR("Failed to load in modded situation"); });
+
+    // Parsing may create neurons but never situations, so the list stays as it is during the walk.
+    const std::vector<SIM_Situation*>& all = SIM_Situation::All();
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i]->Load();
+}
+
+void SIM_SituationManager::Release() {
+    Log("SituationManager::Release Start");
+    std::vector<SIM_Situation*> doomed;
+    doomed.swap(situations);
+    for (SIM_Situation* situation : doomed)
+        delete situation;
+}
+
+SIM_Situation* SIM_SituationManager::FindSituation(const char* name) const {
+    if (!name)
+        return nullptr;
+    for (SIM_Situation* situation : situations)
+        if (std::strcmp(situation->name, name) == 0)
+            return situation;
+    return nullptr;
+}
+
+void SIM_SituationManager::Forget(SIM_Situation* situation) {
+    if (!g_liveManager)
+        return;
+    std::vector<SIM_Situation*>& list = g_liveManager->situations;
+    list.erase(std::remove(list.begin(), list.end(), situation), list.end());
+}
+
+void AddSituationFinances(float& expenses, float& income) {
+    for (SIM_Situation* situation : SIM_Situation::All()) {
+        if (!situation->active)
+            continue;
+        float v = situation->GetValue();
+        expenses += situation->GetCost(v);
+        income += situation->GetIncome(v);
+    }
+}

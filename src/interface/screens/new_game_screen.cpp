@@ -1,0 +1,246 @@
+#include "interface/screens/new_game_screen.h"
+
+#include "base/debug_log.h"
+#include "base/ini_section.h"
+#include "base/mission.h"
+#include "base/translation.h"
+#include "government/election_manager.h"
+#include "interface/game_frame.h"
+#include "interface/screens/screens.h"
+#include "interface/widgets/gui_buttons.h"
+#include "interface/widgets/gui_list_box.h"
+#include "interface/widgets/gui_slider_control.h"
+#include "platform/input_state.h"
+#include "population/party.h"
+
+#include <algorithm>
+
+namespace {
+
+// Design layout: the starting levels on the left, the rules of the game on the right.
+constexpr float kLeftPanel = 40, kLeftPanelRight = 500;
+constexpr float kRightPanel = 524, kRightPanelRight = 984;
+constexpr float kPanelTop = 80, kPanelBottom = 625;
+constexpr float kSliderLeft = 70, kSliderRight = 470, kSliderTop = 140;
+constexpr float kSliderHeight = 40, kSliderPitch = 50;
+constexpr float kRowLabelX = 550, kLeftArrowX = 770, kRightArrowX = 910;
+constexpr float kArrowSize = 28;
+constexpr float kTermRowY = 140, kTermsRowY = 185, kCurrencyRowY = 230;
+constexpr float kListLabelY = 285, kListTop = 310, kListBottom = 600;
+constexpr float kPlayerListLeft = 550, kPlayerListRight = 750;
+constexpr float kOppositionListLeft = 770, kOppositionListRight = 960;
+constexpr float kBottomButtonTop = 650, kBottomButtonHeight = 48, kBottomButtonWidth = 240;
+
+constexpr const char kNoMissionDefault[] =
+    "no mission default for this value. all new game slider targets must be defined in the "
+    "mission file";
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+GUI_NewGameScreen::GUI_NewGameScreen() {
+    // The pound and euro signs as the fonts number them (Windows-1252).
+    currencies = {"$", "\xA3", "\x80"};
+}
+
+void GUI_NewGameScreen::Activate() {
+    windowManager.CloseAll();
+    Build();
+    ResetChoices();
+    ShowScreenHint(kCustomiseHint, windowManager);
+}
+
+void GUI_NewGameScreen::Build() {
+    using ScreenLayout::S;
+    root.buttons.clear();
+    sliders.clear();
+    sliderNames.clear();
+    root.SetRect(0, 0, ScreenLayout::ScreenWidth(), ScreenLayout::ScreenHeight());
+
+    auto* menu = new GUI_ButtonText("NEWGAME_MAINMENU");
+    menu->SetTooltip("TOOLTIP_MAINMENU");
+    menu->deferred = true;
+    menu->SetRect(S(kLeftPanel), S(kBottomButtonTop), S(kLeftPanel + kBottomButtonWidth),
+                  S(kBottomButtonTop + kBottomButtonHeight));
+    menu->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
+    root.AddChild(menu);
+
+    auto* start = new GUI_ButtonText("NEWGAME_START");
+
+    start->SetRect(S(kRightPanelRight - kBottomButtonWidth), S(kBottomButtonTop),
+                   S(kRightPanelRight), S(kBottomButtonTop + kBottomButtonHeight));
+    // Building the game is long work: it starts once this frame is shown.
+    start->SetCallback([this](void*) { QueueGameAction([this]() { Start(); }); });
+    root.AddChild(start);
+
+    LoadSliders();
+
+    struct Arrows {
+        float y;
+        void (GUI_NewGameScreen::*change)(int);
+    };
+    const Arrows rows[] = {{kTermRowY, &GUI_NewGameScreen::ChangeTermLength},
+                           {kTermsRowY, &GUI_NewGameScreen::ChangeMaxTerms},
+                           {kCurrencyRowY, &GUI_NewGameScreen::ChangeCurrency}};
+    for (const Arrows& row : rows) {
+        auto* leftArrow = new GUI_IconButton("left.dds", "left_h.dds");
+        leftArrow->SetRect(S(kLeftArrowX), S(row.y), S(kLeftArrowX + kArrowSize),
+                           S(row.y + kArrowSize));
+        auto* rightArrow = new GUI_IconButton("right.dds", "right_h.dds");
+        rightArrow->SetRect(S(kRightArrowX), S(row.y), S(kRightArrowX + kArrowSize),
+                            S(row.y + kArrowSize));
+        const auto change = row.change;
+        leftArrow->SetCallback([this, change](void*) { (this->*change)(-1); });
+        rightArrow->SetCallback([this, change](void*) { (this->*change)(1); });
+        root.AddChild(leftArrow);
+        root.AddChild(rightArrow);
+    }
+
+    playerParty = new GUI_ListBox();
+    playerParty->identifier = "NEWGAME_PLAYERSPARTYNAME";
+    playerParty->SetRect(S(kPlayerListLeft), S(kListTop), S(kPlayerListRight), S(kListBottom));
+    root.AddChild(playerParty);
+    oppositionParty = new GUI_ListBox();
+    oppositionParty->identifier = "NEWGAME_OPPOSITIONPARTYNAME";
+    oppositionParty->SetRect(S(kOppositionListLeft), S(kListTop), S(kOppositionListRight),
+                             S(kListBottom));
+    root.AddChild(oppositionParty);
+}
+
+void GUI_NewGameScreen::LoadSliders() {
+    using ScreenLayout::S;
+    CIniSection section;
+    section.Load(kNewGameSliderSection, kNewGameSliderFile);
+    float y = kSliderTop;
+    for (const CIniSection::Entry& entry : section.Entries()) {
+        const size_t comma = entry.value.find(',');
+        const std::string name = Trimmed(entry.value.substr(0, comma));
+        const std::string label =
+            comma == std::string::npos ? name : Trimmed(entry.value.substr(comma + 1));
+        const float target = GetMission().GetStartSetting(name);
+        if (target < 0) {
+            // The mission is the one place the starting levels are defined; a slider without one
+            // would start the country from nothing.
+            Log(kNoMissionDefault);
+            ASSERT(false);
+            break;
+        }
+        auto* slider = new GUI_SliderControl(label);
+        slider->identifier = name;
+        slider->SetValue(target);
+        slider->SetRect(S(kSliderLeft), S(y), S(kSliderRight), S(y + kSliderHeight));
+        root.AddChild(slider);
+        sliders.push_back(slider);
+        sliderNames.push_back(name);
+        y += kSliderPitch;
+    }
+}
+
+void GUI_NewGameScreen::FillPartyList(GUI_ListBox& box, const std::string& chosen) {
+    box.Clear();
+    for (const std::string& name : GetPartyNames())
+        box.AddEntry(name, name);
+    if (!chosen.empty() && !box.SelectText(chosen)) {
+        // A mission may name its parties outside the shared list; they stay on offer.
+        box.AddEntry(chosen, chosen);
+        box.SetSelected(box.Count() - 1);
+    }
+    if (box.Selected() < 0 && box.Count() > 0)
+        box.SetSelected(0);
+}
+
+void GUI_NewGameScreen::ResetChoices() {
+    const CMission& mission = GetMission();
+    termYears = mission.termLength > 0 ? std::clamp(mission.termLength, kMinYears, kMaxYears)
+                                       : kDefaultTermMonths / 12;
+    maxTerms = kDefaultTerms;
+    currency = 0;
+    for (size_t i = 0; i < currencies.size(); ++i)
+        if (currencies[i] == mission.currency)
+            currency = static_cast<int>(i);
+    if (GetPartyNames().empty())
+        LoadPartyNames();
+    FillPartyList(*playerParty, mission.partyName);
+    FillPartyList(*oppositionParty, mission.oppositionName);
+}
+
+void GUI_NewGameScreen::ChangeTermLength(int step) {
+    termYears = std::clamp(termYears + step, kMinYears, kMaxYears);
+}
+
+void GUI_NewGameScreen::ChangeMaxTerms(int step) {
+    maxTerms = std::clamp(maxTerms + step, kMinTerms, kMaxTerms);
+}
+
+void GUI_NewGameScreen::ChangeCurrency(int step) {
+    currency = std::clamp(currency + step, 0, static_cast<int>(currencies.size()) - 1);
+}
+
+void GUI_NewGameScreen::ApplyChoices() {
+    CMission& mission = GetMission();
+    for (size_t i = 0; i < sliders.size(); ++i)
+        mission.SetStartSetting(sliderNames[i], sliders[i]->Value());
+    mission.currency = Currency().substr(0, 5);
+    if (const GUI_ListBox::LB_Entry* entry = playerParty->SelectedEntry())
+        mission.partyName = entry->text;
+    if (const GUI_ListBox::LB_Entry* entry = oppositionParty->SelectedEntry())
+        mission.oppositionName = entry->text;
+    // The set-up reads the term from the mission; the election manager holds it in months.
+    mission.termLength = termYears;
+    GetElectionManager().SetTermMonths(termYears * 12);
+    mission.termsLimit = maxTerms;
+}
+
+void GUI_NewGameScreen::Start() {
+    ApplyChoices();
+    StartNewGame();
+    if (GUI_WindowBase* window = windowManager.FindByName(kCustomiseHint))
+        window->Close();
+}
+
+void GUI_NewGameScreen::OnScreenKey(int keyCode) {
+    if (keyCode == KeyCode::Escape)
+        SetGameMode(GameMode::Menu);
+}
+
+void GUI_NewGameScreen::DrawBackground() {
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
+    ScreenLayout::DrawPanel(kLeftPanel, kPanelTop, kLeftPanelRight, kPanelBottom);
+    ScreenLayout::DrawPanel(kRightPanel, kPanelTop, kRightPanelRight, kPanelBottom);
+}
+
+void GUI_NewGameScreen::DrawContent() {
+    using namespace ScreenLayout;
+    const std::string label = kLabelFont;
+    const std::string plain = kTextFont;
+    DrawTitle(Translate("NEWGAME_TITLE"), 22);
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_STARTINGLEVELS"), S(kSliderLeft), S(100),
+                  kTextColour);
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_ADVANCED"), S(kRowLabelX), S(100),
+                  kTextColour);
+
+    const float textDrop = (kArrowSize - kTextSize) / 2;
+    const std::string values[] = {
+        std::to_string(termYears) + " " + Translate("NEWGAME_YEARS"),
+        std::to_string(maxTerms) + " " + Translate("NEWGAME_TERMS"),
+        Currency(),
+    };
+    const char* const rowKeys[] = {"NEWGAME_TERMLENGTH", "NEWGAME_MAXTERMS", "NEWGAME_CURRENCY"};
+    const float rowY[] = {kTermRowY, kTermsRowY, kCurrencyRowY};
+    for (int i = 0; i < 3; ++i) {
+        GuiDraw::Text(plain, kTextSize, Translate(rowKeys[i]), S(kRowLabelX), S(rowY[i] + textDrop),
+                      kDimTextColour);
+        GuiDraw::Text(label, kTextSize, values[i], S((kLeftArrowX + kArrowSize + kRightArrowX) / 2),
+                      S(rowY[i] + textDrop), kTextColour, true);
+    }
+    GuiDraw::Text(plain, kTextSize, Translate("NEWGAME_PLAYERSPARTYNAME"), S(kPlayerListLeft),
+                  S(kListLabelY), kDimTextColour);
+    GuiDraw::Text(plain, kTextSize, Translate("NEWGAME_OPPOSITIONPARTYNAME"),
+                  S(kOppositionListLeft), S(kListLabelY), kDimTextColour);
+}

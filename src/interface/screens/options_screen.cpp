@@ -1,0 +1,146 @@
+#include "interface/screens/options_screen.h"
+
+#include "base/options.h"
+#include "base/profile.h"
+#include "base/translation.h"
+#include "interface/game_frame.h"
+#include "interface/screens/screens.h"
+#include "interface/widgets/gui_buttons.h"
+#include "interface/widgets/gui_check_button.h"
+#include "interface/widgets/gui_slider_control.h"
+#include "interface/widgets/gui_sounds.h"
+#include "platform/input_state.h"
+
+namespace {
+
+struct SliderEntry {
+    const char* key;
+    const char* label;
+};
+
+constexpr SliderEntry kSliderEntries[] = {
+    {kOptionMusic, "Music Volume"},
+    {kOptionSfxVolume, "Effects Volume"},
+    {kOptionGlobalEconomy, "Global Economic Volatility"},
+    {kOptionInterestRate, "Interest Rate"},
+    {kOptionDifficulty, "Difficulty"},
+    {kOptionCynicism, "Cynicism"},
+};
+
+struct SwitchEntry {
+    const char* key; // empty: the full-screen box
+    const char* text;
+    const char* tooltip;
+};
+
+constexpr SwitchEntry kSwitchEntries[] = {
+    {"", "OPTION_FULLSCREEN", "TOOLTIP_OPTION_FULLSCREEN"},
+    {kOptionEnableDilemmas, "OPTION_ENABLEDILEMMAS", "TOOLTIP_ENABLEDILEMMAS"},
+    {kOptionEnableRestrictPower, "OPTION_ENABLERESTRICTPOWERS", "TOOLTIP_RESTRICTPOWERS"},
+    {kOptionEnableManifesto, "OPTION_ENABLEMANIFESTO", "TOOLTIP_ENABLEMANIFESTO"},
+    {kOptionAutosave, "OPTION_ENABLEAUTOSAVE", "TOOLTIP_ENABLEAUTOSAVE"},
+    {kOptionHoneymoon, "OPTION_HONEYMOON", "TOOLTIP_HONEYMOON"},
+};
+
+constexpr const char kDisplayConfigFile[] = "data/config.muf";
+
+// Design layout: one centred panel, sliders in a column, the boxes in two columns below them.
+constexpr float kPanelLeft = 212, kPanelRight = 812;
+constexpr float kSliderLeft = 262, kSliderRight = 762;
+constexpr float kSliderTop = 120, kSliderHeight = 40, kSliderPitch = 50;
+constexpr float kBoxTop = 430, kBoxHeight = 26, kBoxPitch = 40;
+constexpr float kBoxColumnWidth = 250;
+
+} // namespace
+
+bool IsFullScreenConfigured() {
+    return GetProfileInt("config", "IsWindowed", 1, kDisplayConfigFile) == 0;
+}
+
+OptionsGUIScreen::OptionsGUIScreen() {
+    for (const SliderEntry& entry : kSliderEntries) {
+        auto* slider = new GUI_SliderControl(entry.label, entry.key);
+        if (std::string(entry.key) == kOptionMusic) {
+            slider->onChange = [](GUI_SliderControl&) { GetSounds().ApplyMusicVolume(); };
+        } else if (std::string(entry.key) == kOptionSfxVolume) {
+            // The effects read their volume as they start; storing it again keeps the table in
+            // step even when the drag ended between two updates.
+            slider->onChange = [](GUI_SliderControl& s) { SetOption(kOptionSfxVolume, s.Value()); };
+        }
+        root.AddChild(slider);
+        sliders.push_back(slider);
+    }
+
+    for (const SwitchEntry& entry : kSwitchEntries) {
+        auto* box = new GUI_CheckButton(entry.text);
+        box->SetTooltip(entry.tooltip);
+        const std::string key = entry.key;
+        if (key.empty()) {
+            // Restarting the display inside a click would pull the frame out from under itself.
+            box->deferred = true;
+            box->SetCallback([box](void*) {
+                ToggleWindowed();
+                box->SetTicked(IsFullScreenConfigured());
+            });
+        } else {
+            box->SetCallback([box, key](void*) {
+                ToggleOption(key);
+                box->SetTicked(IsOptionTicked(key));
+            });
+        }
+        root.AddChild(box);
+        switches.push_back({box, key});
+    }
+
+    auto* back = new GUI_ButtonText("MAIN_MENU");
+    back->SetTooltip("TOOLTIP_MAINMENU");
+    back->deferred = true;
+    back->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
+    root.AddChild(back);
+}
+
+void OptionsGUIScreen::Layout() {
+    using ScreenLayout::S;
+    float y = kSliderTop;
+    for (GUI_SliderControl* slider : sliders) {
+        slider->SetRect(S(kSliderLeft), S(y), S(kSliderRight), S(y + kSliderHeight));
+        y += kSliderPitch;
+    }
+    for (size_t i = 0; i < switches.size(); ++i) {
+        const float x = kSliderLeft + (i % 2) * kBoxColumnWidth;
+        const float top = kBoxTop + (i / 2) * kBoxPitch;
+        switches[i].box->SetRect(S(x), S(top), S(x + kBoxColumnWidth - 10), S(top + kBoxHeight));
+    }
+    const float centre = ScreenLayout::ScreenWidth() / 2;
+    root.buttons.back()->SetRect(centre - S(120), S(640), centre + S(120), S(688));
+}
+
+void OptionsGUIScreen::RefreshSwitches() {
+    for (SwitchBox& entry : switches)
+        entry.box->SetTicked(entry.key.empty() ? IsFullScreenConfigured()
+                                               : IsOptionTicked(entry.key));
+}
+
+void OptionsGUIScreen::Activate() {
+    windowManager.CloseAll();
+    Layout();
+    for (GUI_SliderControl* slider : sliders) {
+        slider->dragging = false;
+        slider->SetValue(GetOption(slider->optionKey));
+    }
+    RefreshSwitches();
+}
+
+void OptionsGUIScreen::OnScreenKey(int keyCode) {
+    if (keyCode == KeyCode::Escape)
+        SetGameMode(GameMode::Menu);
+}
+
+void OptionsGUIScreen::DrawBackground() {
+    ScreenLayout::DrawBackdrop("title.bmp", 0xC8000000);
+    ScreenLayout::DrawPanel(kPanelLeft, 30, kPanelRight, 600);
+}
+
+void OptionsGUIScreen::DrawContent() {
+    ScreenLayout::DrawTitle(Translate("OPTIONS_TITLE"), 55);
+}

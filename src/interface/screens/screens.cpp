@@ -1,0 +1,145 @@
+#include "interface/screens/screens.h"
+
+#include "base/translation.h"
+#include "interface/game_frame.h"
+#include "interface/screens/game_screen_plain.h"
+#include "interface/screens/load_game_screen.h"
+#include "interface/screens/menu_screen.h"
+#include "interface/screens/new_game_screen.h"
+#include "interface/screens/options_screen.h"
+#include "interface/screens/processing_screen.h"
+#include "interface/screens/save_game_screen.h"
+#include "interface/widgets/gui_buttons.h"
+#include "interface/widgets/text_engine.h"
+#include "platform/input_state.h"
+#include "platform/render_device.h"
+
+#include <memory>
+
+namespace {
+
+// Screens are made on first use: the display and the fonts must be up before any of them asks
+// for its size.
+template <typename Screen> Screen& Single(std::unique_ptr<Screen>& slot) {
+    if (!slot)
+        slot = std::make_unique<Screen>();
+    return *slot;
+}
+
+std::unique_ptr<MenuGUIScreen> g_menu;
+std::unique_ptr<OptionsGUIScreen> g_options;
+std::unique_ptr<GUI_LoadGameScreen> g_load;
+std::unique_ptr<GUI_SaveGameScreen> g_save;
+std::unique_ptr<GUI_NewGameScreen> g_newGame;
+std::unique_ptr<GUI_MainScreen> g_main;
+std::unique_ptr<GUI_InternetScreen> g_internet;
+
+} // namespace
+
+BaseGUIScreen* GetScreenForMode(GameMode mode) {
+    switch (mode) {
+    case GameMode::Options:
+        return &Single(g_options);
+    case GameMode::LoadGame:
+        return &Single(g_load);
+    case GameMode::SaveGame:
+        return &Single(g_save);
+    case GameMode::NewGame:
+        return &Single(g_newGame);
+    case GameMode::Game:
+    case GameMode::GameAlternate:
+        return &Single(g_main);
+    case GameMode::Processing:
+        return &GetProcessingScreen();
+    case GameMode::Internet:
+        return &Single(g_internet);
+    default:
+        return &Single(g_menu);
+    }
+}
+
+void ResetGameWindows() {
+    if (g_main)
+        g_main->Windows().CloseAll();
+}
+
+ScreenHintHandler& ScreenHintHook() {
+    static ScreenHintHandler handler;
+    return handler;
+}
+
+void ShowScreenHint(const std::string& key, GUI_WindowManager& windows) {
+    if (ScreenHintHook())
+        ScreenHintHook()(key, windows);
+}
+
+namespace ScreenLayout {
+
+float Scale() {
+    const float scale = GetInterfaceScale();
+    return scale > 0 ? scale : 1.0f;
+}
+
+float S(float designPixels) {
+    return designPixels * Scale();
+}
+
+float ScreenWidth() {
+    return static_cast<float>(GetRenderDevice().GameWidth());
+}
+
+float ScreenHeight() {
+    return static_cast<float>(GetRenderDevice().GameHeight());
+}
+
+void DrawBackdrop(const std::string& picture, unsigned veil) {
+    const float w = ScreenWidth(), h = ScreenHeight();
+    GuiDraw::PictureOr(picture, 0, 0, w, h, 0xFF141C26, 0);
+    if (veil >> 24)
+        GetRenderDevice().FillRect(0, 0, w, h, veil);
+}
+
+void DrawPanel(float left, float top, float right, float bottom) {
+    GuiDraw::PictureOr("dialog_dark.dds", S(left), S(top), S(right), S(bottom), 0xD0182028,
+                       0xFF55687A, 0xF0FFFFFF);
+}
+
+void DrawTitle(const std::string& text, float designY) {
+    GuiDraw::Text(kTitleFont, kTitleSize, text, ScreenWidth() / 2, S(designY), kTextColour, true);
+}
+
+} // namespace ScreenLayout
+
+GUI_InternetScreen::GUI_InternetScreen() {
+    auto* back = new GUI_ButtonText("MAIN_MENU");
+    back->SetTooltip("TOOLTIP_MAINMENU");
+    back->deferred = true;
+    back->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
+    root.AddChild(back);
+}
+
+void GUI_InternetScreen::Activate() {
+    using ScreenLayout::S;
+    const float centre = ScreenLayout::ScreenWidth() / 2;
+    if (!root.buttons.empty())
+        root.buttons.front()->SetRect(centre - S(120), S(450), centre + S(120), S(498));
+}
+
+void GUI_InternetScreen::DrawBackground() {
+    ScreenLayout::DrawBackdrop("title.bmp", 0xB0000000);
+    ScreenLayout::DrawPanel(212, 250, 812, 530);
+}
+
+void GUI_InternetScreen::DrawContent() {
+    using ScreenLayout::S;
+    ScreenLayout::DrawTitle(Translate("ONLINE_UPDATE_TITLE"), 280);
+    TextEngine& text = GetTextEngine();
+    text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
+    text.DrawWrapped(Translate("ONLINE_UPDATE_UNAVAILABLE"), S(252), S(340),
+                     static_cast<int>(S(520)), ScreenLayout::kTextColour);
+}
+
+void GUI_InternetScreen::OnScreenKey(int keyCode) {
+    if (keyCode == KeyCode::Escape)
+        SetGameMode(GameMode::Menu);
+}

@@ -1,0 +1,65 @@
+#include "interface/widgets/gui_window_screen.h"
+
+#include "interface/widgets/text_engine.h"
+#include "platform/input_state.h"
+#include "platform/render_device.h"
+
+#include <string>
+
+namespace {
+int gNextLayerId = 0;
+} // namespace
+
+GUI_WindowScreen::GUI_WindowScreen() : layerId(gNextLayerId++) {
+    RenderDevice& device = GetRenderDevice();
+    root.SetRect(0, 0, static_cast<float>(device.GameWidth()),
+                 static_cast<float>(device.GameHeight()));
+    // The root is the screen itself: hovering it must not hide the mouse from its own buttons'
+    // tooltips or from anything the screen draws.
+    root.takesMouse = false;
+    root.closeOnEscape = false;
+    // Its empty area is the screen's own: a screen that draws more than buttons decides there.
+    root.clickThrough = true;
+}
+
+void GUI_WindowScreen::Update() {
+    GetInput().mouseTaken = false;
+    windowManager.UpdateWindows();
+    root.Update();
+}
+
+void GUI_WindowScreen::Draw() {
+    if (!windowManager.DrawPages()) {
+        // The backgrounds of the screens never change while they show, and their panels and
+        // veils are the dearest drawing of a frame: they are drawn once and copied after.
+        RenderDevice& device = GetRenderDevice();
+        const std::string layer = "screen-background-" + std::to_string(layerId);
+        if (device.BeginLayer(layer)) {
+            DrawBackground();
+            GetTextEngine().Flush();
+            device.EndLayer();
+        }
+        device.DrawLayer(layer);
+        root.Draw();
+        DrawContent();
+    }
+    windowManager.DrawWindows();
+}
+
+bool GUI_WindowScreen::OnLeftClick(float x, float y) {
+    if (windowManager.OnLeftClick(x, y))
+        return true;
+    return root.OnLeftClick(x, y);
+}
+
+bool GUI_WindowScreen::OnRightClick(float x, float y) {
+    if (windowManager.OnRightClick(x, y))
+        return true;
+    return root.OnRightClick(x, y);
+}
+
+void GUI_WindowScreen::OnKey(int keyCode) {
+    if (keyCode == KeyCode::Escape && windowManager.OnEscape())
+        return;
+    OnScreenKey(keyCode);
+}

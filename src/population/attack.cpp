@@ -1,0 +1,130 @@
+#include "population/attack.h"
+
+#include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/ini_section.h"
+#include "base/random.h"
+#include "base/turn.h"
+#include "network/neuron.h"
+#include "population/pressure_group.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<SIM_AttackEvent*> g_attacks;
+std::vector<SIM_AttackEvent*> g_queue;
+AttackOutcome g_lastOutcome;
+bool g_hasOutcome = false;
+
+// A chance of 1 is certain: the draw alone could miss at its very top.
+bool RandomChance(float p) {
+    return Chance(p) || p >= 1.0f;
+}
+
+} // namespace
+
+void SIM_AttackEvent::Load(const std::string& file) {
+    CIniSection config;
+    config.Load(kAttackSection, file);
+    name = config.GetString("Name");
+    guiName = config.GetString("GUIName");
+    successText = config.GetString("SuccessText");
+    failureText = config.GetString("FailureText");
+    onSuccess = config.GetString("OnSuccess");
+    onFailure = config.GetString("OnFailure");
+    successChance = config.GetFloat("SuccessChance", 0.0f);
+    cost = config.GetFloat("Cost", 0.0f);
+    minStrength = config.GetFloat("MinStrength", 0.0f);
+    minSize = config.GetInt("MinSize");
+    const std::string& groupName = config.GetString("UsedBy");
+    usedBy = LookupPressureGroup(groupName);
+    if (!usedBy) {
+        LogF("attack %s is used by an unknown pressure group '%s'", name.c_str(),
+             groupName.c_str());
+        ASSERT(false);
+    }
+}
+
+bool SIM_AttackEvent::CanAttack() const {
+    if (!usedBy)
+        return false;
+    return GetTurnNumber() - lastTrigger >= kAttackRepeatTurns && usedBy->strength >= minStrength &&
+           usedBy->MemberCount() >= minSize;
+}
+
+bool SIM_AttackEvent::Attempt() {
+    lastTrigger = GetTurnNumber();
+    g_lastOutcome = AttackOutcome();
+    g_lastOutcome.name = name;
+    g_lastOutcome.guiName = guiName;
+    g_lastOutcome.turn = lastTrigger;
+    g_hasOutcome = true;
+
+    bool succeeded = false;
+    if (RandomChance(successChance)) {
+        float security = g_securityNeuron ? g_securityNeuron->value : 0.0f;
+        security = std::min(security, kAttackSecurityCap);
+        if (Chance(security))
+            g_lastOutcome.foiled = true;
+        else
+            succeeded = true;
+    }
+    g_lastOutcome.succeeded = succeeded;
+    LogF("attack %s on turn %d: %s", name.c_str(), static_cast<int>(lastTrigger),
+         succeeded ? "succeeded" : (g_lastOutcome.foiled ? "foiled by security" : "failed"));
+
+    if (succeeded && successText.size() > kAttackShortText)
+        g_lastOutcome.shownText = successText;
+    return succeeded;
+}
+
+void LoadAttacks() {
+    ReleaseAttacks();
+    CFileList files;
+    files.Scan(kAttackPattern);
+    for (const std::string& file : files.Names()) {
+        SIM_AttackEvent* attack = new SIM_AttackEvent();
+        attack->Load(std::string(kAttackFolder) + file);
+        g_attacks.push_back(attack);
+    }
+}
+
+void ReleaseAttacks() {
+    g_queue.clear();
+    for (SIM_AttackEvent* attack : g_attacks)
+        delete attack;
+    g_attacks.clear();
+    g_lastOutcome = AttackOutcome();
+    g_hasOutcome = false;
+}
+
+SIM_AttackEvent* FindAttack(const std::string& name) {
+    for (SIM_AttackEvent* attack : g_attacks)
+        if (attack->name == name)
+            return attack;
+    REPORT_ERROR("Failed to find attack event");
+    return nullptr;
+}
+
+void QueueAttack(SIM_AttackEvent* attack) {
+    ASSERT(attack);
+    if (attack)
+        g_queue.push_back(attack);
+}
+
+void ClearAttackQueue() {
+    g_queue.clear();
+}
+
+const std::vector<SIM_AttackEvent*>& AllAttacks() {
+    return g_attacks;
+}
+
+const std::vector<SIM_AttackEvent*>& QueuedAttacks() {
+    return g_queue;
+}
+
+const AttackOutcome* LastAttackOutcome() {
+    return g_hasOutcome ? &g_lastOutcome : nullptr;
+}

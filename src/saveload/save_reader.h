@@ -1,0 +1,47 @@
+#pragma once
+// The saved-game reader: a forward scanner over the tags of a file written by SaveGame (not a
+// general XML parser), and the sections it lays over a game whose content has been read afresh.
+// LoadGame (game/load_game.h) does both in order.
+
+#include <string>
+#include <vector>
+
+class SaveReader {
+public:
+    // Reads "<save folder>/<name>.xml" whole; false after the box "Failed to open save game".
+    bool OpenSave(const std::string& name);
+    // Takes the text directly (tests, and a look-ahead over a file already read).
+    void SetText(std::string text);
+
+    // Moves just past the next tag of exactly this name; a miss shows "missing tag: %s" and
+    // leaves the position at the end, so every later search fails the same way.
+    bool FindTag(const char* tag);
+    // Whether the very next tag has this name; the position does not move.
+    bool IsNextTag(const char* tag);
+    // The text between the tag and the next "<", then past the closing tag; empty on a miss.
+    const std::string& ReadValue(const char* tag);
+    void ReadInt(const char* tag, int& out);
+    void ReadFloat(const char* tag, float& out);
+    void ReadBool(const char* tag, bool& out);
+    void ReadString(const char* tag, std::string& out);
+    // A comma-ended number list into at most count slots; extra numbers are ignored.
+    void ReadList(const char* tag, float* out, int count);
+    // The value of the first leaf of this name anywhere in the text, without moving or reporting.
+    std::string PeekValue(const char* tag) const;
+
+private:
+    // The name of the tag starting at or after the position; the position moves past its ">".
+    bool NextTagName(std::string& name);
+
+    std::string text;
+    size_t position = 0;
+    std::string value;
+};
+
+// The sections, in file order (save_reader_sections.cpp).
+void ReadFinancesSection(SaveReader& r);
+void ReadMissionSection(SaveReader& r);
+void ReadVotersSection(SaveReader& r);
+void ReadNodeSections(SaveReader& r);
+void ReadMinistersSection(SaveReader& r);
+void ReadGameStateSections(SaveReader& r);

@@ -4,11 +4,11 @@
 // name, a stray character the fonts cannot draw or a misspelt tag all show up here rather than
 // as a blank or garbled window.
 
-#include "data/file_system.h"
-#include "data/row_reader.h"
-#include "data/setup_table.h"
-#include "data/tokenizer.h"
-#include "data/translation.h"
+#include "base/file_system.h"
+#include "base/row_reader.h"
+#include "base/setup_table.h"
+#include "base/tokenizer.h"
+#include "base/translation.h"
 #include "test_helpers.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // laid out with the fonts the game registers: a tag the parser does not know or a font the
 // engine lacks would otherwise only show up as plain text or a page in the wrong face.
 
-#include "interface/formatted_text.h"
-#include "interface/text_engine.h"
+#include "interface/widgets/formatted_text.h"
+#include "interface/widgets/text_engine.h"
 #include "platform/recording_render_device.h"
 #include "test_helpers.h"
 

@@ -5,7 +5,7 @@
 # Usage: check-layers.sh [SRC_DIR]   (default: the repository's src/)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-src="${1:-$root/src}"
+src="$(cd "${1:-$root/src}" && pwd)"
 layers="$src/layers.txt"
 if [[ ! -r "$layers" ]]; then
     echo "check-layers: cannot read $layers" >&2

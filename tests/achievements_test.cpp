@@ -118,9 +118,7 @@ TEST_F(AchievementsTest, ComparisonsAreStrictAndActiveReadsTheFlag) {
 
 TEST_F(AchievementsTest, OneAwardPerTurnInTableOrder) {
     LoadAchievements();
-    static std::vector<std::string> shown;
-    shown.clear();
-    SetAchievementAwardHandler([](const Achievement& a) { shown.push_back(a.key); });
+    std::vector<std::string>& shown = t.frontEnd.windows;
     EXPECT_EQ(CheckAchievements(), nullptr);
 
     gdp->value = 0.8f;
@@ -135,7 +133,7 @@ TEST_F(AchievementsTest, OneAwardPerTurnInTableOrder) {
     EXPECT_EQ(Awarded(), (std::vector<std::string>{"GROWTH", "BOOM", "ROADS"}));
     // The bad operator and the missing node can never be reached.
     EXPECT_EQ(CheckAchievements(), nullptr);
-    EXPECT_EQ(shown, (std::vector<std::string>{"GROWTH", "BOOM", "ROADS"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Award:GROWTH", "Award:BOOM", "Award:ROADS"}));
     EXPECT_EQ(State("BOOM"), "1") << "every award is written at once";
     EXPECT_EQ(State("ODD"), "0");
 

@@ -245,16 +245,14 @@ TEST_F(ElectionTest, TheLastPermittedTermEndsTheGame) {
     EXPECT_EQ(manager.termsWon, 3);
 }
 
-TEST_F(ElectionTest, AnInstalledWindowRunsTheCountItself) {
-    static int opened;
-    opened = 0;
-    SetElectionWindowOpener([] { ++opened; });
+TEST_F(ElectionTest, AWindowThatCountsRunsTheCountItself) {
+    t.frontEnd.countsElections = true;
     CompulsoryPopulation(3, 1);
     SIM_ElectionManager& manager = GetElectionManager();
     manager.ScheduleNextElection();
     int year = manager.electionYear;
     HoldElection();
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(t.frontEnd.windows, std::vector<std::string>{"ElectionCount"});
     EXPECT_EQ(manager.Tally().counted, 0) << "the window counts at its own pace";
     EXPECT_FALSE(manager.HasOutcome());
     EXPECT_EQ(manager.electionYear, year + 4) << "the next election is scheduled at once";

@@ -85,9 +85,7 @@ void TearDownGame() {
     // Pressure groups and attacks while their member voters are still alive.
     ReleasePressureGroups();
     ReleaseAttacks();
-    SetAttackWindowOpener(nullptr);
     GetReportManager().Release();
-    SetReportDialogOpener(nullptr);
     g_onPartyChange = nullptr;
     g_partyMembershipStrength = nullptr;
     SetGameRunning(false);
@@ -124,10 +122,8 @@ void TearDownGame() {
     // Elections, the manifesto and the achievements.
     GetElectionManager().SetTermMonths(kDefaultTermMonths);
     GetElectionManager().SetTermLimit(kDefaultTermLimit);
-    SetElectionWindowOpener(nullptr);
     GetManifesto().Clear();
     ClearAchievements();
-    SetAchievementAwardHandler(nullptr);
     g_monthsUntilElection = nullptr;
     g_manifestoBroken = nullptr;
     g_votingOpinionMultiplier = 0.0f;

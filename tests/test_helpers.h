@@ -32,11 +32,26 @@ public:
     void DebuggerOutput(const std::string& text) override { debugger += text; }
     void PlayMusic(const std::string& file) override { music.push_back(file); }
     OsVersion GetOsVersion() override { return os; }
+    // The windows the core asked for, as "Kind" or "Kind:name".
+    bool OpenElectionCount() override {
+        windows.push_back("ElectionCount");
+        return countsElections;
+    }
+    void OpenAttackWindow(const std::string& name) override { windows.push_back("Attack:" + name); }
+    void OpenQuarterlyReport() override { windows.push_back("QuarterlyReport"); }
+    void ShowAchievementAward(const std::string& key) override {
+        windows.push_back("Award:" + key);
+    }
+    void OpenManifestoChoice() override { windows.push_back("Manifesto"); }
+    void ShowStartDialog() override { windows.push_back("StartDialog"); }
 
     std::vector<Box> boxes;
     std::string debugger;
     std::vector<std::string> music;
     OsVersion os;
+    std::vector<std::string> windows;
+    // Play a window that counts elections on its own clock.
+    bool countsElections = false;
 };
 
 // Installs a RecordingFrontEnd and points the data root at a scratch folder with a

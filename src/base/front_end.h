@@ -64,6 +64,22 @@ public:
     virtual void SetAllowedButton(const std::string& /*buttonId*/) {}
     // Makes an open play-guide window non-modal.
     virtual void AllowClicks() {}
+
+    // Windows the core opens at its own moments. A headless front end opens nothing.
+    // An election's count is open: true when the window counts the votes on its own clock (it
+    // steps the count, then declares the result and finishes the election); false when the core
+    // must count every vote at once.
+    virtual bool OpenElectionCount() { return false; }
+    // A successful attack with a text too long for the desk.
+    virtual void OpenAttackWindow(const std::string& /*attackName*/) {}
+    // The quarterly report, after each turn of play.
+    virtual void OpenQuarterlyReport() {}
+    // An achievement was just awarded (its state already written).
+    virtual void ShowAchievementAward(const std::string& /*achievementKey*/) {}
+    // Three months before an election: the pledges for the coming term may be chosen.
+    virtual void OpenManifestoChoice() {}
+    // A new game has been set up: the mission's briefing.
+    virtual void ShowStartDialog() {}
 };
 
 // Boxes go to stderr as one line each; debugger output is dropped unless verbose.

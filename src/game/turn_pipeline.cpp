@@ -127,6 +127,8 @@ void ProcessNewTurn() {
         if (turn.turnNumber > 2) {
             ChooseMusicByMood();
             ShowQuarterlyReport();
+            if (ManifestoMayBeChosen())
+                frontEnd.OpenManifestoChoice();
             // Not while the new game settles: the debt node, among others, still reads 0 then,
             // and an award for a state the player never saw would be a gift.
             CheckAchievements();
@@ -291,4 +293,5 @@ void NewGameSetup(const std::string& missionName) {
     GetManifesto().Clear();
     // Situations that started while the network settled are not news on the first day.
     GetIssuesManager().ClearIssues();
+    GetFrontEnd().ShowStartDialog();
 }

@@ -1,6 +1,7 @@
 #include "government/achievements.h"
 
 #include "base/game_paths.h"
+#include "base/front_end.h"
 
 #include "base/debug_log.h"
 #include "base/file_system.h"
@@ -17,7 +18,6 @@ namespace {
 std::vector<Achievement> g_achievements;
 int32_t g_consecutiveWins = 0;
 int32_t g_consecutiveLosses = 0;
-AchievementAwardHandler g_awardHandler = nullptr;
 
 const char kLossesKey[] = "ConsecutiveLosses";
 const char kWinsKey[] = "ConsecutiveWins";
@@ -172,8 +172,8 @@ const Achievement* CheckAchievements() {
         achievement.achieved = true;
         LogF("Achievement awarded: %s", achievement.key.c_str());
         WriteAchievementState();
-        if (g_awardHandler)
-            g_awardHandler(achievement);
+        // The game window shows its achievement window from here; headless it is only logged.
+        GetFrontEnd().ShowAchievementAward(achievement.key);
         return &achievement;
     }
     return nullptr;
@@ -220,10 +220,6 @@ Achievement* FindAchievement(const std::string& key) {
         if (achievement.key == key)
             return &achievement;
     return nullptr;
-}
-
-void SetAchievementAwardHandler(AchievementAwardHandler handler) {
-    g_awardHandler = handler;
 }
 
 std::string AchievementStateFile() {

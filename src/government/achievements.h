@@ -71,8 +71,3 @@ void ClearAchievements();
 
 const std::vector<Achievement>& GetAchievements();
 Achievement* FindAchievement(const std::string& key);
-
-// Called for each award after the state is written; the game window shows its achievement
-// window from here. With none installed the award is only logged.
-using AchievementAwardHandler = void (*)(const Achievement& achievement);
-void SetAchievementAwardHandler(AchievementAwardHandler handler);

@@ -1,5 +1,6 @@
 #include "government/attack_launch.h"
 
+#include "base/front_end.h"
 #include "base/random.h"
 #include "government/script_runner.h"
 #include "population/attack.h"
@@ -7,8 +8,6 @@
 #include <vector>
 
 namespace {
-
-AttackWindowOpener g_attackWindowOpener = nullptr;
 
 void RunIfAny(const std::string& script) {
     if (!script.empty())
@@ -22,8 +21,8 @@ bool LaunchAttack(SIM_AttackEvent& attack) {
     if (succeeded) {
         RunIfAny(attack.onSuccess);
         const AttackOutcome* outcome = LastAttackOutcome();
-        if (outcome && !outcome->shownText.empty() && g_attackWindowOpener)
-            g_attackWindowOpener(attack);
+        if (outcome && !outcome->shownText.empty())
+            GetFrontEnd().OpenAttackWindow(attack.name);
     } else {
         RunIfAny(attack.onFailure);
     }
@@ -39,6 +38,3 @@ void LaunchQueuedAttack() {
     LaunchAttack(*chosen);
 }
 
-void SetAttackWindowOpener(AttackWindowOpener opener) {
-    g_attackWindowOpener = opener;
-}

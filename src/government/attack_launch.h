@@ -10,7 +10,3 @@ bool LaunchAttack(SIM_AttackEvent& attack);
 // The turn step after the pressure groups': launches one of the attacks queued this turn, chosen
 // at random, and empties the queue.
 void LaunchQueuedAttack();
-
-// The game window installs this to show a successful attack's text; without one it is logged.
-using AttackWindowOpener = void (*)(const SIM_AttackEvent& attack);
-void SetAttackWindowOpener(AttackWindowOpener opener);

@@ -5,6 +5,7 @@
 #include "base/setup_table.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "base/front_end.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
 #include "population/voter.h"
@@ -15,8 +16,6 @@
 #include <limits>
 
 namespace {
-
-ElectionWindowOpener g_windowOpener = nullptr;
 
 // Voters read an unscheduled election as one too far off to matter.
 int MonthsUntilElectionHook() {
@@ -120,12 +119,14 @@ bool SIM_ElectionManager::CheckElection() {
         return false;
     Log("Election held");
     OpenCount();
-    if (g_windowOpener) {
-        g_windowOpener();
+    // The game window counts on screen: it runs StepCount at each tick of its clock, then
+    // DeclareResult, and FinishElection from the post-election screen.
+    if (GetFrontEnd().OpenElectionCount()) {
         ScheduleNextElection();
         return true;
     }
-    // Without a window every voter is counted now, while the election month still stands.
+    // Without a window every voter is counted now, while the election month still stands; the
+    // only button the post-election screen would offer is taken.
     while (!StepCount(kVotersPerCountStep)) {
     }
     ScheduleNextElection();
@@ -250,10 +251,6 @@ void SIM_ElectionManager::SetTermYears(int years) {
 SIM_ElectionManager& GetElectionManager() {
     static SIM_ElectionManager manager;
     return manager;
-}
-
-void SetElectionWindowOpener(ElectionWindowOpener opener) {
-    g_windowOpener = opener;
 }
 
 void UseMissionTermSettings() {

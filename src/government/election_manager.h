@@ -132,13 +132,6 @@ private:
 
 SIM_ElectionManager& GetElectionManager();
 
-// The game window installs this to count on screen: it is called once the count is open and
-// runs StepCount at each tick of its clock, then DeclareResult, and FinishElection from the
-// post-election screen. With none installed the count runs to the end at once and the only
-// button the post-election screen would offer is taken.
-using ElectionWindowOpener = void (*)();
-void SetElectionWindowOpener(ElectionWindowOpener opener);
-
 // The term settings a game gets without the new-game screen: the mission's term length in years
 // (kept to 1 … 10; a mission without one keeps the current setting) and the default limit.
 void UseMissionTermSettings();

@@ -4,6 +4,7 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/election_manager.h"
+#include "base/front_end.h"
 #include "government/finances.h"
 #include "network/global_economy.h"
 #include "network/neuron.h"
@@ -14,8 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-ReportDialogOpener g_reportDialogOpener = nullptr;
 
 int MembersOf(const SIM_Party* party) {
     return party ? party->MemberCount() : 0;
@@ -142,11 +141,6 @@ std::string FormatWithThousands(long long number) {
     return negative ? "-" + out : out;
 }
 
-void SetReportDialogOpener(ReportDialogOpener opener) {
-    g_reportDialogOpener = opener;
-}
-
 void ShowQuarterlyReport() {
-    if (g_reportDialogOpener)
-        g_reportDialogOpener(GetReportManager());
+    GetFrontEnd().OpenQuarterlyReport();
 }

@@ -57,8 +57,6 @@ SIM_ReportManager& GetReportManager();
 // A whole number with commas between groups of three digits: 1234567 → "1,234,567".
 std::string FormatWithThousands(long long number);
 
-// The quarterly report dialog. The game window installs an opener; headless runs keep the
-// reports for the state document and show nothing.
-using ReportDialogOpener = void (*)(const SIM_ReportManager& manager);
-void SetReportDialogOpener(ReportDialogOpener opener);
+// The quarterly report dialog, through the front end; headless runs keep the reports for the
+// state document and show nothing.
 void ShowQuarterlyReport();

@@ -21,6 +21,8 @@
 #include "interface/widgets/gui_screen.h"
 #include "interface/widgets/gui_sounds.h"
 #include "interface/widgets/text_engine.h"
+#include "interface/ui_dump.h"
+#include "interface/widgets/gui_base_element.h"
 #include "interface/window_front_end.h"
 #include "network/neural_effect.h"
 #include "platform/input_replay.h"
@@ -63,6 +65,8 @@ WindowFrontEnd gFrontEnd;
 InputReplay gReplay;
 bool gReplaying = false;
 int gFrameNumber = 0;
+// Set when an unattended run could not write what it was asked for: the run then fails.
+bool gUnattendedFailed = false;
 double gLastFrameWorkMs = 0;
 // Options are written back at shutdown only once they were read: a start that failed early
 // must not replace the player's file with an empty table.
@@ -137,6 +141,24 @@ void SaveShots() {
         if (shot.frame == gFrameNumber && gDisplay && gDisplay->IsOpen()) {
             if (gDisplay->SaveScreenshot(shot.file))
                 LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        }
+    }
+}
+
+// Describes the screen for the frames asked for; a file that cannot be written fails the run.
+void SaveUiDumps() {
+    for (const FrameSettings::Shot& dump : gSettings.uiDumps) {
+        if (dump.frame != gFrameNumber)
+            continue;
+        std::string error;
+        const std::string document = DescribeScreenJson(
+            gFrameNumber, GameModeCode(gGame.mode), GameModeName(gGame.mode), gGame.currentScreen);
+        if (WriteUiDump(dump.file, document, error)) {
+            LogF("screen description of frame %d written to %s", gFrameNumber, dump.file.c_str());
+        } else {
+            std::fprintf(stderr, "marrowgate: cannot write the screen description %s: %s\n",
+                         dump.file.c_str(), error.c_str());
+            gUnattendedFailed = true;
         }
     }
 }
@@ -231,6 +253,9 @@ void Frame() {
                     screen->OnRightClick(input.mouseX, input.mouseY);
                 gGame.currentScreen->Draw();
             }
+            // Before the frame's end, which draws and forgets the tooltips the description lists.
+            if (IsGameRunning())
+                SaveUiDumps();
             if (IsGameRunning())
                 FinishInterfaceFrame();
             if (IsGameRunning()) {
@@ -262,6 +287,30 @@ void SetGameMode(GameMode mode) {
 
 GameMode GetGameMode() {
     return gGame.mode;
+}
+
+const char* GameModeName(GameMode mode) {
+    switch (mode) {
+    case GameMode::Menu:
+        return "Menu";
+    case GameMode::Options:
+        return "Options";
+    case GameMode::LoadGame:
+        return "LoadGame";
+    case GameMode::SaveGame:
+        return "SaveGame";
+    case GameMode::NewGame:
+        return "NewGame";
+    case GameMode::Game:
+    case GameMode::GameAlternate:
+        return "Game";
+    case GameMode::Processing:
+        return "Processing";
+    case GameMode::Internet:
+        return "Internet";
+    default:
+        return "Menu";
+    }
 }
 
 BaseGUIScreen* GetCurrentScreen() {
@@ -386,6 +435,8 @@ int RunGame(const FrameSettings& settings) {
     int lastFrame = 0;
     for (const FrameSettings::Shot& shot : settings.shots)
         lastFrame = std::max(lastFrame, shot.frame);
+    for (const FrameSettings::Shot& dump : settings.uiDumps)
+        lastFrame = std::max(lastFrame, dump.frame);
     if (gReplaying)
         lastFrame = std::max(lastFrame, gReplay.LastFrame() + 30);
     if (!Init(settings)) {
@@ -402,5 +453,5 @@ int RunGame(const FrameSettings& settings) {
             Quit();
     }
     SetFrontEnd(nullptr);
-    return 0;
+    return gUnattendedFailed ? 1 : 0;
 }

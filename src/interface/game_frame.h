@@ -48,6 +48,8 @@ struct FrameSettings {
     int screenshotFrame = 60;
     // Mouse and key happenings replayed at given frames.
     std::string inputFile;
+    // Frames at which to describe the screen as JSON (frame number, file), for unattended tests.
+    std::vector<Shot> uiDumps;
 };
 
 // The whole life of the window: Init, the loop, Shutdown. Returns the exit code.
@@ -59,6 +61,8 @@ void PlayNextTurn();
 void Frame();
 void SetGameMode(GameMode mode);
 GameMode GetGameMode();
+// The mode's name as the screen description gives it ("Game", "Menu", ...).
+const char* GameModeName(GameMode mode);
 BaseGUIScreen* GetCurrentScreen();
 // Switches to the processing screen, starts its next piece of work and shows it at once.
 void ShowProcessingScreen();

@@ -4,6 +4,8 @@
 #include "interface/screens/game_screen_plain.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/widgets/gui_sounds.h"
+#include "interface/windows/game_window.h"
+#include "interface/windows/game_windows.h"
 #include "platform/message_box.h"
 
 #include <cstdio>
@@ -59,4 +61,58 @@ void WindowFrontEnd::PlaySound(const std::string& file) {
 // The game screen tells the player in its own dialog once the turn is over.
 void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
     SetScriptedGameOver(title, text);
+}
+
+const char* WindowKindFor(GameWindow window) {
+    switch (window) {
+    case GameWindow::Reports:
+        return WindowKind::Reports;
+    case GameWindow::Cabinet:
+        return WindowKind::Cabinet;
+    case GameWindow::Polls:
+        return WindowKind::Polls;
+    case GameWindow::PolicyPicker:
+        return WindowKind::PolicyPicker;
+    case GameWindow::IntelReport:
+        return WindowKind::Intelligence;
+    case GameWindow::PolicyDetails:
+        return WindowKind::PolicyDetails;
+    case GameWindow::SimulationDetails:
+        return WindowKind::SimValueDetails;
+    case GameWindow::VoterDetails:
+        return WindowKind::VoterGroupDetails;
+    case GameWindow::Party:
+        return WindowKind::Parties;
+    case GameWindow::Finance:
+        return WindowKind::Finance;
+    }
+    return "";
+}
+
+void WindowFrontEnd::CloseGameWindow(GameWindow window) {
+    CloseGameWindowsOfKind(WindowKindFor(window));
+}
+
+void WindowFrontEnd::ShowDetails(const std::string& neuronName) {
+    OpenNodeDetails(neuronName);
+}
+
+void WindowFrontEnd::OpenAttackWindow(const std::string& attackName) {
+    OpenAttack(attackName);
+}
+
+void WindowFrontEnd::OpenQuarterlyReport() {
+    OpenQuarterlyReportWindow();
+}
+
+void WindowFrontEnd::ShowAchievementAward(const std::string& achievementKey) {
+    OpenAchievementAward(achievementKey);
+}
+
+void WindowFrontEnd::OpenManifestoChoice() {
+    OpenManifesto();
+}
+
+void WindowFrontEnd::ShowStartDialog() {
+    OpenStartDialog();
 }

@@ -17,9 +17,18 @@ public:
     void PlayMusic(const std::string& file) override;
     void PlaySound(const std::string& file) override;
     void ShowGameOver(const std::string& title, const std::string& text) override;
+    void CloseGameWindow(GameWindow window) override;
+    void ShowDetails(const std::string& neuronName) override;
+    void OpenAttackWindow(const std::string& attackName) override;
+    void OpenQuarterlyReport() override;
+    void ShowAchievementAward(const std::string& achievementKey) override;
+    void OpenManifestoChoice() override;
+    void ShowStartDialog() override;
 
     bool verbose = false;
 };
 
 // The music track that plays a file, by the track table; -1 for a file that is no track.
 int MusicTrackForFile(const std::string& file);
+// The kind of game window a script's close command names.
+const char* WindowKindFor(GameWindow window);

@@ -1,6 +1,7 @@
 // The game window's entry point: reads the command line, finds the data, runs the frame loop.
 //   marrowgate [--data-root DIR] [--user-dir DIR] [--seed N] [--windowed|--fullscreen]
-//              [--screenshot FILE --frames N] [--shot N:FILE ...] [--input FILE] [--verbose]
+//              [--screenshot FILE --frames N] [--shot N:FILE ...] [--ui-dump N:FILE ...]
+//              [--input FILE] [--verbose]
 
 #include "base/debug_log.h"
 #include "base/file_system.h"
@@ -29,6 +30,8 @@ const char kUsage[] =
     "  --screenshot FILE   write frame N (see --frames) as a PNG, then quit\n"
     "  --frames N          how many frames to run before the screenshot (default 60)\n"
     "  --shot N:FILE       also write frame N as a PNG; may be given many times\n"
+    "  --ui-dump N:FILE    describe the screen at frame N as JSON (windows, buttons, icons);\n"
+    "                      may be given many times\n"
     "  --input FILE        replay mouse moves, clicks and keys from FILE at given frames\n"
     "  --verbose           copy the debug log's lines to stderr\n"
     "  --help, --version\n";
@@ -37,6 +40,16 @@ bool ParseCount(const char* text, long& value) {
     char* end = nullptr;
     value = std::strtol(text, &end, 10);
     return end != text && *end == '\0' && value >= 0;
+}
+
+// The game works from the data root; paths the player typed mean the folder they typed them in.
+std::string FromWorkingFolder(const std::string& path) {
+    if (path.empty() || path[0] == '/')
+        return path;
+    char here[4096];
+    if (!getcwd(here, sizeof(here)))
+        return path;
+    return std::string(here) + "/" + path;
 }
 
 int BadArgument(const std::string& message) {
@@ -71,7 +84,7 @@ int main(int argc, char** argv) {
             settings.forceWindowed = 2;
         } else if (arg == "--data-root" || arg == "--user-dir" || arg == "--seed" ||
                    arg == "--screenshot" || arg == "--frames" || arg == "--shot" ||
-                   arg == "--input") {
+                   arg == "--ui-dump" || arg == "--input") {
             const char* v = value(arg.c_str());
             if (!v)
                 return BadArgument(arg + " needs a value");
@@ -93,12 +106,13 @@ int main(int argc, char** argv) {
                     return BadArgument(std::string("--frames wants a count of at least 1, not \"") +
                                        v + "\"");
                 settings.screenshotFrame = static_cast<int>(number);
-            } else if (arg == "--shot") {
+            } else if (arg == "--shot" || arg == "--ui-dump") {
                 const char* colon = std::strchr(v, ':');
                 std::string frame = colon ? std::string(v, colon - v) : std::string();
                 if (!colon || !ParseCount(frame.c_str(), number) || number < 1 || !colon[1])
-                    return BadArgument(std::string("--shot wants FRAME:FILE, not \"") + v + "\"");
-                settings.shots.push_back({static_cast<int>(number), colon + 1});
+                    return BadArgument(arg + " wants FRAME:FILE, not \"" + v + "\"");
+                auto& list = arg == "--shot" ? settings.shots : settings.uiDumps;
+                list.push_back({static_cast<int>(number), colon + 1});
             } else if (arg == "--input") {
                 settings.inputFile = v;
             }
@@ -108,6 +122,12 @@ int main(int argc, char** argv) {
     }
     if (!settings.screenshotFile.empty())
         settings.shots.push_back({settings.screenshotFrame, settings.screenshotFile});
+    settings.userDirOverride = FromWorkingFolder(settings.userDirOverride);
+    settings.inputFile = FromWorkingFolder(settings.inputFile);
+    for (auto* list : {&settings.shots, &settings.uiDumps}) {
+        for (FrameSettings::Shot& item : *list)
+            item.file = FromWorkingFolder(item.file);
+    }
 
     std::string root, error;
     if (!FindDataRoot(dataRoot, root, error)) {

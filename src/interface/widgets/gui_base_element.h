@@ -9,6 +9,7 @@
 
 class GUI_Tooltip;
 class GUI_WindowBase;
+class JsonWriter;
 
 class GUI_BaseElement {
 public:
@@ -54,6 +55,15 @@ public:
     // True when modality lets this button react: no modal window is open, or the button sits in
     // the modal window (directly or one level down).
     bool ModalAllows() const;
+
+    // The screen description that unattended tests read (--ui-dump): writes this button's fields
+    // into the JSON object the caller has opened. Kinds and texts come from the hooks below.
+    void Describe(JsonWriter& json) const;
+    virtual std::string DumpKind() const { return "button"; }
+    // The words on the button, as the player reads them.
+    virtual std::string DumpText() const { return std::string(); }
+    // Fields of a kind of its own (a slider's value, a list's rows), after the common ones.
+    virtual void DescribeMore(JsonWriter& /*json*/) const {}
 
     int hovered = 0;
     Callback callback;

@@ -19,6 +19,7 @@ public:
     // Replaces the label with text as given (no translation).
     void SetLabel(const std::string& text) { label = text; }
     const std::string& Label() const { return label; }
+    std::string DumpText() const override { return label; }
 
     std::string label;
     std::string font = "verdanabold16.dds";
@@ -39,6 +40,7 @@ class GUI_CloseButton : public GUI_ButtonBase {
 public:
     GUI_CloseButton();
     void Draw() override;
+    std::string DumpKind() const override { return "close"; }
     void Activate() override;
 };
 
@@ -61,6 +63,8 @@ public:
     void Activate() override;
     // Drawn as the current tab: its page is the active one.
     bool IsSelected() const;
+    std::string DumpKind() const override { return "tab"; }
+    std::string DumpText() const override { return label; }
 
     std::string label;
     GUI_TabContainer* container;

@@ -17,6 +17,10 @@ public:
     void SetTicked(bool tick) { ticked = tick; }
     bool IsTicked() const { return ticked; }
 
+    std::string DumpKind() const override { return "checkbox"; }
+    std::string DumpText() const override { return label; }
+    void DescribeMore(JsonWriter& json) const override;
+
     bool ticked = false;
     std::string label;
 };

@@ -20,6 +20,8 @@ public:
 
     void Draw() override;
     bool IsDialog() const override { return true; }
+    std::string DumpKind() const override { return "dialog"; }
+    std::string DumpTitle() const override { return title; }
     // Places the close button too.
     void SetRect(float newLeft, float newTop, float newRight, float newBottom) override;
     // The inner area follows the rectangle, less the margins.

@@ -25,6 +25,10 @@ public:
     // Hover and tooltip as any button; the wheel scrolls the list under the mouse.
     void Update() override;
 
+    std::string DumpKind() const override { return "list"; }
+    // The rows' texts and the selected row.
+    void DescribeMore(JsonWriter& json) const override;
+
     void AddEntry(const std::string& text, const std::string& tag = "", void* data = nullptr);
     void Clear();
     const std::vector<LB_Entry>& Entries() const { return entries; }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class JsonWriter;
+
 class BaseGUIScreen {
 public:
     virtual ~BaseGUIScreen() = default;
@@ -18,4 +20,6 @@ public:
     // Text the player typed this frame, for screens with a text field.
     virtual void OnText(const std::string& /*text*/) {}
     virtual bool OnRightClick(float /*x*/, float /*y*/) { return false; }
+    // What the screen shows, written into the JSON object the caller has opened (--ui-dump).
+    virtual void Describe(JsonWriter& /*json*/) const {}
 };

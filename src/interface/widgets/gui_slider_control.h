@@ -22,6 +22,9 @@ public:
     bool OnClick(float x, float y) override;
 
     float Value() const { return value; }
+    std::string DumpKind() const override { return "slider"; }
+    std::string DumpText() const override { return label; }
+    void DescribeMore(JsonWriter& json) const override;
     // Clamped to 0..1; does not touch the option nor run the change action.
     void SetValue(float newValue);
     bool IsDragging() const { return dragging; }

@@ -17,6 +17,8 @@ public:
 
     void SetText(const std::string& newText);
     const std::string& Text() const { return text; }
+    std::string DumpKind() const override { return "textfield"; }
+    std::string DumpText() const override { return text; }
     // Applies typed text and keys as one frame's input would (Update calls it).
     void Type(const std::string& typed);
     void Backspace();

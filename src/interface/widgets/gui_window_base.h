@@ -10,6 +10,7 @@
 #include <vector>
 
 class GUI_WindowManager;
+class JsonWriter;
 
 class GUIButtonList : public GUI_BaseElement {
 public:
@@ -54,6 +55,14 @@ public:
     // Called by the window manager when it shows or hides the window.
     virtual void OnOpen() {}
     virtual void OnClose() {}
+
+    // The screen description that unattended tests read (--ui-dump): the window's kind, name,
+    // title, rectangle and state, its visible buttons and child windows, then DescribeMore.
+    void Describe(JsonWriter& json) const;
+    virtual std::string DumpKind() const { return "window"; }
+    virtual std::string DumpTitle() const { return std::string(); }
+    // What a window shows beyond its buttons (rows, figures, texts), for tests to assert on.
+    virtual void DescribeMore(JsonWriter& /*json*/) const {}
 
     // Shifts the window, its buttons and child windows by whole pixels.
     void ShiftBy(int dx, int dy);

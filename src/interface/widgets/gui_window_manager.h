@@ -51,6 +51,8 @@ public:
     bool OnEscape();
 
     const std::vector<GUI_WindowBase*>& OpenWindows() const { return windows; }
+    const std::vector<GUI_WindowBase*>& ModalWindows() const { return modals; }
+    const std::vector<GUI_WindowBase*>& Pages() const { return pages; }
     int ModalCount() const { return static_cast<int>(modals.size()); }
     int PageCount() const { return static_cast<int>(pages.size()); }
     // Modal windows open in any manager: buttons elsewhere stop reacting.

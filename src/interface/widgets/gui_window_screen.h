@@ -23,6 +23,8 @@ public:
     bool OnRightClick(float x, float y) override;
     // Escape goes to the windows first; keys they leave go to OnScreenKey.
     void OnKey(int keyCode) override;
+    // The root's buttons and child windows, then the open windows, modal windows and pages.
+    void Describe(JsonWriter& json) const override;
 
     GUI_WindowBase& Root() { return root; }
     GUI_WindowManager& Windows() { return windowManager; }

@@ -1,0 +1,98 @@
+#include "interface/windows/game_window.h"
+
+#include "interface/widgets/gui_window_manager.h"
+#include "interface/screens/screens.h"
+
+#include <vector>
+
+namespace {
+GUI_WindowManager* gGameWindows = nullptr;
+constexpr float kCascadeStep = 24;
+
+std::vector<GUI_GameWindow*> OpenGameWindows() {
+    std::vector<GUI_GameWindow*> found;
+    if (!gGameWindows)
+        return found;
+    for (const auto* list :
+         {&gGameWindows->OpenWindows(), &gGameWindows->ModalWindows(), &gGameWindows->Pages()}) {
+        for (GUI_WindowBase* window : *list) {
+            if (auto* game = dynamic_cast<GUI_GameWindow*>(window))
+                found.push_back(game);
+        }
+    }
+    return found;
+}
+} // namespace
+
+GUI_GameWindow::GUI_GameWindow(const std::string& windowKind, const std::string& titleKey,
+                               float width, float height)
+    : GUI_Dialog(titleKey, true), kind(windowKind), designWidth(width), designHeight(height) {
+    name = windowKind;
+    draggable = true;
+}
+
+float GUI_GameWindow::S(float designPixels) {
+    return ScreenLayout::S(designPixels);
+}
+
+GUI_WindowManager* GameWindowManager() {
+    return gGameWindows;
+}
+
+void SetGameWindowManager(GUI_WindowManager* windows) {
+    gGameWindows = windows;
+}
+
+GUI_GameWindow* FindGameWindow(const std::string& name) {
+    for (GUI_GameWindow* window : OpenGameWindows()) {
+        if (window->name == name)
+            return window;
+    }
+    return nullptr;
+}
+
+GUI_GameWindow* ShowGameWindow(const std::string& name,
+                               const std::function<std::unique_ptr<GUI_GameWindow>()>& make,
+                               bool modal) {
+    if (!gGameWindows)
+        return nullptr;
+    if (GUI_GameWindow* open = FindGameWindow(name)) {
+        gGameWindows->BringToTop(open);
+        return open;
+    }
+    std::unique_ptr<GUI_GameWindow> window = make ? make() : nullptr;
+    if (!window)
+        return nullptr;
+    window->name = name;
+    // Stepped from the other game windows, so that one never hides another exactly.
+    const int others = static_cast<int>(OpenGameWindows().size());
+    const float w = ScreenLayout::S(window->designWidth);
+    const float h = ScreenLayout::S(window->designHeight);
+    const float step = ScreenLayout::S(kCascadeStep) * static_cast<float>(others % 6);
+    const float left = (ScreenLayout::ScreenWidth() - w) / 2 + step;
+    const float top = (ScreenLayout::ScreenHeight() - h) / 2 + step;
+    window->SetRect(left, top, left + w, top + h);
+    window->Build();
+    GUI_GameWindow* shown = window.get();
+    if (modal)
+        gGameWindows->OpenModalOwned(std::move(window));
+    else
+        gGameWindows->OpenOwned(std::move(window));
+    return shown;
+}
+
+int CloseGameWindowsOfKind(const std::string& kind) {
+    int closed = 0;
+    for (GUI_GameWindow* window : OpenGameWindows()) {
+        if (window->kind == kind) {
+            window->Close();
+            ++closed;
+        }
+    }
+    return closed;
+}
+
+void RefreshGameWindows() {
+    for (GUI_GameWindow* window : OpenGameWindows())
+        window->Refresh();
+}

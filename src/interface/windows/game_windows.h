@@ -5,7 +5,10 @@
 // never by pointers, so a request can never reach a node that has gone. A window already open
 // comes to the front instead of opening twice.
 
+#include <memory>
 #include <string>
+
+class GUI_WindowBase;
 
 // The kinds of game window, as tests and scripts find them.
 namespace WindowKind {
@@ -60,6 +63,11 @@ void OpenPolicyPicker();
 void OpenCapitalShortfall(const std::string& what, int cost);
 // The encyclopedia page of a node, laid out as formatted text.
 void OpenEncyclopedia(const std::string& neuronName);
+
+// The issues on the desk (dilemmas, events, situations starting or ending, minister news,
+// warnings) as a strip of icons in the given rectangle of the game screen, which owns it; it keeps
+// itself up to date. Null while there is none to show.
+std::unique_ptr<GUI_WindowBase> MakeIssuesStrip(float left, float top, float right, float bottom);
 
 void OpenDilemma(const std::string& dilemmaName);
 // Opening an event's window runs its viewing script.

@@ -12,6 +12,9 @@ void Pending(const std::string& what) {
 }
 } // namespace
 
+std::unique_ptr<GUI_WindowBase> MakeIssuesStrip(float, float, float, float) {
+    return nullptr;
+}
 void OpenDilemma(const std::string& dilemmaName) {
     Pending(dilemmaName);
 }

@@ -1,0 +1,10 @@
+# The screen description of the main menu: its mode and its buttons with their texts.
+run_flow(AT 40:menu)
+expect_mode(menu Menu)
+expect_text(menu "\"kind\": \"button\"")
+expect_text(menu "\"text\": \"New Game\"")
+expect_pictures(menu)
+count_windows(menu Finance finance)
+if(NOT finance EQUAL 0)
+    message(FATAL_ERROR "the menu shows a finance window")
+endif()

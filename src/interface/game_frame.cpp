@@ -17,12 +17,12 @@
 #include "government/manifesto.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/screens/screens.h"
+#include "interface/ui_dump.h"
+#include "interface/widgets/gui_base_element.h"
 #include "interface/widgets/gui_frame_work.h"
 #include "interface/widgets/gui_screen.h"
 #include "interface/widgets/gui_sounds.h"
 #include "interface/widgets/text_engine.h"
-#include "interface/ui_dump.h"
-#include "interface/widgets/gui_base_element.h"
 #include "interface/window_front_end.h"
 #include "network/neural_effect.h"
 #include "platform/input_replay.h"
@@ -67,6 +67,7 @@ bool gReplaying = false;
 int gFrameNumber = 0;
 // Set when an unattended run could not write what it was asked for: the run then fails.
 bool gUnattendedFailed = false;
+bool gReplayFailed = false;
 double gLastFrameWorkMs = 0;
 // Options are written back at shutdown only once they were read: a start that failed early
 // must not replace the player's file with an empty table.
@@ -229,7 +230,20 @@ void Frame() {
         InputState& input = GetInput();
         bool open = gInput.Poll(input);
         if (gReplaying) {
-            gReplay.Apply(gFrameNumber, input);
+            gReplay.Apply(gFrameNumber, input, [](const std::string& id, float& x, float& y) {
+                const GUI_ButtonBase* button =
+                    gGame.currentScreen ? gGame.currentScreen->FindButton(id) : nullptr;
+                if (!button)
+                    return false;
+                x = (button->left + button->right) / 2.0f;
+                y = (button->top + button->bottom) / 2.0f;
+                return true;
+            });
+            if (!gReplay.Error().empty() && !gReplayFailed) {
+                // A replay that cannot do what it says has lost its place: the run fails.
+                std::fprintf(stderr, "marrowgate: replay: %s\n", gReplay.Error().c_str());
+                gReplayFailed = gUnattendedFailed = true;
+            }
             // A replay runs on its own clock of sixty frames a second, so that fades and
             // blinking carets reach the same point at the same frame on any machine.
             input.frameSeconds = 1.0f / 60.0f;

@@ -26,6 +26,8 @@ constexpr NamedKey kNamedKeys[] = {
     {"SPACE", KeyCode::Space},
     {"F11", 0x57},
     {"F12", 0x58},
+    {"CONTROL", KeyCode::LeftControl},
+    {"SHIFT", KeyCode::LeftShift},
 };
 // Letters in keyboard scan-code order, A to Z.
 constexpr int kLetterCodes[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
@@ -91,6 +93,34 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         const size_t textStart = at + 4 < line.size() ? at + 5 : line.size();
         step.kind = Kind::Text;
         step.text = Utf8ToWindows1252(line.substr(textStart));
+        steps.push_back(step);
+        return true;
+    }
+    if (command == "PRESS") {
+        std::string id, extra;
+        in >> id;
+        if (id.empty() || (in >> extra)) {
+            problem = "press takes one button identifier";
+            return false;
+        }
+        step.kind = Kind::Press;
+        step.text = id;
+        steps.push_back(step);
+        step.kind = Kind::LeftUp;
+        ++step.frame;
+        steps.push_back(step);
+        return true;
+    }
+    if (command == "HOLD" || command == "RELEASE") {
+        std::string name, extra;
+        in >> name;
+        const int code = ReplayKeyCode(name);
+        if (name.empty() || (in >> extra) || code <= 0 || code > 255) {
+            problem = Upper(command) + " takes one key name or hex code";
+            return false;
+        }
+        step.kind = command == "HOLD" ? Kind::KeyDown : Kind::KeyUp;
+        step.key = code;
         steps.push_back(step);
         return true;
     }
@@ -206,10 +236,23 @@ bool InputReplay::Load(const std::string& path) {
     return Parse(text, path);
 }
 
-void InputReplay::Apply(int frame, InputState& state) {
+void InputReplay::Apply(int frame, InputState& state, const ButtonFinder& findButton) {
     for (; next_ < steps_.size() && steps_[next_].frame <= frame; ++next_) {
         const Step& s = steps_[next_];
         switch (s.kind) {
+        case Kind::Press: {
+            float x = 0, y = 0;
+            if (findButton && findButton(s.text, x, y)) {
+                state.mouseX = x;
+                state.mouseY = y;
+                state.leftDown = state.leftPressed = true;
+            } else {
+                error_ = "frame " + std::to_string(frame) + ": no button \"" + s.text +
+                         "\" is shown to press";
+                Log(error_);
+            }
+            break;
+        }
         case Kind::Move:
             state.mouseX = s.x;
             state.mouseY = s.y;

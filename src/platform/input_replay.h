@@ -9,13 +9,20 @@
 //   down X Y      left button goes down (and stays down)
 //   up X Y        left button comes up
 //   key K         K is ENTER, ESCAPE, BACKSPACE, TAB, LEFT, RIGHT, UP, DOWN, SPACE, F1..F12,
-//                 A..Z, ALT_ENTER (Enter with the left Alt held) or a key code in hex ("0x1C")
+//                 CONTROL, SHIFT, A..Z, ALT_ENTER (Enter with the left Alt held) or a key code in
+//                 hex ("0x1C")
 //   text T        the rest of the line is typed (UTF-8 or the game's one-byte characters)
 //   wheel N       the mouse wheel turns N notches (positive: away from the player)
+//   press ID      the mouse moves to the middle of the visible button named ID (a button's
+//                 identifier, or what the screen finds by that name) and clicks it; a replay
+//                 that names a button the screen does not show fails
+//   hold K        key K goes down and stays down (Control or Shift for a key combination)
+//   release K     key K comes up
 // Blank lines and lines starting with ';' are comments.
 
 #include "platform/input_state.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,16 +34,31 @@ public:
     bool Parse(const std::string& text, const std::string& name);
     const std::string& Error() const { return error_; }
 
+    // Finds a button by its identifier on what is shown: its middle in game pixels, or false.
+    using ButtonFinder = std::function<bool(const std::string& id, float& x, float& y)>;
+
     // Adds every happening due at or before the frame that was not applied yet, so a caller that
-    // skips frame numbers loses nothing.
-    void Apply(int frame, InputState& state);
+    // skips frame numbers loses nothing. A press whose button cannot be found is recorded in
+    // Error() and skipped.
+    void Apply(int frame, InputState& state, const ButtonFinder& findButton = nullptr);
     // All happenings applied.
     bool Finished() const { return next_ >= steps_.size(); }
     // The frame of the last happening; -1 when there is none.
     int LastFrame() const { return steps_.empty() ? -1 : steps_.back().frame; }
 
 private:
-    enum class Kind { Move, LeftDown, LeftUp, RightDown, RightUp, KeyDown, KeyUp, Text, Wheel };
+    enum class Kind {
+        Move,
+        LeftDown,
+        LeftUp,
+        RightDown,
+        RightUp,
+        KeyDown,
+        KeyUp,
+        Text,
+        Wheel,
+        Press
+    };
     struct Step {
         int frame = 0;
         Kind kind = Kind::Move;

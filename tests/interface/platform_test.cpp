@@ -301,17 +301,51 @@ TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {
     EXPECT_TRUE(replay.Finished());
 }
 
+TEST(InputReplay, PressesButtonsByNameAndHoldsKeys) {
+    InputReplay replay;
+    ASSERT_TRUE(replay.Parse("1 hold CONTROL\n1 hold shift\n2 key E\n3 release CONTROL\n"
+                             "4 press NextTurnButton\n6 press NoSuchButton\n",
+                             "replay.txt"))
+        << replay.Error();
+    InputState s;
+    auto finder = [](const std::string& id, float& x, float& y) {
+        x = 40;
+        y = 700;
+        return id == "NextTurnButton";
+    };
+    auto frame = [&](int n) {
+        s.BeginPoll();
+        replay.Apply(n, s, finder);
+    };
+    frame(2);
+    EXPECT_TRUE(s.IsKeyDown(KeyCode::LeftControl) && s.IsKeyDown(KeyCode::LeftShift));
+    EXPECT_EQ(s.keysPressed, (std::vector<int>{KeyCode::LeftControl, KeyCode::LeftShift, 0x12}));
+    frame(3);
+    EXPECT_FALSE(s.IsKeyDown(KeyCode::LeftControl));
+    EXPECT_TRUE(s.IsKeyDown(KeyCode::LeftShift));
+    frame(4);
+    EXPECT_TRUE(s.leftPressed && s.mouseX == 40 && s.mouseY == 700);
+    frame(5);
+    EXPECT_TRUE(s.leftReleased);
+    EXPECT_TRUE(replay.Error().empty());
+    // A button the screen does not show: nothing is clicked and the replay says what it missed.
+    frame(6);
+    EXPECT_FALSE(s.leftPressed);
+    EXPECT_NE(replay.Error().find("NoSuchButton"), std::string::npos);
+}
+
 TEST(InputReplay, RefusesABadLineNamingFileAndLine) {
     struct Case {
         const char* text;
         const char* where;
     };
-    for (const Case& c :
-         {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
-          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
-          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
-          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"}, Case{"4\n", "line 1"},
-          Case{"2.5 key A\n", "line 1"}, Case{"4 wheel 1.5\n", "line 1"}}) {
+    for (const Case& c : {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
+                          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
+                          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
+                          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"},
+                          Case{"4\n", "line 1"}, Case{"2.5 key A\n", "line 1"},
+                          Case{"4 wheel 1.5\n", "line 1"}, Case{"4 press\n", "line 1"},
+                          Case{"4 press A B\n", "line 1"}, Case{"4 hold NOPE\n", "line 1"}}) {
         InputReplay replay;
         EXPECT_FALSE(replay.Parse(c.text, "replay.txt")) << c.text;
         EXPECT_NE(replay.Error().find(c.where), std::string::npos) << replay.Error();

@@ -13,6 +13,8 @@
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
+#include "interface/windows/game_windows.h"
+#include "network/neuron.h"
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 #include "population/party.h"
@@ -64,6 +66,37 @@ GUI_MainScreen::GUI_MainScreen() {
     // The turn is long work behind the processing screen: it starts once this frame is shown.
     nextTurn->SetCallback([this](void*) { QueueGameAction([this]() { NextTurn(); }); });
     root.AddChild(nextTurn);
+
+    // Every window of the game has its button here, under the names the control panel gives
+    // them, until the control panel itself takes their place.
+    struct Opener {
+        const char* id;
+        const char* label;
+        void (*open)();
+    };
+    static const Opener kOpeners[] = {
+        {"DilemmaButton", "Dilemma", [] { OpenFirstDilemma(); }},
+        {"ManifestoButton", "Manifesto", [] { OpenManifesto(); }},
+        {"PollsButton", "Polls", [] { OpenPolls(); }},
+        {"PolicyPickerButton", "Policies", [] { OpenPolicyPicker(); }},
+        {"FinanceButton", "Finance", [] { OpenFinance(); }},
+        {"AchievementsButton", "Awards", [] { OpenAchievements(); }},
+        {"PartiesButton", "Parties", [] { OpenParties(); }},
+        {"CabinetButton", "Cabinet", [] { OpenCabinet(); }},
+        {"ReportButton", "Reports", [] { OpenReports(); }},
+        {"ThreatButton", "Intel", [] { OpenIntelligence(); }},
+    };
+    for (const Opener& opener : kOpeners) {
+        auto* button = new GUI_ButtonText("");
+        button->SetLabel(opener.label);
+        button->identifier = opener.id;
+        button->fontSize = 12;
+        button->deferred = true;
+        void (*open)() = opener.open;
+        button->SetCallback([open](void*) { open(); });
+        root.AddChild(button);
+        openers.push_back(button);
+    }
 }
 
 void GUI_MainScreen::Layout() {
@@ -74,6 +107,11 @@ void GUI_MainScreen::Layout() {
     menu->SetRect(S(30), top, S(190), bottom);
     save->SetRect(S(205), top, S(365), bottom);
     nextTurn->SetRect(w - S(250), top, w - S(30), bottom);
+    const float rowTop = h - S(kPanelHeight) - S(34);
+    for (size_t i = 0; i < openers.size(); ++i) {
+        const float left = S(12) + S(100) * static_cast<float>(i);
+        openers[i]->SetRect(left, rowTop, left + S(94), rowTop + S(28));
+    }
 }
 
 namespace {
@@ -178,6 +216,25 @@ std::string GUI_MainScreen::TurnText() const {
 void GUI_MainScreen::OnScreenKey(int keyCode) {
     if (keyCode == KeyCode::Escape)
         SetGameMode(GameMode::Menu);
+    else if (keyCode == KeyCode::F1)
+        OpenPolls();
+    else if (keyCode == KeyCode::F1 + 1)
+        OpenPolicyPicker();
+    else if (keyCode == KeyCode::F1 + 2)
+        OpenFinance();
+    else if (keyCode == KeyCode::F1 + 5)
+        OpenFirstDilemma();
+}
+
+void OpenFirstDilemma() {
+    const SIM_IssuesManager& issues = GetIssuesManager();
+    for (size_t i = 0; i < issues.Count(); ++i) {
+        const SIM_Issue* issue = issues.At(i);
+        if (issue->kind == 0 && issue->subject) {
+            OpenDilemma(issue->subject->name);
+            return;
+        }
+    }
 }
 
 void GUI_MainScreen::DrawBackground() {

@@ -7,6 +7,7 @@
 #include "interface/widgets/gui_window_screen.h"
 
 #include <string>
+#include <vector>
 
 class GUI_ButtonText;
 
@@ -43,6 +44,7 @@ private:
     GUI_ButtonText* nextTurn = nullptr;
     GUI_ButtonText* save = nullptr;
     GUI_ButtonText* menu = nullptr;
+    std::vector<GUI_ButtonText*> openers;
     // The game-over dialog is shown once per game.
     bool gameOverShown = false;
 };
@@ -50,3 +52,5 @@ private:
 // A content script ended the game with its own title and text (text keys or plain words): the
 // game screen shows them in place of its own when it next tells the player the game is over.
 void SetScriptedGameOver(const std::string& title, const std::string& text);
+// The window of the first dilemma on the desk; nothing when there is none.
+void OpenFirstDilemma();

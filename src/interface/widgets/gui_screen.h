@@ -5,6 +5,7 @@
 
 #include <string>
 
+class GUI_ButtonBase;
 class JsonWriter;
 
 class BaseGUIScreen {
@@ -22,4 +23,9 @@ public:
     virtual bool OnRightClick(float /*x*/, float /*y*/) { return false; }
     // What the screen shows, written into the JSON object the caller has opened (--ui-dump).
     virtual void Describe(JsonWriter& /*json*/) const {}
+    // The visible button with this identifier, topmost first; null when none shows. Replayed
+    // input presses buttons by name through it.
+    virtual const GUI_ButtonBase* FindButton(const std::string& /*identifier*/) const {
+        return nullptr;
+    }
 };

@@ -61,6 +61,20 @@ GUI_WindowBase::~GUI_WindowBase() {
         manager->Close(this);
 }
 
+const GUI_ButtonBase* GUI_WindowBase::FindButton(const std::string& identifier) const {
+    if (!visible)
+        return nullptr;
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        if (const GUI_ButtonBase* found = (*child)->FindButton(identifier))
+            return found;
+    }
+    for (const auto& button : buttons) {
+        if (button->visible && button->identifier == identifier)
+            return button.get();
+    }
+    return nullptr;
+}
+
 GUI_WindowBase* GUI_WindowBase::DraggedWindow() {
     return gDragged;
 }

@@ -63,6 +63,9 @@ public:
     virtual std::string DumpTitle() const { return std::string(); }
     // What a window shows beyond its buttons (rows, figures, texts), for tests to assert on.
     virtual void DescribeMore(JsonWriter& /*json*/) const {}
+    // The visible button with this identifier here or in a visible child window (the topmost
+    // child first); null when there is none.
+    const GUI_ButtonBase* FindButton(const std::string& identifier) const;
 
     // Shifts the window, its buttons and child windows by whole pixels.
     void ShiftBy(int dx, int dy);

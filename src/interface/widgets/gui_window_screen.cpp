@@ -46,6 +46,17 @@ void GUI_WindowScreen::Draw() {
     windowManager.DrawWindows();
 }
 
+const GUI_ButtonBase* GUI_WindowScreen::FindButton(const std::string& identifier) const {
+    for (const auto* list :
+         {&windowManager.ModalWindows(), &windowManager.OpenWindows(), &windowManager.Pages()}) {
+        for (auto window = list->rbegin(); window != list->rend(); ++window) {
+            if (const GUI_ButtonBase* found = (*window)->FindButton(identifier))
+                return found;
+        }
+    }
+    return root.FindButton(identifier);
+}
+
 bool GUI_WindowScreen::OnLeftClick(float x, float y) {
     if (windowManager.OnLeftClick(x, y))
         return true;

@@ -25,6 +25,8 @@ public:
     void OnKey(int keyCode) override;
     // The root's buttons and child windows, then the open windows, modal windows and pages.
     void Describe(JsonWriter& json) const override;
+    // Modal windows first, then the other windows and pages from the topmost, then the root.
+    const GUI_ButtonBase* FindButton(const std::string& identifier) const override;
 
     GUI_WindowBase& Root() { return root; }
     GUI_WindowManager& Windows() { return windowManager; }

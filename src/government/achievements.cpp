@@ -1,7 +1,7 @@
 #include "government/achievements.h"
 
-#include "base/game_paths.h"
 #include "base/front_end.h"
+#include "base/game_paths.h"
 
 #include "base/debug_log.h"
 #include "base/file_system.h"

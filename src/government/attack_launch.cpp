@@ -37,4 +37,3 @@ void LaunchQueuedAttack() {
     ClearAttackQueue();
     LaunchAttack(*chosen);
 }
-

@@ -1,11 +1,11 @@
 #include "government/election_manager.h"
 
 #include "base/debug_log.h"
+#include "base/front_end.h"
 #include "base/mission.h"
 #include "base/setup_table.h"
 #include "base/translation.h"
 #include "base/turn.h"
-#include "base/front_end.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
 #include "population/voter.h"

@@ -1,10 +1,10 @@
 #include "government/report_manager.h"
 
+#include "base/front_end.h"
 #include "base/mission.h"
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/election_manager.h"
-#include "base/front_end.h"
 #include "government/finances.h"
 #include "network/global_economy.h"
 #include "network/neuron.h"

@@ -1,13 +1,13 @@
 // The shared widgets of the game's windows: the sortable table, the history graph, the explained
 // label, the game window's one-per-name rule, and the screen description tests read.
 #include "base/json_writer.h"
-#include "interface/widgets/gui_frame_work.h"
-#include "interface/widgets/gui_tooltip.h"
-#include "interface/widgets/gui_window_screen.h"
 #include "interface/ui_dump.h"
+#include "interface/widgets/gui_frame_work.h"
 #include "interface/widgets/gui_graph.h"
 #include "interface/widgets/gui_label.h"
 #include "interface/widgets/gui_table.h"
+#include "interface/widgets/gui_tooltip.h"
+#include "interface/widgets/gui_window_screen.h"
 #include "interface/windows/game_window.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"

@@ -1,7 +1,7 @@
 #include "interface/windows/game_window.h"
 
-#include "interface/widgets/gui_window_manager.h"
 #include "interface/screens/screens.h"
+#include "interface/widgets/gui_window_manager.h"
 
 #include <vector>
 

@@ -26,6 +26,12 @@ std::vector<Neuron*> g_neurons;
 bool g_tearingDown = false;
 std::unordered_set<const Neuron*>* g_destroyed = nullptr;
 
+// Never destroyed: neurons freed late at process exit must still find the list.
+std::vector<NeuronGoneListener>& GoneListeners() {
+    static auto* listeners = new std::vector<NeuronGoneListener>();
+    return *listeners;
+}
+
 // Keywords of the influence texts that do not name a source neuron.
 const char kRandomKeyword[] = "_random_";
 const char kDefaultKeyword[] = "_default_";
@@ -56,6 +62,11 @@ Neuron::Neuron() {
 
 Neuron::~Neuron() {
     ReleaseLinks();
+    if (!g_tearingDown) {
+        const std::vector<NeuronGoneListener>& listeners = GoneListeners();
+        for (size_t i = 0; i < listeners.size(); ++i)
+            listeners[i](this);
+    }
     if (g_tearingDown && g_destroyed) {
         g_destroyed->insert(this);
         return;
@@ -265,15 +276,37 @@ void Neuron::SetGuiName(const char* text) {
     CopyName(guiName, text);
 }
 
-Neuron* FindNeuron(const char* wanted) {
+namespace {
+// kNeuronTypeCount passes over nothing.
+Neuron* FindNeuronPassingOver(const char* wanted, int32_t passedOver) {
     if (!wanted || std::strlen(wanted) < 3)
         return nullptr;
     for (Neuron* neuron : g_neurons) {
-        if (std::strcmp(neuron->name, wanted) == 0)
+        if (neuron->typeCode != passedOver && std::strcmp(neuron->name, wanted) == 0)
             return neuron;
     }
     REPORT_WARNING("Failed to find neuron");
     return nullptr;
+}
+} // namespace
+
+Neuron* FindNeuron(const char* wanted) {
+    return FindNeuronPassingOver(wanted, kNeuronTypeCount);
+}
+
+Neuron* FindNeuronNotOfType(const std::string& name, int32_t passedOver) {
+    return FindNeuronPassingOver(name.c_str(), passedOver);
+}
+
+void AddNeuronGoneListener(NeuronGoneListener listener) {
+    std::vector<NeuronGoneListener>& listeners = GoneListeners();
+    if (listener && std::find(listeners.begin(), listeners.end(), listener) == listeners.end())
+        listeners.push_back(listener);
+}
+
+void RemoveNeuronGoneListener(NeuronGoneListener listener) {
+    std::vector<NeuronGoneListener>& listeners = GoneListeners();
+    listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
 }
 
 // The passes go by index and re-read the size: a step may create neurons (a voter group raising

@@ -139,6 +139,21 @@ std::string Absolute(const std::string& path) {
     return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
 }
 
+// Every save name of the command line against the save name rule, before anything is played.
+// The rule's messages are translations, so this waits until the data root is known. Returns -1
+// to go on, otherwise the exit code.
+int CheckSaveNames(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        if (step.kind != Step::Save && step.kind != Step::Load)
+            continue;
+        const std::string refusal = SaveNameRefusal(step.text);
+        if (!refusal.empty())
+            return Fail(std::string(step.kind == Step::Save ? "--save" : "--load") +
+                        " refuses the name '" + Printable(step.text) + "': " + refusal);
+    }
+    return -1;
+}
+
 // Returns -1 to go on, otherwise the exit code.
 int ParseArguments(int argc, char** argv, Arguments& args) {
     for (int i = 1; i < argc; ++i) {
@@ -193,9 +208,6 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
         } else if (arg == "--save" || arg == "--load") {
             if (!value(v))
                 return Fail(arg + " needs a save name");
-            const std::string refusal = SaveNameRefusal(v);
-            if (!refusal.empty())
-                return Fail(arg + " refuses the name '" + Printable(v) + "': " + refusal);
             args.steps.push_back({arg == "--save" ? Step::Save : Step::Load, v});
         } else if (arg == "--list-saves") {
             args.steps.push_back({Step::ListSaves, ""});
@@ -586,7 +598,12 @@ int main(int argc, char** argv) {
     }
     LoadSliderConfigs(GetUserDir());
 
-    int result = 0;
+    int result = CheckSaveNames(args.steps);
+    if (result >= 0) {
+        ShutdownCore(false);
+        return result;
+    }
+    result = 0;
     if (args.steps.empty()) {
         if (!args.quiet)
             Report(args);

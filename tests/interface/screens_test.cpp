@@ -277,8 +277,13 @@ TEST_F(ScreensTest, LoadListShowsUniversalTimesAndDeletesAtOnce) {
     EXPECT_EQ(rows, 1);
 }
 
-TEST_F(ScreensTest, SaveNameFieldStartsFromTheDefaultAndUnsafeNamesAreCleaned) {
-    logged.dir.Write("data/strings.ini", "[strings]\nSAVEGAME_DEFAULT=My Government\n");
+TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
+    logged.dir.Write("data/strings.ini", "[strings]\nSAVEGAME_DEFAULT=My Government\n"
+                                         "SAVEGAME_TITLE=Save Game\nLOADGAME_TITLE=Load Game\n"
+                                         "SAVENAME_SEPARATOR=No slashes, please.\n"
+                                         "SAVENAME_EMPTY=A name, please.\n");
+    SetUserDir(logged.dir.Path() + "/user");
+    std::filesystem::create_directories(logged.dir.Path() + "/user/savegames");
     GUI_SaveGameScreen screen;
     screen.Activate();
     EXPECT_EQ(screen.NameField().Text(), "My Government");
@@ -286,8 +291,40 @@ TEST_F(ScreensTest, SaveNameFieldStartsFromTheDefaultAndUnsafeNamesAreCleaned) {
     screen.Activate();
     EXPECT_EQ(screen.NameField().Text(), "My Government");
 
-    EXPECT_EQ(CleanSaveName("  ../term:two?  "), "termtwo");
-    EXPECT_EQ(CleanSaveName(" \t "), "");
+    const std::pair<std::string, std::string> refused[] = {
+        {"..\\..\\outside", "No slashes, please."},
+        {"../outside", "No slashes, please."},
+        {"   ", "A name, please."},
+    };
+    for (const auto& [typed, message] : refused) {
+        screen.Activate();
+        screen.NameField().SetText(typed);
+        screen.SaveAndReturn();
+        ASSERT_EQ(screen.Windows().ModalCount(), 1) << typed;
+        auto* dialog = dynamic_cast<MessageDialog*>(screen.Windows().Topmost());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->title, "Save Game");
+        EXPECT_EQ(dialog->text, message);
+        EXPECT_EQ(screen.NameField().Text(), typed);
+    }
+    EXPECT_TRUE(logged.frontEnd.boxes.empty());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(logged.dir.Path()))
+        EXPECT_NE(entry.path().extension(), ".xml") << entry.path();
+
+    // A file of a name no save of ours could have, put in the folder by hand, is listed but
+    // refused with one message, and nothing is loaded.
+    logged.dir.Write("user/savegames/..\\escaped.xml", "<xml>\n");
+    GUI_LoadGameScreen load;
+    load.Activate();
+    ASSERT_EQ(load.SaveNames(), (std::vector<std::string>{"..\\escaped"}));
+    load.ChooseSave("..\\escaped");
+    ASSERT_EQ(load.Windows().ModalCount(), 1);
+    auto* dialog = dynamic_cast<MessageDialog*>(load.Windows().Topmost());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->title, "Load Game");
+    EXPECT_EQ(dialog->text, "No slashes, please.");
+    EXPECT_TRUE(logged.frontEnd.boxes.empty());
+    EXPECT_FALSE(IsGameInProgress());
 }
 
 TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {

@@ -26,10 +26,14 @@ int LoadOptions() {
                                      {kOptionEnableRestrictPower, "1.00"},
                                      {kOptionEnableManifesto, "1.00"},
                                      {kOptionAutosave, "1.00"},
-                                     {kOptionHoneymoon, "1.00"}};
+                                     {kOptionHoneymoon, "1.00"},
+                                     {kOptionShowConnectors, "1.00"}};
         for (const auto& entry : defaults)
             table.AddEntry(entry[0], entry[1]);
     }
+    // Options files written before the connectors had a switch show them.
+    if (!table.HasKey(kOptionShowConnectors))
+        table.AddEntry(kOptionShowConnectors, "1.00");
     return bytes;
 }
 

@@ -12,7 +12,8 @@
 void OpenStartDialog() {
     // A new game may be set up before the game screen was ever shown: the screen, which holds
     // the game windows, is made now so the briefing waits there for the player.
-    GetScreenForMode(GameMode::Game);
+    if (!GameWindowManager())
+        GetScreenForMode(GameMode::Game);
     ShowGameWindow(WindowKind::StartDialog, [] { return std::make_unique<GUI_StartDialog>(); },
                    true);
 }

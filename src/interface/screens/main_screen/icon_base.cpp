@@ -65,6 +65,8 @@ void GUI_IconBase::Activate() {
 }
 
 void GUI_IconBase::CentreOn(float x, float y) {
+    spotX = x;
+    spotY = y;
     SetRect(x - size / 2, y - size / 2, x + size / 2, y + size / 2);
     if (tooltip)
         tooltip->SetAnchor(x, y);

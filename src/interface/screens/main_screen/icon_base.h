@@ -58,6 +58,8 @@ public:
     int group = -1;
     // Set once the icon has a place; an icon not yet placed is nobody's neighbour.
     bool placed = false;
+    // The point chosen for the icon's centre, before the rectangle is cut to whole pixels.
+    float spotX = 0, spotY = 0;
     int hoverCounter = 0;
     bool highlighted = false;
     // Hidden by the tutorial's flags: neither drawn nor clicked.

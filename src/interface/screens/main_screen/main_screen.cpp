@@ -338,7 +338,7 @@ bool GUI_MainScreen::SyncIcons() {
         std::unordered_map<const GUI_IconBase*, size_t> index;
         for (const auto& icon : icons) {
             index[icon.get()] = spots.size();
-            spots.push_back({{icon->CentreX(), icon->CentreY()}, icon->placed});
+            spots.push_back({{icon->spotX, icon->spotY}, icon->placed});
         }
         std::vector<size_t> members;
         for (const GUI_IconBase* icon : groupIcons[static_cast<size_t>(g)])

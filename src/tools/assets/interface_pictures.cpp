@@ -308,14 +308,15 @@ bool MakeCircles(const std::string& dataDir) {
 // The connector sheet, drawn white so that the link's colour tints it: a soft streak with one
 // chevron pointing along the flow, turned to 32 directions (cell k points k * 11.25 degrees
 // clockwise from the right), sixteen cells to a row. Drawing a link then needs no turning at run
-// time, only upright copies of the cell that points its way. Each streak runs past its cell's
-// middle by more than the spacing of the copies, so the copies join into one line.
+// time, only upright copies of the cell that points its way, at the cell's own size (the
+// cheapest copy there is). Each streak is longer than the spacing of the copies, so the copies
+// join into one line.
 bool MakeConnector(const std::string& dataDir) {
-    constexpr int kCell = 32, kDirections = 32, kColumns = 16;
+    constexpr int kCell = 16, kDirections = 32, kColumns = 16;
     Canvas c(kCell * kColumns, kCell * (kDirections / kColumns));
     // The chevron in the streak's own frame: along runs with the flow, across to its right.
-    const float tip = 5.0f;
-    const Distance chevron = Stroke({tip - 7.0f, -5.0f, tip, 0.0f, tip - 7.0f, 5.0f}, 2.6f);
+    const float tip = 3.0f;
+    const Distance chevron = Stroke({tip - 4.0f, -3.0f, tip, 0.0f, tip - 4.0f, 3.0f}, 1.7f);
     for (int k = 0; k < kDirections; ++k) {
         const float angle = k * (360.0f / kDirections) * 3.14159265f / 180.0f;
         const float cs = std::cos(angle), sn = std::sin(angle);
@@ -324,9 +325,9 @@ bool MakeConnector(const std::string& dataDir) {
             for (int x = 0; x < kCell; ++x) {
                 const float dx = x + 0.5f - kCell * 0.5f, dy = y + 0.5f - kCell * 0.5f;
                 const float along = dx * cs + dy * sn, across = -dx * sn + dy * cs;
-                const float d = across / 8.0f;
+                const float d = across / 4.0f;
                 // The streak fades out towards the cell's edge so no copy shows a cut end.
-                const float ends = 1.0f - Smoothstep(9.0f, 14.0f, std::fabs(along));
+                const float ends = 1.0f - Smoothstep(4.5f, 7.5f, std::fabs(along));
                 float alpha = 0.5f * std::exp(-d * d * 6.0f) * ends;
                 alpha = std::max(alpha, 0.95f * Clamp01f(0.5f - chevron(along, across)));
                 c.Set(ox + x, oy + y, Scaled(kWhite, alpha));

@@ -41,7 +41,8 @@ namespace {
 enum IconKind { kPolicyIcon, kSimValIcon, kSituationIcon, kVoterIcon };
 
 constexpr float kIconSize = 34;
-constexpr float kConnectorSprite = 20;
+// The connector sheet's cell size: drawn unscaled, the copies are cheapest.
+constexpr float kConnectorSprite = 16;
 constexpr char kBackground[] = "7lines.jpg";
 constexpr char kConnectorSheet[] = "line.dds";
 constexpr char kCaptionFont[] = "arialbold16.dds";

@@ -33,7 +33,8 @@ void GUI_DebugObjectViewer::Build() {
     table->SetColumns({{"Name", S(300), false, "The node's name in the content files."},
                        {"Value", S(110), true, "The node's value this turn."},
                        {"Active", 0, false, "Whether the node is active (on, under way)."}});
-    table->SetRect(static_cast<float>(ContentLeft()) + S(6), static_cast<float>(ContentTop()) + S(6),
+    table->SetRect(static_cast<float>(ContentLeft()) + S(6),
+                   static_cast<float>(ContentTop()) + S(6),
                    static_cast<float>(ContentRight()) - S(6), static_cast<float>(bottom) - S(16));
     AddChild(table);
     Refresh();

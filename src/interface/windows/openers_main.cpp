@@ -14,8 +14,8 @@ void OpenStartDialog() {
     // the game windows, is made now so the briefing waits there for the player.
     if (!GameWindowManager())
         GetScreenForMode(GameMode::Game);
-    ShowGameWindow(WindowKind::StartDialog, [] { return std::make_unique<GUI_StartDialog>(); },
-                   true);
+    ShowGameWindow(
+        WindowKind::StartDialog, [] { return std::make_unique<GUI_StartDialog>(); }, true);
 }
 
 void OpenDebugObjectViewer(int typeCode) {

@@ -59,8 +59,8 @@ void GUI_StartDialog::Draw() {
     }
     GuiDraw::Text(ScreenLayout::kTitleFont, ScreenLayout::kTitleSize, missionName, textLeft, y,
                   ScreenLayout::kTextColour);
-    GuiDraw::Text(ScreenLayout::kTextFont, ScreenLayout::kTextSize, parties, textLeft,
-                  y + S(38), ScreenLayout::kDimTextColour);
+    GuiDraw::Text(ScreenLayout::kTextFont, ScreenLayout::kTextSize, parties, textLeft, y + S(38),
+                  ScreenLayout::kDimTextColour);
     y += S(kFlagHeight) + S(16);
     text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
     text.DrawWrapped(briefing, l, y, ContentWidth() - static_cast<int>(S(20)),

@@ -25,10 +25,10 @@ struct Pictogram {
 // bag, a cog, a cup, a pennant for the parties, two heads for the cabinet, a newspaper, an eye for
 // the intelligence, a disk to save and three bars for the menu.
 const Pictogram kPictograms[] = {
-    {"next", 0x23ED},     {"dilemma", 0x2696}, {"manifesto", 0x1F4DC},   {"polls", 0x1F4CA},
-    {"policies", 0x1F4CB}, {"finance", 0x1F4B0}, {"options", 0x2699},     {"achievements", 0x1F3C6},
-    {"parties", 0x2691},  {"cabinet", 0x1F465}, {"reports", 0x1F4F0},     {"intel", 0x1F441},
-    {"save", 0x1F4BE},    {"menu", 0x2630},
+    {"next", 0x23ED},      {"dilemma", 0x2696},  {"manifesto", 0x1F4DC}, {"polls", 0x1F4CA},
+    {"policies", 0x1F4CB}, {"finance", 0x1F4B0}, {"options", 0x2699},    {"achievements", 0x1F3C6},
+    {"parties", 0x2691},   {"cabinet", 0x1F465}, {"reports", 0x1F4F0},   {"intel", 0x1F441},
+    {"save", 0x1F4BE},     {"menu", 0x2630},
 };
 constexpr uint32_t kFallbackGlyph = 0x25CF;
 

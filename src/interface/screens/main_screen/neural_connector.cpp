@@ -41,8 +41,8 @@ void GUI_NeuralEffect::AppendQuads(std::vector<QuadVertex>& quads, float spriteS
     // The sheet's cell whose streak points the nearest way along the line (cell 0 points right,
     // the cells turn clockwise as the screen's y grows downwards).
     float turn = angleDegrees < 0 ? angleDegrees + 360 : angleDegrees;
-    const int cell =
-        static_cast<int>(std::lround(turn / (360.0f / kConnectorDirections))) % kConnectorDirections;
+    const int cell = static_cast<int>(std::lround(turn / (360.0f / kConnectorDirections))) %
+                     kConnectorDirections;
     const int rows = kConnectorDirections / kConnectorSheetColumns;
     const float u0 = static_cast<float>(cell % kConnectorSheetColumns) / kConnectorSheetColumns;
     const float v0 = static_cast<float>(cell / kConnectorSheetColumns) / rows;

@@ -31,9 +31,6 @@ int LoadOptions() {
         for (const auto& entry : defaults)
             table.AddEntry(entry[0], entry[1]);
     }
-    // Options files written before the connectors had a switch show them.
-    if (!table.HasKey(kOptionShowConnectors))
-        table.AddEntry(kOptionShowConnectors, "1.00");
     return bytes;
 }
 

@@ -80,8 +80,10 @@ struct WantedIcon {
     int group;
 };
 
+// Options files written before the connectors had a switch show them.
 bool ConnectorsOptionOn() {
-    return GetOption(kOptionShowConnectors) != 0.0f;
+    return !GetOptionsTable().HasKey(kOptionShowConnectors) ||
+           GetOption(kOptionShowConnectors) != 0.0f;
 }
 
 } // namespace

@@ -117,27 +117,37 @@ std::string GUI_TopStrip::ElectionText() {
 
 void GUI_TopStrip::UpdateContent() {
     using ScreenLayout::S;
-    const float y = S(13);
-    float x = S(14);
     polls->visible = !hidePolls;
-    for (GUI_Label* label : {date, polls, money, capital, election}) {
-        std::string text;
-        if (label == date)
-            text = DateText();
-        else if (label == polls)
-            text = PollText();
-        else if (label == money)
-            text = MoneyText();
-        else if (label == capital)
-            text = CapitalText();
-        else
-            text = ElectionText();
-        if (label->text != text || label->left != static_cast<int>(x)) {
-            label->SetText(text);
-            label->MoveTo(x, y);
+    GUI_Label* const figures[] = {date, polls, money, capital, election};
+    const std::string texts[] = {DateText(), PollText(), MoneyText(), CapitalText(),
+                                 ElectionText()};
+    float used = 0;
+    int shown = 0;
+    for (size_t i = 0; i < 5; ++i) {
+        GUI_Label* label = figures[i];
+        if (label->text != texts[i])
+            label->SetText(texts[i]);
+        if (label->visible) {
+            used += static_cast<float>(label->width);
+            ++shown;
         }
+    }
+    // The figures share the room left of the buttons: the gaps shrink before anything overlaps.
+    float room = static_cast<float>(right) - S(14);
+    for (const auto& button : buttons) {
+        if (dynamic_cast<GUI_PanelButton*>(button.get()))
+            room = std::min(room, static_cast<float>(button->left) - S(10));
+    }
+    const float gap =
+        shown > 1 ? std::clamp((room - S(14) - used) / static_cast<float>(shown - 1), S(8), S(kGap))
+                  : 0.0f;
+    float x = S(14);
+    const float y = S(13);
+    for (GUI_Label* label : figures) {
+        if (label->left != static_cast<int>(x) || label->top != static_cast<int>(y))
+            label->MoveTo(x, y);
         if (label->visible)
-            x += label->width + S(kGap);
+            x += static_cast<float>(label->width) + gap;
     }
 }
 

@@ -10,7 +10,6 @@
 #include "base/turn.h"
 #include "government/election_manager.h"
 #include "interface/game_frame.h"
-#include "interface/screens/game_screen_plain.h"
 #include "interface/screens/load_game_screen.h"
 #include "interface/screens/menu_screen.h"
 #include "interface/screens/new_game_screen.h"
@@ -325,37 +324,6 @@ TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
     EXPECT_EQ(dialog->text, "No slashes, please.");
     EXPECT_TRUE(logged.frontEnd.boxes.empty());
     EXPECT_FALSE(IsGameInProgress());
-}
-
-TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {
-    GUI_MainScreen screen;
-    SetGameOver(false);
-    screen.Activate();
-    EXPECT_TRUE(screen.NextTurnButton().enabled);
-    EXPECT_EQ(screen.Windows().ModalCount(), 0);
-
-    SetGameOver(true);
-    screen.Activate();
-    // Coming back from the menu or the save screen must not pile up a second notice.
-    screen.Activate();
-    EXPECT_FALSE(screen.NextTurnButton().enabled);
-    EXPECT_EQ(screen.Windows().ModalCount(), 1);
-    screen.NextTurn();
-    EXPECT_EQ(GetTurnNumber(), 0) << "no turn is played once the game is over";
-    SetGameOver(false);
-
-    // A script's own ending replaces the usual words.
-    GUI_MainScreen scripted;
-    SetGameOver(true);
-    SetScriptedGameOver("Coup", "The generals send their regards.");
-    scripted.Activate();
-    auto* dialog = dynamic_cast<MessageDialog*>(scripted.Windows().Topmost());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->title, "Coup");
-    EXPECT_EQ(dialog->text, "The generals send their regards.");
-    SetGameOver(false);
-    scripted.Activate();
-    EXPECT_EQ(scripted.GameOverText().find("generals"), std::string::npos);
 }
 
 } // namespace

@@ -58,9 +58,11 @@ void WindowFrontEnd::PlaySound(const std::string& file) {
     GetSounds().PlayEffect(file);
 }
 
-// The game screen tells the player in its own dialog once the turn is over.
+// The script's own words, in the game-over window at once; the game screen keeps them for when
+// it is next shown.
 void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
     SetScriptedGameOver(title, text);
+    OpenGameOver(title, text);
 }
 
 const char* WindowKindFor(GameWindow window) {
@@ -95,6 +97,11 @@ void WindowFrontEnd::CloseGameWindow(GameWindow window) {
 
 void WindowFrontEnd::ShowDetails(const std::string& neuronName) {
     OpenNodeDetails(neuronName);
+}
+
+bool WindowFrontEnd::OpenElectionCount() {
+    OpenElectionResults();
+    return FindGameWindow(WindowKind::ElectionResults) != nullptr;
 }
 
 void WindowFrontEnd::OpenAttackWindow(const std::string& attackName) {

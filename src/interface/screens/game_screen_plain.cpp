@@ -13,6 +13,7 @@
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
+#include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
 #include "network/neuron.h"
 #include "platform/input_state.h"
@@ -48,6 +49,7 @@ std::string ElectionText(const ElectionOutcome& outcome) {
 } // namespace
 
 GUI_MainScreen::GUI_MainScreen() {
+    SetGameWindowManager(&windowManager);
     menu = new GUI_ButtonText("GAMESCREEN_MENU");
     menu->SetTooltip("TOOLTIP_GAMESCREEN_MENU");
     menu->deferred = true;
@@ -86,6 +88,11 @@ GUI_MainScreen::GUI_MainScreen() {
         {"ReportButton", "Reports", [] { OpenReports(); }},
         {"ThreatButton", "Intel", [] { OpenIntelligence(); }},
     };
+    // The desk: a column on the left, clear of the country card.
+    using ScreenLayout::S;
+    if (auto strip = MakeIssuesStrip(S(16), S(56), S(316), S(56 + 46 * 10)))
+        root.AddChildWindow(strip.release());
+
     for (const Opener& opener : kOpeners) {
         auto* button = new GUI_ButtonText("");
         button->SetLabel(opener.label);
@@ -97,6 +104,11 @@ GUI_MainScreen::GUI_MainScreen() {
         root.AddChild(button);
         openers.push_back(button);
     }
+}
+
+GUI_MainScreen::~GUI_MainScreen() {
+    if (GameWindowManager() == &windowManager)
+        SetGameWindowManager(nullptr);
 }
 
 void GUI_MainScreen::Layout() {
@@ -173,7 +185,7 @@ void GUI_MainScreen::ShowGameOverIfDue() {
     gameOverShown = true;
     const std::string& title =
         gScriptedGameOverTitle.empty() ? "GAMESCREEN_GAMEOVER_TITLE" : gScriptedGameOverTitle;
-    ShowMessage(Translate(title), GameOverText());
+    OpenGameOver(title, GameOverText());
 }
 
 void GUI_MainScreen::ShowMessage(const std::string& title, const std::string& text) {

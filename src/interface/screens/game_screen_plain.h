@@ -13,7 +13,9 @@ class GUI_ButtonText;
 
 class GUI_MainScreen : public GUI_WindowScreen {
 public:
+    // The screen's window manager is the one game windows open in while the screen exists.
     GUI_MainScreen();
+    ~GUI_MainScreen() override;
     void Activate() override;
 
     // Runs one turn of the core, then reports an election held in it and the end of the game.

@@ -23,7 +23,7 @@
 #include "interface/widgets/gui_slider_control.h"
 #include "interface/widgets/gui_text_field.h"
 #include "interface/widgets/gui_window_manager.h"
-#include "interface/widgets/message_dialog.h"
+#include "interface/windows/desk_windows.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"
 #include "population/party.h"
@@ -312,10 +312,10 @@ TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {
     SetGameOver(true);
     SetScriptedGameOver("Coup", "The generals send their regards.");
     scripted.Activate();
-    auto* dialog = dynamic_cast<MessageDialog*>(scripted.Windows().Topmost());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->title, "Coup");
-    EXPECT_EQ(dialog->text, "The generals send their regards.");
+    auto* over = dynamic_cast<GUI_GameOverWindow*>(scripted.Windows().Topmost());
+    ASSERT_NE(over, nullptr);
+    EXPECT_EQ(over->title, "Coup");
+    EXPECT_EQ(over->text, "The generals send their regards.");
     SetGameOver(false);
     scripted.Activate();
     EXPECT_EQ(scripted.GameOverText().find("generals"), std::string::npos);

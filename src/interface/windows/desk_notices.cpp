@@ -287,13 +287,13 @@ void GUI_AchievementAwardWindow::Build() {
 // ---- Game over -----------------------------------------------------------------------------
 
 GUI_GameOverWindow::GUI_GameOverWindow(const std::string& titleText, const std::string& bodyText)
-    : GUI_GameWindow(WindowKind::GameOver, titleText, 540, 360), text(Translate(bodyText)) {}
+    : GUI_GameWindow(WindowKind::GameOver, titleText, 540, 320), text(Translate(bodyText)) {}
 
 void GUI_GameOverWindow::Build() {
     const float l = left + S(kMargin), r = right - S(kMargin);
     float y = top + S(kTitleBand + 12);
-    AddText(*this, text, l, y, r, y + S(150));
-    y += S(160);
+    AddText(*this, text, l, y, r, y + S(112));
+    y += S(120);
 
     const SIM_ElectionManager& elections = GetElectionManager();
     AddLabel(*this,

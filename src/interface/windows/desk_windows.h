@@ -28,7 +28,7 @@ struct DeskIssue {
     std::string icon;
 };
 
-// The issues list now, in the order it was raised.
+// The issues list now: dilemmas first, then the rest in the order they were raised.
 std::vector<DeskIssue> CurrentDeskIssues();
 // Opens the window an issue leads to: a dilemma or event its own, a situation its details, a
 // minister's news the cabinet.
@@ -58,7 +58,8 @@ public:
     const std::vector<DeskIssue>& Shown() const { return shown; }
     // How many issues the strip has room for at once.
     int Capacity() const;
-    bool Horizontal() const { return width >= height; }
+    // A strip less than two rows tall lays its issues out across, titles under the icons.
+    bool Horizontal() const;
     std::string DumpKind() const override { return "issuesStrip"; }
 
 protected:

@@ -33,6 +33,9 @@ constexpr int kVictoryTrack = 4;
 constexpr Argb kPlayerColour = 0xFF4F9BE0;
 constexpr Argb kOppositionColour = 0xFFD06050;
 constexpr Argb kAbstainColour = 0xFF56606C;
+// The count window's two bars, in design pixels from its top.
+constexpr float kProgressTop = 48, kProgressHeight = 10;
+constexpr float kShareTop = 66, kShareHeight = 26;
 // How many groups each side of "moved most" names.
 constexpr size_t kMovedNamed = 3;
 // Changes smaller than this are no movement at all.
@@ -120,14 +123,14 @@ int TurnsSinceLastElection() {
 // ---- The count -----------------------------------------------------------------------------
 
 GUI_ElectionResultsWindow::GUI_ElectionResultsWindow()
-    : GUI_GameWindow(WindowKind::ElectionResults, "ELECTION_RESULTS", 640, 430) {
+    : GUI_GameWindow(WindowKind::ElectionResults, "ELECTION_RESULTS", 640, 350) {
     MustBeAnswered(*this);
     voterCount = static_cast<int>(AllVoters().size());
 }
 
 void GUI_ElectionResultsWindow::Build() {
     const float l = left + S(kMargin), r = right - S(kMargin);
-    float y = top + S(92);
+    float y = top + S(kShareTop + kShareHeight + 14);
     counted = AddLabel(*this, "", l, y, Translate("TOOLTIP_VOTES_COUNTED"));
     turnout = AddLabel(*this, "", r, y, Translate("TOOLTIP_ELECTION_TURNOUT"), LabelAlign::Right);
     y += S(26);
@@ -136,15 +139,15 @@ void GUI_ElectionResultsWindow::Build() {
                              LabelAlign::Right);
     y += S(26);
     abstained = AddLabel(*this, "", l, y, Translate("TOOLTIP_ELECTION_ABSTAINED"));
-    y += S(34);
+    y += S(30);
     if (GetElectionManager().ManifestoBrokenAtCount() ||
         (!GetElectionManager().IsCounting() && GetElectionManager().HasOutcome() &&
          GetElectionManager().LastOutcome().manifestoBroken)) {
         GUI_TextBlock* broken = AddText(*this, Translate("MANIFESTO_BROKEN"), l, y, r, y + S(24));
         broken->colour = 0xFFE07060;
     }
-    y += S(36);
-    result = AddText(*this, "", l, y, r, y + S(60));
+    y += S(28);
+    result = AddText(*this, "", l, y, r, y + S(30));
     result->font = ScreenLayout::kLabelFont;
     result->fontSize = 20;
     result->centred = true;
@@ -223,24 +226,26 @@ void GUI_ElectionResultsWindow::Draw() {
         return;
     const ElectionTally& tally = ShownTally();
     const float l = left + S(kMargin), r = right - S(kMargin);
-    const float t = top + S(50), b = t + S(28);
     RenderDevice& device = GetRenderDevice();
-    device.FillRect(l, t, r, b, 0xFF1A222C);
+    // How far the count has gone through the roll.
+    float t = top + S(kProgressTop), b = t + S(kProgressHeight);
     const float total = static_cast<float>(std::max(voterCount, tally.counted));
-    if (total > 0) {
-        // Votes as they are counted: yours from the left, the opposition's after them, those
-        // who stayed at home greyed; the rest of the bar is still to count.
-        float x = l;
-        const float span = r - l;
-        for (auto [votes, colour] : {std::pair<int, Argb>{tally.playerVotes, kPlayerColour},
-                                     {tally.oppositionVotes, kOppositionColour},
-                                     {tally.abstentions, kAbstainColour}}) {
-            const float w = span * static_cast<float>(votes) / total;
-            device.FillRect(x, t, x + w, b, colour);
-            x += w;
-        }
+    device.FillRect(l, t, r, b, 0xFF1A222C);
+    if (total > 0)
+        device.FillRect(l, t, l + (r - l) * static_cast<float>(tally.counted) / total, b,
+                        kAbstainColour);
+    device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
+    // The votes cast so far: yours from the left, the opposition's from the right; the mark in
+    // the middle is the line the government must reach.
+    t = top + S(kShareTop);
+    b = t + S(kShareHeight);
+    device.FillRect(l, t, r, b, 0xFF1A222C);
+    const int cast = tally.playerVotes + tally.oppositionVotes;
+    if (cast > 0) {
+        const float split = l + (r - l) * ElectionShare(tally.playerVotes, tally.oppositionVotes);
+        device.FillRect(l, t, split, b, kPlayerColour);
+        device.FillRect(split, t, r, b, kOppositionColour);
     }
-    // Half the votes cast decide it; the mark shows where half the electorate would be.
     device.DrawLine((l + r) / 2, t - S(4), (l + r) / 2, b + S(4), 0xFFE8ECF0);
     device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
 }

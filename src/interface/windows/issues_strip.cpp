@@ -1,5 +1,5 @@
-// The strip of issues on the game screen: one icon per thing on the desk, newest last, each
-// opening its window. It compares itself with the issues list every update and rebuilds when
+// The strip of issues on the game screen: one icon per thing on the desk, dilemmas first and the
+// rest in the order they arose, each opening its window. It compares itself with the issues list every update and rebuilds when
 // the list has changed, so it needs nobody to tell it.
 
 #include "base/json_writer.h"
@@ -118,6 +118,9 @@ std::vector<DeskIssue> CurrentDeskIssues() {
         shown.icon = issue->icon;
         issues.push_back(shown);
     }
+    // What waits for a decision comes first, so that a crowded desk never hides it.
+    std::stable_partition(issues.begin(), issues.end(),
+                          [](const DeskIssue& issue) { return issue.kind == kIssueKindDilemma; });
     return issues;
 }
 
@@ -206,7 +209,11 @@ GUI_IssuesStrip::GUI_IssuesStrip(float l, float t, float r, float b) {
     clickThrough = true;
     takesMouse = false;
     closeOnEscape = false;
-    Rebuild();
+    Sync();
+}
+
+bool GUI_IssuesStrip::Horizontal() const {
+    return height < S(2 * kRowHeight);
 }
 
 int GUI_IssuesStrip::Capacity() const {

@@ -2,6 +2,7 @@
 // what breaking one costs, and the promises already made with whether each is being kept.
 // Promises are made only in the turn before an election; at other times the window reports.
 
+#include "base/debug_log.h"
 #include "base/translation.h"
 #include "government/election_manager.h"
 #include "government/manifesto.h"
@@ -28,9 +29,10 @@ constexpr Argb kSelectedColour = 0xFFF0C850;
 constexpr Argb kBrokenColour = 0xFFE07060;
 constexpr Argb kKeptColour = 0xFF7CD08A;
 
-// The value is a level from 0 to 1, written as a percentage.
+// The value is a level from 0 to 1, written as a percentage; one decimal, so that a target
+// missed by a hair does not read as met.
 std::string Level(float value) {
-    return PercentText(value, 0);
+    return PercentText(value, 1);
 }
 
 std::string KindWord(int32_t kind) {
@@ -252,6 +254,7 @@ bool GUI_ManifestoWindow::PledgeSelected() {
     if (selected.empty())
         return false;
     const ActionResult result = ChoosePledgeAction(selected);
+    Log(result.message);
     if (!result.ok) {
         if (GUI_WindowManager* windows = GameWindowManager())
             ShowMessageDialog(*windows, Translate("MANIFESTO_REFUSED"), result.message);

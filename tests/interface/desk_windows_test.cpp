@@ -237,7 +237,8 @@ TEST_F(DeskWindowsTest, AnEventIsReadOnceEachTimeItsWindowOpens) {
 
 TEST_F(DeskWindowsTest, ScriptsEndTheGameOnceAndCloseWindowsByKind) {
     for (const char* kind : {WindowKind::Polls, WindowKind::Finance, WindowKind::Reports})
-        ShowGameWindow(kind, [kind] { return std::make_unique<GUI_GameWindow>(kind, "", 300, 200); });
+        ShowGameWindow(kind,
+                       [kind] { return std::make_unique<GUI_GameWindow>(kind, "", 300, 200); });
     RunScript("ClosePolls(); CloseFinanceWindow()");
     EXPECT_EQ(Find(WindowKind::Polls), nullptr);
     EXPECT_EQ(Find(WindowKind::Finance), nullptr);
@@ -372,6 +373,13 @@ TEST_F(ElectionWindowTest, TheCountTakesFiveVotersATickAndDeclaresOnce) {
     EXPECT_FALSE(IsGameOver());
 }
 
+TEST_F(ElectionWindowTest, WithoutAGameScreenTheTurnCountsEveryVoteItself) {
+    SetGameWindowManager(nullptr);
+    EXPECT_EQ(Hold(3, 1), nullptr);
+    EXPECT_TRUE(GetElectionManager().HasOutcome());
+    EXPECT_EQ(GetElectionManager().termsWon, 1);
+}
+
 TEST_F(ElectionWindowTest, ADefeatEndsTheGameOnlyWhenThePlayerLeavesOffice) {
     GUI_ElectionResultsWindow* count = Hold(3, 5);
     ASSERT_NE(count, nullptr);
@@ -412,8 +420,8 @@ TEST(DeskTexts, EveryTextTheDeskNamesIsShipped) {
     const std::regex key("Translate\\(\"([A-Z][A-Z0-9_]+)\"\\)|\"([A-Z][A-Z0-9]*_[A-Z0-9_]+)\"");
     std::set<std::string> missing;
     int named = 0;
-    for (const char* file : {"issues_strip.cpp", "desk_notices.cpp", "manifesto_window.cpp",
-                             "election_windows.cpp"}) {
+    for (const char* file :
+         {"issues_strip.cpp", "desk_notices.cpp", "manifesto_window.cpp", "election_windows.cpp"}) {
         std::ifstream in(source + "/src/interface/windows/" + file);
         std::stringstream text;
         text << in.rdbuf();

@@ -207,7 +207,7 @@ void GUI_EventWindow::Build() {
 // ---- Attack --------------------------------------------------------------------------------
 
 GUI_AttackWindow::GUI_AttackWindow(const std::string& name)
-    : GUI_GameWindow(WindowKind::Attack, "", kNoticeWidth, 470), attackName(name) {}
+    : GUI_GameWindow(WindowKind::Attack, "", kNoticeWidth, 440), attackName(name) {}
 
 void GUI_AttackWindow::Build() {
     const SIM_AttackEvent* attack = FindAnyAttack(attackName);
@@ -220,8 +220,11 @@ void GUI_AttackWindow::Build() {
     AddChild(new GUI_Picture(kAttackPicture, centre - S(kEventPictureWidth / 2), y,
                              centre + S(kEventPictureWidth / 2), y + S(kEventPictureHeight)));
     y += S(kEventPictureHeight + 12);
-    AddText(*this, Translate(attack->successText), l, y, r, y + S(96));
-    y += S(104);
+    const std::string text = Translate(attack->successText);
+    const float textHeight =
+        std::min(S(120), WrappedTextHeight(text, ScreenLayout::kTextFont, 16, r - l));
+    AddText(*this, text, l, y, r, y + textHeight);
+    y += textHeight + S(16);
 
     const std::string group =
         attack->usedBy ? Translate(attack->usedBy->guiName) : Translate("ATTACK_NO_GROUP");

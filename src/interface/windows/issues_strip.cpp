@@ -1,6 +1,6 @@
 // The strip of issues on the game screen: one icon per thing on the desk, dilemmas first and the
-// rest in the order they arose, each opening its window. It compares itself with the issues list every update and rebuilds when
-// the list has changed, so it needs nobody to tell it.
+// rest in the order they arose, each opening its window. It compares itself with the issues list
+// every update and rebuilds when the list has changed, so it needs nobody to tell it.
 
 #include "base/json_writer.h"
 #include "base/translation.h"

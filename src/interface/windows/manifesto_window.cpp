@@ -119,10 +119,12 @@ void GUI_ManifestoWindow::Build() {
     y += S(24);
     offers = new GUI_Table();
     offers->SetRect(l, y, r, y + S(226));
-    offers->SetColumns({{Translate("MANIFESTO_COL_PROMISE"), S(390), false, ""},
-                        {Translate("MANIFESTO_COL_NOW"), S(110), true, ""},
-                        {Translate("MANIFESTO_COL_TARGET"), S(110), true, ""},
-                        {Translate("MANIFESTO_COL_KIND"), 0, false, ""}});
+    offers->SetColumns(
+        {{Translate("MANIFESTO_COL_PROMISE"), S(390), false, ""},
+         {Translate("MANIFESTO_COL_NOW"), S(110), true, Translate("TOOLTIP_MANIFESTO_COL_NOW")},
+         {Translate("MANIFESTO_COL_TARGET"), S(110), true,
+          Translate("TOOLTIP_MANIFESTO_COL_TARGET")},
+         {Translate("MANIFESTO_COL_KIND"), 0, false, ""}});
     AddChild(offers);
     y += S(234);
 
@@ -141,12 +143,14 @@ void GUI_ManifestoWindow::Build() {
     y += S(24);
     pledges = new GUI_Table();
     pledges->SetRect(l, y, r, bottom - S(16));
-    pledges->SetColumns({{Translate("MANIFESTO_COL_PROMISE"), S(300), false, ""},
-                         {Translate("MANIFESTO_COL_TERM"), S(120), false, ""},
-                         {Translate("MANIFESTO_COL_FROM"), S(90), true, ""},
-                         {Translate("MANIFESTO_COL_TARGET"), S(90), true, ""},
-                         {Translate("MANIFESTO_COL_NOW"), S(90), true, ""},
-                         {Translate("MANIFESTO_COL_STATUS"), 0, false, ""}});
+    pledges->SetColumns(
+        {{Translate("MANIFESTO_COL_PROMISE"), S(300), false, ""},
+         {Translate("MANIFESTO_COL_TERM"), S(120), false, ""},
+         {Translate("MANIFESTO_COL_FROM"), S(90), true, Translate("MANIFESTO_TIP_FROM")},
+         {Translate("MANIFESTO_COL_TARGET"), S(90), true,
+          Translate("TOOLTIP_MANIFESTO_COL_TARGET")},
+         {Translate("MANIFESTO_COL_NOW"), S(90), true, Translate("TOOLTIP_MANIFESTO_COL_NOW")},
+         {Translate("MANIFESTO_COL_STATUS"), 0, false, ""}});
     AddChild(pledges);
     Refresh();
 }

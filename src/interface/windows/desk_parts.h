@@ -11,6 +11,10 @@
 class GUI_ButtonText;
 class GUI_WindowBase;
 
+// Figures that go the government's way, and those that go against it.
+inline constexpr Argb kDeskGoodColour = 0xFF7CD08A;
+inline constexpr Argb kDeskBadColour = 0xFFE07060;
+
 // Wrapped text inside a rectangle; paragraphs split at line breaks. Lines that would fall below
 // the rectangle are left out, the last one shown ending in an ellipsis.
 class GUI_TextBlock : public GUI_ButtonBase {

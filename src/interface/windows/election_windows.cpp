@@ -144,7 +144,7 @@ void GUI_ElectionResultsWindow::Build() {
         (!GetElectionManager().IsCounting() && GetElectionManager().HasOutcome() &&
          GetElectionManager().LastOutcome().manifestoBroken)) {
         GUI_TextBlock* broken = AddText(*this, Translate("MANIFESTO_BROKEN"), l, y, r, y + S(24));
-        broken->colour = 0xFFE07060;
+        broken->colour = kDeskBadColour;
     }
     y += S(28);
     result = AddText(*this, "", l, y, r, y + S(30));
@@ -363,8 +363,8 @@ void GUI_PostElectionWindow::Build() {
                      {PercentText(group.approval, 0), group.approval,
                       Translate("TOOLTIP_POSTELECTION_COL_APPROVAL"), 0},
                      {PointsChangeText(group.change), group.change, changeTip,
-                      group.change >= kMovedAtLeast    ? 0xFF7CD08A
-                      : group.change <= -kMovedAtLeast ? 0xFFE07060
+                      group.change >= kMovedAtLeast    ? kDeskGoodColour
+                      : group.change <= -kMovedAtLeast ? kDeskBadColour
                                                        : 0}};
         rows.push_back(row);
     }

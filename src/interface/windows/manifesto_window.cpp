@@ -26,8 +26,6 @@ using ScreenLayout::S;
 constexpr float kWidth = 860, kHeight = 660;
 constexpr float kMargin = 20;
 constexpr Argb kSelectedColour = 0xFFF0C850;
-constexpr Argb kBrokenColour = 0xFFE07060;
-constexpr Argb kKeptColour = 0xFF7CD08A;
 
 // The value is a level from 0 to 1, written as a percentage; one decimal, so that a target
 // missed by a hair does not read as met.
@@ -219,7 +217,7 @@ void GUI_ManifestoWindow::FillPledges() {
             status = Cell(Translate(kept ? "MANIFESTO_KEPT" : "MANIFESTO_BROKEN_SHORT"),
                           kept ? 1.0f : 0.0f,
                           Translate(kept ? "TOOLTIP_MANIFESTO_KEPT" : "TOOLTIP_MANIFESTO_BROKEN"));
-            status.colour = kept ? kKeptColour : kBrokenColour;
+            status.colour = kept ? kDeskGoodColour : kDeskBadColour;
         } else {
             status =
                 Cell(Translate("MANIFESTO_NOT_YET"), 0.5f, Translate("TOOLTIP_MANIFESTO_NOT_YET"));

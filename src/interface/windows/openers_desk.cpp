@@ -85,5 +85,8 @@ void OpenPostElection() {
 }
 
 void OpenManifesto() {
-    ShowGameWindow(WindowKind::Manifesto, [] { return std::make_unique<GUI_ManifestoWindow>(); });
+    // Asked for again (the turn before an election opens it too), it shows the figures of now.
+    if (GUI_GameWindow* shown = ShowGameWindow(
+            WindowKind::Manifesto, [] { return std::make_unique<GUI_ManifestoWindow>(); }))
+        shown->Refresh();
 }

@@ -381,8 +381,22 @@ TEST_F(ElectionWindowTest, WithoutAGameScreenTheTurnCountsEveryVoteItself) {
 }
 
 TEST_F(ElectionWindowTest, ADefeatEndsTheGameOnlyWhenThePlayerLeavesOffice) {
+    // The ending term broke its one promise: the count says so.
+    Neuron* gdp = new Neuron();
+    gdp->SetName("GDP");
+    gdp->value = 0.5f;
+    logged.dir.Write("data/manifesto.csv", "#,MORE_GDP,GDP,0.5,>\n");
+    SIM_Manifesto& manifesto = GetManifesto();
+    manifesto.LoadOptions();
+    manifesto.AddPledge(manifesto.Options()[0]);
+    manifesto.StartTerm();
+    manifesto.UpdateKept();
     GUI_ElectionResultsWindow* count = Hold(3, 5);
     ASSERT_NE(count, nullptr);
+    bool brokenShown = false;
+    for (const auto& button : count->buttons)
+        brokenShown = brokenShown || button->DumpText() == Translate("MANIFESTO_BROKEN");
+    EXPECT_TRUE(brokenShown);
     GetSounds().SetMusicTrack(0);
     count->Tick(0);
     count->Tick(100);

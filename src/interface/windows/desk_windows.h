@@ -49,6 +49,10 @@ public:
     float iconSize = 0;
 };
 
+// The strip lays itself out in whatever rectangle the game screen gives it. A column gives each
+// issue a row 46 design pixels tall with its title beside the icon: 300 x 460 holds ten, which
+// is more than a turn brings. A band under 92 tall gives each issue a cell 104 wide with its title
+// under the icon. Issues beyond the room are gathered under a last "+N" marker.
 class GUI_IssuesStrip : public GUI_WindowBase {
 public:
     GUI_IssuesStrip(float left, float top, float right, float bottom);

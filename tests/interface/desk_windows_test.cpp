@@ -71,6 +71,8 @@ protected:
         TearDownGame();
         SetRenderDevice(nullptr);
         ResetTranslations();
+        // The log closes after this fixture's front end is gone.
+        SetFrontEnd(&logged.frontEnd);
     }
 
     GUI_GameWindow* Find(const std::string& name) { return FindGameWindow(name); }

@@ -15,7 +15,9 @@ public:
     static constexpr int kBucketCount = 54;
     static constexpr size_t kMaxKey = 255;
     static constexpr size_t kMaxValue = 2031;
-    static constexpr size_t kRawCapacity = 128000;
+    // The whole "strings" section is read at once; the game's texts long since outgrew the
+    // 128000 bytes the table began with, and a text past the end would read as its key.
+    static constexpr size_t kRawCapacity = 1024000;
 
     struct Entry {
         std::string key;

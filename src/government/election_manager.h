@@ -86,6 +86,11 @@ public:
     // Counts up to maxVoters more voters in list order; true once every voter is counted.
     bool StepCount(int maxVoters = kVotersPerCountStep);
     bool CountFinished() const;
+    // An election's count is open and its result not yet declared.
+    bool IsCounting() const { return counting; }
+    // Whether the term that the open count ends broke its manifesto; the pledges made for the
+    // next term bind from the moment the count opens, so the manifesto itself no longer says.
+    bool ManifestoBrokenAtCount() const { return manifestoBrokenAtOpen; }
     const ElectionTally& Tally() const { return tally; }
     // Records the result and works out what the results and post-election screens show.
     const ElectionOutcome& DeclareResult();

@@ -59,9 +59,11 @@ void WindowFrontEnd::PlaySound(const std::string& file) {
     GetSounds().PlayEffect(file);
 }
 
-// The game screen opens the game-over window with these words once the turn is over.
+// The script's own words, in the game-over window at once; the game screen keeps them for when
+// it is next shown.
 void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
     SetScriptedGameOver(title, text);
+    OpenGameOver(title, text);
 }
 
 const char* WindowKindFor(GameWindow window) {
@@ -96,6 +98,11 @@ void WindowFrontEnd::CloseGameWindow(GameWindow window) {
 
 void WindowFrontEnd::ShowDetails(const std::string& neuronName) {
     OpenNodeDetails(neuronName);
+}
+
+bool WindowFrontEnd::OpenElectionCount() {
+    OpenElectionResults();
+    return FindGameWindow(WindowKind::ElectionResults) != nullptr;
 }
 
 void WindowFrontEnd::OpenAttackWindow(const std::string& attackName) {

@@ -19,6 +19,8 @@ public:
     void ShowGameOver(const std::string& title, const std::string& text) override;
     void CloseGameWindow(GameWindow window) override;
     void ShowDetails(const std::string& neuronName) override;
+    // Opens the results window, which counts on its own clock; false without a game screen.
+    bool OpenElectionCount() override;
     void OpenAttackWindow(const std::string& attackName) override;
     void OpenQuarterlyReport() override;
     void ShowAchievementAward(const std::string& achievementKey) override;

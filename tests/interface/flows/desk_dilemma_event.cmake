@@ -1,0 +1,20 @@
+# The desk from the issues strip: a dilemma opened from the strip, put back with Escape, opened
+# again from the dilemma button and answered; an event read from the strip with its picture.
+run_flow(AT 220:desk AT 250:dilemma AT 280:put_back AT 310:from_button AT 350:answered
+    AT 580:event)
+expect_text(desk "\"id\": \"IssueDilemma\"")
+expect_text(desk "\"subject\": \"SugarLevy\"")
+expect_window(dilemma Dilemma)
+expect_text(dilemma "\"dilemma\": \"SugarLevy\"")
+expect_text(dilemma "\"id\": \"DilemmaOption3\"")
+expect_mode(put_back Game)
+expect_no_window(put_back Dilemma)
+expect_text(put_back "\"id\": \"IssueDilemma\"")
+expect_window(from_button Dilemma)
+expect_no_window(answered Dilemma)
+expect_no_text(answered "\"id\": \"IssueDilemma\"")
+expect_log("Answered SugarLevy with option 2")
+expect_window(event Event)
+expect_text(event "\"title\": \"Prison Riot\"")
+expect_text(event "\"placeholder\": false")
+expect_pictures(desk dilemma put_back from_button answered event)

@@ -1,0 +1,25 @@
+# An election played through in the window: the manifesto opened by the turn before it, a promise
+# made, the count watched voter by voter, the page that explains the result (which Escape does not
+# dismiss), carrying on, and the promise binding for the new term.
+run_flow(AT 250:manifesto AT 300:pledged AT 420:counting AT 840:declared AT 880:aftermath
+    AT 910:kept_open AT 980:new_term)
+expect_window(manifesto Manifesto)
+expect_text(manifesto "The election is three months away")
+expect_text(pledged "Next term")
+expect_log("Pledged to raise GDP")
+expect_window(counting ElectionResults)
+expect_text(counting "\"declared\": false")
+expect_no_text(counting "\"id\": \"ElectionSeeResultsButton\"")
+expect_text(declared "\"declared\": true")
+expect_text(declared "\"counted\": 2000")
+expect_text(declared "\"id\": \"ElectionSeeResultsButton\"")
+expect_log("Election result:")
+expect_window(aftermath PostElection)
+expect_no_window(aftermath ElectionResults)
+expect_text(aftermath "Warmed to you most")
+expect_text(aftermath "\"kind\": \"table\"")
+expect_window(kept_open PostElection)
+expect_no_window(new_term PostElection)
+expect_window(new_term Manifesto)
+expect_text(new_term "This term")
+expect_pictures(manifesto pledged counting declared aftermath new_term)

@@ -15,7 +15,9 @@ public:
     static constexpr int kBucketCount = 54;
     static constexpr size_t kMaxKey = 255;
     static constexpr size_t kMaxValue = 2031;
-    static constexpr size_t kRawCapacity = 128000;
+    // The whole "strings" section is read at once; the game's texts outgrew a 128000-byte
+    // buffer, and a section cut short loses its last keys without a word.
+    static constexpr size_t kRawCapacity = 512000;
 
     struct Entry {
         std::string key;

@@ -60,13 +60,16 @@ public:
         name->SetFont("arialbold16.dds", 16);
         post = window.Figure(tx, y + 24 * s);
         post->colour = GovColour::kDim;
-        window.Caption(tx, y + 60 * s, "CABINET_STANDS_FOR");
+        standsFor = window.Caption(tx, y + 60 * s, "CABINET_STANDS_FOR");
         groups = window.Figure(tx, y + 82 * s);
         const char* captions[kRows] = {"CABINET_LOYALTY",       "CABINET_MOOD",
                                        "CABINET_EXPERIENCE",    "CABINET_SUITABILITY",
                                        "CABINET_EFFECTIVENESS", "CABINET_CAPITAL"};
-        for (int i = 0; i < kRows; ++i)
-            rows[i] = window.Row(x, y + (kPortraitHeight + 14 + 25 * i) * s, width, captions[i]);
+        for (int i = 0; i < kRows; ++i) {
+            const float rowY = y + (kPortraitHeight + 14 + 25 * i) * s;
+            labels[i] = window.Caption(x, rowY, captions[i]);
+            rows[i] = window.FigureAt(x + width, rowY);
+        }
     }
 
     float Bottom() const { return rows[kRows - 1]->bottom; }
@@ -78,8 +81,9 @@ public:
         post->SetText(postText);
         groups->SetText(f ? StandsFor(*f) : std::string());
         groups->SetTooltipText(f ? MinisterTip("CABINET_TIP_STANDS_FOR", *f) : std::string());
-        for (GUI_Label* row : rows)
-            row->visible = shown;
+        standsFor->visible = shown;
+        for (int i = 0; i < kRows; ++i)
+            labels[i]->visible = rows[i]->visible = shown;
         if (!f)
             return;
         Set(0, FormatFraction(f->loyalty), MinisterTip("CABINET_TIP_LOYALTY", *f));
@@ -112,6 +116,8 @@ private:
     GUI_Label* name = nullptr;
     GUI_Label* post = nullptr;
     GUI_Label* groups = nullptr;
+    GUI_Label* standsFor = nullptr;
+    GUI_Label* labels[kRows] = {};
     GUI_Label* rows[kRows] = {};
     MinisterFigures figures;
     bool shown = false;
@@ -123,9 +129,8 @@ public:
     using GovernmentWindow::GovernmentWindow;
     GUI_Label* Figure(float x, float y) { return AddFigure(x, y); }
     GUI_Label* Caption(float x, float y, const std::string& key) { return AddCaption(x, y, key); }
-    GUI_Label* Row(float x, float y, float w, const std::string& key) {
-        return AddFigureRow(x, y, w, key);
-    }
+    // A figure whose right end is at x.
+    GUI_Label* FigureAt(float x, float y) { return AddFigure(x, y, LabelAlign::Right); }
 };
 
 class CabinetWindow : public CabinetBase {
@@ -176,6 +181,8 @@ public:
             Refresh();
         });
         news = AddFigure(X(0), Y(615));
+        // News of an earlier visit (or an earlier game) is stale.
+        LastCabinetNews().clear();
         news->colour = GovColour::kAccent;
         selectedPost = kPolicyGroupKeys[0];
         Refresh();
@@ -319,22 +326,22 @@ private:
 class AppointWindow : public CabinetBase {
 public:
     explicit AppointWindow(const std::string& portfolio)
-        : CabinetBase(WindowKind::AppointMinister, "APPOINT_TITLE", 1000, 620), post(portfolio) {}
+        : CabinetBase(WindowKind::AppointMinister, "APPOINT_TITLE", 960, 620), post(portfolio) {}
 
     void Build() override {
         holder = AddFigure(X(0), Y(0));
-        table = AddTable(X(0), Y(28), S(660), S(530));
+        table = AddTable(X(0), Y(28), S(620), S(530));
         table->identifier = "AppointCandidates";
         table->SetColumns(
-            {{Translate("CABINET_COL_NAME"), S(150), false, ""},
-             {Translate("APPOINT_COL_HOLDS"), S(130), false, ""},
-             {Translate("CABINET_COL_FIT"), S(55), true, Translate("CABINET_COL_FIT_TIP")},
-             {Translate("CABINET_COL_EXPERIENCE"), S(55), true,
+            {{Translate("CABINET_COL_NAME"), S(135), false, ""},
+             {Translate("APPOINT_COL_HOLDS"), S(145), false, ""},
+             {Translate("CABINET_COL_FIT"), S(50), true, Translate("CABINET_COL_FIT_TIP")},
+             {Translate("CABINET_COL_EXPERIENCE"), S(50), true,
               Translate("CABINET_COL_EXPERIENCE_TIP")},
-             {Translate("CABINET_COL_EFFECT"), S(60), true, Translate("CABINET_COL_EFFECT_TIP")},
+             {Translate("CABINET_COL_EFFECT"), S(55), true, Translate("CABINET_COL_EFFECT_TIP")},
              {Translate("APPOINT_COL_STANDS_FOR"), 0, false, ""}});
-        panel.Build(*this, X(680), Y(28), S(300));
-        appoint = AddButton(X(680), Y(520), S(300), "APPOINT_CONFIRM", "AppointButton",
+        panel.Build(*this, X(640), Y(28), S(300));
+        appoint = AddButton(X(640), Y(520), S(300), "APPOINT_CONFIRM", "AppointButton",
                             [this] { Appoint(); });
         Retarget(post);
     }
@@ -421,9 +428,9 @@ public:
 protected:
     void DrawExtras() override {
         panel.DrawPortrait();
-        const float y = DrawParagraph(ruleText, X(680), Y(360), S(300), GovColour::kText);
+        const float y = DrawParagraph(ruleText, X(640), Y(360), S(300), GovColour::kText);
         if (!message.empty())
-            DrawParagraph(message, X(680), y + S(8), S(300), GovColour::kBad);
+            DrawParagraph(message, X(640), y + S(8), S(300), GovColour::kBad);
     }
 
 private:

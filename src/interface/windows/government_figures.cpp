@@ -73,9 +73,9 @@ struct CurveInputs {
 // One side (cost or income) of a finance object's line, in words.
 std::string ExplainCurve(const std::string& key, const CurveInputs& in) {
     const float curve = in.atMin + (in.atMax - in.atMin) * in.level;
-    std::string text = TranslateWith(key, {{"<CURVE>", Number("%.1f", curve)},
-                                           {"<ATMIN>", Number("%.1f", in.atMin)},
-                                           {"<ATMAX>", Number("%.1f", in.atMax)},
+    std::string text = TranslateWith(key, {{"<CURVE>", FormatMoney(curve)},
+                                           {"<ATMIN>", FormatMoney(in.atMin)},
+                                           {"<ATMAX>", FormatMoney(in.atMax)},
                                            {"<LEVEL>", FormatFraction(in.level)},
                                            {"<DIFFICULTY>", Number("%.2f", in.difficulty)},
                                            {"<WEALTH>", Number("%.4g", GetMission().wealth)},

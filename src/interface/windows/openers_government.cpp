@@ -62,6 +62,8 @@ void OpenIntelligence() {
 }
 
 void OpenQuarterlyReportWindow() {
+    // The turn is over: whatever is open shows the new quarter.
+    RefreshGameWindows();
     // An election's count and its aftermath have the player's attention; the reports wait for
     // the button.
     if (FindGameWindow(WindowKind::ElectionResults) || FindGameWindow(WindowKind::PostElection)) {

@@ -7,6 +7,7 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/election_manager.h"
+#include "government/finances.h"
 #include "government/report_manager.h"
 #include "interface/windows/game_windows.h"
 #include "interface/windows/government_figures.h"
@@ -88,6 +89,10 @@ public:
 
     void Refresh() override {
         reports = GetReportManager().Reports();
+        // The figures belong with the reports of their turn: read again later, the budget's
+        // figures would no longer match the words written about them.
+        const bool fresh = GetTurnNumber() != figuresTurn;
+        figuresTurn = GetTurnNumber();
         turn->SetText(TranslateWith("REPORTS_TURN", {{"<TURN>", std::to_string(GetTurnNumber())}}));
         float y = Y(30);
         bodyTops.assign(reports.size(), 0.0f);
@@ -97,11 +102,13 @@ public:
             figures[i]->visible = used;
             if (!used)
                 continue;
-            const ReportFigure figure = FigureFor(reports[i].title);
+            if (fresh) {
+                const ReportFigure figure = FigureFor(reports[i].title);
+                figures[i]->SetText(figure.text);
+                figures[i]->SetTooltipText(figure.tooltip);
+            }
             titles[i]->SetText(reports[i].title);
             titles[i]->MoveTo(static_cast<float>(titles[i]->left), y);
-            figures[i]->SetText(figure.text);
-            figures[i]->SetTooltipText(figure.tooltip);
             figures[i]->MoveTo(static_cast<float>(figures[i]->left), y + S(3));
             bodyTops[i] = y + S(kTitleStep);
             y = bodyTops[i] + ParagraphHeight(reports[i].body, S(kWidth)) + S(kGap);
@@ -136,6 +143,7 @@ private:
     GUI_Label* turn = nullptr;
     std::vector<SIM_Report> reports;
     std::vector<float> bodyTops;
+    int figuresTurn = -1;
 };
 
 } // namespace

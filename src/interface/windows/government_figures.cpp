@@ -267,27 +267,33 @@ std::vector<BudgetLine> BudgetLinesByWeight() {
 }
 
 FinanceSummary SummariseFinances() {
-    Finances& finances = GetFinances();
-    finances.CalculateIncomeAndExpenses();
+    Finances& f = GetFinances();
+    f.CalculateIncomeAndExpenses();
+    return SummariseFigures(f.MonthlyIncome, f.MonthlyExpenses, f.MonthlyInterest, f.CurrentBalance,
+                            f.NationalDebt, f.DebtCeiling);
+}
+
+FinanceSummary SummariseFigures(float income, float spending, float interest, float treasury,
+                                float debt, float ceiling) {
     FinanceSummary s;
-    s.income = finances.MonthlyIncome;
-    s.spending = finances.MonthlyExpenses;
-    s.interest = finances.MonthlyInterest;
-    s.balance = s.income - s.spending;
-    s.treasury = finances.CurrentBalance;
-    s.debt = finances.NationalDebt;
-    s.ceiling = finances.DebtCeiling;
-    s.creditLeft = std::max(0.0f, s.ceiling - s.debt);
+    s.income = income;
+    s.spending = spending;
+    s.interest = interest;
+    s.balance = income - spending;
+    s.treasury = treasury;
+    s.debt = debt;
+    s.ceiling = ceiling;
+    s.creditLeft = std::max(0.0f, ceiling - debt);
     if (s.balance < 0) {
         // The ceiling is passed once the debt goes above it; the treasury is spent first.
-        const float room = s.ceiling - s.debt + s.treasury;
-        const float deficit = -s.balance;
-        s.turnsToCeiling = room < 0 ? 0 : static_cast<int>(std::floor(room / deficit)) + 1;
+        const float room = ceiling - debt + treasury;
+        const float turns = std::floor(room / -s.balance) + 1.0f;
+        s.turnsToCeiling = room < 0 ? 0 : static_cast<int>(std::fmin(turns, 9999.0f));
     }
-    if (s.income > 0)
-        s.debtRatio = std::clamp(s.debt / (s.income * 12.0f), 0.0f, 1.0f);
+    if (income > 0)
+        s.debtRatio = std::clamp(debt / (income * 12.0f), 0.0f, 1.0f);
     else
-        s.debtRatio = s.debt > 0 ? 1.0f : 0.0f;
+        s.debtRatio = debt > 0 ? 1.0f : 0.0f;
     return s;
 }
 

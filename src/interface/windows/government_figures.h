@@ -67,7 +67,12 @@ struct FinanceSummary {
     // The debt against a year's income, as the network reads it (0 … 1).
     float debtRatio = 0;
 };
+// The summary of the turn's figures as the finances hold them (recalculated first).
 FinanceSummary SummariseFinances();
+// The same from figures given: the turn's income, spending (interest included) and interest,
+// the treasury, the debt and its ceiling.
+FinanceSummary SummariseFigures(float income, float spending, float interest, float treasury,
+                                float debt, float ceiling);
 
 // ---- Polls ----
 

@@ -250,7 +250,8 @@ TEST_F(GovernmentWindowsTest, OneWindowPerNameAndTheReportsWaitForAnElection) {
     EXPECT_NE(dump.find("\"post\": \"ECONOMY\""), std::string::npos) << "turned to the new post";
 
     // An election's count on screen holds the reports back.
-    GUI_GameWindow* count = ShowGameWindow(WindowKind::ElectionResults, [] {
+    // Found by its kind, whatever name its window goes by.
+    GUI_GameWindow* count = ShowGameWindow("ElectionResults:count", [] {
         return std::make_unique<GUI_GameWindow>(WindowKind::ElectionResults, "", 300, 200);
     });
     ASSERT_NE(count, nullptr);

@@ -3,6 +3,7 @@
 // already open comes to the front with its figures brought up to date.
 
 #include "base/debug_log.h"
+#include "interface/widgets/gui_window_manager.h"
 #include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
 #include "interface/windows/government_windows.h"
@@ -20,6 +21,22 @@ GUI_GameWindow* Show(const std::string& name,
     if (shown && shown == open)
         shown->Refresh();
     return shown;
+}
+
+// Whether any window of a kind is showing, whatever name its opener gave it.
+bool KindShowing(const std::string& kind) {
+    GUI_WindowManager* windows = GameWindowManager();
+    if (!windows)
+        return false;
+    for (const auto* list :
+         {&windows->OpenWindows(), &windows->ModalWindows(), &windows->Pages()}) {
+        for (GUI_WindowBase* window : *list) {
+            const auto* game = dynamic_cast<const GUI_GameWindow*>(window);
+            if (game && game->kind == kind && window->visible)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -66,7 +83,7 @@ void OpenQuarterlyReportWindow() {
     RefreshGameWindows();
     // An election's count and its aftermath have the player's attention; the reports wait for
     // the button.
-    if (FindGameWindow(WindowKind::ElectionResults) || FindGameWindow(WindowKind::PostElection)) {
+    if (KindShowing(WindowKind::ElectionResults) || KindShowing(WindowKind::PostElection)) {
         Log("quarterly report held back: an election is showing");
         return;
     }

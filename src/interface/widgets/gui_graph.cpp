@@ -11,7 +11,6 @@
 namespace {
 constexpr const char* kFont = "verdana12.dds";
 constexpr int kFontSize = 12;
-constexpr float kScaleWidth = 64;
 constexpr float kTitleHeight = 20;
 constexpr float kMargin = 6;
 constexpr Argb kGround = 0xC0101820;
@@ -93,7 +92,7 @@ void GUI_Graph::ScaleRange(float& low, float& high) const {
 }
 
 float GUI_Graph::PlotLeft() const {
-    return left + kScaleWidth;
+    return left + scaleWidth;
 }
 float GUI_Graph::PlotRight() const {
     return right - kMargin;
@@ -182,7 +181,7 @@ void GUI_Graph::Draw() {
         const float value = low + (high - low) * i / static_cast<float>(std::max(1, gridLines));
         const float y = YFor(value, low, high);
         device.DrawLine(PlotLeft(), y, PlotRight(), y, kGrid);
-        const std::string text = FormatValue(value);
+        const std::string text = formatScale ? formatScale(value) : FormatValue(value);
         GuiDraw::Text(kFont, kFontSize, text,
                       PlotLeft() - 6 - GuiDraw::TextWidth(kFont, kFontSize, text), y - 7,
                       kScaleText);

@@ -45,6 +45,10 @@ public:
 
     // How the scale and the tooltip write a figure (default: two decimals).
     std::function<std::string(float)> formatValue;
+    // How the scale alone writes a figure, when it needs a shorter form than the tooltip.
+    std::function<std::string(float)> formatScale;
+    // Room on the left for the scale's figures, in pixels.
+    float scaleWidth = 64;
     // How the tooltip names a point, given its index (0 = oldest) and the number of points
     // (default: "N turns ago", "This turn").
     std::function<std::string(int, int)> formatPoint;

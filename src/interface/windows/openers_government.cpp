@@ -1,41 +1,91 @@
-// Openers of the government's windows. Until the windows themselves exist each request shows a
-// note.
+// Openers of the government's windows: the books (finance, polls, parties), the cabinet and its
+// appointments, the achievements, the quarterly reports and the intelligence briefing. A window
+// already open comes to the front with its figures brought up to date.
+
 #include "base/debug_log.h"
-#include "interface/widgets/message_dialog.h"
+#include "interface/widgets/gui_window_manager.h"
 #include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
+#include "interface/windows/government_windows.h"
+
+#include <functional>
+#include <memory>
 
 namespace {
-void Pending(const std::string& what) {
-    if (GUI_WindowManager* windows = GameWindowManager())
-        ShowMessageDialog(*windows, what, "This window is being built.");
+
+GUI_GameWindow* Show(const std::string& name,
+                     const std::function<std::unique_ptr<GUI_GameWindow>()>& make) {
+    GUI_GameWindow* open = FindGameWindow(name);
+    GUI_GameWindow* shown = ShowGameWindow(name, make);
+    // A window built just now is current; one that was already open may be a turn behind.
+    if (shown && shown == open)
+        shown->Refresh();
+    return shown;
 }
+
+// Whether any window of a kind is showing, whatever name its opener gave it.
+bool KindShowing(const std::string& kind) {
+    GUI_WindowManager* windows = GameWindowManager();
+    if (!windows)
+        return false;
+    for (const auto* list :
+         {&windows->OpenWindows(), &windows->ModalWindows(), &windows->Pages()}) {
+        for (GUI_WindowBase* window : *list) {
+            const auto* game = dynamic_cast<const GUI_GameWindow*>(window);
+            if (game && game->kind == kind && window->visible)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void OpenFinance() {
-    Pending(WindowKind::Finance);
+    Show(WindowKind::Finance, MakeFinanceWindow);
 }
+
 void OpenPolls() {
-    Pending(WindowKind::Polls);
+    Show(WindowKind::Polls, MakePollsWindow);
 }
+
 void OpenCabinet() {
-    Pending(WindowKind::Cabinet);
+    Show(WindowKind::Cabinet, MakeCabinetWindow);
 }
+
 void OpenAppointMinister(const std::string& portfolio) {
-    Pending(portfolio);
+    // One appointment at a time: asked for another post, the open window turns to it.
+    GUI_GameWindow* open = FindGameWindow(WindowKind::AppointMinister);
+    GUI_GameWindow* shown = ShowGameWindow(
+        WindowKind::AppointMinister, [&portfolio] { return MakeAppointMinisterWindow(portfolio); });
+    if (shown && shown == open)
+        RetargetAppointMinisterWindow(*shown, portfolio);
 }
+
 void OpenParties() {
-    Pending(WindowKind::Parties);
+    Show(WindowKind::Parties, MakePartiesWindow);
 }
+
 void OpenAchievements() {
-    Pending(WindowKind::Achievements);
+    Show(WindowKind::Achievements, MakeAchievementsWindow);
 }
+
 void OpenReports() {
-    Pending(WindowKind::Reports);
+    Show(WindowKind::Reports, MakeReportsWindow);
 }
+
 void OpenIntelligence() {
-    Pending(WindowKind::Intelligence);
+    Show(WindowKind::Intelligence, MakeIntelligenceWindow);
 }
+
 void OpenQuarterlyReportWindow() {
-    Log("quarterly report asked for");
+    // The turn is over: whatever is open shows the new quarter.
+    RefreshGameWindows();
+    // An election's count and its aftermath have the player's attention; the reports wait for
+    // the button.
+    if (KindShowing(WindowKind::ElectionResults) || KindShowing(WindowKind::PostElection)) {
+        Log("quarterly report held back: an election is showing");
+        return;
+    }
+    OpenReports();
 }

@@ -1,0 +1,22 @@
+# The finance window: its summary and budget lines, a column sorted, a line explained by its
+# curve's inputs, one window however often it is asked for, and Escape closing it.
+run_flow(AT 240:opened AT 320:sorted AT 370:again AT 400:closed)
+expect_window(opened Finance)
+expect_text(opened "\"title\": \"The Treasury\"")
+expect_text(opened "\"id\": \"FinanceLines\"")
+expect_text(opened "Interest on the debt")
+expect_text(opened "\"creditLeft\": ")
+expect_text(opened "\"label\": \"National debt\"")
+# Every figure of the summary says where it comes from.
+expect_text(opened "\"tooltip\": \"The ceiling of ")
+expect_text(opened "\"tooltip\": \"Everything the policies and situations in force bring in")
+expect_text(sorted "\"sortColumn\": 3")
+expect_text(sorted "\"sortDescending\": true")
+expect_text(sorted "the income curve runs from")
+count_windows(again Finance shown)
+if(NOT shown EQUAL 1)
+    message(FATAL_ERROR "gov_finance again: ${shown} finance windows are open")
+endif()
+expect_no_window(closed Finance)
+expect_mode(closed Game)
+expect_pictures(opened sorted)

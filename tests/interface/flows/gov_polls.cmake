@@ -1,0 +1,16 @@
+# The polls window: the share with its explanation, the history graph, the parties' members,
+# every voter group in a table sorted by a heading, and a row opening the group's details.
+run_flow(AT 280:opened AT 340:sorted AT 380:details)
+expect_window(opened Polls)
+expect_text(opened "\"title\": \"The Polls\"")
+expect_text(opened "voters asked would vote for you")
+expect_text(opened "\"id\": \"PollsGraph\"")
+expect_text(opened "\"label\": \"Your share\"")
+expect_text(opened "\"id\": \"PollsParties\"")
+expect_text(opened "\"tag\": \"player\"")
+expect_text(opened "\"sortColumn\": 1")
+expect_text(sorted "\"sortColumn\": 0")
+expect_text(sorted "\"sortDescending\": false")
+expect_text(sorted "\"tag\": \"Capitalists\"")
+expect_text(details "\"title\": \"Capitalists\"")
+expect_pictures(opened sorted)

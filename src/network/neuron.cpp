@@ -277,6 +277,16 @@ Neuron* FindNeuron(const char* wanted) {
     return nullptr;
 }
 
+Neuron* LookUpNeuron(const std::string& wanted) {
+    if (wanted.size() < 3)
+        return nullptr;
+    for (Neuron* neuron : g_neurons) {
+        if (wanted == neuron->name)
+            return neuron;
+    }
+    return nullptr;
+}
+
 // The passes go by index and re-read the size: a step may create neurons (a voter group raising
 // a grudge), which join the end of the registry and are reached in the same pass.
 void ProcessAllNeurons() {

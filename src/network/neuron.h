@@ -129,6 +129,9 @@ Neuron* FindNeuron(const char* name);
 inline Neuron* FindNeuron(const std::string& name) {
     return FindNeuron(name.c_str());
 }
+// The same search for readers that only ask (a window naming a node that may have gone): a miss
+// is no fault, so nothing is reported.
+Neuron* LookUpNeuron(const std::string& name);
 
 // The per-turn passes over the registry, in registry order.
 void ProcessAllNeurons();

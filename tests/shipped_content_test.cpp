@@ -8,6 +8,7 @@
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "base/translation.h"
 #include "base/turn.h"
 #include "game/turn_pipeline.h"
 #include "government/election_manager.h"
@@ -19,7 +20,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -62,6 +65,30 @@ TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
                              "MiddleIncome", "Wealthy", "IncomeTax", "SalesTax", "CorporationTax",
                              "PropertyTax", "CarTax", "PetrolTax", "InheritanceTax", "CarbonTax"})
         EXPECT_NE(FindNeuron(name), nullptr) << name;
+}
+
+TEST_F(ShippedContentTest, EveryTextOfTheStringsSectionIsRead) {
+    // A section too large for the reader loses its last texts, which then show as bare keys.
+    ResetTranslations();
+    std::ifstream in(std::string(MARROWGATE_SOURCE_DIR) + "/data/strings.ini");
+    std::string line;
+    bool inStrings = false;
+    int keys = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] == '[') {
+            inStrings = line.rfind("[strings]", 0) == 0;
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!inStrings || line.empty() || line[0] == ';' || equals == std::string::npos ||
+            equals + 1 >= line.size())
+            continue;
+        const std::string key = line.substr(0, equals);
+        EXPECT_NE(Translate(key), key) << key;
+        ++keys;
+    }
+    EXPECT_GT(keys, 1000);
+    EXPECT_EQ(t.LogText().find("is larger than"), std::string::npos);
 }
 
 TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {

@@ -15,7 +15,8 @@ public:
     static constexpr int kBucketCount = 54;
     static constexpr size_t kMaxKey = 255;
     static constexpr size_t kMaxValue = 2031;
-    static constexpr size_t kRawCapacity = 128000;
+    // The game's texts outgrew a 128000-byte section; room for several times what it holds now.
+    static constexpr size_t kRawCapacity = 512000;
 
     struct Entry {
         std::string key;

@@ -13,6 +13,7 @@
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
+#include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
 #include "network/neuron.h"
 #include "platform/input_state.h"
@@ -126,6 +127,8 @@ void SetScriptedGameOver(const std::string& title, const std::string& text) {
 }
 
 void GUI_MainScreen::Activate() {
+    // The game windows open over this screen.
+    SetGameWindowManager(&Windows());
     Layout();
     if (!IsGameOver()) {
         gameOverShown = false;

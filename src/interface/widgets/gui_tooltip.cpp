@@ -6,6 +6,8 @@
 #include "platform/render_device.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr const char* kFont = "verdana12.dds";
@@ -65,16 +67,34 @@ void GUI_Tooltip::Draw() {
     // The box must cover whatever text is still waiting in the batch.
     engine.Flush();
     engine.SetFont(kFont, kFontSize);
-    boxWidth = std::max(10, std::min(engine.TextWidth(text), kMaxTextWidth));
-    int lines = 0;
-    std::string rest = text;
-    while (!rest.empty() && lines < 40) {
-        auto split = engine.SplitLine(rest, boxWidth);
-        // A word longer than the box would otherwise never leave the loop.
-        if (split.first.empty() && split.second == rest)
+    // A line break in the text starts a new paragraph; each is wrapped within the box.
+    std::vector<std::string> paragraphs;
+    for (size_t start = 0;;) {
+        const size_t end = text.find('\n', start);
+        paragraphs.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
             break;
-        rest = split.second;
-        ++lines;
+        start = end + 1;
+    }
+    int widest = 0;
+    for (const std::string& paragraph : paragraphs)
+        widest = std::max(widest, engine.TextWidth(paragraph));
+    // A line exactly as wide as the box would be split: a little room to spare.
+    boxWidth = std::max(10, std::min(widest + 2, kMaxTextWidth));
+    int lines = 0;
+    for (const std::string& paragraph : paragraphs) {
+        std::string rest = paragraph;
+        int paragraphLines = 0;
+        while (!rest.empty() && lines < 40) {
+            auto split = engine.SplitLine(rest, boxWidth);
+            // A word longer than the box would otherwise never leave the loop.
+            if (split.first.empty() && split.second == rest)
+                break;
+            rest = split.second;
+            ++lines;
+            ++paragraphLines;
+        }
+        lines += paragraphLines == 0 ? 1 : 0;
     }
     lines = std::max(lines, 1);
     const int boxW = boxWidth + 2 * kPadding;
@@ -96,7 +116,16 @@ void GUI_Tooltip::Draw() {
 
     device.FillRect(x, y, x + boxW, y + boxH, WithAlpha(0xF0181C24, alpha));
     device.OutlineRect(x, y, x + boxW, y + boxH, WithAlpha(0xFF8FA3B8, alpha));
-    engine.DrawWrapped(text, x + kPadding, y + kPadding, boxWidth, WithAlpha(0xFFF2F2F2, alpha));
+    float lineY = y + kPadding;
+    for (const std::string& paragraph : paragraphs) {
+        if (paragraph.empty()) {
+            lineY += kLineHeight;
+            continue;
+        }
+        const float after = engine.DrawWrapped(paragraph, x + kPadding, lineY, boxWidth,
+                                               WithAlpha(0xFFF2F2F2, alpha));
+        lineY = std::max(after, lineY + kLineHeight);
+    }
 }
 
 void GUI_Tooltip::DrawMarked() {

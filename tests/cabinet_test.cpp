@@ -8,6 +8,7 @@
 #include "government/cabinet.h"
 #include "government/cabinet_actions.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
 #include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
@@ -413,6 +414,29 @@ TEST_F(CabinetTest, FiringIsCheckedThenEmptiesThePostAndDestroysTheMinister) {
     EXPECT_EQ(GetPoliticalCapital().capital, 10);
     // The allowance is recalculated from the ministers left in office.
     EXPECT_EQ(GetPoliticalCapital().capitalPerTurn, AllowanceOfMinistersInOffice());
+}
+
+TEST_F(CabinetTest, AFiredMinisterLeavesNothingPointingAtHim) {
+    NewCabinet();
+    SIM_Minister* m = Economy()->minister;
+    ASSERT_NE(m, nullptr);
+    // The news of the turn is about him, and so is a grudge a script raised against him.
+    SIM_IssuesManager& news = GetIssuesManager();
+    news.ClearIssues();
+    SIM_Minister* other = GetPolicyManager().FindGroup("WELFARE")->minister;
+    news.AddIssue(other, kIssueKindMinisterNews, "other.png");
+    news.AddIssue(m, kIssueKindMinisterNews, "m.png");
+    news.AddIssue(m, kIssueKindMinisterWarning, "m.png");
+    SIM_Grudge* about = CreateGrudge(m->name, "Retired", -0.2f, 0.9f);
+    ASSERT_NE(about, nullptr);
+    ASSERT_EQ(about->target, m);
+
+    GetPoliticalCapital().capital = 50;
+    ASSERT_TRUE(FireMinisterAction(m->fullName).ok);
+    ASSERT_EQ(news.Count(), 1u);
+    EXPECT_EQ(news.At(0)->subject, other);
+    EXPECT_EQ(about->target, nullptr);
+    EXPECT_TRUE(IsLiveGrudge(about));
 }
 
 TEST_F(CabinetTest, AppointmentReplacesTheHolderAndEmptiesAFormerPost) {

@@ -116,6 +116,36 @@ TEST_F(GrudgeTest, NamedGrudgeHasNoNameNorTargetAndMissingEndsMakeNothing) {
     EXPECT_NE(t.LogText().find("Assertion failure"), std::string::npos);
 }
 
+TEST_F(GrudgeTest, AnOlderGrudgeIsNeverTakenForItsNodeAndAGoneTargetIsForgotten) {
+    // A node the processing order places behind the grudges, as it places events and dilemmas,
+    // with a grudge about itself already held against it.
+    auto* riot = new Neuron();
+    riot->typeCode = NeuronType::Event;
+    riot->SetName("Riot");
+    SIM_Grudge* old = CreateGrudge("Riot", "Riot", -0.8f, 0.5f);
+    ASSERT_NE(old, nullptr);
+    OrderNeuronsByType();
+    ASSERT_EQ(FindNeuron("Riot"), old) << "the hazard this guards against";
+
+    SIM_Grudge* again = CreateGrudge("Riot", "Riot", -0.8f, 0.85f);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->target, riot);
+    ASSERT_NE(again->Link(), nullptr);
+    EXPECT_EQ(again->Link()->target, riot);
+    while (IsLiveGrudge(old))
+        UpdateAllGrudges();
+    ASSERT_TRUE(IsLiveGrudge(again));
+    EXPECT_EQ(again->target, riot);
+
+    // The node goes during play (a minister leaving the game): the grudge outlives it, knowing
+    // it no longer has a target.
+    SIM_Grudge* atTarget = CreateGrudge("Target", "Holder", 0.5f, 1.0f);
+    delete target;
+    target = nullptr;
+    EXPECT_EQ(atTarget->target, nullptr);
+    EXPECT_EQ(again->target, riot);
+}
+
 TEST_F(GrudgeTest, InertialGrudgeDragsItsLink) {
     SIM_Grudge* g = CreateInertialGrudge("Target", "Holder", -0.2f, 0.9f, 2.7f);
     ASSERT_NE(g, nullptr);

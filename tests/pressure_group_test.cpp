@@ -151,6 +151,17 @@ TEST_F(PressureGroupTest, VotersJoinAndLeaveOnTheBoundaries) {
     stays->UpdatePressureGroups();
     EXPECT_EQ(group->members, (std::vector<SIM_Voter*>{stays}));
 
+    // A member who ceases to exist is forgotten, at no cost to the group's strength.
+    SIM_Voter* doomed = MakeVoter(0.2f, 0.9f, 0.8f);
+    workers->value = 0.0f;
+    group->UpdateTurn();
+    doomed->UpdatePressureGroups();
+    ASSERT_EQ(group->MemberCount(), 2);
+    const float strength = group->strength;
+    delete doomed;
+    EXPECT_EQ(group->members, (std::vector<SIM_Voter*>{stays}));
+    EXPECT_FLOAT_EQ(group->strength, strength);
+
     // Releasing the groups leaves no voter pointing at one.
     ReleasePressureGroups();
     EXPECT_TRUE(stays->pressureGroups.empty());

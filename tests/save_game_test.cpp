@@ -9,11 +9,15 @@
 #include "base/turn.h"
 #include "game/load_game.h"
 #include "game/turn_pipeline.h"
+#include "government/event.h"
+#include "government/event_manager.h"
 #include "government/finances.h"
 #include "government/manifesto.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
+#include "network/neural_effect.h"
+#include "network/neuron.h"
 #include "population/grudge.h"
 #include "population/party.h"
 #include "population/pressure_group.h"
@@ -24,8 +28,12 @@
 #include "saveload/save_writer.h"
 #include "test_helpers.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,6 +43,39 @@ std::string WithoutDate(const std::string& text) {
     if (at == std::string::npos || end == std::string::npos)
         return text;
     return text.substr(0, at) + text.substr(end);
+}
+
+TEST(SaveNameRule, RefusesEachUnsafeKindAndTakesEverythingElseAsTyped) {
+    const std::pair<std::string, SaveNameFault> cases[] = {
+        {"", SaveNameFault::Empty},
+        {"   ", SaveNameFault::Empty},
+        {std::string(127, 'x'), SaveNameFault::None},
+        {std::string(128, 'x'), SaveNameFault::TooLong},
+        {std::string(400, '.'), SaveNameFault::TooLong},
+        {"a/b", SaveNameFault::PathSeparator},
+        {"/etc/passwd", SaveNameFault::PathSeparator},
+        {"..\\..\\outside", SaveNameFault::PathSeparator},
+        {"term\\", SaveNameFault::PathSeparator},
+        {"C:", SaveNameFault::Drive},
+        {"z:second term", SaveNameFault::Drive},
+        {".", SaveNameFault::FolderReference},
+        {"..", SaveNameFault::FolderReference},
+        {"...", SaveNameFault::FolderReference},
+        {"a\tb", SaveNameFault::ControlCharacter},
+        {"line\n", SaveNameFault::ControlCharacter},
+        {std::string("a\0b", 3), SaveNameFault::ControlCharacter},
+        {"rub\x7fout", SaveNameFault::ControlCharacter},
+        // Blanks, inner dots, colons past the start and letters beyond ASCII are the player's.
+        {" My Government ", SaveNameFault::None},
+        {"..hidden", SaveNameFault::None},
+        {"Term 2: the sequel", SaveNameFault::None},
+        {"1:0 down", SaveNameFault::None},
+        {"Fünf Jahre", SaveNameFault::None},
+    };
+    for (const auto& [name, fault] : cases)
+        EXPECT_EQ(CheckSaveName(name), fault) << "'" << name << "'";
+    EXPECT_EQ(SaveNameRefusal("fine"), "");
+    EXPECT_NE(SaveNameRefusal("a/b"), "");
 }
 
 class SaveGameTest : public ::testing::Test {
@@ -151,6 +192,74 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 
+// The nodes a game is made of, in processing order, leaving out those that come and go in play.
+std::vector<std::string> StandingOrder() {
+    std::vector<std::string> order;
+    for (const Neuron* node : AllNeurons())
+        if (node->typeCode != NeuronType::Grudge && node->typeCode != NeuronType::Minister)
+            order.push_back(std::to_string(NeuronTypeCode(node->typeCode)) + ":" + node->name);
+    return order;
+}
+
+TEST_F(SaveGameTest, ALoadedGameKeepsItsOrderAndAnEventFiringAgainFindsItself) {
+    PlayThirtyTurns();
+    // An event that raises a grudge on itself; it fires before the save and again after.
+    std::string riot;
+    for (const SIM_Event* event : GetEventManager().Events()) {
+        const std::string self = std::string(event->name) + "," + event->name + ",";
+        if (event->onImplement.find("CreateGrudge(" + self) != std::string::npos) {
+            riot = event->name;
+            break;
+        }
+    }
+    ASSERT_FALSE(riot.empty()) << "no shipped event raises a grudge on itself";
+    TriggerEventByName(riot);
+    const std::vector<std::string> before = StandingOrder();
+    ASSERT_TRUE(SaveGame("order"));
+    ASSERT_EQ(LoadGame("order"), LoadResult::Loaded);
+    EXPECT_EQ(StandingOrder(), before);
+
+    // Every grudge follows every standing node, as grudges raised in play do, so no name finds
+    // a grudge in place of the node it is about.
+    size_t lastStanding = 0, firstGrudge = AllNeurons().size();
+    for (size_t i = 0; i < AllNeurons().size(); ++i) {
+        const NeuronType type = AllNeurons()[i]->typeCode;
+        if (type == NeuronType::Grudge)
+            firstGrudge = std::min(firstGrudge, i);
+        else if (type != NeuronType::Minister)
+            lastStanding = i;
+    }
+    EXPECT_LT(lastStanding, firstGrudge);
+    Neuron* event = FindNeuron(riot);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->typeCode, NeuronType::Event);
+    SIM_Grudge* old = nullptr;
+    for (SIM_Grudge* grudge : AllGrudges()) {
+        EXPECT_TRUE(grudge->target == nullptr || grudge->target->typeCode != NeuronType::Grudge);
+        if (riot == grudge->name && grudge->holderName == riot)
+            old = grudge;
+    }
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->target, event);
+
+    // Some turns later it fires again, and the older grudge fades first.
+    for (int i = 0; i < 3; ++i)
+        UpdateAllGrudges();
+    TriggerEventByName(riot);
+    SIM_Grudge* again = AllGrudges().back();
+    for (SIM_Grudge* grudge : AllGrudges())
+        if (grudge != old && riot == grudge->name && grudge->holderName == riot)
+            again = grudge;
+    ASSERT_NE(again, old);
+    EXPECT_EQ(again->target, event);
+    ASSERT_NE(again->Link(), nullptr);
+    EXPECT_EQ(again->Link()->target, event);
+    while (IsLiveGrudge(old))
+        UpdateAllGrudges();
+    ASSERT_TRUE(IsLiveGrudge(again));
+    EXPECT_EQ(again->target, event);
+}
+
 TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     PlayThirtyTurns();
     SaveGame("good");
@@ -158,17 +267,43 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
 
     // Nothing to open: one box and the game goes on untouched.
     int turn = GetTurnNumber();
-    LoadGame("nosuchsave");
+    EXPECT_EQ(LoadGame("nosuchsave"), LoadResult::NotOpened);
     EXPECT_EQ(BoxesSaying("Failed to open save game"), 1u);
     EXPECT_EQ(GetTurnNumber(), turn);
     EXPECT_EQ(VoterCount(), 120);
+
+    // A name that would reach outside the save folder is refused both ways with one box each,
+    // even when a file of that very name lies in the folder (put there by hand).
+    t.dir.Write("user/savegames/..\\escaped.xml", good);
+    t.dir.Write("user/savegames/C:escaped.xml", good);
+    const std::string refused[] = {
+        "..\\escaped", "..\\..\\outside",    "../outside", "C:escaped", "..", "",
+        "tab\tname",   std::string(128, 'x')};
+    for (const std::string& name : refused) {
+        t.frontEnd.boxes.clear();
+        EXPECT_FALSE(SaveGame(name)) << name;
+        EXPECT_EQ(t.frontEnd.boxes.size(), 1u) << name;
+        EXPECT_EQ(t.frontEnd.boxes.front().text.rfind(SaveNameRefusal(name), 0), 0u);
+        t.frontEnd.boxes.clear();
+        EXPECT_EQ(LoadGame(name), LoadResult::NotOpened) << name;
+        EXPECT_EQ(t.frontEnd.boxes.size(), 1u) << name;
+        EXPECT_EQ(GetTurnNumber(), turn);
+    }
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(t.dir.Path()))
+        if (entry.path().extension() == ".xml")
+            written.push_back(entry.path().lexically_relative(t.dir.Path()).string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{
+                           "user/savegames/..\\escaped.xml", "user/savegames/C:escaped.xml",
+                           "user/savegames/autosave.xml", "user/savegames/good.xml"}));
 
     // Another version loads with one warning in the log and no box.
     std::string foreign = good;
     foreign.replace(foreign.find("Marrowgate 1.0"), 14, "Marrowgate 0.9");
     t.dir.Write("user/savegames/foreign.xml", foreign);
     t.frontEnd.boxes.clear();
-    LoadGame("foreign");
+    EXPECT_EQ(LoadGame("foreign"), LoadResult::Loaded);
     EXPECT_TRUE(t.frontEnd.boxes.empty());
     std::string log = t.LogText();
     const char* warning = "Save game version and game version are possibly incompatible";
@@ -181,7 +316,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     std::string empty = good.substr(0, begin) + good.substr(good.find("</voters>"));
     t.dir.Write("user/savegames/empty.xml", empty);
     t.frontEnd.boxes.clear();
-    LoadGame("empty");
+    EXPECT_EQ(LoadGame("empty"), LoadResult::Loaded);
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     EXPECT_EQ(VoterCount(), 0);
     EXPECT_EQ(GetTurnNumber(), turn);
@@ -191,7 +326,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     cut = good.find("<voter>", cut + 1) + 20;
     t.dir.Write("user/savegames/cut.xml", good.substr(0, cut));
     t.frontEnd.boxes.clear();
-    LoadGame("cut");
+    EXPECT_EQ(LoadGame("cut"), LoadResult::Damaged);
     EXPECT_GT(BoxesSaying("missing tag: "), 50u);
     EXPECT_EQ(BoxesSaying("missing tag: "), t.frontEnd.boxes.size());
     EXPECT_LE(VoterCount(), 2);

@@ -26,7 +26,8 @@ int LoadOptions() {
                                      {kOptionEnableRestrictPower, "1.00"},
                                      {kOptionEnableManifesto, "1.00"},
                                      {kOptionAutosave, "1.00"},
-                                     {kOptionHoneymoon, "1.00"}};
+                                     {kOptionHoneymoon, "1.00"},
+                                     {kOptionShowConnectors, "1.00"}};
         for (const auto& entry : defaults)
             table.AddEntry(entry[0], entry[1]);
     }

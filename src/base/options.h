@@ -23,6 +23,8 @@ inline constexpr const char kOptionEnableRestrictPower[] = "ENABLERESTRICTPOWER"
 inline constexpr const char kOptionEnableManifesto[] = "ENABLEMANIFESTO";
 inline constexpr const char kOptionAutosave[] = "AUTOSAVE";
 inline constexpr const char kOptionHoneymoon[] = "HONEYMOON";
+// The running links between icons on the game screen.
+inline constexpr const char kOptionShowConnectors[] = "SHOWCONNECTORS";
 
 // The table itself, empty until LoadOptions runs.
 CIniSection& GetOptionsTable();

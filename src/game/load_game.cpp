@@ -49,10 +49,10 @@ void ClearAndReloadContent() {
 
 } // namespace
 
-void LoadGame(const std::string& name) {
+LoadResult LoadGame(const std::string& name) {
     SaveReader r;
     if (!r.OpenSave(name))
-        return;
+        return LoadResult::NotOpened;
     GetFrontEnd().ShowProcessingScreen();
     Progress("Clearing old data", 0.05f);
     LoadSavedMission(r);
@@ -64,7 +64,7 @@ void LoadGame(const std::string& name) {
     r.ReadString("version", version);
     if (!readable || !r.FindTag("/header")) {
         GetFrontEnd().ProcessingDone();
-        return;
+        return LoadResult::Damaged;
     }
     if (version != kSaveGameVersion)
         Log("Save game version and game version are possibly incompatible");
@@ -76,12 +76,17 @@ void LoadGame(const std::string& name) {
     Progress("Loading policies", 0.3f);
     ReadNodeSections(r);
     ReadMinistersSection(r);
+    // The network is ordered as a new game orders it once its population and cabinet exist; the
+    // grudges then follow every other node in the order they were raised, as grudges raised in
+    // play do. Ordered after them instead, they would sort ahead of the events and dilemmas they
+    // are named after and be found in their place.
+    OrderNeuronsByType();
     ReadGameStateSections(r);
 
     Progress("updating calculations", 0.1f);
     // Values come from the file as they were shown; processing the network here would move
-    // them a turn on, so only the order and the switches of a running game are restored.
-    OrderNeuronsByType();
+    // them a turn on, so only the switches of a running game are restored.
     SetInstantEffects(false);
     GetFrontEnd().ProcessingDone();
+    return r.MissedTag() ? LoadResult::Damaged : LoadResult::Loaded;
 }

@@ -4,7 +4,17 @@
 #include "government/minister.h"
 #include "network/neuron.h"
 
+#include <algorithm>
+
 namespace {
+
+// The manager that hears of destroyed nodes: the program's one, while it exists.
+SIM_IssuesManager* g_listening = nullptr;
+
+void ForgetGoneSubject(Neuron* gone) {
+    if (g_listening)
+        g_listening->ForgetSubject(gone);
+}
 
 bool ShowsSubjectPicture(int kind) {
     return kind == kIssueKindSituationBegins || kind == kIssueKindSituationEnds ||
@@ -26,6 +36,20 @@ std::string IconFor(Neuron* subject, int kind, const std::string& subjectPicture
 SIM_IssuesManager& GetIssuesManager() {
     static SIM_IssuesManager manager;
     return manager;
+}
+
+SIM_IssuesManager::SIM_IssuesManager() {
+    if (!g_listening) {
+        g_listening = this;
+        AddNeuronGoneListener(&ForgetGoneSubject);
+    }
+}
+
+SIM_IssuesManager::~SIM_IssuesManager() {
+    if (g_listening == this) {
+        g_listening = nullptr;
+        RemoveNeuronGoneListener(&ForgetGoneSubject);
+    }
 }
 
 void SIM_IssuesManager::Release() {
@@ -59,6 +83,14 @@ void SIM_IssuesManager::RemoveIssue(const Neuron* subject) {
 
 void SIM_IssuesManager::ClearIssues() {
     issues.clear();
+}
+
+void SIM_IssuesManager::ForgetSubject(const Neuron* subject) {
+    issues.erase(std::remove_if(issues.begin(), issues.end(),
+                                [subject](const std::unique_ptr<SIM_Issue>& issue) {
+                                    return issue->subject == subject;
+                                }),
+                 issues.end());
 }
 
 SIM_Issue* SIM_IssuesManager::FindIssue(const Neuron* subject) const {

@@ -34,6 +34,11 @@ struct SIM_Issue {
 
 class SIM_IssuesManager : public GameSubsystem {
 public:
+    // Issues about a node destroyed during play (a minister fired the turn he complained) go with
+    // it, so nothing reads a subject that is no longer there.
+    SIM_IssuesManager();
+    ~SIM_IssuesManager() override;
+
     // Logs its start and end around ClearIssues.
     void Release() override;
 
@@ -45,6 +50,8 @@ public:
     // Drops the first issue about this subject; "Failed to remove issue" when there is none.
     void RemoveIssue(const Neuron* subject);
     void ClearIssues();
+    // Drops every issue about this subject, quietly.
+    void ForgetSubject(const Neuron* subject);
 
     // The first issue about this subject, or null.
     SIM_Issue* FindIssue(const Neuron* subject) const;

@@ -354,11 +354,14 @@ void StartNewGame() {
     gGame.inProgress = true;
 }
 
-void StartLoadGame(const std::string& name) {
-    LoadGame(name);
+bool StartLoadGame(const std::string& name) {
+    const LoadResult result = LoadGame(name);
+    if (result == LoadResult::NotOpened)
+        return false;
     gGame.inProgress = true;
-    // The reader has laid the saved state over fresh content; a failed load leaves the
+    // The reader has laid the saved state over fresh content; a damaged save leaves the
     // processing screen waiting for the click that brings the (fresh) game screen back.
+    return result == LoadResult::Loaded;
 }
 
 void PlayNextTurn() {

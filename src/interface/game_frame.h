@@ -74,8 +74,10 @@ void DrawFrameNow();
 void QueueGameAction(std::function<void()> action);
 // Runs the new-game set-up with the current mission's file behind the processing screen.
 void StartNewGame();
-// Loads a saved game by name behind the processing screen, then shows the game screen.
-void StartLoadGame(const std::string& name);
+// Loads a saved game by name behind the processing screen, then shows the game screen. False when
+// the load failed (after its error boxes); a save that could not be opened at all leaves the
+// game in progress, if any, untouched and the screen where it was.
+bool StartLoadGame(const std::string& name);
 void Quit();
 void Shutdown();
 void ToggleWindowed();

@@ -1,7 +1,8 @@
 #include "interface/window_front_end.h"
 
+#include "base/debug_log.h"
 #include "interface/game_frame.h"
-#include "interface/screens/game_screen_plain.h"
+#include "interface/screens/main_screen/main_screen.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/widgets/gui_sounds.h"
 #include "interface/windows/game_window.h"
@@ -58,7 +59,7 @@ void WindowFrontEnd::PlaySound(const std::string& file) {
     GetSounds().PlayEffect(file);
 }
 
-// The game screen tells the player in its own dialog once the turn is over.
+// The game screen opens the game-over window with these words once the turn is over.
 void WindowFrontEnd::ShowGameOver(const std::string& title, const std::string& text) {
     SetScriptedGameOver(title, text);
 }
@@ -115,4 +116,21 @@ void WindowFrontEnd::OpenManifestoChoice() {
 
 void WindowFrontEnd::ShowStartDialog() {
     OpenStartDialog();
+}
+
+void WindowFrontEnd::SetPlayGuideFlag(const std::string& flag, const std::string& state) {
+    if (state != "TRUE" && state != "FALSE") {
+        Log("Unknown flag state");
+        return;
+    }
+    if (!GetScreenGuide().SetFlag(flag, state == "TRUE"))
+        Log("unknown flag");
+}
+
+void WindowFrontEnd::ClearPermittedIcons() {
+    GetScreenGuide().permittedIcons.clear();
+}
+
+void WindowFrontEnd::AddPermittedIcon(const std::string& nodeName) {
+    GetScreenGuide().permittedIcons.push_back(nodeName);
 }

@@ -24,6 +24,10 @@ public:
     void ShowAchievementAward(const std::string& achievementKey) override;
     void OpenManifestoChoice() override;
     void ShowStartDialog() override;
+    // The play guide's hold on the game screen: which icons hide and which may be clicked.
+    void SetPlayGuideFlag(const std::string& flag, const std::string& state) override;
+    void ClearPermittedIcons() override;
+    void AddPermittedIcon(const std::string& nodeName) override;
 
     bool verbose = false;
 };

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unordered_set>
 
 Neuron* g_winningNeuron = nullptr;
@@ -25,6 +26,12 @@ std::vector<Neuron*> g_neurons;
 // in the registry, which keeps the teardown of a large population linear.
 bool g_tearingDown = false;
 std::unordered_set<const Neuron*>* g_destroyed = nullptr;
+
+// Never destroyed: neurons freed late at process exit must still find the list.
+std::vector<NeuronGoneListener>& GoneListeners() {
+    static auto* listeners = new std::vector<NeuronGoneListener>();
+    return *listeners;
+}
 
 // Keywords of the influence texts that do not name a source neuron.
 const char kRandomKeyword[] = "_random_";
@@ -56,6 +63,11 @@ Neuron::Neuron() {
 
 Neuron::~Neuron() {
     ReleaseLinks();
+    if (!g_tearingDown) {
+        const std::vector<NeuronGoneListener>& listeners = GoneListeners();
+        for (size_t i = 0; i < listeners.size(); ++i)
+            listeners[i](this);
+    }
     if (g_tearingDown && g_destroyed) {
         g_destroyed->insert(this);
         return;
@@ -266,25 +278,52 @@ void Neuron::SetGuiName(const char* text) {
     CopyName(guiName, text);
 }
 
-Neuron* FindNeuron(const char* wanted) {
+namespace {
+// No type (nullopt) passes over nothing.
+Neuron* FindNeuronPassingOver(const char* wanted, std::optional<NeuronType> passedOver) {
     if (!wanted || std::strlen(wanted) < 3)
         return nullptr;
     for (Neuron* neuron : g_neurons) {
-        if (std::strcmp(neuron->name, wanted) == 0)
+        if (neuron->typeCode != passedOver && std::strcmp(neuron->name, wanted) == 0)
             return neuron;
     }
     REPORT_WARNING("Failed to find neuron");
     return nullptr;
 }
+} // namespace
+
+Neuron* FindNeuron(const char* wanted) {
+    return FindNeuronPassingOver(wanted, std::nullopt);
+}
+
+Neuron* FindNeuronNotOfType(const std::string& name, NeuronType passedOver) {
+    return FindNeuronPassingOver(name.c_str(), passedOver);
+}
+
+void AddNeuronGoneListener(NeuronGoneListener listener) {
+    std::vector<NeuronGoneListener>& listeners = GoneListeners();
+    if (listener && std::find(listeners.begin(), listeners.end(), listener) == listeners.end())
+        listeners.push_back(listener);
+}
+
+void RemoveNeuronGoneListener(NeuronGoneListener listener) {
+    std::vector<NeuronGoneListener>& listeners = GoneListeners();
+    listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
+}
 
 Neuron* LookUpNeuron(const std::string& wanted) {
     if (wanted.size() < 3)
         return nullptr;
+    Neuron* grudge = nullptr;
     for (Neuron* neuron : g_neurons) {
-        if (wanted == neuron->name)
+        if (wanted != neuron->name)
+            continue;
+        if (neuron->typeCode != NeuronType::Grudge)
             return neuron;
+        if (!grudge)
+            grudge = neuron;
     }
-    return nullptr;
+    return grudge;
 }
 
 // The passes go by index and re-read the size: a step may create neurons (a voter group raising

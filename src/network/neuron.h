@@ -130,8 +130,21 @@ inline Neuron* FindNeuron(const std::string& name) {
     return FindNeuron(name.c_str());
 }
 // The same search for readers that only ask (a window naming a node that may have gone): a miss
-// is no fault, so nothing is reported.
+// is no fault, so nothing is reported. A grudge carries the name of the node it is about, so it is
+// found only when nothing else has the name.
 Neuron* LookUpNeuron(const std::string& name);
+// The same lookup passing over neurons of one type. A grudge carries the name of the node it is
+// about, so a search for that node must not land on one of its grudges.
+Neuron* FindNeuronNotOfType(const std::string& name, NeuronType passedOver);
+
+// Whoever keeps a pointer to a neuron it does not own (a grudge to its target, an issue to its
+// subject) is told when that neuron is destroyed during play, and lets go of it. Nothing is told
+// while DeleteAllNeurons tears the whole network down: every such holder goes with it. The
+// neuron's own class has already been destroyed when a listener hears of it, so a listener only
+// compares the pointer and never reads through it.
+using NeuronGoneListener = void (*)(Neuron* neuron);
+void AddNeuronGoneListener(NeuronGoneListener listener);
+void RemoveNeuronGoneListener(NeuronGoneListener listener);
 
 // The per-turn passes over the registry, in registry order.
 void ProcessAllNeurons();

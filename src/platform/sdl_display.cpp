@@ -324,7 +324,42 @@ int SdlDisplay::LoadTexturesFrom(const std::string& folder) {
     return loaded;
 }
 
+SDL_Texture* SdlDisplay::ScaledCopy(TextureId texture, Texture& t, int width, int height) {
+    constexpr size_t kMaxCopies = 128;
+    if (width <= 0 || height <= 0 || width > gameWidth_ || height > gameHeight_)
+        return nullptr;
+    const auto key = std::make_tuple(static_cast<int>(texture), width, height);
+    auto found = scaled_.find(key);
+    if (found != scaled_.end())
+        return found->second;
+    if (scaled_.size() >= kMaxCopies)
+        ForgetScaledCopies();
+    SDL_Texture* copy = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, width, height);
+    if (!copy)
+        return nullptr;
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer_);
+    SDL_SetRenderTarget(renderer_, copy);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0);
+    SDL_RenderClear(renderer_);
+    // Copied as it is, transparency included; the tint and blending come when it is drawn.
+    SDL_SetTextureColorMod(t.sdl, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t.sdl, 255);
+    SDL_SetTextureBlendMode(t.sdl, SDL_BLENDMODE_NONE);
+    SDL_RenderCopy(renderer_, t.sdl, nullptr, nullptr);
+    SDL_SetRenderTarget(renderer_, previous);
+    scaled_[key] = copy;
+    return copy;
+}
+
+void SdlDisplay::ForgetScaledCopies() {
+    for (auto& copy : scaled_)
+        SDL_DestroyTexture(copy.second);
+    scaled_.clear();
+}
+
 void SdlDisplay::ReleaseTextures() {
+    ForgetScaledCopies();
     for (Texture& t : textures_)
         if (t.sdl)
             SDL_DestroyTexture(t.sdl);
@@ -432,7 +467,20 @@ void SdlDisplay::DrawSprite(TextureId texture, const SpriteDraw& s) {
     const SDL_Rect src{sx, sy, std::max(1, static_cast<int>(std::lround(u1 * t->width)) - sx),
                        std::max(1, static_cast<int>(std::lround(v1 * t->height)) - sy)};
     const SDL_FRect dest{left, top, right - left, bottom - top};
-    if (s.rotationDegrees == 0 && flip == SDL_FLIP_NONE)
+    const int wholeW = static_cast<int>(std::lround(dest.w));
+    const int wholeH = static_cast<int>(std::lround(dest.h));
+    const bool wholeTexture = src.x == 0 && src.y == 0 && src.w == t->width && src.h == t->height;
+    SDL_Texture* stretched = nullptr;
+    if (software_ && s.rotationDegrees == 0 && flip == SDL_FLIP_NONE && wholeTexture &&
+        (wholeW != t->width || wholeH != t->height))
+        stretched = ScaledCopy(texture, *t, wholeW, wholeH);
+    if (stretched) {
+        SDL_SetTextureColorMod(stretched, c.r, c.g, c.b);
+        SDL_SetTextureAlphaMod(stretched, c.a);
+        SDL_SetTextureBlendMode(stretched, blend);
+        const SDL_FRect at{dest.x, dest.y, static_cast<float>(wholeW), static_cast<float>(wholeH)};
+        SDL_RenderCopyF(renderer_, stretched, nullptr, &at);
+    } else if (s.rotationDegrees == 0 && flip == SDL_FLIP_NONE)
         SDL_RenderCopyF(renderer_, t->sdl, &src, &dest);
     else
         SDL_RenderCopyExF(renderer_, t->sdl, &src, &dest, s.rotationDegrees, nullptr,
@@ -573,6 +621,7 @@ void SdlDisplay::DrawLayer(const std::string& key) {
 }
 
 void SdlDisplay::ForgetLayers() {
+    ForgetScaledCopies();
     for (auto& layer : layers_)
         SDL_DestroyTexture(layer.second);
     layers_.clear();

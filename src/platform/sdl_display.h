@@ -5,7 +5,9 @@
 
 #include "platform/render_device.h"
 
+#include <map>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -133,6 +135,12 @@ private:
     std::unordered_map<std::string, TextureId> byName_;
     std::unordered_set<std::string> reportedMissing_;
     std::unordered_map<std::string, SDL_Texture*> layers_;
+    // Copies of whole textures already stretched to a size they are drawn at (software renderer
+    // only), keyed by texture and size: a stretched blended copy is the dearest drawing it does,
+    // and a window's frame is drawn at the same size every frame.
+    std::map<std::tuple<int, int, int>, SDL_Texture*> scaled_;
+    SDL_Texture* ScaledCopy(TextureId texture, Texture& t, int width, int height);
+    void ForgetScaledCopies();
     // The layer being drawn, while one is.
     SDL_Texture* drawingLayer_ = nullptr;
     // Reused for every quad batch so that drawing text allocates nothing per frame.

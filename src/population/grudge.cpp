@@ -20,10 +20,20 @@ GrudgeGoneListener g_goneListener = nullptr;
 // A grudge only counts while it is further than this from nothing.
 constexpr float kFadedBelow = 0.01f;
 
-Neuron* FindHolder(const std::string& holderName) {
-    Neuron* holder = FindNeuron(holderName);
-    ASSERT(holder != nullptr);
-    return holder;
+// Neither the holder nor the target of a grudge is ever another grudge, though an earlier grudge
+// about the same node carries that node's name.
+Neuron* FindGrudgeEnd(const std::string& name) {
+    Neuron* node = FindNeuronNotOfType(name, NeuronType::Grudge);
+    ASSERT(node != nullptr);
+    return node;
+}
+
+// A grudge outlives the node it is about when that node is a minister who leaves the game.
+void ForgetGoneTarget(Neuron* gone) {
+    for (SIM_Grudge* grudge : GrudgeList()) {
+        if (grudge->target == gone)
+            grudge->target = nullptr;
+    }
 }
 
 Neuron* GrudgeForVoterGroup(const char* policyName, const char* holderName, float start,
@@ -48,6 +58,8 @@ SIM_Grudge* MakeGrudge(Neuron* holder, const std::string& holderName, float valu
 
 SIM_Grudge::SIM_Grudge() {
     typeCode = NeuronType::Grudge;
+    static const bool listening = (AddNeuronGoneListener(&ForgetGoneTarget), true);
+    (void)listening;
     GrudgeList().push_back(this);
 }
 
@@ -74,9 +86,8 @@ bool SIM_Grudge::Decay() {
 
 SIM_Grudge* CreateGrudge(const std::string& targetName, const std::string& holderName, float value,
                          float decay) {
-    Neuron* holder = FindHolder(holderName);
-    Neuron* target = FindNeuron(targetName);
-    ASSERT(target != nullptr);
+    Neuron* holder = FindGrudgeEnd(holderName);
+    Neuron* target = FindGrudgeEnd(targetName);
     if (!holder || !target)
         return nullptr;
     SIM_Grudge* grudge = MakeGrudge(holder, holderName, value, decay);
@@ -88,7 +99,7 @@ SIM_Grudge* CreateGrudge(const std::string& targetName, const std::string& holde
 
 SIM_Grudge* CreateNamedGrudge(const std::string& shownText, const std::string& holderName,
                               float value, float decay) {
-    Neuron* holder = FindHolder(holderName);
+    Neuron* holder = FindGrudgeEnd(holderName);
     if (!holder)
         return nullptr;
     SIM_Grudge* grudge = MakeGrudge(holder, holderName, value, decay);

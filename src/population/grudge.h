@@ -32,6 +32,7 @@ public:
     // The one output link, to the holder; null before it is made or after the holder is gone.
     NeuralEffect* Link() const { return outputs.empty() ? nullptr : outputs.front(); }
 
+    // The node the grudge is about; null for a grudge about no node, and once that node is gone.
     Neuron* target = nullptr;
     std::string holderName;
     int32_t inertialDrag = 0;

@@ -132,8 +132,12 @@ void SIM_PressureGroup::AddMember(SIM_Voter* voter) {
 }
 
 void SIM_PressureGroup::RemoveMember(SIM_Voter* voter) {
-    members.erase(std::remove(members.begin(), members.end(), voter), members.end());
+    ForgetMember(voter);
     strength -= 1.0f;
+}
+
+void SIM_PressureGroup::ForgetMember(const SIM_Voter* voter) {
+    members.erase(std::remove(members.begin(), members.end(), voter), members.end());
 }
 
 bool SIM_PressureGroup::HasMember(const SIM_Voter* voter) const {

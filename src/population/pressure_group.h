@@ -52,6 +52,8 @@ public:
     void AddMember(SIM_Voter* voter);
     // Removes every entry of the voter; each departure costs the group one strength.
     void RemoveMember(SIM_Voter* voter);
+    // Removes every entry of a voter who is being destroyed, without the cost of a departure.
+    void ForgetMember(const SIM_Voter* voter);
     int MemberCount() const { return static_cast<int>(members.size()); }
     bool HasMember(const SIM_Voter* voter) const;
     // texts[i]; empty outside 0 … 2.

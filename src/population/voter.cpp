@@ -161,6 +161,10 @@ SIM_Voter::~SIM_Voter() {
         memberMask = 0;
         if (party)
             SetParty(nullptr);
+        // Ceasing to exist is not leaving in protest: the groups forget the member at no cost.
+        for (SIM_PressureGroup* group : pressureGroups)
+            group->ForgetMember(this);
+        pressureGroups.clear();
     }
     if (listIndex < g_voters.size() && g_voters[listIndex] == this) {
         g_voters[listIndex] = nullptr;

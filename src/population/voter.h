@@ -86,7 +86,8 @@ public:
     // Draws militancy, gender and forename, surname, voting tendency and cynicism, and appends the
     // voter to the global voter list.
     SIM_Voter();
-    // Leaves the global list. While the game runs it also leaves its groups and its party.
+    // Leaves the global list. While the game runs it also leaves its voter groups, its party and
+    // its pressure groups.
     ~SIM_Voter() override;
 
     // Only links from groups the voter belongs to count; links from anything else always do.

@@ -12,6 +12,11 @@
 #include <cstdlib>
 
 bool SaveReader::OpenSave(const std::string& name) {
+    const std::string refusal = SaveNameRefusal(name);
+    if (!refusal.empty()) {
+        REPORT_ERROR(refusal.c_str());
+        return false;
+    }
     std::string path = SavePath(name);
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
@@ -33,6 +38,7 @@ bool SaveReader::OpenSave(const std::string& name) {
 void SaveReader::SetText(std::string newText) {
     text = std::move(newText);
     position = 0;
+    missedTag = false;
 }
 
 bool SaveReader::NextTagName(std::string& name) {
@@ -60,6 +66,7 @@ bool SaveReader::FindTag(const char* tag) {
     char message[512];
     std::snprintf(message, sizeof message, "missing tag: %s", tag);
     REPORT_ERROR(message);
+    missedTag = true;
     return false;
 }
 

@@ -8,7 +8,8 @@
 
 class SaveReader {
 public:
-    // Reads "<save folder>/<name>.xml" whole; false after the box "Failed to open save game".
+    // Reads "<save folder>/<name>.xml" whole. False, after one error box, for a name the save
+    // name rule refuses ("Failed to open save game" when the file cannot be opened).
     bool OpenSave(const std::string& name);
     // Takes the text directly (tests, and a look-ahead over a file already read).
     void SetText(std::string text);
@@ -28,6 +29,8 @@ public:
     void ReadList(const char* tag, float* out, int count);
     // The value of the first leaf of this name anywhere in the text, without moving or reporting.
     std::string PeekValue(const char* tag) const;
+    // Whether some search since the text was taken found no tag.
+    bool MissedTag() const { return missedTag; }
 
 private:
     // The name of the tag starting at or after the position; the position moves past its ">".
@@ -36,6 +39,7 @@ private:
     std::string text;
     size_t position = 0;
     std::string value;
+    bool missedTag = false;
 };
 
 // The sections, in file order (save_reader_sections.cpp).

@@ -187,10 +187,11 @@ void ReadPledges(SaveReader& r, const char* tag, bool live) {
     r.FindTag((std::string("/") + tag).c_str());
 }
 
-// A grudge's name is often no node at all (a script's own grudge); that is no fault.
-Neuron* FindNodeSilently(const std::string& name) {
+// A grudge's name is often no node at all (a script's own grudge); that is no fault. Grudges read
+// earlier carry the same names as their targets and are passed over.
+Neuron* FindGrudgeTargetSilently(const std::string& name) {
     for (Neuron* node : AllNeurons()) {
-        if (name == node->name)
+        if (node->typeCode != NeuronType::Grudge && name == node->name)
             return node;
     }
     return nullptr;
@@ -207,7 +208,7 @@ void ReadGrudge(SaveReader& r) {
     r.ReadFloat("value", value);
     r.ReadString("target", target);
     r.ReadInt("inertia", inertia);
-    Neuron* holder = Found(FindNeuron(target));
+    Neuron* holder = Found(FindNeuronNotOfType(target, NeuronType::Grudge));
     if (!holder)
         return;
     auto* grudge = new SIM_Grudge();
@@ -217,7 +218,7 @@ void ReadGrudge(SaveReader& r) {
     grudge->decay = decay;
     grudge->value = value;
     grudge->holderName = target;
-    grudge->target = FindNodeSilently(name);
+    grudge->target = FindGrudgeTargetSilently(name);
     grudge->inertialDrag = inertia;
     auto* link = new NeuralEffect(grudge, holder, kGrudgeLinkFormula, 1.0f, 0.0f);
     if (inertia >= 0 && static_cast<uint32_t>(inertia) <= kMaxInertialDrag)

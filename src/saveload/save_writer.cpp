@@ -8,6 +8,7 @@
 #include "base/game_paths.h"
 #include "base/mission.h"
 #include "base/profile.h"
+#include "base/translation.h"
 #include "base/turn.h"
 #include "government/cabinet.h"
 #include "government/cynicism.h"
@@ -38,6 +39,7 @@
 #include "population/voter_type.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -347,6 +349,46 @@ void WriteGameState(SaveWriter& w) {
 
 } // namespace
 
+SaveNameFault CheckSaveName(const std::string& name) {
+    if (name.find_first_not_of(' ') == std::string::npos)
+        return SaveNameFault::Empty;
+    if (name.size() >= kMaxSaveNameLength)
+        return SaveNameFault::TooLong;
+    for (char c : name) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127)
+            return SaveNameFault::ControlCharacter;
+    }
+    if (name.find_first_of("/\\") != std::string::npos)
+        return SaveNameFault::PathSeparator;
+    const unsigned char first = static_cast<unsigned char>(name[0]);
+    if (name.size() >= 2 && std::isalpha(first) && name[1] == ':')
+        return SaveNameFault::Drive;
+    if (name.find_first_not_of('.') == std::string::npos)
+        return SaveNameFault::FolderReference;
+    return SaveNameFault::None;
+}
+
+std::string SaveNameRefusal(const std::string& name) {
+    switch (CheckSaveName(name)) {
+    case SaveNameFault::None:
+        return std::string();
+    case SaveNameFault::Empty:
+        return Translate("SAVENAME_EMPTY");
+    case SaveNameFault::TooLong:
+        return Translate("SAVENAME_TOO_LONG");
+    case SaveNameFault::PathSeparator:
+        return Translate("SAVENAME_SEPARATOR");
+    case SaveNameFault::Drive:
+        return Translate("SAVENAME_DRIVE");
+    case SaveNameFault::FolderReference:
+        return Translate("SAVENAME_FOLDER");
+    case SaveNameFault::ControlCharacter:
+        return Translate("SAVENAME_CONTROL");
+    }
+    return std::string();
+}
+
 std::string SavePath(const std::string& name) {
     char path[1024];
     std::snprintf(path, sizeof path, "%s/%s.xml", GetSaveDir().c_str(), name.c_str());
@@ -367,18 +409,23 @@ std::string BuildSaveText() {
     return w.out;
 }
 
-void SaveGame(const std::string& name) {
-    ASSERT(name.size() < kMaxSaveNameLength);
-    if (name.size() > kMaxSaveNameLength)
-        return;
+bool SaveGame(const std::string& name) {
+    const std::string refusal = SaveNameRefusal(name);
+    if (!refusal.empty()) {
+        REPORT_ERROR(refusal.c_str());
+        return false;
+    }
     GetFrontEnd().ShowProcessingScreen();
     GetFrontEnd().ProcessingProgress("Saving Game", 0.05f);
     // The folder is made at start-up; a player who deleted it meanwhile still gets the save.
     std::error_code error;
     if (!GetSaveDir().empty())
         std::filesystem::create_directories(GetSaveDir(), error);
-    if (!WriteFileReplacing(SavePath(name), BuildSaveText()))
+    if (!WriteFileReplacing(SavePath(name), BuildSaveText())) {
         REPORT_ERROR("Failed to open save game file");
+        return false;
+    }
+    return true;
 }
 
 std::vector<std::string> ListSaves() {

@@ -7,11 +7,28 @@
 #include <vector>
 
 inline constexpr const char kSaveGameVersion[] = "Marrowgate 1.0";
-// Save names must stay shorter than this.
+// Save names must stay shorter than this many bytes.
 constexpr size_t kMaxSaveNameLength = 128;
 
-// Writes the whole game under the name; a failure leaves any earlier save of that name intact.
-void SaveGame(const std::string& name);
+// What is wrong with a save name. Every way to a save file (the runner, the save and load
+// screens, the autosave) asks this one rule, so no name reaches a file outside the save folder;
+// a refused name is refused, never quietly altered into another.
+enum class SaveNameFault {
+    None,
+    Empty,            // nothing at all, or blanks only
+    TooLong,          // kMaxSaveNameLength bytes or more
+    PathSeparator,    // a '/' or a '\\', the folder separators of any system
+    Drive,            // a drive letter and a colon at the start
+    FolderReference,  // dots only: the folder itself or its parent
+    ControlCharacter, // a tab, a line break or any other control code
+};
+SaveNameFault CheckSaveName(const std::string& name);
+// Why the name is refused, in the player's language; empty for a good name.
+std::string SaveNameRefusal(const std::string& name);
+
+// Writes the whole game under the name. False, after an error box, when the name is refused or
+// the file cannot be written; a failure leaves any earlier save of that name intact.
+bool SaveGame(const std::string& name);
 // The text SaveGame would write, date line included.
 std::string BuildSaveText();
 // "<save folder>/<name>.xml".

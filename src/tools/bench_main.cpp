@@ -75,11 +75,16 @@ int RunSize(int voters, int setups, int turns) {
     // Saves are timed at the sizes players use; a 100,000-voter save file is not one of them.
     for (int i = 0; i < (voters <= 20000 ? 3 : 0); ++i) {
         auto start = Clock::now();
-        SaveGame("bench");
+        const bool saved = SaveGame("bench");
         saveTimes.push_back(Milliseconds(start, Clock::now()));
         start = Clock::now();
-        LoadGame("bench");
+        const bool loaded = saved && LoadGame("bench") == LoadResult::Loaded;
         loadTimes.push_back(Milliseconds(start, Clock::now()));
+        if (!loaded) {
+            std::fprintf(stderr, "marrowgate-bench: the save and load of %d voters failed\n",
+                         voters);
+            return 1;
+        }
     }
     std::printf("%9d  %12.1f  %12.2f", voters, Median(setupTimes), Median(turnTimes));
     if (saveTimes.empty())

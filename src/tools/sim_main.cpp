@@ -67,8 +67,13 @@ const char* const kUsage =
     "                    action is reported and the run ends with exit code 1 after its\n"
     "                    steps\n"
     "  --json FILE       write the whole state as JSON (- for standard output)\n"
-    "  --save NAME       save the game as NAME in the user folder's savegames\n"
-    "  --load NAME       load the saved game NAME and play on from it\n"
+    "  --save NAME       save the game as NAME in the user folder's savegames. A name that\n"
+    "                    is empty, holds a slash, a backslash or a control character, starts\n"
+    "                    with a drive (C:), is dots alone or runs to 128 characters is\n"
+    "                    refused before anything is played (exit code 2)\n"
+    "  --load NAME       load the saved game NAME and play on from it; the same names are\n"
+    "                    refused, and a save that is missing, cannot be read or is damaged\n"
+    "                    ends the run at once with exit code 1\n"
     "  --list-saves      print the names of the saved games\n"
     "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
     "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
@@ -105,6 +110,22 @@ int Fail(const std::string& message) {
     return 2;
 }
 
+// A name as typed, with control characters shown as codes so a message stays on one line.
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 bool ParseWhole(const char* text, unsigned long long limit, unsigned long long& out) {
     size_t length = std::strlen(text);
     if (length == 0 || length > 10 || std::strspn(text, "0123456789") != length)
@@ -118,6 +139,21 @@ std::string Absolute(const std::string& path) {
         return path;
     char cwd[4096];
     return getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + path : path;
+}
+
+// Every save name of the command line against the save name rule, before anything is played.
+// The rule's messages are translations, so this waits until the data root is known. Returns -1
+// to go on, otherwise the exit code.
+int CheckSaveNames(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        if (step.kind != Step::Save && step.kind != Step::Load)
+            continue;
+        const std::string refusal = SaveNameRefusal(step.text);
+        if (!refusal.empty())
+            return Fail(std::string(step.kind == Step::Save ? "--save" : "--load") +
+                        " refuses the name '" + Printable(step.text) + "': " + refusal);
+    }
+    return -1;
 }
 
 // Returns -1 to go on, otherwise the exit code.
@@ -172,10 +208,8 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             args.steps.push_back({arg == "--term-years" ? Step::TermYears : Step::MaxTerms, "",
                                   static_cast<int>(n)});
         } else if (arg == "--save" || arg == "--load") {
-            if (!value(v) || !*v)
+            if (!value(v))
                 return Fail(arg + " needs a save name");
-            if (std::strchr(v, '/') || std::strcmp(v, ".") == 0 || std::strcmp(v, "..") == 0)
-                return Fail(arg + " takes a save name, not a path: '" + std::string(v) + "'");
             args.steps.push_back({arg == "--save" ? Step::Save : Step::Load, v});
         } else if (arg == "--list-saves") {
             args.steps.push_back({Step::ListSaves, ""});
@@ -404,8 +438,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 std::fprintf(stderr, "marrowgate-sim: --save needs a game: put --new first\n");
                 return 2;
             }
-            SaveGame(step.text);
-            if (!FileExists(SavePath(step.text))) {
+            if (!SaveGame(step.text)) {
                 std::fprintf(stderr, "marrowgate-sim: could not write %s\n",
                              SavePath(step.text).c_str());
                 failed = true;
@@ -419,7 +452,19 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                              step.text.c_str(), SavePath(step.text).c_str());
                 return 1;
             }
-            LoadGame(step.text);
+            switch (LoadGame(step.text)) {
+            case LoadResult::Loaded:
+                break;
+            case LoadResult::NotOpened:
+                std::fprintf(stderr, "marrowgate-sim: could not open the saved game %s (%s)\n",
+                             step.text.c_str(), SavePath(step.text).c_str());
+                return 1;
+            case LoadResult::Damaged:
+                // The game holds fresh content and scraps of the save: nothing worth playing on.
+                std::fprintf(stderr, "marrowgate-sim: the saved game %s is damaged (%s)\n",
+                             step.text.c_str(), SavePath(step.text).c_str());
+                return 1;
+            }
             inGame = true;
             if (!quiet)
                 std::printf("Loaded: %s, turn %d\n", step.text.c_str(), GetTurnNumber());
@@ -555,7 +600,12 @@ int main(int argc, char** argv) {
     }
     LoadSliderConfigs(GetUserDir());
 
-    int result = 0;
+    int result = CheckSaveNames(args.steps);
+    if (result >= 0) {
+        ShutdownCore(false);
+        return result;
+    }
+    result = 0;
     if (args.steps.empty()) {
         if (!args.quiet)
             Report(args);

@@ -10,7 +10,6 @@
 #include "base/turn.h"
 #include "government/election_manager.h"
 #include "interface/game_frame.h"
-#include "interface/screens/game_screen_plain.h"
 #include "interface/screens/load_game_screen.h"
 #include "interface/screens/menu_screen.h"
 #include "interface/screens/new_game_screen.h"
@@ -277,8 +276,13 @@ TEST_F(ScreensTest, LoadListShowsUniversalTimesAndDeletesAtOnce) {
     EXPECT_EQ(rows, 1);
 }
 
-TEST_F(ScreensTest, SaveNameFieldStartsFromTheDefaultAndUnsafeNamesAreCleaned) {
-    logged.dir.Write("data/strings.ini", "[strings]\nSAVEGAME_DEFAULT=My Government\n");
+TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
+    logged.dir.Write("data/strings.ini", "[strings]\nSAVEGAME_DEFAULT=My Government\n"
+                                         "SAVEGAME_TITLE=Save Game\nLOADGAME_TITLE=Load Game\n"
+                                         "SAVENAME_SEPARATOR=No slashes, please.\n"
+                                         "SAVENAME_EMPTY=A name, please.\n");
+    SetUserDir(logged.dir.Path() + "/user");
+    std::filesystem::create_directories(logged.dir.Path() + "/user/savegames");
     GUI_SaveGameScreen screen;
     screen.Activate();
     EXPECT_EQ(screen.NameField().Text(), "My Government");
@@ -286,39 +290,40 @@ TEST_F(ScreensTest, SaveNameFieldStartsFromTheDefaultAndUnsafeNamesAreCleaned) {
     screen.Activate();
     EXPECT_EQ(screen.NameField().Text(), "My Government");
 
-    EXPECT_EQ(CleanSaveName("  ../term:two?  "), "termtwo");
-    EXPECT_EQ(CleanSaveName(" \t "), "");
-}
+    const std::pair<std::string, std::string> refused[] = {
+        {"..\\..\\outside", "No slashes, please."},
+        {"../outside", "No slashes, please."},
+        {"   ", "A name, please."},
+    };
+    for (const auto& [typed, message] : refused) {
+        screen.Activate();
+        screen.NameField().SetText(typed);
+        screen.SaveAndReturn();
+        ASSERT_EQ(screen.Windows().ModalCount(), 1) << typed;
+        auto* dialog = dynamic_cast<MessageDialog*>(screen.Windows().Topmost());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->title, "Save Game");
+        EXPECT_EQ(dialog->text, message);
+        EXPECT_EQ(screen.NameField().Text(), typed);
+    }
+    EXPECT_TRUE(logged.frontEnd.boxes.empty());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(logged.dir.Path()))
+        EXPECT_NE(entry.path().extension(), ".xml") << entry.path();
 
-TEST_F(ScreensTest, GameScreenTellsOfTheEndOnceAndStopsTheTurns) {
-    GUI_MainScreen screen;
-    SetGameOver(false);
-    screen.Activate();
-    EXPECT_TRUE(screen.NextTurnButton().enabled);
-    EXPECT_EQ(screen.Windows().ModalCount(), 0);
-
-    SetGameOver(true);
-    screen.Activate();
-    // Coming back from the menu or the save screen must not pile up a second notice.
-    screen.Activate();
-    EXPECT_FALSE(screen.NextTurnButton().enabled);
-    EXPECT_EQ(screen.Windows().ModalCount(), 1);
-    screen.NextTurn();
-    EXPECT_EQ(GetTurnNumber(), 0) << "no turn is played once the game is over";
-    SetGameOver(false);
-
-    // A script's own ending replaces the usual words.
-    GUI_MainScreen scripted;
-    SetGameOver(true);
-    SetScriptedGameOver("Coup", "The generals send their regards.");
-    scripted.Activate();
-    auto* dialog = dynamic_cast<MessageDialog*>(scripted.Windows().Topmost());
+    // A file of a name no save of ours could have, put in the folder by hand, is listed but
+    // refused with one message, and nothing is loaded.
+    logged.dir.Write("user/savegames/..\\escaped.xml", "<xml>\n");
+    GUI_LoadGameScreen load;
+    load.Activate();
+    ASSERT_EQ(load.SaveNames(), (std::vector<std::string>{"..\\escaped"}));
+    load.ChooseSave("..\\escaped");
+    ASSERT_EQ(load.Windows().ModalCount(), 1);
+    auto* dialog = dynamic_cast<MessageDialog*>(load.Windows().Topmost());
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->title, "Coup");
-    EXPECT_EQ(dialog->text, "The generals send their regards.");
-    SetGameOver(false);
-    scripted.Activate();
-    EXPECT_EQ(scripted.GameOverText().find("generals"), std::string::npos);
+    EXPECT_EQ(dialog->title, "Load Game");
+    EXPECT_EQ(dialog->text, "No slashes, please.");
+    EXPECT_TRUE(logged.frontEnd.boxes.empty());
+    EXPECT_FALSE(IsGameInProgress());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_scrolling_window.h"
+#include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
 #include "saveload/save_writer.h"
@@ -88,6 +89,12 @@ void GUI_LoadGameScreen::RebuildList() {
 }
 
 void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
+    // A file put in the save folder by hand may carry a name no save of ours could have.
+    const std::string refusal = SaveNameRefusal(name);
+    if (!refusal.empty()) {
+        ShowMessageDialog(windowManager, Translate("LOADGAME_TITLE"), refusal);
+        return;
+    }
     std::FILE* file = std::fopen(SavePath(name).c_str(), "rb");
     if (!file) {
         REPORT_ERROR("corrupt save game file");
@@ -96,9 +103,11 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
     }
     std::fclose(file);
     // The game the player leaves takes its open windows with it.
-    QueueGameAction([name]() {
+    QueueGameAction([this, name]() {
         ResetGameWindows();
-        StartLoadGame(name);
+        // Gone since the click: the reader has said so, and the list shows what is left.
+        if (!StartLoadGame(name))
+            RebuildList();
     });
 }
 

@@ -40,6 +40,7 @@ constexpr SwitchEntry kSwitchEntries[] = {
     {kOptionEnableManifesto, "OPTION_ENABLEMANIFESTO", "TOOLTIP_ENABLEMANIFESTO"},
     {kOptionAutosave, "OPTION_ENABLEAUTOSAVE", "TOOLTIP_ENABLEAUTOSAVE"},
     {kOptionHoneymoon, "OPTION_HONEYMOON", "TOOLTIP_HONEYMOON"},
+    {kOptionShowConnectors, "OPTION_SHOWCONNECTORS", "TOOLTIP_SHOWCONNECTORS"},
 };
 
 constexpr const char kDisplayConfigFile[] = "data/config.muf";

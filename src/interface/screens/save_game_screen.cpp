@@ -6,34 +6,15 @@
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_text_field.h"
+#include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
 #include "saveload/save_writer.h"
-
-#include <cstring>
 
 namespace {
 constexpr float kPanelLeft = 212, kPanelRight = 812, kPanelTop = 200, kPanelBottom = 560;
 constexpr size_t kMaxTypedName = 63;
 } // namespace
-
-std::string CleanSaveName(const std::string& typed) {
-    std::string name;
-    for (char c : typed) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32 || std::strchr("/\\:*?\"<>|", c))
-            continue;
-        name += c;
-    }
-    const size_t first = name.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::string();
-    name = name.substr(first, name.find_last_not_of(' ') - first + 1);
-    // A leading dot would hide the file from the list of saves.
-    while (!name.empty() && name[0] == '.')
-        name.erase(0, 1);
-    return name.substr(0, kMaxSaveNameLength - 1);
-}
 
 GUI_SaveGameScreen::GUI_SaveGameScreen() {
     nameField = new GUI_TextField(kMaxTypedName);
@@ -65,13 +46,19 @@ void GUI_SaveGameScreen::Activate() {
 }
 
 void GUI_SaveGameScreen::SaveAndReturn() {
-    const std::string name = CleanSaveName(nameField->Text());
-    if (name.empty()) {
-        Log("Not saved: the name is empty");
+    const std::string typed = nameField->Text();
+    const std::string refusal = SaveNameRefusal(typed);
+    if (!refusal.empty()) {
+        ShowMessageDialog(windowManager, Translate("SAVEGAME_TITLE"), refusal);
         return;
     }
-    SaveGame(name);
-    SetGameMode(GameMode::Game);
+    if (SaveGame(typed)) {
+        SetGameMode(GameMode::Game);
+        return;
+    }
+    // The error box has told why; the player is back on this screen with the name as typed.
+    SetGameMode(GameMode::SaveGame);
+    nameField->SetText(typed);
 }
 
 void GUI_SaveGameScreen::OnScreenKey(int keyCode) {

@@ -13,8 +13,9 @@ public:
     GUI_SaveGameScreen();
     void Activate() override;
 
-    // Saves under the field's name and goes back to the game; a name that is empty once cleaned
-    // saves nothing and leaves the screen open.
+    // Saves under the name exactly as typed and goes back to the game. A name the save name rule
+    // refuses saves nothing: a message says why, and the screen stays open with the name as it
+    // was typed.
     void SaveAndReturn();
     GUI_TextField& NameField() { return *nameField; }
 
@@ -26,7 +27,3 @@ protected:
 private:
     GUI_TextField* nameField = nullptr;
 };
-
-// The typed name as a file name can hold it: characters that would leave the save folder or
-// break the file name are dropped, blanks at either end removed.
-std::string CleanSaveName(const std::string& typed);

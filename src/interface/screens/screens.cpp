@@ -2,8 +2,8 @@
 
 #include "base/translation.h"
 #include "interface/game_frame.h"
-#include "interface/screens/game_screen_plain.h"
 #include "interface/screens/load_game_screen.h"
+#include "interface/screens/main_screen/main_screen.h"
 #include "interface/screens/menu_screen.h"
 #include "interface/screens/new_game_screen.h"
 #include "interface/screens/options_screen.h"

@@ -10,6 +10,8 @@ bool MakeFonts(const std::string& dataDir);
 // circle, highlight, line and issue icons, and the backgrounds title.bmp, loadscreen.jpg,
 // 7lines.jpg.
 bool MakeInterfacePictures(const std::string& dataDir);
+// The pictograms of the game screen's control buttons, plain and hovered ("panel_NAME.dds").
+bool MakePanelPictograms(const std::string& dataDir);
 // One pictogram per policy, minister portraits, event and achievement pictures, the flag.
 bool MakeContentPictures(const std::string& dataDir);
 // Effects and the five music tracks, synthesised and encoded as Ogg Vorbis.

@@ -7,6 +7,7 @@
 #include "tools/assets/read_back.h"
 #include "tools/assets/soft_shapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -304,19 +305,35 @@ bool MakeCircles(const std::string& dataDir) {
     return ok;
 }
 
-// The connector sprite, drawn white so that the link's colour tints it. Sprites are laid end to
-// end along a link, so each is a piece of soft streak that joins its neighbours, with one chevron
-// pointing along the flow.
+// The connector sheet, drawn white so that the link's colour tints it: a soft streak with one
+// chevron pointing along the flow, turned to 32 directions (cell k points k * 11.25 degrees
+// clockwise from the right), sixteen cells to a row. Drawing a link then needs no turning at run
+// time, only upright copies of the cell that points its way, at the cell's own size (the
+// cheapest copy there is). Each streak is longer than the spacing of the copies, so the copies
+// join into one line.
 bool MakeConnector(const std::string& dataDir) {
-    const int w = 32, h = 16;
-    Canvas c(w, h);
-    for (int y = 0; y < h; ++y) {
-        const float d = (y + 0.5f - h * 0.5f) / (h * 0.5f);
-        c.FillRect(0, y, w, y + 1, Scaled(kWhite, 0.5f * std::exp(-d * d * 6.0f)));
+    constexpr int kCell = 16, kDirections = 32, kColumns = 16;
+    Canvas c(kCell * kColumns, kCell * (kDirections / kColumns));
+    // The chevron in the streak's own frame: along runs with the flow, across to its right.
+    const float tip = 3.0f;
+    const Distance chevron = Stroke({tip - 4.0f, -3.0f, tip, 0.0f, tip - 4.0f, 3.0f}, 1.7f);
+    for (int k = 0; k < kDirections; ++k) {
+        const float angle = k * (360.0f / kDirections) * 3.14159265f / 180.0f;
+        const float cs = std::cos(angle), sn = std::sin(angle);
+        const int ox = (k % kColumns) * kCell, oy = (k / kColumns) * kCell;
+        for (int y = 0; y < kCell; ++y) {
+            for (int x = 0; x < kCell; ++x) {
+                const float dx = x + 0.5f - kCell * 0.5f, dy = y + 0.5f - kCell * 0.5f;
+                const float along = dx * cs + dy * sn, across = -dx * sn + dy * cs;
+                const float d = across / 4.0f;
+                // The streak fades out towards the cell's edge so no copy shows a cut end.
+                const float ends = 1.0f - Smoothstep(4.5f, 7.5f, std::fabs(along));
+                float alpha = 0.5f * std::exp(-d * d * 6.0f) * ends;
+                alpha = std::max(alpha, 0.95f * Clamp01f(0.5f - chevron(along, across)));
+                c.Set(ox + x, oy + y, Scaled(kWhite, alpha));
+            }
+        }
     }
-    const float tip = 21.0f;
-    const Distance chevron = Stroke({tip - 7.0f, 3.0f, tip, 8.0f, tip - 7.0f, 13.0f}, 2.6f);
-    Paint(c, chevron, Scaled(kWhite, 0.95f));
     return Save(c, dataDir, "line.dds");
 }
 
@@ -403,7 +420,7 @@ bool MakeInterfacePictures(const std::string& dataDir) {
     for (bool (*make)(const std::string&) :
          {MakeTextButtons, MakeCloseButtons, MakeScrollButtons, MakeArrows, MakeDialogs,
           MakeCheckboxes, MakeListBox, MakeControlPanel, MakeCircles, MakeConnector, MakeIssueIcons,
-          MakeFields, MakeBackgrounds})
+          MakeFields, MakeBackgrounds, MakePanelPictograms})
         ok = make(dataDir) && ok;
     return ok;
 }

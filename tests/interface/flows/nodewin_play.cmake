@@ -3,7 +3,7 @@
 # figure it moves explained cause by cause over its history, a voter group it pleases, and that
 # group's encyclopedia page.
 run_flow(AT 310:picker AT 380:shortfall AT 500:policy AT 560:adjusted AT 620:value
-    AT 700:voters AT 750:encyclopedia AT 840:cancelled)
+    AT 700:voters AT 750:encyclopedia AT 830:reopened AT 890:cancelled)
 
 expect_window(picker PolicyPicker)
 expect_text(picker "\"policy\": \"SpaceProgramme\"")
@@ -38,6 +38,9 @@ expect_window(encyclopedia Encyclopedia)
 expect_text(encyclopedia "\"source\": \"game\"")
 expect_text(encyclopedia "\"title\": \"Encyclopedia: Self-Employed\"")
 
+expect_window(reopened PolicyDetails)
+expect_no_window(reopened PolicyPicker)
+expect_text(reopened "\"mode\": \"change\"")
 expect_text(cancelled "Cancelled for 0 political capital.")
 expect_text(cancelled "\"mode\": \"introduce\"")
 expect_no_window(cancelled CapitalShortfall)

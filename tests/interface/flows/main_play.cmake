@@ -1,0 +1,50 @@
+# The game screen through a new game and a turn, checked through its screen descriptions.
+run_flow(AT 130:briefing AT 170:game AT 250:hover AT 290:policy AT 330:polls AT 360:picker
+         AT 390:finance AT 440:debug AT 560:next_turn)
+
+# Some window (the placeholder note or the real one) is open over the screen.
+function(expect_some_window label)
+    read_dump(${label} dump)
+    string(JSON windows LENGTH "${dump}" screen windows)
+    string(JSON modals LENGTH "${dump}" screen modals)
+    math(EXPR open "${windows} + ${modals}")
+    if(open EQUAL 0)
+        message(FATAL_ERROR "${FLOW} ${label}: no window is open\n${dump}")
+    endif()
+endfunction()
+
+expect_mode(briefing Game)
+expect_window(briefing StartDialog)
+expect_text(briefing "Greyhaven")
+expect_no_window(game StartDialog)
+expect_text(game "\"kind\": \"policy\"")
+expect_text(game "\"kind\": \"votergroup\"")
+expect_text(game "\"id\": \"ThreatButton\"")
+expect_text(game "\"polls\": \"Polls ")
+
+# Resting on an icon lights it, shows its tooltip and runs its connectors.
+read_dump(hover dump)
+string(JSON connectors GET "${dump}" screen connectors)
+if(connectors LESS 1)
+    message(FATAL_ERROR "${FLOW} hover: no connectors drawn for the lit icon")
+endif()
+expect_text(hover "\"node\": \"GDP\"")
+expect_text(hover "\"highlighted\": true")
+expect_text(hover "\"tooltip\": \"Gross Domestic Product")
+read_dump(game dump)
+string(JSON connectors GET "${dump}" screen connectors)
+if(NOT connectors EQUAL 0)
+    message(FATAL_ERROR "${FLOW} game: connectors drawn with nothing lit")
+endif()
+
+expect_log("icon clicked: IncomeTax (policy)")
+expect_some_window(policy)
+expect_some_window(polls)
+expect_some_window(picker)
+expect_some_window(finance)
+expect_window(debug DebugObjectViewer)
+expect_text(debug "Debug: situations")
+
+expect_mode(next_turn Game)
+expect_text(next_turn "\"date\": \"October, year 1 in office\"")
+expect_pictures(briefing game hover policy debug next_turn)

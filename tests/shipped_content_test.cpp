@@ -28,19 +28,7 @@ namespace {
 
 class ShippedContentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Read the real content, but keep the log and the user folder in scratch space: the
-        // log goes to a copy of debugdata under a scratch root that links to the real data.
-        std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
-                                                  t.dir.Path() + "/data");
-        CloseLog();
-        OpenLog();
-        SetUserDir(t.dir.Path() + "/user");
-        LoadSetupTable();
-        LoadOptions();
-        GetMission().SetMissionFile(MissionFile(kDefaultMission));
-        GetMission().Load();
-    }
+    void SetUp() override { UseShippedContent(t); }
     void TearDown() override { TearDownGame(); }
 
     LoggedTest t;

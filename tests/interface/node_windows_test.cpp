@@ -44,16 +44,8 @@ namespace {
 class NodeWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
-                                                  t.dir.Path() + "/data");
-        CloseLog();
-        OpenLog();
-        SetUserDir(t.dir.Path() + "/user");
-        LoadSetupTable();
-        LoadOptions();
+        UseShippedContent(t);
         SetOption(kOptionEnableRestrictPower, 0.0f);
-        GetMission().SetMissionFile(MissionFile(kDefaultMission));
-        GetMission().Load();
         SeedRandom(5);
         NewGameSetup(kDefaultMission);
         SetRenderDevice(&device);

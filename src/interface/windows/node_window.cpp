@@ -192,11 +192,7 @@ void GUI_NodeWindow::Update() {
 
 void GUI_NodeWindow::Rebuild() {
     builtTurn = GetTurnNumber();
-    for (size_t i = buttons.size(); i-- > 0;) {
-        if (buttons[i].get() != closeButton)
-            buttons.erase(buttons.begin() + static_cast<long>(i));
-    }
-    children.clear();
+    ClearWindowContent(*this);
     Neuron* node = LookUpNeuron(nodeName);
     if (!node) {
         title = nodeName;
@@ -207,18 +203,37 @@ void GUI_NodeWindow::Rebuild() {
     Layout(*node);
 }
 
-GUI_Label* GUI_NodeWindow::AddLabel(const std::string& text, float designX, float designY,
-                                    const std::string& tooltip, const std::string& font, int size) {
+void ClearWindowContent(GUI_Dialog& window) {
+    for (size_t i = window.buttons.size(); i-- > 0;) {
+        if (window.buttons[i].get() != window.closeButton)
+            window.buttons.erase(window.buttons.begin() + static_cast<long>(i));
+    }
+}
+
+GUI_Label* AddWindowLabel(GUI_WindowBase& window, const std::string& text, float x, float y,
+                          const std::string& tooltip, const std::string& font, int size) {
     auto* label = new GUI_Label();
-    label->text = text;
     label->font = font;
     label->fontSize = size;
-    label->SetRect(X(designX), Y(designY), X(designX), Y(designY));
+    label->SetRect(x, y, x, y);
     label->SetText(text);
     if (!tooltip.empty())
         label->SetTooltipText(tooltip);
-    AddChild(label);
+    window.AddChild(label);
     return label;
+}
+
+GUI_Label* GUI_NodeWindow::AddLabel(const std::string& text, float designX, float designY,
+                                    const std::string& tooltip, const std::string& font, int size) {
+    return AddWindowLabel(*this, text, X(designX), Y(designY), tooltip, font, size);
+}
+
+GUI_PictureBox* GUI_NodeWindow::AddPicture(const std::string& file, const std::string& shownName,
+                                           float designX, float designY, float designSide) {
+    auto* picture = new GUI_PictureBox(file, shownName);
+    picture->SetRect(X(designX), Y(designY), X(designX + designSide), Y(designY + designSide));
+    AddChild(picture);
+    return picture;
 }
 
 GUI_ButtonText* GUI_NodeWindow::AddButton(const std::string& key, const std::string& id,

@@ -36,6 +36,13 @@ std::string Fill(const std::string& key,
                  std::initializer_list<std::pair<const char*, std::string>> values);
 } // namespace NodeText
 
+// Empties a window for laying it out afresh: every button but its close button goes.
+void ClearWindowContent(GUI_Dialog& window);
+
+// A label placed by its top-left corner in game pixels and added to the window.
+GUI_Label* AddWindowLabel(GUI_WindowBase& window, const std::string& text, float x, float y,
+                          const std::string& tooltip, const std::string& font, int size);
+
 // Which window shows a node, and under which node's name: a policy, simulation value, situation
 // or voter group shows itself; a grudge shows what it is held against; a voter group's share and
 // membership nodes show their group. kind is empty for a node no window shows.
@@ -124,6 +131,9 @@ protected:
                               std::function<void()> action);
     GUI_TextBlock* AddText(const std::string& text, float designX, float designY, float designWidth,
                            float designHeight);
+    // A square picture (or its drawn stand-in) with its top-left corner at the design point.
+    GUI_PictureBox* AddPicture(const std::string& file, const std::string& shownName, float designX,
+                               float designY, float designSide);
     // The encyclopedia page of this window's node.
     void AddEncyclopediaButton(float designX, float designY);
 

@@ -24,20 +24,6 @@ constexpr float kPickerHeight = 600;
 constexpr float kShortfallWidth = 460;
 constexpr float kShortfallHeight = 190;
 
-GUI_Label* PlaceLabel(GUI_WindowBase& window, const std::string& text, float x, float y,
-                      const std::string& tooltip, int size = 16,
-                      const std::string& font = "arial16.dds") {
-    auto* label = new GUI_Label();
-    label->font = font;
-    label->fontSize = size;
-    label->SetRect(x, y, x, y);
-    label->SetText(text);
-    if (!tooltip.empty())
-        label->SetTooltipText(tooltip);
-    window.AddChild(label);
-    return label;
-}
-
 } // namespace
 
 GUI_PolicyPickerWindow::GUI_PolicyPickerWindow()
@@ -52,20 +38,17 @@ void GUI_PolicyPickerWindow::Update() {
 
 void GUI_PolicyPickerWindow::Rebuild() {
     builtTurn = GetTurnNumber();
-    for (size_t i = buttons.size(); i-- > 0;) {
-        if (buttons[i].get() != closeButton)
-            buttons.erase(buttons.begin() + static_cast<long>(i));
-    }
+    ClearWindowContent(*this);
     const PoliticalCapital& stock = GetPoliticalCapital();
     capital = stock.capital;
     const float x = static_cast<float>(ContentLeft());
     const float y = static_cast<float>(ContentTop());
-    PlaceLabel(*this,
-               Fill("NODEWIN_CAPITAL", {{"CAPITAL", std::to_string(stock.capital)},
-                                        {"PERTURN", std::to_string(stock.capitalPerTurn)}}),
-               x, y, Translate("POLITICAL_CAPITAL_DESC"), 16, "arialbold16.dds");
-    PlaceLabel(*this, Translate("NODEWIN_PICKER_HINT"), x, y + S(22), "", 14)->colour =
-        NodeColours::kDim;
+    AddWindowLabel(*this,
+                   Fill("NODEWIN_CAPITAL", {{"CAPITAL", std::to_string(stock.capital)},
+                                            {"PERTURN", std::to_string(stock.capitalPerTurn)}}),
+                   x, y, Translate("POLITICAL_CAPITAL_DESC"), "arialbold16.dds", 16);
+    AddWindowLabel(*this, Translate("NODEWIN_PICKER_HINT"), x, y + S(22), "", "arial16.dds", 14)
+        ->colour = NodeColours::kDim;
 
     table = new GUI_Table();
     table->identifier = "PolicyPickerTable";

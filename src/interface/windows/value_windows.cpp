@@ -285,9 +285,7 @@ GUI_SituationWindow::GUI_SituationWindow(const std::string& situationName)
 
 void GUI_SituationWindow::Layout(Neuron& node) {
     auto& situation = static_cast<SIM_Situation&>(node);
-    auto* picture = new GUI_PictureBox(situation.IconPicture(), DisplayName(situation));
-    picture->SetRect(X(0), Y(0), X(56), Y(56));
-    AddChild(picture);
+    AddPicture(situation.IconPicture(), DisplayName(situation), 0, 0, 56);
     AddText(Translate(situation.description), 66, 0, kWide - 66, 58);
 
     const bool on = situation.active;
@@ -343,9 +341,7 @@ GUI_VoterGroupWindow::GUI_VoterGroupWindow(const std::string& groupName)
 
 void GUI_VoterGroupWindow::Layout(Neuron& node) {
     auto& group = static_cast<SIM_VoterType&>(node);
-    auto* picture = new GUI_PictureBox(group.GetPicture(), DisplayName(group));
-    picture->SetRect(X(0), Y(0), X(80), Y(80));
-    AddChild(picture);
+    AddPicture(group.GetPicture(), DisplayName(group), 0, 0, 80);
     AddText(Translate(group.GetDescription()), 92, 0, kWide - 92, 40);
     if (group.GetExtraText().size() > 1)
         AddText(Translate(group.GetExtraText()), 92, 42, kWide - 92, 38)->colour =

@@ -16,6 +16,7 @@
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/situation.h"
 #include "interface/ui_dump.h"
 #include "interface/widgets/gui_base_element.h"
 #include "interface/widgets/gui_table.h"
@@ -293,6 +294,20 @@ TEST_F(NodeWindowsTest, AValueWindowExplainsWhatTheCoreComputesAndItsRowsOpenThe
         const DetailsTarget target = FindDetailsTarget(*source);
         EXPECT_NE(FindGameWindow(target.kind + ":" + target.name), nullptr) << row.tag;
         break;
+    }
+
+    // A situation says what starts or stops it, against where it stands.
+    SIM_Situation* off = nullptr;
+    SIM_Situation* on = nullptr;
+    for (SIM_Situation* situation : SIM_Situation::All())
+        (situation->active ? on : off) = situation;
+    ASSERT_NE(off, nullptr);
+    OpenNodeDetails(off->name);
+    EXPECT_NE(Dump().find("Starts at 60: " + NodeText::Points(0.6f - off->value) + " points to go"),
+              std::string::npos);
+    if (on) {
+        OpenNodeDetails(on->name);
+        EXPECT_NE(Dump().find("Stops below 40"), std::string::npos);
     }
 
     // Unknown names and nodes without a window are logged, not shown.

@@ -221,6 +221,11 @@ void GUI_CausesWindow::AddCauses(Neuron& node, float designY) {
         notes.push_back(text);
         y += 19;
     }
+    shownCauses.clear();
+    for (const CauseContribution& c : b.causes)
+        shownCauses.push_back({c.source->name, c.contribution, c.hidden});
+    breakdown.causes.clear();
+    breakdown.idle.clear();
 }
 
 void GUI_CausesWindow::DescribeMore(JsonWriter& json) const {
@@ -238,9 +243,9 @@ void GUI_CausesWindow::DescribeMore(JsonWriter& json) const {
     json.Field("moving", breakdown.movingCount);
     json.Key("causes");
     json.BeginArray();
-    for (const CauseContribution& c : breakdown.causes) {
+    for (const ShownCause& c : shownCauses) {
         json.BeginObject();
-        json.Field("source", std::string(c.source->name));
+        json.Field("source", c.source);
         json.Field("contribution", c.contribution);
         json.Field("hidden", c.hidden);
         json.EndObject();
@@ -318,7 +323,9 @@ void GUI_SituationWindow::Layout(Neuron& node) {
     const float cost = situation.GetCost(1.0f);
     const float income = situation.GetIncome(1.0f);
     if (cost != 0.0f || income != 0.0f)
-        AddLabel(Fill("NODEWIN_SITUATION_MONEY",
+        AddLabel(Fill(income == 0.0f ? "NODEWIN_SITUATION_COSTS"
+                      : cost == 0.0f ? "NODEWIN_SITUATION_EARNS"
+                                     : "NODEWIN_SITUATION_MONEY",
                       {{"COST", FormatMoney(cost)}, {"INCOME", FormatMoney(income)}}),
                  380, 66,
                  Translate(on ? "NODEWIN_SITUATION_MONEY_ON" : "NODEWIN_SITUATION_MONEY_OFF"),

@@ -29,7 +29,15 @@ protected:
     // A node's 33 remembered turns, oldest first.
     static std::vector<float> History(const Neuron& node);
 
+    // The figures of the breakdown as shown; its links and nodes are not kept, since the network
+    // may be rebuilt (a load) before the window is.
     CauseBreakdown breakdown;
+    struct ShownCause {
+        std::string source;
+        float contribution = 0;
+        bool hidden = false;
+    };
+    std::vector<ShownCause> shownCauses;
     GUI_Table* causesTable = nullptr;
     GUI_Graph* graph = nullptr;
     std::vector<std::string> notes;

@@ -12,6 +12,7 @@
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "base/translation.h"
 #include "game/turn_pipeline.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
@@ -46,6 +47,8 @@ class NodeWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UseShippedContent(t);
+        // The texts of the shipped strings, whatever an earlier test read.
+        ResetTranslations();
         SetOption(kOptionEnableRestrictPower, 0.0f);
         SeedRandom(5);
         NewGameSetup(kDefaultMission);
@@ -63,6 +66,7 @@ protected:
         GetInput() = InputState();
         SetRenderDevice(nullptr);
         TearDownGame();
+        ResetTranslations();
     }
 
     template <typename W> static W* Window(const std::string& name) {

@@ -5,6 +5,7 @@
 #include "government/cynicism.h"
 #include "government/election_manager.h"
 #include "government/policy.h"
+#include "government/policy_actions.h"
 #include "government/policy_manager.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
@@ -301,6 +302,29 @@ TEST_F(CynicismTest, IntroducingOrCancellingATaxAroundAnElection) {
     c.OnPolicyCancelled(Policy("IncomeTax"));
     c.OnPolicyCancelled(Policy("Schools"));
     c.OnPolicyIntroduced(Policy("IncomeTax"));
+    EXPECT_NEAR(Level(), 2 * kStep, 1e-6f);
+}
+
+TEST_F(CynicismTest, ThePlayersPolicyActionsReportToCynicism) {
+    // The actions the windows and the runner share: a tax brought in just after an election and
+    // one scrapped just before the next each add a step; refused actions and other programmes
+    // add nothing.
+    ElectionIn(42);
+    ASSERT_TRUE(IntroducePolicyAction("CarbonTax", 0.5f).ok);
+    ASSERT_TRUE(IntroducePolicyAction("Schools", 0.5f).ok);
+    EXPECT_FALSE(IntroducePolicyAction("CarbonTax", 0.5f).ok);
+    EXPECT_NEAR(Level(), kStep, 1e-6f);
+
+    ElectionIn(3);
+    ASSERT_TRUE(CancelPolicyAction("CarbonTax").ok);
+    ASSERT_TRUE(ConfirmPolicyChanges("Schools", 0.0f, true).ok);
+    EXPECT_FALSE(CancelPolicyAction("CarbonTax").ok) << "no longer introduced";
+    EXPECT_NEAR(Level(), 2 * kStep, 1e-6f);
+
+    // Mid-term, neither direction counts.
+    ElectionIn(24);
+    ASSERT_TRUE(IntroducePolicyAction("IncomeTax", 0.5f).ok);
+    ASSERT_TRUE(CancelPolicyAction("IncomeTax").ok);
     EXPECT_NEAR(Level(), 2 * kStep, 1e-6f);
 }
 

@@ -7,6 +7,7 @@
 #include "government/policy.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
+#include "government/policy_preview.h"
 #include "government/political_capital.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
@@ -257,6 +258,35 @@ TEST_F(PolicyTest, LinkOutputsCarryImplementationAndMinister) {
     tax->CancelPolicy();
     EXPECT_EQ(tax->outputs.size(), 2u);
     EXPECT_FLOAT_EQ(gdp->Process(), 0.0f);
+}
+
+TEST_F(PolicyTest, APreviewBeforeIntroductionMatchesTheLinksItMakes) {
+    // A policy never introduced has no effect links yet: the preview reads them from its row,
+    // alongside the links other content already draws from it, and must agree with the links
+    // the introduction then makes.
+    Load(kPoliceRow);
+    SIM_Policy* police = Find("Police");
+    new NeuralEffect(police, gdp, "0+(0.5*x)", 1.0f, 0.5f);
+    std::vector<PolicyEffectLine> before = PreviewPolicyEffects(*police, 0.75f);
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_EQ(before[1].targetName, "Crime");
+    EXPECT_EQ(before[1].target, crime);
+    EXPECT_EQ(before[1].link, nullptr);
+    EXPECT_EQ(before[1].now, 0.0f) << "not in force";
+    EXPECT_FLOAT_EQ(before[1].atSlider, -0.3f * 0.5f) << "weighed by an empty post's 0.5";
+    EXPECT_EQ(before[0].now, 0.0f) << "links from an inactive source give nothing";
+
+    police->IntroducePolicy();
+    police->SetImplementation(0.5f);
+    std::vector<PolicyEffectLine> after = PreviewPolicyEffects(*police, 0.75f);
+    ASSERT_EQ(after.size(), 2u) << "the row's effects are not listed twice";
+    for (size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].targetName, before[i].targetName);
+        EXPECT_FLOAT_EQ(after[i].atSlider, before[i].atSlider);
+    }
+    ASSERT_NE(after[1].link, nullptr);
+    EXPECT_FLOAT_EQ(after[1].now, after[1].link->GetOutput());
+    EXPECT_FLOAT_EQ(after[1].now, -0.4f * police->value * 0.5f * 0.5f);
 }
 
 TEST_F(PolicyTest, CancelAndReintroduce) {

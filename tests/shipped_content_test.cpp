@@ -8,6 +8,7 @@
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "base/translation.h"
 #include "base/turn.h"
 #include "game/turn_pipeline.h"
 #include "government/election_manager.h"
@@ -19,25 +20,15 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
 class ShippedContentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Read the real content, but keep the log and the user folder in scratch space: the
-        // log goes to a copy of debugdata under a scratch root that links to the real data.
-        std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
-                                                  t.dir.Path() + "/data");
-        CloseLog();
-        OpenLog();
-        SetUserDir(t.dir.Path() + "/user");
-        LoadSetupTable();
-        LoadOptions();
-        GetMission().SetMissionFile(MissionFile(kDefaultMission));
-        GetMission().Load();
-    }
+    void SetUp() override { UseShippedContent(t); }
     void TearDown() override { TearDownGame(); }
 
     LoggedTest t;
@@ -62,6 +53,30 @@ TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
                              "MiddleIncome", "Wealthy", "IncomeTax", "SalesTax", "CorporationTax",
                              "PropertyTax", "CarTax", "PetrolTax", "InheritanceTax", "CarbonTax"})
         EXPECT_NE(FindNeuron(name), nullptr) << name;
+}
+
+TEST_F(ShippedContentTest, EveryTextOfTheStringsSectionIsRead) {
+    // A section too large for the reader loses its last texts, which then show as bare keys.
+    ResetTranslations();
+    std::ifstream in(std::string(MARROWGATE_SOURCE_DIR) + "/data/strings.ini");
+    std::string line;
+    bool inStrings = false;
+    int keys = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] == '[') {
+            inStrings = line.rfind("[strings]", 0) == 0;
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!inStrings || line.empty() || line[0] == ';' || equals == std::string::npos ||
+            equals + 1 >= line.size())
+            continue;
+        const std::string key = line.substr(0, equals);
+        EXPECT_NE(Translate(key), key) << key;
+        ++keys;
+    }
+    EXPECT_GT(keys, 1000);
+    EXPECT_EQ(t.LogText().find("is larger than"), std::string::npos);
 }
 
 TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {

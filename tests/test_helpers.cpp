@@ -79,6 +79,18 @@ std::string LoggedTest::LogText() const {
     return dir.Read("debugdata/debug.txt");
 }
 
+void UseShippedContent(LoggedTest& test) {
+    std::filesystem::create_directory_symlink(std::string(MARROWGATE_SOURCE_DIR) + "/data",
+                                              test.dir.Path() + "/data");
+    CloseLog();
+    OpenLog();
+    SetUserDir(test.dir.Path() + "/user");
+    LoadSetupTable();
+    LoadOptions();
+    GetMission().SetMissionFile(MissionFile(kDefaultMission));
+    GetMission().Load();
+}
+
 void TearDownGame() {
     // Parties first, while the voters that name them still exist.
     ClearParties();

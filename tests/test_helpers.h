@@ -66,6 +66,11 @@ public:
     RecordingFrontEnd frontEnd;
 };
 
+// Points a test at the content we ship while keeping its log and user folder in scratch space:
+// the real data folder is linked into the test's scratch root, the log reopened there, and the
+// setup table, the options and the default mission read.
+void UseShippedContent(LoggedTest& test);
+
 // Undoes a whole game: subsystems, network, tables and records, so that tests that set up games
 // do not leak into each other.
 void TearDownGame();

@@ -103,6 +103,10 @@ void GHashTable::Load(const std::string& section, const std::string& file) {
     size_t length = ReadProfileSection(file, section, raw.data(), raw.size());
     if (length > raw.size())
         length = raw.size();
+    // A section that fills the buffer has lost its last texts: they would show as bare keys.
+    if (length + 2 >= raw.size())
+        LogF("Section %s of %s is larger than %zu bytes: the texts after that are not read",
+             section.c_str(), file.c_str(), raw.size());
     size_t pos = 0;
     while (pos < length) {
         const char* line = raw.data() + pos;

@@ -106,16 +106,30 @@ SIM_Policy::~SIM_Policy() {
     sliderLink = nullptr;
 }
 
-bool SIM_Policy::SeekEffects(CTokenizer& cells) const {
+bool SIM_Policy::SeekEffects(CTokenizer& cells, bool report) const {
     cells.Begin(rowText);
     for (int i = 0; i < kFixedCells; ++i)
         cells.NextToken();
     // A row without effects ends at the marker, which then carries the line end.
     if (RightTrim(cells.NextToken()) != kPolicyEffectsMarker) {
-        REPORT_ERROR("Policy data corrupted");
+        if (report)
+            REPORT_ERROR("Policy data corrupted");
         return false;
     }
     return true;
+}
+
+std::vector<std::string> SIM_Policy::EffectTexts() const {
+    std::vector<std::string> texts;
+    CTokenizer cells;
+    if (!SeekEffects(cells, false))
+        return texts;
+    while (!cells.AtEnd()) {
+        std::string effect = RightTrim(cells.NextToken());
+        if (effect.find(',') != std::string::npos)
+            texts.push_back(effect);
+    }
+    return texts;
 }
 
 void SIM_Policy::CheckEffectTargets() const {
@@ -193,11 +207,19 @@ bool SIM_Policy::IsActive() {
 }
 
 float SIM_Policy::GetPolicyCost() {
-    return GetCost(value) * costNeuron.GetValue();
+    return CostAt(value);
+}
+
+float SIM_Policy::CostAt(float v) {
+    return GetCost(v) * costNeuron.GetValue();
 }
 
 float SIM_Policy::GetPolicyIncome() {
-    float income = GetIncome(value) * incomeNeuron.GetValue();
+    return IncomeAt(value);
+}
+
+float SIM_Policy::IncomeAt(float v) {
+    float income = GetIncome(v) * incomeNeuron.GetValue();
     return income < 0.0f ? 0.0f : income;
 }
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CSliderConfig;
 class CTokenizer;
@@ -64,6 +65,13 @@ public:
     // Cost and income this turn at the current value, times the multiplier neurons.
     virtual float GetPolicyCost();
     virtual float GetPolicyIncome();
+    // The same at another slider position 0 … 1, as the policy would cost and earn once it
+    // stands there (the multipliers as they are now).
+    float CostAt(float v);
+    float IncomeAt(float v);
+    // The row's effect texts, "TARGET,FORMULA[,DRAG]", in row order, whether or not the links
+    // exist yet; empty for a row without its effects marker (reported when the row was read).
+    std::vector<std::string> EffectTexts() const;
 
     float PolicyImplementation() const override { return implementation; }
     float PolicyMinisterFactor() const override { return MinisterFactor(); }
@@ -113,7 +121,7 @@ public:
 private:
     // Positions cells just past the effects marker; reports a corrupt row and returns false when
     // the marker is not where it belongs.
-    bool SeekEffects(CTokenizer& cells) const;
+    bool SeekEffects(CTokenizer& cells, bool report = true) const;
     void CheckEffectTargets() const;
     // A turn count of 0 or less would make the slider link and the implementation jump in one
     // step by a division by zero; they take one turn instead.

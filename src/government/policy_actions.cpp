@@ -1,6 +1,7 @@
 #include "government/policy_actions.h"
 
 #include "base/options.h"
+#include "government/cynicism.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -72,6 +73,8 @@ ActionResult IntroducePolicyAction(const std::string& policyName, float sliderVa
         return Refuse(ShortOfCapital("introduce", policyName, policy->introduceCost));
 
     policy->IntroducePolicy();
+    // A tax brought in just after an election is noticed, whoever asked for it.
+    GetCynicism().OnPolicyIntroduced(policy);
     // A returning policy restarts its slider in the middle; the player's choice comes after,
     // and the policy takes it at once rather than waiting out its implementation time.
     policy->SetTarget(sliderValue);
@@ -106,6 +109,7 @@ ActionResult ConfirmPolicyChanges(const std::string& policyName, float sliderVal
 
     if (cancel) {
         policy->CancelPolicy();
+        GetCynicism().OnPolicyCancelled(policy);
         return Done("Cancelled " + policyName + charged);
     }
     float before = policy->GetTarget();

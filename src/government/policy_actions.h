@@ -24,11 +24,13 @@ int32_t PolicyChangeCost(const SIM_Policy& policy, float sliderValue, bool cance
 
 // Introduces a policy at a slider position 0 … 1 and lets it take that position at once.
 // Refused for an unknown or already introduced policy and when the capital is below its
-// introduction cost; otherwise the cost is always spent.
+// introduction cost; otherwise the cost is always spent, and a tax introduced just after an
+// election raises cynicism.
 ActionResult IntroducePolicyAction(const std::string& policyName, float sliderValue);
 
 // Cancels an introduced policy. Refused for an unknown, not introduced or uncancellable policy,
 // and under restricted powers when the capital is below the cancel cost, which is then charged.
+// A tax cancelled just before an election raises cynicism.
 ActionResult CancelPolicyAction(const std::string& policyName);
 
 // Moves an introduced policy's slider to a value 0 … 1. Under restricted powers a move up costs

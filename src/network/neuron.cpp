@@ -311,6 +311,21 @@ void RemoveNeuronGoneListener(NeuronGoneListener listener) {
     listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
 }
 
+Neuron* LookUpNeuron(const std::string& wanted) {
+    if (wanted.size() < 3)
+        return nullptr;
+    Neuron* grudge = nullptr;
+    for (Neuron* neuron : g_neurons) {
+        if (wanted != neuron->name)
+            continue;
+        if (neuron->typeCode != NeuronType::Grudge)
+            return neuron;
+        if (!grudge)
+            grudge = neuron;
+    }
+    return grudge;
+}
+
 // The passes go by index and re-read the size: a step may create neurons (a voter group raising
 // a grudge), which join the end of the registry and are reached in the same pass.
 void ProcessAllNeurons() {

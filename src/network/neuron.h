@@ -129,6 +129,10 @@ Neuron* FindNeuron(const char* name);
 inline Neuron* FindNeuron(const std::string& name) {
     return FindNeuron(name.c_str());
 }
+// The same search for readers that only ask (a window naming a node that may have gone): a miss
+// is no fault, so nothing is reported. A grudge carries the name of the node it is about, so it is
+// found only when nothing else has the name.
+Neuron* LookUpNeuron(const std::string& name);
 // The same lookup passing over neurons of one type. A grudge carries the name of the node it is
 // about, so a search for that node must not land on one of its grudges.
 Neuron* FindNeuronNotOfType(const std::string& name, NeuronType passedOver);

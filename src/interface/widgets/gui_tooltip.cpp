@@ -6,6 +6,8 @@
 #include "platform/render_device.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr const char* kFont = "verdana12.dds";
@@ -65,7 +67,7 @@ void GUI_Tooltip::Draw() {
     // The box must cover whatever text is still waiting in the batch.
     engine.Flush();
     engine.SetFont(kFont, kFontSize);
-    // A line break in the text starts a new paragraph; each paragraph wraps within the box.
+    // A line break in the text starts a new paragraph; each is wrapped within the box.
     std::vector<std::string> paragraphs;
     for (size_t start = 0;;) {
         const size_t end = text.find('\n', start);
@@ -77,7 +79,8 @@ void GUI_Tooltip::Draw() {
     int widest = 0;
     for (const std::string& paragraph : paragraphs)
         widest = std::max(widest, engine.TextWidth(paragraph));
-    boxWidth = std::max(10, std::min(widest, kMaxTextWidth));
+    // A line exactly as wide as the box would be split: a little room to spare.
+    boxWidth = std::max(10, std::min(widest + 2, kMaxTextWidth));
     int lines = 0;
     for (const std::string& paragraph : paragraphs) {
         std::string rest = paragraph;
@@ -91,9 +94,7 @@ void GUI_Tooltip::Draw() {
             ++lines;
             ++paragraphLines;
         }
-        // An empty paragraph is a blank line.
-        if (paragraphLines == 0)
-            ++lines;
+        lines += paragraphLines == 0 ? 1 : 0;
     }
     lines = std::max(lines, 1);
     const int boxW = boxWidth + 2 * kPadding;
@@ -117,11 +118,13 @@ void GUI_Tooltip::Draw() {
     device.OutlineRect(x, y, x + boxW, y + boxH, WithAlpha(0xFF8FA3B8, alpha));
     float lineY = y + kPadding;
     for (const std::string& paragraph : paragraphs) {
-        if (paragraph.empty())
+        if (paragraph.empty()) {
             lineY += kLineHeight;
-        else
-            lineY = engine.DrawWrapped(paragraph, x + kPadding, lineY, boxWidth,
-                                       WithAlpha(0xFFF2F2F2, alpha));
+            continue;
+        }
+        const float after = engine.DrawWrapped(paragraph, x + kPadding, lineY, boxWidth,
+                                               WithAlpha(0xFFF2F2F2, alpha));
+        lineY = std::max(after, lineY + kLineHeight);
     }
 }
 

@@ -86,8 +86,6 @@ void TearDownGame() {
     ReleasePressureGroups();
     ReleaseAttacks();
     GetReportManager().Release();
-    g_onPartyChange = nullptr;
-    g_partyMembershipStrength = nullptr;
     SetGameRunning(false);
     ReleaseAllSubsystems();
     DeleteAllNeurons();
@@ -103,29 +101,18 @@ void TearDownGame() {
     GetCalendar() = Calendar();
     GetPollTracker() = PollTracker();
     SetGameOver(false);
-    SetVoteCounter(nullptr);
     SetConsecutiveRuns(0, 0);
     SetInstantEffects(false);
     SetLogMissionFlag("");
     SetUserDir("");
-    // The cabinet's and the grudges' connections to the rest of the game.
-    GetCabinet().hooks = CabinetHooks();
-    SetMinisterQualityReaders(MinisterQualityReaders());
-    GetFinances().warnMinister = nullptr;
-    // Events, issues and scripts: the managers went with the subsystems; the hooks and the
-    // script runner's argument slots outlive them.
-    GetFinances().triggerEvent = nullptr;
+    // The script runner's argument slots outlive the subsystems.
     GetScriptRunner() = SIM_Script();
-    SetGrudgeFactory(nullptr);
     GetCynicism().ResetCynicism();
-    g_nationalCynicism = nullptr;
     // Elections, the manifesto and the achievements.
     GetElectionManager().SetTermMonths(kDefaultTermMonths);
     GetElectionManager().SetTermLimit(kDefaultTermLimit);
     GetManifesto().Clear();
     ClearAchievements();
-    g_monthsUntilElection = nullptr;
-    g_manifestoBroken = nullptr;
     g_votingOpinionMultiplier = 0.0f;
     g_votingTendencyMultiplier = 0.0f;
     g_votingPartyMultiplier = 0.0f;

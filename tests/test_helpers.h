@@ -31,6 +31,7 @@ public:
     }
     void DebuggerOutput(const std::string& text) override { debugger += text; }
     void PlayMusic(const std::string& file) override { music.push_back(file); }
+    void PlaySound(const std::string& file) override { sounds.push_back(file); }
     OsVersion GetOsVersion() override { return os; }
     // The windows the core asked for, as "Kind" or "Kind:name".
     bool OpenElectionCount() override {
@@ -48,6 +49,7 @@ public:
     std::vector<Box> boxes;
     std::string debugger;
     std::vector<std::string> music;
+    std::vector<std::string> sounds;
     OsVersion os;
     std::vector<std::string> windows;
     // Play a window that counts elections on its own clock.

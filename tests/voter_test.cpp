@@ -6,6 +6,7 @@
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
+#include "population/party.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -25,42 +26,18 @@ std::string Row(const std::string& name, const std::string& share = "0",
     return "#," + name + "," + name + ",d,," + fixed + ",0," + share + "," + opposite + ",x,#\n";
 }
 
-// The voter only compares party pointers and hands them on, so two distinct addresses will do.
-char g_playerSeat;
-char g_oppositionSeat;
-SIM_Party* const kPlayer = reinterpret_cast<SIM_Party*>(&g_playerSeat);
-SIM_Party* const kOpposition = reinterpret_cast<SIM_Party*>(&g_oppositionSeat);
-
-struct PartyMove {
-    SIM_Voter* voter;
-    SIM_Party* from;
-    SIM_Party* to;
-};
-std::vector<PartyMove> g_moves;
-void RecordMove(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
-    g_moves.push_back({voter, from, to});
-}
-
-int g_months = 48;
-bool g_broken = false;
-float g_cynicismLevel = 0.0f;
-
 class VoterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetUserDir(logged.dir.Path() + "/user");
         SeedRandom(11);
-        g_moves.clear();
-        g_months = 48;
-        g_broken = false;
-        g_cynicismLevel = 0.0f;
-        g_playerParty = kPlayer;
-        g_oppositionParty = kOpposition;
-        g_onPartyChange = &RecordMove;
+        player = new SIM_Party();
+        opposition = new SIM_Party();
+        g_playerParty = player;
+        g_oppositionParty = opposition;
         WriteSetup("");
     }
     void TearDown() override {
-        g_playerParty = g_oppositionParty = nullptr;
         g_lowIncome = g_middleIncome = g_highIncome = nullptr;
         TearDownGame();
     }
@@ -89,6 +66,8 @@ protected:
     void AddModule(const char* module) { GetMission().modules.push_back(module); }
 
     LoggedTest logged;
+    SIM_Party* player = nullptr;
+    SIM_Party* opposition = nullptr;
 };
 
 TEST_F(VoterTest, ConstructionDrawsWithinRangesAndListsInOrder) {
@@ -147,34 +126,39 @@ TEST_F(VoterTest, OpinionSubtractsCynicismPenaltyAndComplacency) {
     WriteSetup("MANIFESTO_BROKEN_PENALTY=0.1\n");
     SIM_Voter* voter = VoterWithOpinion(0.8f);
     voter->cynicism = 1.2f;
-    g_nationalCynicism = [] { return g_cynicismLevel; };
-    g_monthsUntilElection = [] { return g_months; };
-    g_manifestoBroken = [] { return g_broken; };
-    g_cynicismLevel = 0.25f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
-    g_broken = true;
-    g_months = 10;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
-    g_months = 9;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.4f);
+    VoterContext context;
+    context.cynicismLevel = 0.25f;
+    context.monthsUntilElection = 48;
+    // The opinion as one pass with this context reads it.
+    auto opinion = [&] {
+        VoterPass pass(context);
+        return voter->GetOpinion();
+    };
+    EXPECT_FLOAT_EQ(opinion(), 0.5f);
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f) << "outside a pass the voter knows no cynicism";
+    context.manifestoBroken = true;
+    context.monthsUntilElection = 10;
+    EXPECT_FLOAT_EQ(opinion(), 0.5f);
+    context.monthsUntilElection = 9;
+    EXPECT_FLOAT_EQ(opinion(), 0.4f);
     voter->complacency = 0.5f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.0f);
+    EXPECT_FLOAT_EQ(opinion(), 0.0f);
     voter->value = 1.0f;
     voter->complacency = -1.0f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 1.0f);
+    EXPECT_FLOAT_EQ(opinion(), 1.0f);
 }
 
 TEST_F(VoterTest, PartyMembersVoteTheirPartyWhateverTheirOpinion) {
     AddModule("CompulsoryVoting");
     SIM_Voter* opponent = VoterWithOpinion(0.9f);
-    opponent->party = kOpposition;
+    opponent->party = opposition;
     EXPECT_FLOAT_EQ(opponent->GetVotingOpinion(), 0.49f);
     EXPECT_FALSE(opponent->WouldVoteForPlayer());
     opponent->CastVote();
     EXPECT_EQ(opponent->lastVote, kVoteOpposition);
 
     SIM_Voter* loyal = VoterWithOpinion(0.1f);
-    loyal->party = kPlayer;
+    loyal->party = player;
     EXPECT_FLOAT_EQ(loyal->GetVotingOpinion(), 0.51f);
     loyal->CastVote();
     EXPECT_EQ(loyal->lastVote, kVotePlayer);
@@ -196,10 +180,11 @@ TEST_F(VoterTest, TurnoutRules) {
         voter->CalculateTurnoutChance();
         return voter->turnoutChance;
     };
-    // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a party's strength when nobody reports it)
+    // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a new party's strength)
     EXPECT_NEAR(turnout(), 0.55f, 1e-6f);
     // The strength is that of the party the voter leans to.
-    g_partyMembershipStrength = [](const SIM_Party* p) { return p == kOpposition ? 1.0f : 0.0f; };
+    opposition->membershipStrength = 1.0f;
+    player->membershipStrength = 0.0f;
     EXPECT_NEAR(turnout(), 0.45f, 1e-6f);
     voter->value = 0.2f;
     EXPECT_NEAR(turnout(), 0.65f, 1e-6f);
@@ -208,7 +193,7 @@ TEST_F(VoterTest, TurnoutRules) {
     g_votingTendencyMultiplier = 0.5f;
     AddModule("PoliticalApathy");
     EXPECT_NEAR(turnout(), 0.325f, 1e-6f);
-    voter->party = kPlayer;
+    voter->party = player;
     EXPECT_FLOAT_EQ(turnout(), 1.0f);
     voter->party = nullptr;
 
@@ -250,9 +235,8 @@ TEST_F(VoterTest, SympathyGrowsForOneSideAtATime) {
     EXPECT_FLOAT_EQ(apathetic->oppositionSympathy, 0.25f);
     fresh->UpdateSympathies(100);
     EXPECT_FLOAT_EQ(fresh->oppositionSympathy, 1.0f);
-    ASSERT_EQ(g_moves.size(), 1u);
-    EXPECT_EQ(g_moves[0].voter, fresh);
-    EXPECT_EQ(g_moves[0].to, kOpposition);
+    EXPECT_EQ(opposition->members, std::vector<SIM_Voter*>{fresh});
+    EXPECT_TRUE(player->members.empty());
 }
 
 TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
@@ -264,21 +248,19 @@ TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
     both->oppositionSympathy = 0.08f;
     both->playerSympathy = 0.08f;
     both->UpdateSympathies(1);
-    EXPECT_EQ(both->party, kOpposition);
-    ASSERT_EQ(g_moves.size(), 1u);
-    EXPECT_EQ(g_moves[0].from, nullptr);
-    EXPECT_EQ(g_moves[0].to, kOpposition);
+    EXPECT_EQ(both->party, opposition);
+    EXPECT_EQ(opposition->members, std::vector<SIM_Voter*>{both});
+    EXPECT_TRUE(player->members.empty());
     // Below the leave threshold it leaves again the next step.
     both->UpdateSympathies(1);
     EXPECT_EQ(both->party, nullptr);
-    ASSERT_EQ(g_moves.size(), 2u);
-    EXPECT_EQ(g_moves[1].from, kOpposition);
+    EXPECT_TRUE(opposition->members.empty());
 
     SIM_Voter* fan = VoterWithOpinion(0.9f);
     fan->UpdateSympathies(1);
-    EXPECT_EQ(fan->party, kPlayer);
+    EXPECT_EQ(fan->party, player);
     fan->UpdateSympathies(5);
-    EXPECT_EQ(fan->party, kPlayer);
+    EXPECT_EQ(fan->party, player);
 
     g_oppositionParty = nullptr; // no parties yet: nobody joins
     g_playerParty = nullptr;
@@ -401,12 +383,12 @@ TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {
     manager.FindVoterType("_All_")->value = 0.25f;
     for (SIM_Voter* voter : AllVoters())
         voter->value = 0.75f;
-    EXPECT_FLOAT_EQ(GetVoteShare(), 1.0f);
-    manager.UpdateVoters();
+    EXPECT_FLOAT_EQ(PollVoteShare(VoterContext()), 1.0f);
+    manager.UpdateVoters(VoterContext());
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 0.1f);
     EXPECT_FLOAT_EQ(manager.FindVoterType("_All_")->percentNode.value, 1.0f);
-    manager.InitialiseSympathies();
+    manager.InitialiseSympathies(VoterContext());
     EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 1.0f);
 }
 
@@ -418,7 +400,7 @@ TEST_F(VoterTest, NoVoterCountMeansNoPopulation) {
     EXPECT_EQ(VoterCount(), 0);
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(manager.FindVoterType("Group")->percentNode.value, 0.0f);
-    EXPECT_FLOAT_EQ(GetVoteShare(), 0.5f);
+    EXPECT_FLOAT_EQ(PollVoteShare(VoterContext()), 0.5f);
 }
 
 } // namespace

@@ -50,22 +50,6 @@ float GetDifficulty() {
     return d;
 }
 
-namespace {
-VoteCounter g_voteCounter = nullptr;
-} // namespace
-
-void SetVoteCounter(VoteCounter counter) {
-    g_voteCounter = counter;
-}
-
-float GetVoteShare() {
-    VoteCount count = g_voteCounter ? g_voteCounter() : VoteCount{};
-    // Without a population there is nobody to poll; an even split keeps the network neutral.
-    if (count.total <= 0)
-        return 0.5f;
-    return static_cast<float>(count.forPlayer) / static_cast<float>(count.total);
-}
-
 float GetPotentialVoteRate() {
     return GetPollTracker().PotentialVoteRate;
 }

@@ -39,15 +39,7 @@ float GetDifficulty();
 // per mission and pass them in here (LoadConsecutiveRuns).
 void SetConsecutiveRuns(int losses, int wins);
 
-// Fraction of voters who would vote for the government, counted by the voting population once
-// it registers its counter; 0.5 while there is no population.
-float GetVoteShare();
-struct VoteCount {
-    int forPlayer = 0;
-    int total = 0;
-};
-using VoteCounter = VoteCount (*)();
-void SetVoteCounter(VoteCounter counter);
+// The polls' latest share for the government (the turn pipeline counts it).
 float GetPotentialVoteRate();
 
 // True once a game-over condition has ended play (an election lost or the last term served).

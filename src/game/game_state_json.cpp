@@ -16,6 +16,7 @@
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/voter_context.h"
 #include "network/neuron.h"
 #include "population/grudge.h"
 #include "population/party.h"
@@ -103,9 +104,7 @@ void NameOrNull(JsonWriter& json, const std::string& key, const Neuron* neuron) 
 void WriteVoters(JsonWriter& json) {
     const std::vector<SIM_Voter*>& voters = AllVoters();
     // One reading of the tuning for the whole walk, as the turn's own passes do.
-    VoterTuning tuning = VoterTuning::Read();
-    const VoterTuning* previous = GetActiveVoterTuning();
-    SetActiveVoterTuning(&tuning);
+    VoterPass pass(CurrentVoterContext());
     int supporters = 0, playerMembers = 0, oppositionMembers = 0;
     int votes[3] = {0, 0, 0};
     double opinion = 0.0, complacency = 0.0, playerSympathy = 0.0, oppositionSympathy = 0.0;
@@ -123,7 +122,6 @@ void WriteVoters(JsonWriter& json) {
         playerSympathy += voter->playerSympathy;
         oppositionSympathy += voter->oppositionSympathy;
     }
-    SetActiveVoterTuning(previous);
 
     const double count = voters.empty() ? 1.0 : static_cast<double>(voters.size());
     json.Key("voters");

@@ -40,7 +40,6 @@ void ClearAndReloadContent() {
     SetInstantEffects(true);
     ClearGameAndLoadContent(nullptr);
     SetUpLoadedContent();
-    InstallCabinetConnections();
     LoadPressureGroups();
     LoadAttacks();
     GetCynicism().ResetCynicism();

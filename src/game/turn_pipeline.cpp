@@ -26,6 +26,7 @@
 #include "government/report_manager.h"
 #include "government/script_runner.h"
 #include "government/situation_manager.h"
+#include "government/voter_context.h"
 #include "network/global_economy.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
@@ -97,7 +98,7 @@ void ProcessNewTurn() {
 
     Progress("processing voters", 0.2f);
     SIM_VoterManager& voters = GetVoterManager();
-    voters.UpdateVoters();
+    voters.UpdateVoters(CurrentVoterContext());
     voters.UpdateVoterTypes();
     UpdateParties();
     UpdateAllPressureGroups();
@@ -144,7 +145,7 @@ void ProcessNewTurn() {
 void CountVotes() {
     GetFrontEnd().ProcessingProgress("Counting Votes...", 0.0f);
     PollTracker& polls = GetPollTracker();
-    float share = GetVoteShare();
+    float share = PollVoteShare(CurrentVoterContext());
     polls.PotentialVoteRate = share;
     if (g_winningNeuron) {
         g_winningNeuron->value = share;
@@ -171,7 +172,6 @@ void ClearGameAndLoadContent(void (*progress)(const char* text)) {
     DeleteAllEffects();
     SetGameRunning(true);
     GetTurnState().turnNumber = 0;
-    InstallHappeningsConnections();
     SetupNamedNeurons();
     SetupParties();
     GetReportManager().Release();
@@ -269,7 +269,6 @@ void NewGameSetup(const std::string& missionName) {
     ProcessAllNeurons();
 
     Progress("Generating ministers", 0.0f);
-    InstallCabinetConnections();
     GenerateMinisters();
     AppointBestToAllPosts();
     LoadPressureGroups();
@@ -286,7 +285,7 @@ void NewGameSetup(const std::string& missionName) {
     ResetAllHistories();
 
     GetFinances().FillHistories();
-    GetVoterManager().InitialiseSympathies();
+    GetVoterManager().InitialiseSympathies(CurrentVoterContext());
     GetPolicyManager().CapGroupStrengths();
     GetPoliticalCapital().RecalculateAllowance();
     GetPoliticalCapital().ResetForNewGame();

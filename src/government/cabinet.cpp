@@ -4,12 +4,14 @@
 #include "base/file_system.h"
 #include "base/random.h"
 #include "base/translation.h"
-#include "government/finances.h"
+#include "government/event_manager.h"
+#include "government/issues_manager.h"
 #include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/script_runner.h"
 #include "population/grudge.h"
 
 #include <algorithm>
@@ -27,32 +29,6 @@ void Erase(std::vector<SIM_Minister*>& list, SIM_Minister* minister) {
 
 void OnGrudgeGone(SIM_Grudge* grudge) {
     GetCabinet().ForgetBoostNode(grudge);
-}
-
-float ReadExperience(const SIM_Minister* minister) {
-    return minister->experience;
-}
-
-float ReadSuitability(const SIM_Minister* minister, int groupIndex) {
-    return minister->GetSuitability(groupIndex);
-}
-
-std::vector<int32_t> CabinetAllowance() {
-    std::vector<int32_t> points;
-    for (SIM_Minister* minister : GetCabinet().ministers) {
-        if (minister->HasPost())
-            points.push_back(minister->GetPoliticalCapital());
-    }
-    return points;
-}
-
-void WarnFromPost(const std::string& groupKey, const std::string& textKey,
-                  const std::string& titleKey) {
-    SIM_PolicyGroup* group = FindGroup(groupKey.c_str());
-    if (!group || !group->minister)
-        return;
-    AddMinisterIssue(group->minister, kIssueMinisterWarning, Translate(textKey),
-                     Translate(titleKey));
 }
 
 std::string ExpandResignationText(const char* key, const std::string& fullName,
@@ -85,7 +61,6 @@ void SIM_CabinetManager::Release() {
 }
 
 void SIM_CabinetManager::GenerateMinisters() {
-    InstallCabinetConnections();
     for (int i = 0; i < kStartingMinisters; ++i)
         new SIM_Minister();
 }
@@ -165,7 +140,7 @@ void SIM_CabinetManager::Fire(SIM_Minister* minister) {
     if (post && post->minister == minister)
         post->minister = nullptr;
     minister->SetPost(nullptr);
-    RunCabinetScript(kFireMinisterScript);
+    RunScript(kFireMinisterScript);
     delete minister;
     ::GetPoliticalCapital().RecalculateAllowance();
 }
@@ -185,10 +160,7 @@ void SIM_CabinetManager::Resign(SIM_Minister* minister) {
     resignation.onImplement = kMinisterResignsScript;
     resignation.onView = kMinisterResignsViewScript;
     resignation.picture = kMinisterResignsPicture;
-    if (hooks.announceResignation)
-        hooks.announceResignation(resignation);
-    else
-        LogF("Minister resigns: %s (%s)", minister->fullName.c_str(), post->cabinetTitle.c_str());
+    GetEventManager().AnnounceResignation(resignation);
 
     if (post->minister == minister)
         post->minister = nullptr;
@@ -270,34 +242,22 @@ void UpdateMinisters() {
     GetCabinet().UpdateMinisters();
 }
 
-void InstallCabinetConnections() {
-    GetCabinet();
-    MinisterQualityReaders readers;
-    readers.experience = &ReadExperience;
-    readers.suitability = &ReadSuitability;
-    SetMinisterQualityReaders(readers);
-    ::GetPoliticalCapital().SetAllowanceSource(&CabinetAllowance);
-    GetFinances().warnMinister = &WarnFromPost;
-    InstallGrudgeFactory();
-}
-
-void RunCabinetScript(const std::string& script) {
-    CabinetHooks& hooks = GetCabinet().hooks;
-    if (hooks.runScript)
-        hooks.runScript(script);
-    else
-        LogF("Script not run (no script runner): %s", script.c_str());
-}
-
 void AddMinisterIssue(SIM_Minister* minister, int kind, const std::string& text,
                       const std::string& title) {
     ASSERT(minister != nullptr);
     if (!minister)
         return;
-    CabinetHooks& hooks = GetCabinet().hooks;
-    if (hooks.addIssue)
-        hooks.addIssue(minister, kind, text, title);
-    else
-        LogF("Minister issue %d about %s: %s - %s", kind, minister->fullName.c_str(), title.c_str(),
-             text.c_str());
+    if (SIM_Issue* issue = GetIssuesManager().AddIssue(minister, kind)) {
+        issue->text = text;
+        issue->title = title;
+    }
+}
+
+void WarnMinisterOfPost(const std::string& groupKey, const std::string& textKey,
+                        const std::string& titleKey) {
+    SIM_PolicyGroup* group = FindGroup(groupKey.c_str());
+    if (!group || !group->minister)
+        return;
+    AddMinisterIssue(group->minister, kIssueMinisterWarning, Translate(textKey),
+                     Translate(titleKey));
 }

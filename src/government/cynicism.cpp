@@ -7,17 +7,12 @@
 #include "government/policy.h"
 #include "network/neuron.h"
 #include "network/player_neuron.h"
-#include "population/voter.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr float kBaseMoveThreshold = 0.25f;
-
-float ReadNationalCynicism() {
-    return GetCynicism().GetLevel();
-}
 
 } // namespace
 
@@ -30,7 +25,6 @@ SIM_Cynicism& GetCynicism() {
 void SIM_Cynicism::ResetCynicism() {
     level = 0.0f;
     taxNames.assign(std::begin(kTaxPolicyNames), std::end(kTaxPolicyNames));
-    g_nationalCynicism = &ReadNationalCynicism;
 }
 
 float SIM_Cynicism::StepSize() const {

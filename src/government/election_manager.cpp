@@ -8,24 +8,14 @@
 #include "base/turn.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
+#include "government/voter_context.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 
 namespace {
-
-// Voters read an unscheduled election as one too far off to matter.
-int MonthsUntilElectionHook() {
-    const SIM_ElectionManager& manager = GetElectionManager();
-    return manager.IsScheduled() ? manager.MonthsUntilElection() : std::numeric_limits<int>::max();
-}
-
-bool ManifestoBrokenHook() {
-    return !GetManifesto().IsKept();
-}
 
 const char kContinueButton[] = "CONTINUEPRESIDENCY";
 const char kQuitButton[] = "QUITGAME";
@@ -151,9 +141,7 @@ bool SIM_ElectionManager::StepCount(int maxVoters) {
     if (!counting || cursor >= voters.size())
         return true;
     // One reading of the tuning for the whole step instead of one per voter.
-    VoterTuning tuning = VoterTuning::Read();
-    const VoterTuning* previous = GetActiveVoterTuning();
-    SetActiveVoterTuning(&tuning);
+    VoterPass pass(CurrentVoterContext());
     for (int i = 0; i < maxVoters && cursor < voters.size(); ++i, ++cursor) {
         SIM_Voter* voter = voters[cursor];
         voter->CastVote();
@@ -169,7 +157,6 @@ bool SIM_ElectionManager::StepCount(int maxVoters) {
             tally.opponents += 1;
         tally.counted += 1;
     }
-    SetActiveVoterTuning(previous);
     return cursor >= voters.size();
 }
 
@@ -240,8 +227,6 @@ void SIM_ElectionManager::LoadVotingMultipliers() {
     g_votingOpinionMultiplier = SetupFloat("VOTING_OPINION_EFFECT_MULTIPLIER");
     g_votingTendencyMultiplier = SetupFloat("VOTING_TENDENCY_EFFECT_MULTIPLIER");
     g_votingPartyMultiplier = SetupFloat("VOTING_PARTY_EFFECT_MULTIPLIER");
-    g_monthsUntilElection = MonthsUntilElectionHook;
-    g_manifestoBroken = ManifestoBrokenHook;
 }
 
 void SIM_ElectionManager::SetTermYears(int years) {

@@ -97,8 +97,7 @@ public:
     // A saved game's schedule and terms won, with the term length it was saved with.
     void RestoreSchedule(int32_t month, int32_t year, int32_t won, int months);
     void ResetTerms() { termsWon = 0; }
-    // Reads the three turnout multipliers for the voters and connects the voters' election and
-    // manifesto hooks. Run when a game is started or loaded.
+    // Reads the three turnout multipliers for the voters. Run when a game is started or loaded.
     void LoadVotingMultipliers();
 
     // Game-wide settings. The term is whole years (1 … 10) counted in months; the limit is how

@@ -67,8 +67,3 @@ SIM_EventManager& GetEventManager();
 void LoadEvents();
 void ProcessEvents();
 void TriggerEventByName(const std::string& name);
-
-// Connects events, issues and scripts to the systems that raise them: the finances' debt-ceiling
-// event, and the cabinet's scripts, issues and resignation events. Part of every new game's and
-// every load's set-up; calling it again is harmless.
-void InstallHappeningsConnections();

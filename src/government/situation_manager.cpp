@@ -4,7 +4,6 @@
 #include "base/game_paths.h"
 #include "base/row_reader.h"
 #include "base/setup_table.h"
-#include "government/finances.h"
 #include "government/situation.h"
 
 #include <algorithm>
@@ -27,21 +26,8 @@ std::string ModPattern() {
 
 } // namespace
 
-// The finances may have been reset since the manager was made, so every load checks that the
-// situations are still among the sources of money.
-static void EnsureSituationFinances() {
-    using Source = void (*)(float&, float&);
-    for (const Finances::FinanceSource& source : GetFinances().extraSources) {
-        const Source* target = source.target<Source>();
-        if (target && *target == AddSituationFinances)
-            return;
-    }
-    GetFinances().extraSources.push_back(AddSituationFinances);
-}
-
 SIM_SituationManager::SIM_SituationManager() {
     g_liveManager = this;
-    EnsureSituationFinances();
 }
 
 SIM_SituationManager::~SIM_SituationManager() {
@@ -57,7 +43,6 @@ SIM_SituationManager& GetSituationManager() {
 
 void SIM_SituationManager::LoadAll() {
     ASSERT(situations.empty());
-    EnsureSituationFinances();
     auto create = [this](const std::string& row) { situations.push_back(new SIM_Situation(row)); };
 
     DirectRowOptions options;

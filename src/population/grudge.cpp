@@ -2,7 +2,6 @@
 
 #include "base/debug_log.h"
 #include "network/neural_effect.h"
-#include "population/voter_type.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,11 +23,6 @@ Neuron* FindHolder(const std::string& holderName) {
     Neuron* holder = FindNeuron(holderName);
     ASSERT(holder != nullptr);
     return holder;
-}
-
-Neuron* GrudgeForVoterGroup(const char* policyName, const char* holderName, float start,
-                            float factor) {
-    return CreateGrudge(policyName ? policyName : "", holderName ? holderName : "", start, factor);
 }
 
 // Builds the grudge around an existing holder and links it in.
@@ -135,8 +129,4 @@ bool IsLiveGrudge(const SIM_Grudge* grudge) {
 
 void SetGrudgeGoneListener(GrudgeGoneListener listener) {
     g_goneListener = listener;
-}
-
-void InstallGrudgeFactory() {
-    SetGrudgeFactory(&GrudgeForVoterGroup);
 }

@@ -19,8 +19,9 @@ bool IsLiveParty(const SIM_Party* party) {
     return party && std::find(g_parties.begin(), g_parties.end(), party) != g_parties.end();
 }
 
-// The voters tell us every change of party; the member lists follow from that alone.
-void OnPartyChange(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
+} // namespace
+
+void MovePartyMember(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
     if (IsLiveParty(from))
         from->RemoveMember(voter);
     if (IsLiveParty(to))
@@ -28,11 +29,8 @@ void OnPartyChange(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
 }
 
 float PartyMembershipStrength(const SIM_Party* party) {
-    // A party that does not exist yet stands where every new party starts.
     return IsLiveParty(party) ? party->membershipStrength : 0.5f;
 }
-
-} // namespace
 
 SIM_Party::SIM_Party() {
     // The share node belongs to the party, not to the network's teardown.
@@ -109,9 +107,6 @@ std::string GetRandomPartyName() {
 void SetupParties() {
     ClearParties();
     LoadPartyNames();
-
-    g_onPartyChange = OnPartyChange;
-    g_partyMembershipStrength = PartyMembershipStrength;
 
     g_playerParty = new SIM_Party();
     g_playerParty->shareNode.SetName(kPlayersPartyNode);

@@ -6,6 +6,7 @@
 #include "base/setup_table.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
+#include "population/party.h"
 #include "population/pressure_group.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -15,11 +16,6 @@
 
 SIM_Party* g_playerParty = nullptr;
 SIM_Party* g_oppositionParty = nullptr;
-void (*g_onPartyChange)(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) = nullptr;
-float (*g_partyMembershipStrength)(const SIM_Party* party) = nullptr;
-int (*g_monthsUntilElection)() = nullptr;
-bool (*g_manifestoBroken)() = nullptr;
-float (*g_nationalCynicism)() = nullptr;
 float g_votingOpinionMultiplier = 0.0f;
 float g_votingTendencyMultiplier = 0.0f;
 float g_votingPartyMultiplier = 0.0f;
@@ -62,17 +58,16 @@ float ValueOf(const Neuron* neuron) {
 
 // The opinion terms every voter shares: the national cynicism level and, while an election is
 // near and a pledge is unmet, the manifesto penalty.
-void ReadOpinionTerms(VoterTuning& tuning) {
-    tuning.cynicismLevel = g_nationalCynicism ? g_nationalCynicism() : 0.0f;
+void ReadOpinionTerms(VoterTuning& tuning, const VoterContext& context) {
+    tuning.cynicismLevel = context.cynicismLevel;
     tuning.opinionPenalty = 0.0f;
-    if (g_monthsUntilElection && g_monthsUntilElection() < kManifestoPenaltyMonths &&
-        g_manifestoBroken && g_manifestoBroken())
+    if (context.monthsUntilElection < kManifestoPenaltyMonths && context.manifestoBroken)
         tuning.opinionPenalty = SetupFloat("MANIFESTO_BROKEN_PENALTY");
 }
 
 } // namespace
 
-VoterTuning VoterTuning::Read() {
+VoterTuning VoterTuning::Read(const VoterContext& context) {
     VoterTuning t;
     t.membershipThreshold = SetupFloat("VOTER_GROUP_MEMBERSHIP_THRESHHOLD");
     t.complacencyAccumulator = SetupFloat("COMPLACENCY_ACCUMULATOR");
@@ -96,7 +91,7 @@ VoterTuning VoterTuning::Read() {
     const CMission& mission = GetMission();
     t.politicalApathy = mission.HasModule("PoliticalApathy");
     t.compulsoryVoting = mission.HasModule("CompulsoryVoting");
-    ReadOpinionTerms(t);
+    ReadOpinionTerms(t, context);
     return t;
 }
 
@@ -106,6 +101,15 @@ void SetActiveVoterTuning(const VoterTuning* tuning) {
 
 const VoterTuning* GetActiveVoterTuning() {
     return g_activeTuning;
+}
+
+VoterPass::VoterPass(const VoterContext& context)
+    : tuning(VoterTuning::Read(context)), previous(g_activeTuning) {
+    g_activeTuning = &tuning;
+}
+
+VoterPass::~VoterPass() {
+    g_activeTuning = previous;
 }
 
 void CompactVoterList() {
@@ -191,7 +195,7 @@ float SIM_Voter::GetOpinion() {
     if (g_activeTuning)
         return OpinionWith(*g_activeTuning);
     VoterTuning terms;
-    ReadOpinionTerms(terms);
+    ReadOpinionTerms(terms, VoterContext());
     return OpinionWith(terms);
 }
 
@@ -291,8 +295,7 @@ void SIM_Voter::SetParty(SIM_Party* newParty) {
     if (oldParty == newParty)
         return;
     party = newParty;
-    if (g_onPartyChange)
-        g_onPartyChange(this, oldParty, newParty);
+    MovePartyMember(this, oldParty, newParty);
 }
 
 void SIM_Voter::InitIncome() {
@@ -407,7 +410,7 @@ void SIM_Voter::CalculateTurnoutChance() {
         const CMission& mission = GetMission();
         fresh.politicalApathy = mission.HasModule("PoliticalApathy");
         fresh.compulsoryVoting = mission.HasModule("CompulsoryVoting");
-        ReadOpinionTerms(fresh);
+        ReadOpinionTerms(fresh, VoterContext());
         t = &fresh;
     }
     if (t->compulsoryVoting || party) {
@@ -419,7 +422,7 @@ void SIM_Voter::CalculateTurnoutChance() {
     SIM_Party* favoured = o >= 0.5f ? g_playerParty : g_oppositionParty;
     float partyStrength = 0.0f;
     if (favoured)
-        partyStrength = g_partyMembershipStrength ? g_partyMembershipStrength(favoured) : 0.5f;
+        partyStrength = PartyMembershipStrength(favoured);
     float chance = votingTendency * g_votingTendencyMultiplier +
                    g_votingOpinionMultiplier * strength + g_votingPartyMultiplier * partyStrength;
     if (t->politicalApathy)

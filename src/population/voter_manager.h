@@ -9,6 +9,7 @@
 
 class SIM_Voter;
 class SIM_VoterType;
+struct VoterContext;
 
 // At most this many voter groups come from the user's mods folder.
 constexpr size_t kMaxModdedVoterTypes = 3;
@@ -28,17 +29,18 @@ public:
     // the three income classes.
     void Initialise();
     // Creates N voters, offers each every group, assigns the starting members group by group and
-    // draws incomes. Registers the vote counter for the polls.
+    // draws incomes.
     void CreateVotingPopulation();
     // Links the voter to every group with a strength below the membership threshold.
     void OfferAllVoterTypes(SIM_Voter* voter);
 
-    // The turn's steps over the population, in list order.
-    void UpdateVoters();
+    // The turn's steps over the population, in list order; a pass over the voters takes what
+    // they know of the government from its caller.
+    void UpdateVoters(const VoterContext& context);
     void UpdateVoterTypes();
     void UpdateVoteShares();
     // First-turn state of a new game: ten sympathy steps for every voter at once.
-    void InitialiseSympathies();
+    void InitialiseSympathies(const VoterContext& context);
 
     SIM_VoterType* FindVoterType(const std::string& name) const;
     SIM_VoterType* GetVoterTypeByIndex(int index) const;
@@ -79,3 +81,7 @@ private:
 SIM_VoterManager& GetVoterManager();
 // The manager if it exists, without creating it; null once it is gone at exit.
 SIM_VoterManager* FindVoterManager();
+
+// The polls: the fraction of all voters who would vote for the government, 0.5 while there is
+// no population.
+float PollVoteShare(const VoterContext& context);

@@ -6,6 +6,7 @@
 #include "base/tokenizer.h"
 #include "base/translation.h"
 #include "network/neural_effect.h"
+#include "population/grudge.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
@@ -15,8 +16,6 @@
 #include <cstring>
 
 namespace {
-
-GrudgeFactory g_grudgeFactory = nullptr;
 
 // Membership bits held by live groups.
 uint64_t g_takenMemberBits = 0;
@@ -42,14 +41,6 @@ void ReportCorrupt() {
 }
 
 } // namespace
-
-void SetGrudgeFactory(GrudgeFactory factory) {
-    g_grudgeFactory = factory;
-}
-
-GrudgeFactory GetGrudgeFactory() {
-    return g_grudgeFactory;
-}
 
 SIM_VoterType::SIM_VoterType() {
     typeCode = NeuronType::VoterType;
@@ -380,8 +371,8 @@ void SIM_VoterType::UpdateTurn() {
         const char* policyName = link->source->name;
         if (Neuron* grudge = FindInputSourceGrudge(policyName))
             grudge->value = kGrudgeStartValue;
-        else if (g_grudgeFactory)
-            g_grudgeFactory(policyName, name, kGrudgeStartValue, kGrudgeDecay);
+        else
+            CreateGrudge(policyName, name, kGrudgeStartValue, kGrudgeDecay);
     }
 
     int32_t count = static_cast<int32_t>(members.size());

@@ -40,20 +40,6 @@
 
 namespace {
 
-// The voters' answer to the polls, registered again once a loaded population exists.
-VoteCount CountLoadedVoters() {
-    VoterTuning tuning = VoterTuning::Read();
-    SetActiveVoterTuning(&tuning);
-    VoteCount count;
-    for (SIM_Voter* voter : AllVoters()) {
-        ++count.total;
-        if (voter->WouldVoteForPlayer())
-            ++count.forPlayer;
-    }
-    SetActiveVoterTuning(nullptr);
-    return count;
-}
-
 // Looks a node up by the name the file gives; a name the content lacks is an assertion and the
 // element is skipped.
 template <typename T> T* Found(T* node) {
@@ -281,7 +267,6 @@ void ReadVotersSection(SaveReader& r) {
     }
     r.FindTag("/voters");
     GetVoterManager().SetVoterTotal(VoterCount());
-    SetVoteCounter(&CountLoadedVoters);
 }
 
 void ReadNodeSections(SaveReader& r) {

@@ -8,6 +8,7 @@
 #include "government/voter_context.h"
 #include "network/neuron.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "test_helpers.h"
 
@@ -190,8 +191,8 @@ TEST_F(ElectionTest, WithoutCompulsionAndWithoutReasonToVoteEveryoneAbstains) {
 TEST_F(ElectionTest, PartyMembersTurnOutForTheirPartyWhateverTheyThink) {
     SetupParties();
     std::vector<SIM_Voter*> voters = Population({0.1f, 0.9f, 0.9f});
-    voters[0]->SetParty(g_playerParty);
-    voters[1]->SetParty(g_oppositionParty);
+    voters[0]->SetParty(::Population().playerParty);
+    voters[1]->SetParty(::Population().oppositionParty);
     GetElectionManager().LoadVotingMultipliers();
     const ElectionOutcome& outcome = HoldElection();
     EXPECT_EQ(voters[0]->lastVote, kVotePlayer);
@@ -347,7 +348,7 @@ TEST_F(ElectionTest, MembershipFollowsTheVotersAndSetsStrengthShareAndTrend) {
     ClearParties();
     for (SIM_Voter* voter : voters)
         EXPECT_EQ(voter->party, nullptr);
-    EXPECT_EQ(g_playerParty, nullptr);
+    EXPECT_EQ(::Population().playerParty, nullptr);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/situation.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "test_helpers.h"
@@ -200,9 +201,10 @@ TEST_F(FinancesTest, IntroducedPoliciesCountFromTheStart) {
 }
 
 TEST_F(FinancesTest, DebtRatioFeedsTheDebtNeuron) {
-    g_debtNeuron = new Neuron;
-    g_debtNeuron->value = 0.2f;
-    NeuralEffect* link = new NeuralEffect(g_debtNeuron, new Neuron, "0+(1.0*x)", 1.0f, 0.0f);
+    Network().debtNeuron = new Neuron;
+    Network().debtNeuron->value = 0.2f;
+    NeuralEffect* link =
+        new NeuralEffect(Network().debtNeuron, new Neuron, "0+(1.0*x)", 1.0f, 0.0f);
     // Debt against a year's income (1200 while the source runs): 600 is half, 3000 saturates;
     // with no income any debt saturates and no debt reads as none.
     const struct {
@@ -218,7 +220,7 @@ TEST_F(FinancesTest, DebtRatioFeedsTheDebtNeuron) {
         StartWith(c.debt, 5000.0f);
         f.ProcessTurn();
         EXPECT_FLOAT_EQ(f.NationalDebt, c.debt);
-        EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, c.level) << c.debt;
+        EXPECT_FLOAT_EQ(Network().debtNeuron->baseOffset, c.level) << c.debt;
     }
     // The outputs receive the neuron's current value; the new level shows at the next pass.
     EXPECT_FLOAT_EQ(link->inputTarget, 0.2f);

@@ -141,6 +141,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
 
     // A program that has just started, with no game and no mission, loads the same game.
     TearDownGame();
+    LoggedTest::ForgetTables();
     SetUserDir(t.dir.Path() + "/user");
     LoadSetupTable();
     LoadOptions();

@@ -57,17 +57,21 @@ public:
 };
 
 // Installs a RecordingFrontEnd and points the data root at a scratch folder with a
-// "debugdata" folder, opening the log there; undoes all of it on destruction.
+// "debugdata" folder, opening the log there; undoes all of it on destruction, and forgets the
+// tables a test may have read from the folder.
 class LoggedTest {
 public:
     LoggedTest();
     ~LoggedTest();
     std::string LogText() const;
+    // The tables and settings that outlive a game: setup table, options, slider configurations,
+    // mission and names, calendar, runs, achievements, user folder.
+    static void ForgetTables();
 
     ScratchDir dir;
     RecordingFrontEnd frontEnd;
 };
 
-// Undoes a whole game: subsystems, network, tables and records, so that tests that set up games
-// do not leak into each other.
+// Replaces whatever game a test built with an empty one, so that tests do not leak into each
+// other.
 void TearDownGame();

@@ -9,6 +9,7 @@
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
@@ -122,8 +123,8 @@ TEST_F(TurnPipelineTest, CountVotesFeedsThePollsAndTheWinningNode) {
     const PollTracker& polls = GetPollTracker();
     EXPECT_FLOAT_EQ(polls.PotentialVoteRate, 0.5f);
     EXPECT_FLOAT_EQ(polls.shareHistory[0], 0.5f);
-    EXPECT_FLOAT_EQ(g_winningNeuron->value, 0.5f);
-    EXPECT_FLOAT_EQ(g_winningNeuron->baseOffset, 0.5f);
+    EXPECT_FLOAT_EQ(Network().winningNeuron->value, 0.5f);
+    EXPECT_FLOAT_EQ(Network().winningNeuron->baseOffset, 0.5f);
 
     GetPollTracker().PeakVoteRate = 0.8f;
     CountVotes();

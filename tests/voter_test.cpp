@@ -3,10 +3,12 @@
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -33,12 +35,12 @@ protected:
         SeedRandom(11);
         player = new SIM_Party();
         opposition = new SIM_Party();
-        g_playerParty = player;
-        g_oppositionParty = opposition;
+        Population().playerParty = player;
+        Population().oppositionParty = opposition;
         WriteSetup("");
     }
     void TearDown() override {
-        g_lowIncome = g_middleIncome = g_highIncome = nullptr;
+        Network().lowIncome = Network().middleIncome = Network().highIncome = nullptr;
         TearDownGame();
     }
 
@@ -171,9 +173,9 @@ TEST_F(VoterTest, PartyMembersVoteTheirPartyWhateverTheirOpinion) {
 }
 
 TEST_F(VoterTest, TurnoutRules) {
-    g_votingTendencyMultiplier = 0.5f;
-    g_votingOpinionMultiplier = 0.25f;
-    g_votingPartyMultiplier = 0.2f;
+    Population().votingTendencyMultiplier = 0.5f;
+    Population().votingOpinionMultiplier = 0.25f;
+    Population().votingPartyMultiplier = 0.2f;
     SIM_Voter* voter = VoterWithOpinion(0.8f);
     voter->votingTendency = 0.6f;
     auto turnout = [voter] {
@@ -188,9 +190,9 @@ TEST_F(VoterTest, TurnoutRules) {
     EXPECT_NEAR(turnout(), 0.45f, 1e-6f);
     voter->value = 0.2f;
     EXPECT_NEAR(turnout(), 0.65f, 1e-6f);
-    g_votingTendencyMultiplier = 5.0f;
+    Population().votingTendencyMultiplier = 5.0f;
     EXPECT_FLOAT_EQ(turnout(), 1.0f);
-    g_votingTendencyMultiplier = 0.5f;
+    Population().votingTendencyMultiplier = 0.5f;
     AddModule("PoliticalApathy");
     EXPECT_NEAR(turnout(), 0.325f, 1e-6f);
     voter->party = player;
@@ -198,7 +200,8 @@ TEST_F(VoterTest, TurnoutRules) {
     voter->party = nullptr;
 
     // No reason to vote: abstains every time, unless voting is compulsory.
-    g_votingTendencyMultiplier = g_votingOpinionMultiplier = g_votingPartyMultiplier = 0.0f;
+    Population().votingTendencyMultiplier = Population().votingOpinionMultiplier =
+        Population().votingPartyMultiplier = 0.0f;
     for (bool compulsory : {false, true}) {
         if (compulsory)
             AddModule("CompulsoryVoting");
@@ -262,8 +265,8 @@ TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
     fan->UpdateSympathies(5);
     EXPECT_EQ(fan->party, player);
 
-    g_oppositionParty = nullptr; // no parties yet: nobody joins
-    g_playerParty = nullptr;
+    Population().oppositionParty = nullptr; // no parties yet: nobody joins
+    Population().playerParty = nullptr;
     SIM_Voter* early = VoterWithOpinion(0.9f);
     early->UpdateSympathies(1);
     EXPECT_EQ(early->party, nullptr);
@@ -297,9 +300,9 @@ TEST_F(VoterTest, IncomeClassesAndTheirBumpStrengths) {
     low.value = 0.0f;
     middleRate.value = 0.5f;
     high.value = -0.5f;
-    g_lowIncome = &low;
-    g_middleIncome = &middleRate;
-    g_highIncome = &high;
+    Network().lowIncome = &low;
+    Network().middleIncome = &middleRate;
+    Network().highIncome = &high;
     voter->income = 40.0f;
     voter->UpdateIncomeClass(); // poor before: 40 stays 40, middle
     EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{middle});
@@ -352,14 +355,14 @@ TEST_F(VoterTest, ComplacencyGrowsInGoodTimesUpToItsCap) {
     WriteSetup("COMPLACENCY_ACCUMULATOR=0.1\nCOMPLACENCY_MAX=0.04\n");
     Neuron winning;
     winning.value = 0.6f;
-    g_winningNeuron = &winning;
+    Network().winningNeuron = &winning;
     SIM_Voter* content = VoterWithOpinion(0.9f);
     content->UpdateTurn();
     EXPECT_FLOAT_EQ(content->complacency, 0.04f);
     SIM_Voter* unhappy = VoterWithOpinion(0.5f);
     unhappy->UpdateTurn();
     EXPECT_FLOAT_EQ(unhappy->complacency, 0.0f);
-    g_winningNeuron = nullptr;
+    Network().winningNeuron = nullptr;
 }
 
 TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {

@@ -4,7 +4,7 @@
 #include "base/options.h"
 
 namespace {
-bool g_gameOver = false;
+// The player's runs of lost and won games outlive every game: they set the next one's difficulty.
 int g_consecutiveLosses = 0;
 int g_consecutiveWins = 0;
 } // namespace
@@ -14,19 +14,9 @@ void SetConsecutiveRuns(int losses, int wins) {
     g_consecutiveWins = wins;
 }
 
-TurnState& GetTurnState() {
-    static TurnState state;
-    return state;
-}
-
 Calendar& GetCalendar() {
     static Calendar calendar;
     return calendar;
-}
-
-PollTracker& GetPollTracker() {
-    static PollTracker tracker;
-    return tracker;
 }
 
 void AdvanceMonth() {
@@ -55,9 +45,9 @@ float GetPotentialVoteRate() {
 }
 
 bool IsGameOver() {
-    return g_gameOver;
+    return CurrentRecord().gameOver;
 }
 
 void SetGameOver(bool over) {
-    g_gameOver = over;
+    CurrentRecord().gameOver = over;
 }

@@ -20,6 +20,7 @@
 #include "network/neuron.h"
 #include "population/grudge.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -111,9 +112,9 @@ void WriteVoters(JsonWriter& json) {
     for (SIM_Voter* voter : voters) {
         if (voter->WouldVoteForPlayer())
             supporters += 1;
-        if (voter->party && voter->party == g_playerParty)
+        if (voter->party && voter->party == Population().playerParty)
             playerMembers += 1;
-        else if (voter->party && voter->party == g_oppositionParty)
+        else if (voter->party && voter->party == Population().oppositionParty)
             oppositionMembers += 1;
         if (voter->lastVote >= kVotePlayer && voter->lastVote <= kVoteNone)
             votes[voter->lastVote] += 1;
@@ -196,7 +197,7 @@ void WriteParties(JsonWriter& json) {
     for (const SIM_Party* party : AllParties()) {
         json.BeginObject();
         json.Field("name", party->partyName);
-        json.Field("player", party == g_playerParty);
+        json.Field("player", party == Population().playerParty);
         json.Field("members", party->MemberCount());
         json.Field("membershipStrength", party->membershipStrength);
         json.Field("share", party->shareNode.baseOffset);

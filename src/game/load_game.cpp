@@ -9,6 +9,7 @@
 #include "game/turn_pipeline.h"
 #include "government/cabinet.h"
 #include "government/cynicism.h"
+#include "government/election_manager.h"
 #include "government/manifesto.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
@@ -37,7 +38,6 @@ void LoadSavedMission(const SaveReader& file) {
 // Everything a game holds goes, and the content is read again as a new game reads it; the
 // population, the cabinet and the grudges come from the file instead.
 void ClearAndReloadContent() {
-    SetInstantEffects(true);
     ClearGameAndLoadContent(nullptr);
     SetUpLoadedContent();
     LoadPressureGroups();
@@ -70,6 +70,9 @@ void LoadGame(const std::string& name) {
 
     ReadFinancesSection(r);
     ReadMissionSection(r);
+    // The election manager is new with the game: the saved mission's terms apply, and the
+    // schedule read later restores the months of the term the game was saved in.
+    UseMissionTermSettings();
     Progress("Loading voters", 0.2f);
     ReadVotersSection(r);
     Progress("Loading policies", 0.3f);

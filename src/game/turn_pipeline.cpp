@@ -3,9 +3,10 @@
 
 #include "game/turn_pipeline.h"
 
+#include "game/game_state.h"
+
 #include "base/debug_log.h"
 #include "base/front_end.h"
-#include "base/game_subsystem.h"
 #include "base/mission.h"
 #include "base/options.h"
 #include "base/random.h"
@@ -28,6 +29,7 @@
 #include "government/situation_manager.h"
 #include "government/voter_context.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
@@ -78,8 +80,8 @@ void ProcessNewTurn() {
     GetPolicyManager().AdvanceAllImplementations();
 
     Progress("Rebuilding voters", 0.1f);
-    if (g_globalEconomy)
-        g_globalEconomy->AdvanceCycle();
+    if (Network().globalEconomy)
+        Network().globalEconomy->AdvanceCycle();
     UpdateAllGrudges();
     if (turn.turnNumber > 2)
         ProcessEvents();
@@ -147,10 +149,10 @@ void CountVotes() {
     PollTracker& polls = GetPollTracker();
     float share = PollVoteShare(CurrentVoterContext());
     polls.PotentialVoteRate = share;
-    if (g_winningNeuron) {
-        g_winningNeuron->value = share;
-        g_winningNeuron->SetBaseOffset(share);
-        g_winningNeuron->PushToOutputs();
+    if (Network().winningNeuron) {
+        Network().winningNeuron->value = share;
+        Network().winningNeuron->SetBaseOffset(share);
+        Network().winningNeuron->PushToOutputs();
     }
     if (InstantEffects()) {
         for (float& entry : polls.shareHistory)
@@ -164,18 +166,10 @@ void CountVotes() {
 }
 
 void ClearGameAndLoadContent(void (*progress)(const char* text)) {
-    SetGameOver(false);
-    ClearParties();
-    SetGameRunning(false);
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
-    SetGameRunning(true);
-    GetTurnState().turnNumber = 0;
+    StartEmptyGame();
+    SetInstantEffects(true);
     SetupNamedNeurons();
     SetupParties();
-    GetReportManager().Release();
-    ReleasePressureGroups();
     LoadNames(GetMission().namesFile);
 
     if (progress)
@@ -197,8 +191,9 @@ void SetUpLoadedContent() {
     CMission& mission = GetMission();
     LoadConsecutiveRuns();
     GetFinances().ResetFinances();
-    if (g_globalEconomy)
-        g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
+    if (Network().globalEconomy)
+        Network().globalEconomy->SetupGlobalEconomy(mission.economicCycleStart,
+                                                    GetOption("GLOBALECONOMY"));
     GetElectionManager().LoadVotingMultipliers();
     GetSimulation().ResolveAllLinks();
     RunAutorunScripts();
@@ -247,7 +242,6 @@ void ApplyStartSetting(const std::string& settingName, float settingValue) {
 }
 
 void NewGameSetup(const std::string& missionName) {
-    SetInstantEffects(true);
     CMission& mission = GetMission();
     std::string missionPath = MissionFile(missionName);
     // The new-game screen edits the loaded mission before the game starts; only a mission that

@@ -14,8 +14,9 @@ void CountVotes();
 // Builds a new game from the content and the mission "data/missions/<missionName>.txt", then
 // settles the network with two turns.
 void NewGameSetup(const std::string& missionName);
-// The part of a new game that a load shares: forget the old game and read all content afresh
-// for the loaded mission, up to the events; progress, when not null, shows each stage's text.
+// The part of a new game that a load shares: start an empty game that settles at once (instant
+// effects until the first turn of play) and read all content afresh for the mission, up to the
+// events; progress, when not null, shows each stage's text.
 void ClearGameAndLoadContent(void (*progress)(const char* text));
 // After the mission's start state (a new game) or before the saved state (a load): the win and
 // loss runs, the finances' starting figures, the economic cycle, the election multipliers, the

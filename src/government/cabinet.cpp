@@ -5,6 +5,7 @@
 #include "base/random.h"
 #include "base/translation.h"
 #include "government/event_manager.h"
+#include "government/government_state.h"
 #include "government/issues_manager.h"
 #include "government/minister.h"
 #include "government/policy.h"
@@ -42,14 +43,16 @@ std::string ExpandResignationText(const char* key, const std::string& fullName,
 } // namespace
 
 SIM_CabinetManager& GetCabinet() {
-    // Never destroyed: ministers freed late at process exit still find their lists.
-    static SIM_CabinetManager* cabinet = [] {
-        auto* made = new SIM_CabinetManager();
-        // Boost nodes can fade or be torn down behind a minister's back.
-        SetGrudgeGoneListener(&OnGrudgeGone);
-        return made;
-    }();
-    return *cabinet;
+    return Government().cabinet;
+}
+
+SIM_CabinetManager::SIM_CabinetManager() {
+    // Boost nodes can fade or be torn down behind a minister's back.
+    SetGrudgeGoneListener(&OnGrudgeGone);
+}
+
+SIM_CabinetManager::~SIM_CabinetManager() {
+    SetGrudgeGoneListener(nullptr);
 }
 
 void SIM_CabinetManager::Release() {

@@ -40,6 +40,9 @@ struct MinisterResignation {
 
 class SIM_CabinetManager : public GameSubsystem {
 public:
+    // The cabinet hears of every grudge that goes, so a minister never keeps a freed boost node.
+    SIM_CabinetManager();
+    ~SIM_CabinetManager() override;
     // Forgets the ministers and the portrait pools; the ministers themselves belong to the
     // network's registry, which frees them.
     void Release() override;
@@ -89,7 +92,7 @@ public:
     std::vector<std::string> malePortraits;
 };
 
-// The program's one cabinet, created on first use and kept to the end of the process.
+// The cabinet of the game in play.
 SIM_CabinetManager& GetCabinet();
 
 // Convenience forms of the new-game and turn steps.

@@ -4,6 +4,7 @@
 #include "base/turn.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
+#include "government/government_state.h"
 #include "government/policy.h"
 #include "network/neuron.h"
 #include "network/player_neuron.h"
@@ -17,9 +18,7 @@ constexpr float kBaseMoveThreshold = 0.25f;
 } // namespace
 
 SIM_Cynicism& GetCynicism() {
-    // Never destroyed, like the other game records the voters read late in a run.
-    static auto* cynicism = new SIM_Cynicism();
-    return *cynicism;
+    return Government().cynicism;
 }
 
 void SIM_Cynicism::ResetCynicism() {

@@ -55,5 +55,5 @@ private:
     bool SomeTaxMoved(bool cut) const;
 };
 
-// The program's one cynicism record, created on first use.
+// The cynicism of the game in play.
 SIM_Cynicism& GetCynicism();

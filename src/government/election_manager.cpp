@@ -7,8 +7,10 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/achievements.h"
+#include "government/government_state.h"
 #include "government/manifesto.h"
 #include "government/voter_context.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
@@ -224,9 +226,9 @@ void SIM_ElectionManager::RestoreSchedule(int32_t month, int32_t year, int32_t w
 }
 
 void SIM_ElectionManager::LoadVotingMultipliers() {
-    g_votingOpinionMultiplier = SetupFloat("VOTING_OPINION_EFFECT_MULTIPLIER");
-    g_votingTendencyMultiplier = SetupFloat("VOTING_TENDENCY_EFFECT_MULTIPLIER");
-    g_votingPartyMultiplier = SetupFloat("VOTING_PARTY_EFFECT_MULTIPLIER");
+    Population().votingOpinionMultiplier = SetupFloat("VOTING_OPINION_EFFECT_MULTIPLIER");
+    Population().votingTendencyMultiplier = SetupFloat("VOTING_TENDENCY_EFFECT_MULTIPLIER");
+    Population().votingPartyMultiplier = SetupFloat("VOTING_PARTY_EFFECT_MULTIPLIER");
 }
 
 void SIM_ElectionManager::SetTermYears(int years) {
@@ -234,8 +236,7 @@ void SIM_ElectionManager::SetTermYears(int years) {
 }
 
 SIM_ElectionManager& GetElectionManager() {
-    static SIM_ElectionManager manager;
-    return manager;
+    return Government().elections;
 }
 
 void UseMissionTermSettings() {

@@ -6,6 +6,7 @@
 #include "base/setup_table.h"
 #include "government/cabinet.h"
 #include "government/event.h"
+#include "government/government_state.h"
 
 #include <algorithm>
 
@@ -26,9 +27,7 @@ void DestroyAll(std::vector<SIM_Event*>& list) {
 } // namespace
 
 SIM_EventManager& GetEventManager() {
-    // Never destroyed: events freed late at process exit still find the manager.
-    static SIM_EventManager* manager = new SIM_EventManager();
-    return *manager;
+    return Government().events;
 }
 
 SIM_EventManager::~SIM_EventManager() {

@@ -60,7 +60,7 @@ private:
     std::vector<SIM_Event*> announcements;
 };
 
-// The program's one event manager, created on first use.
+// The event manager of the game in play.
 SIM_EventManager& GetEventManager();
 
 // Convenience forms of the steps above.

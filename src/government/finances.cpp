@@ -5,9 +5,11 @@
 #include "base/options.h"
 #include "government/cabinet.h"
 #include "government/event_manager.h"
+#include "government/government_state.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
 #include "government/situation_manager.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 
 #include <climits>
@@ -43,8 +45,7 @@ float PeakOf(const float (&history)[Finances::kHistoryLength], float peak) {
 } // namespace
 
 Finances& GetFinances() {
-    static Finances finances;
-    return finances;
+    return Government().finances;
 }
 
 void Finances::ResetFinances() {
@@ -131,9 +132,9 @@ void Finances::ProcessTurn() {
         ratio = 0.0f;
     if (ratio > 1.0f)
         ratio = 1.0f;
-    if (g_debtNeuron) {
-        g_debtNeuron->SetBaseOffset(ratio);
-        g_debtNeuron->PushToOutputs();
+    if (Network().debtNeuron) {
+        Network().debtNeuron->SetBaseOffset(ratio);
+        Network().debtNeuron->PushToOutputs();
     }
 
     ShiftHistory(IncomeHistory, MonthlyIncome);

@@ -61,4 +61,5 @@ public:
     bool logFinance = false;
 };
 
+// The finances of the game in play.
 Finances& GetFinances();

@@ -57,5 +57,5 @@ private:
     std::vector<std::unique_ptr<SIM_Issue>> issues;
 };
 
-// The program's one issues manager, created on first use.
+// The issues list of the game in play.
 SIM_IssuesManager& GetIssuesManager();

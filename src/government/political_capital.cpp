@@ -1,6 +1,7 @@
 #include "government/political_capital.h"
 
 #include "government/cabinet.h"
+#include "government/government_state.h"
 #include "government/minister.h"
 
 #include <algorithm>
@@ -49,6 +50,5 @@ void PoliticalCapital::SpendCapital(int32_t cost) {
 }
 
 PoliticalCapital& GetPoliticalCapital() {
-    static PoliticalCapital capital;
-    return capital;
+    return Government().capital;
 }

@@ -24,5 +24,5 @@ public:
     int32_t capital = 0;
 };
 
-// The program's one stock of political capital, created on first use.
+// The political capital of the game in play.
 PoliticalCapital& GetPoliticalCapital();

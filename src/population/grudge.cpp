@@ -2,18 +2,19 @@
 
 #include "base/debug_log.h"
 #include "network/neural_effect.h"
+#include "population/population_state.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Never destroyed: grudges freed late at process exit must still find their list.
 std::vector<SIM_Grudge*>& GrudgeList() {
-    static auto* list = new std::vector<SIM_Grudge*>();
-    return *list;
+    return Population().grudges;
 }
 
+// A connection between layers rather than game state: the government sets it once for every
+// game, since the population cannot reach the ministers who hold grudges as boosts.
 GrudgeGoneListener g_goneListener = nullptr;
 
 // A grudge only counts while it is further than this from nothing.

@@ -19,15 +19,6 @@ constexpr int32_t kVotePlayer = 0;
 constexpr int32_t kVoteOpposition = 1;
 constexpr int32_t kVoteNone = 2;
 
-// The two parties, set by the party code when it creates them; null when there are none.
-extern SIM_Party* g_playerParty;
-extern SIM_Party* g_oppositionParty;
-
-// The three turnout multipliers, loaded by the election code when a game starts or is loaded.
-extern float g_votingOpinionMultiplier;
-extern float g_votingTendencyMultiplier;
-extern float g_votingPartyMultiplier;
-
 // Election-time opinion penalty applies while fewer months than this remain.
 constexpr int kManifestoPenaltyMonths = 10;
 

@@ -7,6 +7,7 @@
 #include "base/random.h"
 #include "base/row_reader.h"
 #include "base/setup_table.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -15,8 +16,6 @@
 #include <cstring>
 
 namespace {
-
-SIM_VoterManager* g_liveManager = nullptr;
 
 constexpr const char kAllVotersName[] = "_All_";
 constexpr size_t kModLineCapacity = 1024;
@@ -43,16 +42,7 @@ void Progress(const std::string& text, float advance) {
 } // namespace
 
 SIM_VoterManager& GetVoterManager() {
-    static SIM_VoterManager manager;
-    return manager;
-}
-
-SIM_VoterManager::SIM_VoterManager() {
-    g_liveManager = this;
-}
-
-SIM_VoterManager::~SIM_VoterManager() {
-    g_liveManager = nullptr;
+    return Population().voterManager;
 }
 
 void SIM_VoterManager::AddVoterType(SIM_VoterType* voterType) {
@@ -246,7 +236,7 @@ void SIM_VoterManager::DeleteAllVoters() {
 }
 
 SIM_VoterManager* FindVoterManager() {
-    return g_liveManager;
+    return GamePart<PopulationState>::Exists() ? &Population().voterManager : nullptr;
 }
 
 float PollVoteShare(const VoterContext& context) {

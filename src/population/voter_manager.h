@@ -18,9 +18,6 @@ constexpr int kVoterProgressStep = 51;
 
 class SIM_VoterManager : public GameSubsystem {
 public:
-    SIM_VoterManager();
-    ~SIM_VoterManager() override;
-
     // Groups and voters live on across a release; Initialise and CreateVotingPopulation replace
     // them.
     void Release() override {}
@@ -77,9 +74,9 @@ private:
     int voterTotal = 0;
 };
 
-// The program's one voter manager, created on first use.
+// The voter manager of the game in play.
 SIM_VoterManager& GetVoterManager();
-// The manager if it exists, without creating it; null once it is gone at exit.
+// The same, or null when no game is in play.
 SIM_VoterManager* FindVoterManager();
 
 // The polls: the fraction of all voters who would vote for the government, 0.5 while there is

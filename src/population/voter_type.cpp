@@ -7,6 +7,7 @@
 #include "base/translation.h"
 #include "network/neural_effect.h"
 #include "population/grudge.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
@@ -17,8 +18,6 @@
 
 namespace {
 
-// Membership bits held by live groups.
-uint64_t g_takenMemberBits = 0;
 constexpr int32_t kMemberBits = 64;
 
 constexpr const char kAllVotersName[] = "_All_";
@@ -50,9 +49,9 @@ SIM_VoterType::SIM_VoterType() {
     frequencyNode.MarkEmbedded();
     frequencyNode.typeCode = NeuronType::VoterFrequency;
     for (int32_t bit = 0; bit < kMemberBits; ++bit) {
-        if (!(g_takenMemberBits & (uint64_t{1} << bit))) {
+        if (!(Population().takenMemberBits & (uint64_t{1} << bit))) {
             memberBit = bit;
-            g_takenMemberBits |= uint64_t{1} << bit;
+            Population().takenMemberBits |= uint64_t{1} << bit;
             break;
         }
     }
@@ -83,7 +82,7 @@ SIM_VoterType::~SIM_VoterType() {
     if (SIM_VoterManager* manager = FindVoterManager())
         manager->ForgetVoterType(this);
     if (memberBit >= 0)
-        g_takenMemberBits &= ~(uint64_t{1} << memberBit);
+        Population().takenMemberBits &= ~(uint64_t{1} << memberBit);
 }
 
 bool SIM_VoterType::Parse(const std::string& row) {

@@ -23,6 +23,7 @@
 #include "government/situation.h"
 #include "government/situation_manager.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/sim_value.h"
 #include "network/simulation.h"
@@ -452,9 +453,9 @@ void ReadGameStateSections(SaveReader& r) {
     float phase = 0.0f, value = 0.0f;
     r.ReadFloat("pos", phase);
     r.ReadFloat("val", value);
-    if (g_globalEconomy) {
-        g_globalEconomy->phase = phase;
-        g_globalEconomy->value = value;
+    if (Network().globalEconomy) {
+        Network().globalEconomy->phase = phase;
+        Network().globalEconomy->value = value;
     }
     r.FindTag("/economy");
 

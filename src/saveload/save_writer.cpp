@@ -26,6 +26,7 @@
 #include "government/situation.h"
 #include "government/situation_manager.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/sim_value.h"
 #include "network/simulation.h"
@@ -302,8 +303,8 @@ void WriteGameState(SaveWriter& w) {
     w.Leaf("missionname", GetMission().name);
     w.Line("</gameplay>");
     w.Line("<economy>");
-    w.Float("pos", g_globalEconomy ? g_globalEconomy->phase : 0.0f);
-    w.Float("val", g_globalEconomy ? g_globalEconomy->value : 0.0f);
+    w.Float("pos", Network().globalEconomy ? Network().globalEconomy->phase : 0.0f);
+    w.Float("val", Network().globalEconomy ? Network().globalEconomy->value : 0.0f);
     w.Line("</economy>");
     SIM_ElectionManager& election = GetElectionManager();
     w.Line("<election>");

@@ -30,6 +30,7 @@
 #include "network/neural_effect.h"
 #include "population/attack.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "saveload/save_reader.h"
 #include "saveload/save_writer.h"
@@ -373,9 +374,9 @@ void PrintElectionResult() {
     const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
     const ElectionTally& tally = outcome.tally;
     std::printf("Election: %s (yours) %d votes, %s %d votes, %d abstentions\n",
-                PartyName(g_playerParty, "the government").c_str(), tally.playerVotes,
-                PartyName(g_oppositionParty, "the opposition").c_str(), tally.oppositionVotes,
-                tally.abstentions);
+                PartyName(Population().playerParty, "the government").c_str(), tally.playerVotes,
+                PartyName(Population().oppositionParty, "the opposition").c_str(),
+                tally.oppositionVotes, tally.abstentions);
     std::printf("Election %s with %.1f%% of the vote%s; terms won %d, terms left %d\n",
                 outcome.won ? "won" : "lost", outcome.share * 100.0f,
                 outcome.manifestoBroken ? " (manifesto broken)" : "", outcome.termsWon,

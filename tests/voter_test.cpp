@@ -386,7 +386,7 @@ TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {
     manager.FindVoterType("_All_")->value = 0.25f;
     for (SIM_Voter* voter : AllVoters())
         voter->value = 0.75f;
-    EXPECT_FLOAT_EQ(PollVoteShare(VoterContext()), 1.0f);
+    EXPECT_FLOAT_EQ(GetVoteShare(VoterContext()), 1.0f);
     manager.UpdateVoters(VoterContext());
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 0.1f);
@@ -403,7 +403,7 @@ TEST_F(VoterTest, NoVoterCountMeansNoPopulation) {
     EXPECT_EQ(VoterCount(), 0);
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(manager.FindVoterType("Group")->percentNode.value, 0.0f);
-    EXPECT_FLOAT_EQ(PollVoteShare(VoterContext()), 0.5f);
+    EXPECT_FLOAT_EQ(GetVoteShare(VoterContext()), 0.5f);
 }
 
 } // namespace

@@ -147,7 +147,7 @@ void ProcessNewTurn() {
 void CountVotes() {
     GetFrontEnd().ProcessingProgress("Counting Votes...", 0.0f);
     PollTracker& polls = GetPollTracker();
-    float share = PollVoteShare(CurrentVoterContext());
+    float share = GetVoteShare();
     polls.PotentialVoteRate = share;
     if (Network().winningNeuron) {
         Network().winningNeuron->value = share;
@@ -163,6 +163,10 @@ void CountVotes() {
     polls.shareHistory[0] = share;
     if (share > polls.PeakVoteRate)
         polls.PeakVoteRate = share;
+}
+
+float GetVoteShare() {
+    return GetVoteShare(CurrentVoterContext());
 }
 
 void ClearGameAndLoadContent(void (*progress)(const char* text)) {

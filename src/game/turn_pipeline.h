@@ -10,6 +10,9 @@ class CMission;
 void ProcessNewTurn();
 // Counts the votes into the poll record and the "_winning_" neuron.
 void CountVotes();
+// The fraction of all voters who would vote for the government, as they see it now; 0.5 while
+// there is no population.
+float GetVoteShare();
 
 // Builds a new game from the content and the mission "data/missions/<missionName>.txt", then
 // settles the network with two turns.

@@ -239,7 +239,7 @@ SIM_VoterManager* FindVoterManager() {
     return GamePart<PopulationState>::Exists() ? &Population().voterManager : nullptr;
 }
 
-float PollVoteShare(const VoterContext& context) {
+float GetVoteShare(const VoterContext& context) {
     VoterPass pass(context);
     int forPlayer = 0;
     int total = 0;

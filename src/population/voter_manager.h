@@ -81,4 +81,4 @@ SIM_VoterManager* FindVoterManager();
 
 // The polls: the fraction of all voters who would vote for the government, 0.5 while there is
 // no population.
-float PollVoteShare(const VoterContext& context);
+float GetVoteShare(const VoterContext& context);

@@ -74,6 +74,10 @@ const char* const kUsage =
     "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
     "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
     "\n"
+    "The windows the game would open (the start dialog, an attack, the quarterly report,\n"
+    "an award, the manifesto choice) are printed as lines such as \"Window: attack NAME\"\n"
+    "after the step that opened them; an election is counted at once.\n"
+    "\n"
     "Options:\n"
     "  --data-root DIR   folder holding data/ (default: the working folder, else the\n"
     "                    program's folder or its nearest parent holding data/)\n"
@@ -275,6 +279,37 @@ ActionResult TakeAction(const std::string& text) {
     return {false, "unknown action '" + text + "': write " + kActionForms};
 }
 
+// The windows the core asks for, which a headless run cannot open: each is noted and printed as a
+// line of its own once the step that asked for it has printed its report. The election count
+// stays with the core, which counts every vote at once when no window does.
+class RunnerFrontEnd : public HeadlessFrontEnd {
+public:
+    void OpenAttackWindow(const std::string& attackName) override { Note("attack " + attackName); }
+    void OpenQuarterlyReport() override { Note("quarterly report"); }
+    void ShowAchievementAward(const std::string& key) override { Note("award " + key); }
+    void OpenManifestoChoice() override { Note("manifesto choice"); }
+    void ShowStartDialog() override { Note("start dialog"); }
+
+    // Prints the windows asked for since the last call, in the order they were asked for.
+    void PrintWindows() {
+        for (const std::string& window : windows)
+            std::printf("Window: %s\n", window.c_str());
+        windows.clear();
+    }
+
+    bool quiet = false;
+
+private:
+    void Note(const std::string& window) {
+        if (!quiet)
+            windows.push_back(window);
+    }
+
+    std::vector<std::string> windows;
+};
+
+RunnerFrontEnd g_runnerFrontEnd;
+
 // What the turn brought, as the issues list and the attack record tell it.
 void PrintHappenings() {
     SIM_IssuesManager& issues = GetIssuesManager();
@@ -450,6 +485,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
             inGame = true;
             if (!quiet)
                 std::printf("New game: %s\n", GetMission().name.c_str());
+            g_runnerFrontEnd.PrintWindows();
             break;
         }
         case Step::Turns:
@@ -471,6 +507,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                     PrintHappenings();
                     if (ElectionHeldSince(before))
                         PrintElectionResult();
+                    g_runnerFrontEnd.PrintWindows();
                     if (IsGameOver())
                         PrintGameOver();
                 }
@@ -484,6 +521,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 } else if (!quiet) {
                     std::printf("Done: %s\n", result.message.c_str());
                 }
+                g_runnerFrontEnd.PrintWindows();
             }
             break;
         case Step::Json:
@@ -539,7 +577,9 @@ int main(int argc, char** argv) {
     if (!FindDataRoot(args.dataRoot, root, error))
         return Fail(error);
     SetDataRoot(root);
-    GetHeadlessFrontEnd().verbose = args.verbose;
+    g_runnerFrontEnd.verbose = args.verbose;
+    g_runnerFrontEnd.quiet = args.quiet;
+    SetFrontEnd(&g_runnerFrontEnd);
 
     if (!args.seedGiven) {
         auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -566,5 +606,6 @@ int main(int argc, char** argv) {
 
     // A headless run leaves the options file as it found it.
     ShutdownCore(false);
+    SetFrontEnd(nullptr);
     return result;
 }

@@ -114,7 +114,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
         members.push_back(group->MemberCount());
     float balance = GetFinances().CurrentBalance;
 
-    LoadGame("first");
+    ASSERT_TRUE(LoadGame("first"));
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     SaveGame("second");
     EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("second")));
@@ -146,7 +146,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     LoadSetupTable();
     LoadOptions();
     GetSetupTable().SetFloat("AIENTITIES", 120.0f);
-    LoadGame("first");
+    ASSERT_TRUE(LoadGame("first"));
     SaveGame("cold");
     EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("cold")));
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
@@ -159,8 +159,16 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
 
     // Nothing to open: one box and the game goes on untouched.
     int turn = GetTurnNumber();
-    LoadGame("nosuchsave");
+    EXPECT_FALSE(LoadGame("nosuchsave"));
     EXPECT_EQ(BoxesSaying("Failed to open save game"), 1u);
+    EXPECT_EQ(GetTurnNumber(), turn);
+    EXPECT_EQ(VoterCount(), 120);
+
+    // A file that is no saved game is refused before the game in progress is touched.
+    t.dir.Write("user/savegames/letter.xml", "<html><body>Dear minister</body></html>\n");
+    t.frontEnd.boxes.clear();
+    EXPECT_FALSE(LoadGame("letter"));
+    EXPECT_EQ(BoxesSaying("missing tag: xml"), 1u);
     EXPECT_EQ(GetTurnNumber(), turn);
     EXPECT_EQ(VoterCount(), 120);
 
@@ -169,7 +177,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     foreign.replace(foreign.find("Marrowgate 1.0"), 14, "Marrowgate 0.9");
     t.dir.Write("user/savegames/foreign.xml", foreign);
     t.frontEnd.boxes.clear();
-    LoadGame("foreign");
+    EXPECT_TRUE(LoadGame("foreign"));
     EXPECT_TRUE(t.frontEnd.boxes.empty());
     std::string log = t.LogText();
     const char* warning = "Save game version and game version are possibly incompatible";
@@ -182,7 +190,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     std::string empty = good.substr(0, begin) + good.substr(good.find("</voters>"));
     t.dir.Write("user/savegames/empty.xml", empty);
     t.frontEnd.boxes.clear();
-    LoadGame("empty");
+    EXPECT_TRUE(LoadGame("empty"));
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     EXPECT_EQ(VoterCount(), 0);
     EXPECT_EQ(GetTurnNumber(), turn);
@@ -192,7 +200,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     cut = good.find("<voter>", cut + 1) + 20;
     t.dir.Write("user/savegames/cut.xml", good.substr(0, cut));
     t.frontEnd.boxes.clear();
-    LoadGame("cut");
+    EXPECT_TRUE(LoadGame("cut")) << "what could be read is in play";
     EXPECT_GT(BoxesSaying("missing tag: "), 50u);
     EXPECT_EQ(BoxesSaying("missing tag: "), t.frontEnd.boxes.size());
     EXPECT_LE(VoterCount(), 2);

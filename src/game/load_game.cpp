@@ -9,13 +9,14 @@
 #include "game/turn_pipeline.h"
 #include "government/cabinet.h"
 #include "government/cynicism.h"
-#include "government/election_manager.h"
 #include "government/manifesto.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
+#include "saveload/save_archive.h"
 #include "saveload/save_reader.h"
+#include "saveload/save_sections.h"
 #include "saveload/save_writer.h"
 
 namespace {
@@ -48,37 +49,29 @@ void ClearAndReloadContent() {
 
 } // namespace
 
-void LoadGame(const std::string& name) {
+bool LoadGame(const std::string& name) {
     SaveReader r;
     if (!r.OpenSave(name))
-        return;
+        return false;
+    // The envelope is checked before anything of the game in progress is touched.
+    std::string version;
+    bool readable = r.FindTag("xml") && r.FindTag("header");
+    if (readable)
+        r.ReadString("version", version);
+    if (!readable || !r.FindTag("/header"))
+        return false;
+
     GetFrontEnd().ShowProcessingScreen();
     Progress("Clearing old data", 0.05f);
     LoadSavedMission(r);
     ClearAndReloadContent();
 
     Progress("Loading data", 0.1f);
-    std::string version;
-    bool readable = r.FindTag("xml") && r.FindTag("header");
-    r.ReadString("version", version);
-    if (!readable || !r.FindTag("/header")) {
-        GetFrontEnd().ProcessingDone();
-        return;
-    }
     if (version != kSaveGameVersion)
         Log("Save game version and game version are possibly incompatible");
-
-    ReadFinancesSection(r);
-    ReadMissionSection(r);
-    // The election manager is new with the game: the saved mission's terms apply, and the
-    // schedule read later restores the months of the term the game was saved in.
-    UseMissionTermSettings();
-    Progress("Loading voters", 0.2f);
-    ReadVotersSection(r);
-    Progress("Loading policies", 0.3f);
-    ReadNodeSections(r);
-    ReadMinistersSection(r);
-    ReadGameStateSections(r);
+    SaveReadArchive archive(r);
+    VisitSavedGame(archive);
+    r.FindTag("/xml");
 
     Progress("updating calculations", 0.1f);
     // Values come from the file as they were shown; processing the network here would move
@@ -86,4 +79,5 @@ void LoadGame(const std::string& name) {
     OrderNeuronsByType();
     SetInstantEffects(false);
     GetFrontEnd().ProcessingDone();
+    return true;
 }

@@ -357,10 +357,10 @@ void StartNewGame() {
 }
 
 void StartLoadGame(const std::string& name) {
-    LoadGame(name);
+    // A file refused with its box leaves the game in progress, if any, as it was.
+    if (!LoadGame(name))
+        return;
     gGame.inProgress = true;
-    // The reader has laid the saved state over fresh content; a failed load leaves the
-    // processing screen waiting for the click that brings the (fresh) game screen back.
 }
 
 void PlayNextTurn() {

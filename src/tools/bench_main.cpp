@@ -78,7 +78,10 @@ int RunSize(int voters, int setups, int turns) {
         SaveGame("bench");
         saveTimes.push_back(Milliseconds(start, Clock::now()));
         start = Clock::now();
-        LoadGame("bench");
+        if (!LoadGame("bench")) {
+            std::fprintf(stderr, "marrowgate-bench: the save just written did not load\n");
+            return 1;
+        }
         loadTimes.push_back(Milliseconds(start, Clock::now()));
     }
     std::printf("%9d  %12.1f  %12.2f", voters, Median(setupTimes), Median(turnTimes));

@@ -455,7 +455,11 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                              step.text.c_str(), SavePath(step.text).c_str());
                 return 1;
             }
-            LoadGame(step.text);
+            if (!LoadGame(step.text)) {
+                std::fprintf(stderr, "marrowgate-sim: could not load %s (%s)\n", step.text.c_str(),
+                             SavePath(step.text).c_str());
+                return 1;
+            }
             inGame = true;
             if (!quiet)
                 std::printf("Loaded: %s, turn %d\n", step.text.c_str(), GetTurnNumber());

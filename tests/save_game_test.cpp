@@ -9,11 +9,20 @@
 #include "base/turn.h"
 #include "game/load_game.h"
 #include "game/turn_pipeline.h"
+#include "government/cabinet.h"
+#include "government/dilemma.h"
+#include "government/dilemma_manager.h"
+#include "government/event.h"
+#include "government/event_manager.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
 #include "government/manifesto.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
+#include "government/situation.h"
+#include "government/situation_manager.h"
 #include "population/grudge.h"
 #include "population/party.h"
 #include "population/pressure_group.h"
@@ -26,6 +35,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -35,6 +46,17 @@ std::string WithoutDate(const std::string& text) {
     if (at == std::string::npos || end == std::string::npos)
         return text;
     return text.substr(0, at) + text.substr(end);
+}
+
+// An issue as the player sees it on the desk: kind, subject, icon, title and text.
+using DeskEntry = std::tuple<int, std::string, std::string, std::string, std::string>;
+
+std::vector<DeskEntry> Desk() {
+    std::vector<DeskEntry> desk;
+    for (const auto& issue : GetIssuesManager().Issues())
+        desk.emplace_back(issue->kind, issue->subject->name, issue->icon, issue->title,
+                          issue->text);
+    return desk;
 }
 
 class SaveGameTest : public ::testing::Test {
@@ -149,6 +171,62 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     ASSERT_TRUE(LoadGame("first"));
     SaveGame("cold");
     EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("cold")));
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+}
+
+TEST_F(SaveGameTest, TheDeskIsSavedAndFoundAgainInOrder) {
+    PlayThirtyTurns();
+    SIM_IssuesManager& desk = GetIssuesManager();
+    desk.ClearIssues();
+    // One issue of every kind, in an order no turn would make; the texts hold what the file
+    // itself is made of.
+    SIM_Minister* minister = GetCabinet().ministers.at(0);
+    SIM_Situation* situation = GetSituationManager().Situations().at(1);
+    const struct {
+        Neuron* subject;
+        int kind;
+        std::string picture, title, text;
+    } raised[] = {
+        {minister, kIssueKindMinisterWarning, "", "A <warning>",
+         "Debt & deficit > 90%\nand rising"},
+        {GetEventManager().Events().at(2), kIssueKindEvent, "", "Strike", "Pickets at <the gates>"},
+        {situation, kIssueKindSituationEnds, situation->IconPicture(), "Over", "It is over."},
+        {GetDilemmaManager().Dilemmas().at(3), kIssueKindDilemma, "", "Choose", "&amp; stays"},
+        {situation, kIssueKindSituationBegins, "riot.dds", "Again", ""},
+        {minister, kIssueKindMinisterNews, "", "News", "Nothing new"},
+    };
+    for (const auto& r : raised) {
+        SIM_Issue* issue = desk.AddIssue(r.subject, r.kind, r.picture);
+        ASSERT_NE(issue, nullptr);
+        issue->title = r.title;
+        issue->text = r.text;
+    }
+    const std::vector<DeskEntry> saved = Desk();
+    // The announcement of a resignation is no content and cannot be found again by name.
+    MinisterResignation resignation;
+    resignation.guiName = "Gone";
+    GetEventManager().AnnounceResignation(resignation);
+    ASSERT_EQ(desk.Count(), saved.size() + 1);
+
+    SaveGame("desk");
+    std::string text = SaveText("desk");
+    EXPECT_NE(text.find("<subject>" + minister->fullName + "</subject>"), std::string::npos)
+        << "an issue names its subject";
+    ProcessNewTurn();
+    t.frontEnd.boxes.clear();
+    ASSERT_TRUE(LoadGame("desk"));
+    EXPECT_EQ(Desk(), saved);
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_EQ(std::get<4>(Desk().at(3)), "&amp; stays");
+
+    // A file from before the desk was saved loads with an empty desk and no complaint.
+    size_t from = text.find("<issues>");
+    size_t to = text.find("</issues>\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    t.dir.Write("user/savegames/older.xml", text.substr(0, from) + text.substr(to + 10));
+    ASSERT_TRUE(LoadGame("older"));
+    EXPECT_TRUE(Desk().empty());
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 

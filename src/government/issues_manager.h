@@ -52,6 +52,7 @@ public:
     SIM_Issue* At(size_t index) const {
         return index < issues.size() ? issues[index].get() : nullptr;
     }
+    const std::vector<std::unique_ptr<SIM_Issue>>& Issues() const { return issues; }
 
 private:
     std::vector<std::unique_ptr<SIM_Issue>> issues;

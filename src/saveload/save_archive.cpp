@@ -5,9 +5,53 @@
 #include "saveload/save_reader.h"
 
 #include <cstdio>
+#include <cstring>
 
 // Each element is built in a buffer of this size, so a value never makes a line longer.
 constexpr size_t kLineCapacity = 1024;
+
+namespace {
+
+const struct {
+    char plain;
+    const char* written;
+} kEscapes[] = {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}};
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const char* written = nullptr;
+        for (const auto& escape : kEscapes)
+            if (c == escape.plain)
+                written = escape.written;
+        if (written)
+            out += written;
+        else
+            out += c;
+    }
+    return out;
+}
+
+// An entity cut short by a damaged file, or one this writer never makes, stays as it stands.
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool replaced = false;
+        for (const auto& escape : kEscapes) {
+            if (text.compare(i, std::strlen(escape.written), escape.written) == 0) {
+                out += escape.plain;
+                i += std::strlen(escape.written) - 1;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            out += text[i];
+    }
+    return out;
+}
+
+} // namespace
 
 void SaveWriteArchive::Line(const char* text) {
     out += text;
@@ -50,6 +94,11 @@ void SaveWriteArchive::Flag(SaveField field, bool& value) {
 
 void SaveWriteArchive::Text(SaveField field, std::string& value) {
     Leaf(field.tag, value.c_str());
+}
+
+void SaveWriteArchive::Prose(SaveField field, std::string& value) {
+    // Built without the line buffer: a long paragraph is kept whole, up to what a reader takes.
+    out += std::string("<") + field.tag + ">" + Escape(value) + "</" + field.tag + ">\n";
 }
 
 void SaveWriteArchive::NumberList(const char* tag, const float* values, int count,
@@ -97,6 +146,10 @@ void SaveReadArchive::Flag(SaveField field, bool& value) {
 
 void SaveReadArchive::Text(SaveField field, std::string& value) {
     reader.ReadString(field.tag, value);
+}
+
+void SaveReadArchive::Prose(SaveField field, std::string& value) {
+    value = Unescape(reader.ReadValue(field.tag));
 }
 
 void SaveReadArchive::Numbers(SaveField field, float* values, int count) {

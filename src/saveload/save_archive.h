@@ -31,11 +31,17 @@ public:
     // 1 or 0.
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
+    // A text written by people (a title, a paragraph), which may hold anything: "&", "<" and ">"
+    // are written as "&amp;", "&lt;" and "&gt;". Names and figures never hold them.
+    void Prose(SaveField field, std::string& value);
     // A comma-ended list with three decimals to each number; FineNumbers gives six.
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
     // Reading shows the player how far a load has come; writing has nothing to show.
     void Progress(const char*, float) {}
+    // A section added after the first files were written: always written, and read only when
+    // the file has it next, so an older file loads without it.
+    bool Optional(const char*) { return true; }
 
     // Elements of one kind, one record each. Writing makes a record of each item (capture
     // returns false to leave an item out) and visits it; reading visits one record per element
@@ -85,9 +91,11 @@ public:
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
+    void Prose(SaveField field, std::string& value);
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
     void Progress(const char* text, float advance);
+    bool Optional(const char* tag) { return NextIs(tag); }
 
     template <typename Record, typename Items, typename Capture, typename Apply>
     void Elements(const char* element, const Items&, Capture, Apply apply) {
@@ -133,9 +141,11 @@ public:
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
+    void Prose(SaveField field, std::string& value) { Text(field, value); }
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count) { Numbers(field, values, count); }
     void Progress(const char*, float) {}
+    bool Optional(const char*) { return true; }
     template <typename Record> void Records(const char*, const char*, std::vector<Record>&) {}
 
     // A field the document shows that the file does not hold (a figure worked out from the game).

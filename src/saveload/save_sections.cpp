@@ -16,6 +16,7 @@
 #include "government/election_manager.h"
 #include "government/event.h"
 #include "government/event_manager.h"
+#include "government/issues_manager.h"
 #include "government/manifesto.h"
 #include "government/minister.h"
 #include "government/policy.h"
@@ -36,6 +37,7 @@
 #include "population/voter_type.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -461,6 +463,55 @@ void ApplyGrudge(const GrudgeRecord& r) {
     }
 }
 
+// The subject of a saved issue, looked for among the objects of its kind.
+Neuron* FindIssueSubject(int32_t kind, const std::string& name) {
+    switch (kind) {
+    case kIssueKindDilemma:
+        return GetDilemmaManager().FindDilemma(name);
+    case kIssueKindEvent:
+        return GetEventManager().FindEvent(name);
+    case kIssueKindSituationBegins:
+    case kIssueKindSituationEnds:
+        return GetSituationManager().FindSituation(name.c_str());
+    case kIssueKindMinisterNews:
+    case kIssueKindMinisterWarning:
+        return GetCabinet().FindMinister(name);
+    default:
+        return FindNodeSilently(name);
+    }
+}
+
+bool CaptureIssueRecord(const std::unique_ptr<SIM_Issue>& issue, IssueRecord& r) {
+    r = CaptureIssue(*issue);
+    return true;
+}
+
+// An issue whose subject the game no longer has (the announcement of a resignation, or content
+// that changed since the save) is left off the desk.
+void ApplyIssue(const IssueRecord& r) {
+    Neuron* subject = FindIssueSubject(r.kind, r.subject);
+    if (!subject) {
+        LogF("A saved issue about '%s' is left off the desk: the game has no such subject",
+             r.subject.c_str());
+        return;
+    }
+    if (SIM_Issue* issue = GetIssuesManager().AddIssue(subject, r.kind)) {
+        issue->icon = r.icon;
+        issue->title = r.title;
+        issue->text = r.text;
+    }
+}
+
+// The desk is the file's: whatever the content raised while it was read again goes, and a file
+// written before the desk was saved leaves it empty.
+template <typename Archive> void VisitIssues(Archive& a) {
+    SIM_IssuesManager& desk = GetIssuesManager();
+    if (Archive::kReading)
+        desk.ClearIssues();
+    if (a.Optional("issues"))
+        VisitList<IssueRecord>(a, "issues", "issue", desk.Issues(), CaptureIssueRecord, ApplyIssue);
+}
+
 template <typename Archive> void VisitGame(Archive& a) {
     Visit(a, GetFinances());
     VisitMission(a);
@@ -494,6 +545,7 @@ template <typename Archive> void VisitGame(Archive& a) {
     VisitList<GrudgeRecord>(a, "grudges", "grudge", AllGrudges(), CaptureGrudgeRecord, ApplyGrudge);
     Visit(a, GetCynicism());
     Visit(a, GetPollTracker());
+    VisitIssues(a);
 }
 
 } // namespace
@@ -541,6 +593,16 @@ GameplayRecord CaptureGameplay() {
     GameplayRecord r;
     r.turn = GetTurnNumber();
     r.missionName = GetMission().name;
+    return r;
+}
+
+IssueRecord CaptureIssue(const SIM_Issue& issue) {
+    IssueRecord r;
+    r.kind = issue.kind;
+    r.subject = issue.subject->name;
+    r.icon = issue.icon;
+    r.title = issue.title;
+    r.text = issue.text;
     return r;
 }
 

@@ -20,6 +20,7 @@
 
 class SIM_Grudge;
 class SIM_Minister;
+struct SIM_Issue;
 
 // A list of elements inside one tag, one record each (see the archives' Elements).
 template <typename Record, typename Archive, typename Items, typename Capture, typename Apply>
@@ -357,6 +358,23 @@ template <typename Archive> void Visit(Archive& a, SIM_Cynicism& c) {
     a.End("cynicism");
 }
 
+// An issue on the desk, its subject (a dilemma, an event, a situation or a minister) by name.
+struct IssueRecord {
+    int32_t kind = 0;
+    std::string subject;
+    std::string icon;
+    std::string title;
+    std::string text;
+};
+
+template <typename Archive> void Visit(Archive& a, IssueRecord& i) {
+    a.Int({"kind"}, i.kind);
+    a.Text({"subject", "subject"}, i.subject);
+    a.Text({"icon"}, i.icon);
+    a.Prose({"title", "title"}, i.title);
+    a.Prose({"text", "text"}, i.text);
+}
+
 template <typename Archive> void Visit(Archive& a, PollTracker& p) {
     a.Begin("polls");
     a.Float({"PotentialVoteRate", "potentialVoteRate"}, p.PotentialVoteRate);
@@ -370,6 +388,7 @@ MissionRecord CaptureMission();
 MinisterRecord CaptureMinister(const SIM_Minister& minister);
 GrudgeRecord CaptureGrudge(const SIM_Grudge& grudge);
 GameplayRecord CaptureGameplay();
+IssueRecord CaptureIssue(const SIM_Issue& issue);
 
 // Every section of the game in file order, after the header. Writing walks the game in play;
 // reading lays each section over a game whose content has been read afresh.

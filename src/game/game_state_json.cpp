@@ -322,10 +322,9 @@ void WriteManifesto(JsonWriter& json) {
     json.EndObject();
 }
 
-void WriteMinister(JsonWriter& json, const SIM_Minister& minister) {
-    MinisterRecord record = CaptureMinister(minister);
+void WriteMinister(JsonWriter& json, SIM_Minister& minister) {
     JsonFields fields;
-    Visit(fields, record);
+    Visit(fields, minister);
     fields.Extra("gender",
                  [&minister](JsonWriter& out) { out.Value(minister.female ? "female" : "male"); });
     fields.Extra("post", [&minister](JsonWriter& out) {
@@ -381,7 +380,7 @@ void WriteCabinet(JsonWriter& json) {
     json.EndArray();
     json.Key("ministers");
     json.BeginArray();
-    for (const SIM_Minister* minister : cabinet.ministers)
+    for (SIM_Minister* minister : cabinet.ministers)
         if (minister->HasPost())
             WriteMinister(json, *minister);
     json.EndArray();
@@ -389,7 +388,7 @@ void WriteCabinet(JsonWriter& json) {
 
     json.Key("candidates");
     json.BeginArray();
-    for (const SIM_Minister* minister : cabinet.ministers)
+    for (SIM_Minister* minister : cabinet.ministers)
         if (!minister->HasPost())
             WriteMinister(json, *minister);
     json.EndArray();

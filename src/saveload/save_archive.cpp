@@ -164,36 +164,40 @@ void SaveReadArchive::Progress(const char* text, float advance) {
     GetFrontEnd().ProcessingProgress(text, advance);
 }
 
+// The values are copied as they are visited: a section may hand over a figure it worked out for
+// the moment of the visit.
 void JsonFields::Int(SaveField field, int32_t& value) {
     if (field.key)
-        entries.push_back({field.key, [&value, field](JsonWriter& json) {
-                               json.Field(field.key, static_cast<int>(value));
+        entries.push_back({field.key, [value = static_cast<int>(value), field](JsonWriter& json) {
+                               json.Field(field.key, value);
                            }});
 }
 
 void JsonFields::Float(SaveField field, float& value) {
     if (field.key)
         entries.push_back(
-            {field.key, [&value, field](JsonWriter& json) { json.Field(field.key, value); }});
+            {field.key, [value, field](JsonWriter& json) { json.Field(field.key, value); }});
 }
 
 void JsonFields::Flag(SaveField field, bool& value) {
     if (field.key)
         entries.push_back(
-            {field.key, [&value, field](JsonWriter& json) { json.Field(field.key, value); }});
+            {field.key, [value, field](JsonWriter& json) { json.Field(field.key, value); }});
 }
 
 void JsonFields::Text(SaveField field, std::string& value) {
     if (field.key)
         entries.push_back(
-            {field.key, [&value, field](JsonWriter& json) { json.Field(field.key, value); }});
+            {field.key, [value, field](JsonWriter& json) { json.Field(field.key, value); }});
 }
 
 void JsonFields::Numbers(SaveField field, float* values, int count) {
     if (field.key)
-        entries.push_back({field.key, [values, count, field](JsonWriter& json) {
-                               json.FloatArray(field.key, values, count);
-                           }});
+        entries.push_back(
+            {field.key,
+             [list = std::vector<float>(values, values + count), field](JsonWriter& json) {
+                 json.FloatArray(field.key, list.data(), static_cast<int>(list.size()));
+             }});
 }
 
 void JsonFields::Extra(const char* key, std::function<void(JsonWriter& json)> write) {

@@ -57,6 +57,16 @@ public:
             End(element);
         }
     }
+    // Objects made from the file, one element each, visited as they are: writing visits each
+    // item; reading makes one object per element with make and visits it.
+    template <typename Items, typename Make>
+    void Objects(const char* element, const Items& items, Make) {
+        for (const auto& item : items) {
+            Begin(element);
+            Visit(*this, *item);
+            End(element);
+        }
+    }
     // A list held in a record, written from it and read into it.
     template <typename Record>
     void Records(const char* tag, const char* element, std::vector<Record>& records) {
@@ -104,6 +114,15 @@ public:
             Record record;
             Visit(*this, record);
             apply(record);
+            End(element);
+        }
+    }
+    template <typename Items, typename Make>
+    void Objects(const char* element, const Items&, Make make) {
+        while (NextIs(element)) {
+            Begin(element);
+            auto* object = make();
+            Visit(*this, *object);
             End(element);
         }
     }

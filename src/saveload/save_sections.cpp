@@ -62,6 +62,7 @@ template <size_t N> void CopyHistory(const float (&from)[N], float* to) {
 }
 
 const char kNoName[] = "NULL";
+constexpr int32_t kUnknownPartyId = -1;
 
 std::string NameOrNull(const Neuron* node) {
     return node ? std::string(node->name) : std::string(kNoName);
@@ -121,65 +122,19 @@ template <typename Archive> void VisitMission(Archive& a) {
     UseMissionTermSettings();
 }
 
-bool CaptureVoter(const SIM_Voter* v, VoterRecord& r) {
-    r.forename = v->forenameId;
-    r.surname = v->surnameId;
-    r.gender = v->gender;
-    r.oppositionSympathy = v->oppositionSympathy;
-    r.playerSympathy = v->playerSympathy;
-    r.votingTendency = v->votingTendency;
-    r.lastVote = v->lastVote;
-    r.income = v->income;
-    r.cynicism = v->cynicism;
-    r.complacency = v->complacency;
-    r.militancy = v->militancy;
-    r.value = v->value;
-    r.party = PartyId(v->party);
-    for (SIM_PressureGroup* group : v->pressureGroups)
-        r.organisations.push_back({group->name});
-    for (NeuralEffect* link : v->inputs) {
-        if (link->source && link->source->typeCode == NeuronType::VoterType)
-            r.groups.push_back({link->source->name, link->scale});
-    }
-    return true;
-}
-
-void ApplyVoter(const VoterRecord& r) {
-    auto* voter = new SIM_Voter();
-    voter->forenameId = r.forename;
-    voter->surnameId = r.surname;
-    voter->gender = r.gender;
-    voter->oppositionSympathy = r.oppositionSympathy;
-    voter->playerSympathy = r.playerSympathy;
-    voter->votingTendency = r.votingTendency;
-    voter->lastVote = r.lastVote;
-    voter->income = r.income;
-    voter->cynicism = r.cynicism;
-    voter->complacency = r.complacency;
-    voter->militancy = r.militancy;
-    voter->value = r.value;
-    voter->SetParty(PartyFromId(r.party));
-    for (const PressureGroupTie& tie : r.organisations) {
-        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
-            JoinPressureGroup(voter, group);
-    }
-    for (const VoterGroupTie& tie : r.groups) {
-        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
-            type->SetMembership(voter, tie.strength);
-    }
-}
-
 template <typename Archive> void VisitVoters(Archive& a) {
     int count = 0;
-    VisitList<VoterRecord>(a, "voters", "voter", AllVoters(), CaptureVoter,
-                           [&count](const VoterRecord& record) {
-                               ApplyVoter(record);
-                               if (++count % 21 == 0) {
-                                   char text[64];
-                                   std::snprintf(text, sizeof text, "loaded %d voters", count);
-                                   GetFrontEnd().ProcessingProgress(text, 0.01f);
-                               }
-                           });
+    a.Begin("voters");
+    a.Objects("voter", AllVoters(), [&count] {
+        if (count > 0 && count % 21 == 0) {
+            char text[64];
+            std::snprintf(text, sizeof text, "loaded %d voters", count);
+            GetFrontEnd().ProcessingProgress(text, 0.01f);
+        }
+        ++count;
+        return new SIM_Voter();
+    });
+    a.End("voters");
     if (Archive::kReading)
         GetVoterManager().SetVoterTotal(VoterCount());
 }
@@ -281,49 +236,17 @@ void ApplyAttack(const AttackRecord& r) {
     }
 }
 
-bool CaptureMinisterRecord(const SIM_Minister* m, MinisterRecord& r) {
-    r = CaptureMinister(*m);
-    return true;
-}
-
-void ApplyMinister(const MinisterRecord& r) {
-    auto* minister = new SIM_Minister();
-    minister->fullName = r.fullName;
-    minister->value = r.value;
-    minister->portrait = r.portrait;
-    minister->loyalty = r.loyalty;
-    minister->volatility = r.volatility;
-    minister->experience = r.experience;
-    std::copy(r.suitability, r.suitability + kPolicyGroupCount, minister->suitability);
-    minister->SetName(minister->fullName);
-    minister->SetGuiName(minister->fullName);
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy1)))
-        minister->sympathy1 = type;
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy2)))
-        minister->sympathy2 = type;
-    minister->RebuildSympathyLinks();
-    if (r.post == kNoName)
-        return;
-    if (SIM_PolicyGroup* post = Found(FindPost(r.post))) {
-        GetCabinet().Appoint(minister, post);
-        // The boost nodes the post brings are read with the grudges, in saved order.
-        for (SIM_Grudge*& boost : minister->boostNodes) {
-            SIM_Grudge* node = boost;
-            boost = nullptr;
-            if (IsLiveGrudge(node))
-                delete node;
-        }
-    }
-}
-
 template <typename Archive> void VisitMinisters(Archive& a) {
     if (Archive::kReading) {
         SIM_CabinetManager& cabinet = GetCabinet();
         while (!cabinet.ministers.empty())
             delete cabinet.ministers.back();
     }
-    VisitList<MinisterRecord>(a, "ministers", "minister", GetCabinet().ministers,
-                              CaptureMinisterRecord, ApplyMinister);
+    a.Begin("ministers");
+    // A copy: a minister made from the file joins the live list as it is read.
+    std::vector<SIM_Minister*> ministers = GetCabinet().ministers;
+    a.Objects("minister", ministers, [] { return new SIM_Minister(); });
+    a.End("ministers");
 }
 
 bool CaptureVoterType(const SIM_VoterType* t, VoterTypeRecord& r) {
@@ -550,6 +473,90 @@ template <typename Archive> void VisitGame(Archive& a) {
 
 } // namespace
 
+template <typename Archive> void Visit(Archive& a, SIM_Voter& v) {
+    a.Int({"ForeID"}, v.forenameId);
+    a.Int({"SurID"}, v.surnameId);
+    a.Int({"Gender"}, v.gender);
+    a.Float({"OppSymp"}, v.oppositionSympathy);
+    a.Float({"PlaySymp"}, v.playerSympathy);
+    a.Float({"VotTend"}, v.votingTendency);
+    a.Int({"LastVote"}, v.lastVote);
+    a.Float({"Income"}, v.income);
+    a.Float({"Cynicism"}, v.cynicism);
+    a.Float({"Compla"}, v.complacency);
+    a.Float({"Militancy"}, v.militancy);
+    a.Float({"Value"}, v.value);
+    // The party is 0 for none, 1 for the player's and 2 for the opposition; a voter in any
+    // other party is reported and written without one.
+    int32_t party = Archive::kReading ? 0 : PartyId(v.party);
+    if (Archive::kReading || party != kUnknownPartyId)
+        a.Int({"PartID"}, party);
+    std::vector<PressureGroupTie> organisations;
+    std::vector<VoterGroupTie> groups;
+    if (!Archive::kReading) {
+        for (SIM_PressureGroup* group : v.pressureGroups)
+            organisations.push_back({group->name});
+        for (NeuralEffect* link : v.inputs) {
+            if (link->source && link->source->typeCode == NeuronType::VoterType)
+                groups.push_back({link->source->name, link->scale});
+        }
+    }
+    a.Records("organisations", "organisation", organisations);
+    a.Records("vgroups", "gp", groups);
+    if (!Archive::kReading)
+        return;
+    v.SetParty(PartyFromId(party));
+    for (const PressureGroupTie& tie : organisations) {
+        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
+            JoinPressureGroup(&v, group);
+    }
+    for (const VoterGroupTie& tie : groups) {
+        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
+            type->SetMembership(&v, tie.strength);
+    }
+}
+
+// Sympathies and the post are written as names, "NULL" for none. A minister read from the file
+// takes its sympathies and its post from those names.
+template <typename Archive> void Visit(Archive& a, SIM_Minister& m) {
+    std::string sympathy1 = NameOrNull(m.sympathy1);
+    std::string sympathy2 = NameOrNull(m.sympathy2);
+    std::string post = m.currentPost ? m.currentPost->name : kNoName;
+    a.Text({"FullName", "name"}, m.fullName);
+    a.Float({"Value", "mood"}, m.value);
+    a.Text({"Portrait"}, m.portrait);
+    a.Float({"Loyalty", "loyalty"}, m.loyalty);
+    a.Float({"Volatility", "volatility"}, m.volatility);
+    a.Text({"symp1"}, sympathy1);
+    a.Text({"symp2"}, sympathy2);
+    a.Float({"exper", "experience"}, m.experience);
+    a.Numbers({"suitabilities"}, m.suitability, kPolicyGroupCount);
+    a.Text({"currentjob"}, post);
+    if (!Archive::kReading)
+        return;
+    m.SetName(m.fullName);
+    m.SetGuiName(m.fullName);
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy1)))
+        m.sympathy1 = type;
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy2)))
+        m.sympathy2 = type;
+    m.RebuildSympathyLinks();
+    if (post == kNoName)
+        return;
+    if (SIM_PolicyGroup* job = Found(FindPost(post))) {
+        GetCabinet().Appoint(&m, job);
+        // The boost nodes the post brings are read with the grudges, in saved order.
+        for (SIM_Grudge*& boost : m.boostNodes) {
+            SIM_Grudge* node = boost;
+            boost = nullptr;
+            if (IsLiveGrudge(node))
+                delete node;
+        }
+    }
+}
+
+template void Visit(JsonFields& a, SIM_Minister& minister);
+
 MissionRecord CaptureMission() {
     const CMission& m = GetMission();
     MissionRecord r;
@@ -558,21 +565,6 @@ MissionRecord CaptureMission() {
     r.termLength = m.termLength;
     r.termsLimit = m.termsLimit;
     r.name = m.name;
-    return r;
-}
-
-MinisterRecord CaptureMinister(const SIM_Minister& m) {
-    MinisterRecord r;
-    r.fullName = m.fullName;
-    r.value = m.value;
-    r.portrait = m.portrait;
-    r.loyalty = m.loyalty;
-    r.volatility = m.volatility;
-    r.sympathy1 = NameOrNull(m.sympathy1);
-    r.sympathy2 = NameOrNull(m.sympathy2);
-    r.experience = m.experience;
-    std::copy(m.suitability, m.suitability + kPolicyGroupCount, r.suitability);
-    r.post = m.currentPost ? m.currentPost->name : kNoName;
     return r;
 }
 

@@ -20,6 +20,7 @@
 
 class SIM_Grudge;
 class SIM_Minister;
+class SIM_Voter;
 struct SIM_Issue;
 
 // A list of elements inside one tag, one record each (see the archives' Elements).
@@ -85,46 +86,11 @@ template <typename Archive> void Visit(Archive& a, VoterGroupTie& tie) {
     a.Float({"val"}, tie.strength);
 }
 
-// The party is 0 for none, 1 for the player's and 2 for the opposition; a voter in any other
-// party is reported and written without one.
-constexpr int32_t kUnknownPartyId = -1;
-
-struct VoterRecord {
-    int32_t forename = 0;
-    int32_t surname = 0;
-    int32_t gender = 0;
-    float oppositionSympathy = 0.0f;
-    float playerSympathy = 0.0f;
-    float votingTendency = 0.0f;
-    int32_t lastVote = 0;
-    float income = 0.0f;
-    float cynicism = 0.0f;
-    float complacency = 0.0f;
-    float militancy = 0.0f;
-    float value = 0.0f;
-    int32_t party = 0;
-    std::vector<PressureGroupTie> organisations;
-    std::vector<VoterGroupTie> groups;
-};
-
-template <typename Archive> void Visit(Archive& a, VoterRecord& v) {
-    a.Int({"ForeID"}, v.forename);
-    a.Int({"SurID"}, v.surname);
-    a.Int({"Gender"}, v.gender);
-    a.Float({"OppSymp"}, v.oppositionSympathy);
-    a.Float({"PlaySymp"}, v.playerSympathy);
-    a.Float({"VotTend"}, v.votingTendency);
-    a.Int({"LastVote"}, v.lastVote);
-    a.Float({"Income"}, v.income);
-    a.Float({"Cynicism"}, v.cynicism);
-    a.Float({"Compla"}, v.complacency);
-    a.Float({"Militancy"}, v.militancy);
-    a.Float({"Value"}, v.value);
-    if (Archive::kReading || v.party != kUnknownPartyId)
-        a.Int({"PartID"}, v.party);
-    a.Records("organisations", "organisation", v.organisations);
-    a.Records("vgroups", "gp", v.groups);
-}
+// The voters and the ministers are made from the file, so their sections are visited on the
+// objects themselves (save_sections.cpp); the state document shows a minister through the same
+// list.
+template <typename Archive> void Visit(Archive& a, SIM_Voter& voter);
+template <typename Archive> void Visit(Archive& a, SIM_Minister& minister);
 
 struct PolicyRecord {
     std::string name;
@@ -193,33 +159,6 @@ struct AttackRecord {
 template <typename Archive> void Visit(Archive& a, AttackRecord& attack) {
     a.Text({"name"}, attack.name);
     a.Int({"lasttrigger"}, attack.lastTrigger);
-}
-
-// Sympathies and the post are names, "NULL" for none.
-struct MinisterRecord {
-    std::string fullName;
-    float value = 0.0f;
-    std::string portrait;
-    float loyalty = 0.0f;
-    float volatility = 0.0f;
-    std::string sympathy1;
-    std::string sympathy2;
-    float experience = 0.0f;
-    float suitability[kPolicyGroupCount] = {};
-    std::string post;
-};
-
-template <typename Archive> void Visit(Archive& a, MinisterRecord& m) {
-    a.Text({"FullName", "name"}, m.fullName);
-    a.Float({"Value", "mood"}, m.value);
-    a.Text({"Portrait"}, m.portrait);
-    a.Float({"Loyalty", "loyalty"}, m.loyalty);
-    a.Float({"Volatility", "volatility"}, m.volatility);
-    a.Text({"symp1"}, m.sympathy1);
-    a.Text({"symp2"}, m.sympathy2);
-    a.Float({"exper", "experience"}, m.experience);
-    a.Numbers({"suitabilities"}, m.suitability, kPolicyGroupCount);
-    a.Text({"currentjob"}, m.post);
 }
 
 struct VoterTypeRecord {
@@ -385,7 +324,6 @@ template <typename Archive> void Visit(Archive& a, PollTracker& p) {
 
 // The records the state document also shows, made from the live objects.
 MissionRecord CaptureMission();
-MinisterRecord CaptureMinister(const SIM_Minister& minister);
 GrudgeRecord CaptureGrudge(const SIM_Grudge& grudge);
 GameplayRecord CaptureGameplay();
 IssueRecord CaptureIssue(const SIM_Issue& issue);

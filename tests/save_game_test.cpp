@@ -33,6 +33,8 @@
 #include "saveload/save_writer.h"
 #include "test_helpers.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -297,37 +299,66 @@ TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
         return (seed >> 8) % range;
     };
     const char alphabet[] = "<>/,.-0123456789eE \nxyz";
-    // The scanner alone, over many copies: cheap, so it can take most of the damage.
-    for (int round = 0; round < 300; ++round) {
-        std::string text = base;
-        int edits = 1 + static_cast<int>(next(8));
+    auto damage = [&](std::string text, int edits) {
         for (int e = 0; e < edits && !text.empty(); ++e)
             text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        return text;
+    };
+    // The scanner alone, over many copies: cheap, so it can take most of the damage. Every loop
+    // over elements moves on, every value stays within the scanner's bound and every number read
+    // is finite.
+    for (int round = 0; round < 300; ++round) {
+        std::string text = damage(base, 1 + static_cast<int>(next(8)));
         if (round % 3 == 0)
             text.resize(next(static_cast<uint32_t>(text.size())));
+        const size_t tags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
         SaveReader reader;
         reader.SetText(text);
         std::string name;
         float list[33];
+        size_t voters = 0;
         reader.FindTag("voters");
         while (reader.IsNextTag("voter")) {
             reader.FindTag("voter");
+            ASSERT_LE(++voters, tags) << "round " << round << ": the scanner stands still";
             reader.ReadString("ForeID", name);
+            EXPECT_LE(name.size(), 1023u);
+            std::fill(list, list + 33, 0.0f);
             reader.ReadList("history", list, 33);
+            for (float value : list)
+                EXPECT_TRUE(std::isfinite(value)) << "round " << round;
         }
-        reader.ReadValue("/xml");
+        EXPECT_LE(reader.ReadValue("/xml").size(), 1023u);
     }
-    // And whole loads of a few damaged files.
+    // And whole loads of a few damaged files, one with its envelope broken. A refused file
+    // leaves the game as it was; a loaded one invents no voters. Either way the game plays on.
+    int loaded = 0;
+    int refused = 0;
     for (int round = 0; round < 30; ++round) {
-        std::string text = base;
-        for (int e = 0; e < 20; ++e)
-            text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        std::string text = damage(base, 20);
         if (round % 2)
             text.resize(next(static_cast<uint32_t>(text.size())));
+        if (round == 7)
+            text.replace(text.find("<header>"), 8, "<he4der>");
         t.dir.Write("user/savegames/damaged.xml", text);
-        LoadGame("damaged");
+        const int turn = GetTurnNumber();
+        const int voters = VoterCount();
+        if (LoadGame("damaged")) {
+            ++loaded;
+            EXPECT_LE(VoterCount(), 6) << "round " << round;
+        } else {
+            ++refused;
+            EXPECT_EQ(GetTurnNumber(), turn) << "round " << round;
+            EXPECT_EQ(VoterCount(), voters) << "round " << round;
+        }
+        const int before = GetTurnNumber();
         ProcessNewTurn();
+        EXPECT_EQ(GetTurnNumber(), before + 1) << "round " << round;
+        const float share = GetPotentialVoteRate();
+        EXPECT_TRUE(share >= 0.0f && share <= 1.0f) << "round " << round << ": " << share;
     }
+    EXPECT_GT(loaded, 20);
+    EXPECT_GE(refused, 1);
 }
 
 } // namespace

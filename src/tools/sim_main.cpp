@@ -84,6 +84,9 @@ const char* const kUsage =
     "  --user-dir DIR    user folder for saves and mods (default: $MARROWGATE_USER_DIR,\n"
     "                    else tessaline2 in the documents folder)\n"
     "  --seed N          seed of the random generator, 0 to 4294967295 (default: the clock)\n"
+    "  --digests FILE    after every turn, write \"turn N DIGEST\" to FILE (- for standard\n"
+    "                    output): a 64-bit digest of the whole state document, so two runs\n"
+    "                    can be compared turn by turn\n"
     "  --quiet           print nothing but errors\n"
     "  --verbose         also print the log's lines on stderr\n"
     "  --help            show this text\n"
@@ -102,6 +105,7 @@ struct Arguments {
     uint32_t seed = 0;
     bool quiet = false;
     bool verbose = false;
+    std::string digests;
     std::vector<Step> steps;
 };
 
@@ -159,6 +163,10 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
                             std::string(v) + "'");
             args.seed = static_cast<uint32_t>(n);
             args.seedGiven = true;
+        } else if (arg == "--digests") {
+            if (!value(v) || !*v)
+                return Fail("--digests needs a file name, or - for standard output");
+            args.digests = v;
         } else if (arg == "--quiet") {
             args.quiet = true;
         } else if (arg == "--verbose") {
@@ -424,7 +432,18 @@ void PrintGameOver() {
     std::printf("Game over: %s\n", lost ? "the election is lost" : "the last term has been served");
 }
 
-int RunSteps(const std::vector<Step>& steps, bool quiet) {
+// FNV-1a over the text: cheap, stable across platforms and runs, and enough to tell two
+// documents apart.
+uint64_t Digest(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+int RunSteps(const std::vector<Step>& steps, bool quiet, FILE* digests) {
     bool inGame = false;
     bool failed = false;
     // The new-game screen's choices, applied to the next mission loaded.
@@ -505,6 +524,9 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 for (int i = 0; i < step.count && !IsGameOver(); ++i) {
                     ElectionMark before = MarkElection();
                     ProcessNewTurn();
+                    if (digests)
+                        std::fprintf(digests, "turn %d %016llx\n", GetTurnNumber(),
+                                     static_cast<unsigned long long>(Digest(GameStateJson())));
                     if (quiet)
                         continue;
                     PrintTurnLine();
@@ -585,6 +607,13 @@ int main(int argc, char** argv) {
     g_runnerFrontEnd.quiet = args.quiet;
     SetFrontEnd(&g_runnerFrontEnd);
 
+    FILE* digests = nullptr;
+    if (!args.digests.empty()) {
+        digests = args.digests == "-" ? stdout : std::fopen(args.digests.c_str(), "wb");
+        if (!digests)
+            return Fail("cannot write " + args.digests + ": " + std::strerror(errno));
+    }
+
     if (!args.seedGiven) {
         auto now = std::chrono::steady_clock::now().time_since_epoch();
         args.seed = static_cast<uint32_t>(
@@ -605,7 +634,11 @@ int main(int argc, char** argv) {
         if (!args.quiet)
             Report(args);
     } else {
-        result = RunSteps(args.steps, args.quiet);
+        result = RunSteps(args.steps, args.quiet, digests);
+    }
+    if (digests && digests != stdout && std::fclose(digests) != 0) {
+        std::fprintf(stderr, "marrowgate-sim: cannot write %s\n", args.digests.c_str());
+        result = result ? result : 1;
     }
 
     // A headless run leaves the options file as it found it.

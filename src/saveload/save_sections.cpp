@@ -1,8 +1,9 @@
 // The saved game, section by section, in file order. Each section is one function template that
-// both the writer and the reader run: its fields come from save_sections.h, and the section only
-// says where a record comes from (capture, when writing) and where it goes (apply, when reading).
-// Content nodes are found by name and updated; voters, ministers, grudges and pledges are made
-// from the file.
+// both the writer and the reader run. Content nodes are found by name and updated: their fields
+// come from save_sections.h as a record, and the section only says where a record comes from
+// (capture, when writing) and where it goes (apply, when reading). Voters and ministers are made
+// from the file and read into, so their one field list is the Visit on the object below; grudges,
+// pledges and issues are made from their records.
 
 #include "saveload/save_sections.h"
 

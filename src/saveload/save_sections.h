@@ -1,9 +1,10 @@
 #pragma once
 // The sections of a saved game, each with its one list of fields. Visit(archive, section) names
 // every field with its element in the file and, where the state document shows it, its key there;
-// the writer, the reader and the state document all go through these lists. Sections that lay
-// over live objects (voters, ministers, nodes) go through a record: the writer makes one from
-// each object, the reader builds or updates the object from it.
+// the writer, the reader and the state document all go through these lists. A section laid over
+// nodes the content already made (policies, values, situations...) goes through a record, which
+// the writer makes from each node and the reader applies to the node of that name; voters and
+// ministers, which the file makes, are visited on the objects themselves.
 
 #include "base/turn.h"
 #include "government/cynicism.h"

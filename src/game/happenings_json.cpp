@@ -20,10 +20,11 @@ void WriteEvents(JsonWriter& json) {
     json.Key("events");
     json.BeginArray();
     for (SIM_Event* event : GetEventManager().Events()) {
+        TriggeredRecord record = CaptureEvent(*event);
+        JsonFields fields;
+        Visit(fields, record);
         json.BeginObject();
-        json.Field("name", std::string(event->name));
-        json.Field("value", event->value);
-        json.Field("triggered", event->triggered);
+        fields.WriteTo(json, {"name", "value", "triggered"});
         json.EndObject();
     }
     json.EndArray();

@@ -589,6 +589,12 @@ GameplayRecord CaptureGameplay() {
     return r;
 }
 
+TriggeredRecord CaptureEvent(const SIM_Event& event) {
+    TriggeredRecord r;
+    CaptureTriggered(&event, r);
+    return r;
+}
+
 IssueRecord CaptureIssue(const SIM_Issue& issue) {
     IssueRecord r;
     r.kind = issue.kind;

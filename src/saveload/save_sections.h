@@ -22,6 +22,7 @@
 class SIM_Grudge;
 class SIM_Minister;
 class SIM_Voter;
+class SIM_Event;
 struct SIM_Issue;
 
 // A list of elements inside one tag, one record each (see the archives' Elements).
@@ -147,9 +148,9 @@ struct TriggeredRecord {
 };
 
 template <typename Archive> void Visit(Archive& a, TriggeredRecord& t) {
-    a.Text({"name"}, t.name);
-    a.Float({"Value"}, t.value);
-    a.Flag({"triggered"}, t.triggered);
+    a.Text({"name", "name"}, t.name);
+    a.Float({"Value", "value"}, t.value);
+    a.Flag({"triggered", "triggered"}, t.triggered);
 }
 
 struct AttackRecord {
@@ -328,6 +329,7 @@ MissionRecord CaptureMission();
 GrudgeRecord CaptureGrudge(const SIM_Grudge& grudge);
 GameplayRecord CaptureGameplay();
 IssueRecord CaptureIssue(const SIM_Issue& issue);
+TriggeredRecord CaptureEvent(const SIM_Event& event);
 
 // Every section of the game in file order, after the header. Writing walks the game in play;
 // reading lays each section over a game whose content has been read afresh.

@@ -7,6 +7,8 @@
 #include "base/turn.h"
 #include "government/cabinet.h"
 #include "government/cabinet_actions.h"
+#include "government/event.h"
+#include "government/event_manager.h"
 #include "government/finances.h"
 #include "government/issues_manager.h"
 #include "government/minister.h"
@@ -55,6 +57,19 @@ struct Issue {
     std::string text, title;
 };
 
+// The issues the ministers raised, as the desk lists them.
+std::vector<Issue> MinisterIssues() {
+    std::vector<Issue> found;
+    SIM_IssuesManager& desk = GetIssuesManager();
+    for (size_t i = 0; i < desk.Count(); ++i) {
+        const SIM_Issue* issue = desk.At(i);
+        if (issue->subject->typeCode == NeuronType::Minister)
+            found.push_back({static_cast<SIM_Minister*>(issue->subject), issue->kind, issue->text,
+                             issue->title});
+    }
+    return found;
+}
+
 class CabinetTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,6 +81,8 @@ protected:
         t.dir.Write("data/strings.ini", kStrings);
         t.dir.Write("data/bitmaps/ministers/female/f1.bmp", "x");
         t.dir.Write("data/bitmaps/ministers/female/f2.bmp", "x");
+        t.dir.Write(kFireMinisterScript, "PlaySound(fired.ogg)\n");
+        t.dir.Write(kMinisterResignsScript, "\n");
         Tune({});
         GetPolicyManager().LoadPolicies();
         GetPolicyManager().LinkAllPolicies();
@@ -79,15 +96,6 @@ protected:
         GetNameLists().maleForenames = {"Adam", "Bram", "Cole"};
         GetNameLists().femaleForenames = {"Dora", "Edna"};
         GetNameLists().surnames = {"Hale", "Stone", "Marsh"};
-        CabinetHooks& hooks = GetCabinet().hooks;
-        hooks.addIssue = [this](SIM_Minister* m, int kind, const std::string& text,
-                                const std::string& title) {
-            issues.push_back({m, kind, text, title});
-        };
-        hooks.runScript = [this](const std::string& script) { scripts.push_back(script); };
-        hooks.announceResignation = [this](const MinisterResignation& r) {
-            resignations.push_back(r);
-        };
         SeedRandom(4242);
     }
     void TearDown() override {
@@ -124,11 +132,13 @@ protected:
         return sum;
     }
 
+    // The resignations announced so far, as events in the order they fired.
+    static const std::vector<SIM_Event*>& Resignations() {
+        return GetEventManager().Announcements();
+    }
+
     LoggedTest t;
     std::vector<SIM_VoterType*> groups;
-    std::vector<Issue> issues;
-    std::vector<std::string> scripts;
-    std::vector<MinisterResignation> resignations;
 };
 
 TEST_F(CabinetTest, GeneratedCandidatesAreDistinctPeopleWithCompatibleSympathies) {
@@ -268,12 +278,9 @@ TEST_F(CabinetTest, LoyaltyFollowsMoodWithinBoundsAndOnlyInOffice) {
 }
 
 TEST_F(CabinetTest, LowLoyaltyWarnsAtMostOnceEveryFourTurnsAndTheEconomyPostWarnsOfDebt) {
-    auto warnOfDebt = [] {
-        GetFinances().warnMinister("ECONOMY", "DEBT_CEILING_WARNING", "DEBT_TITLE");
-    };
-    InstallCabinetConnections();
+    auto warnOfDebt = [] { WarnMinisterOfPost("ECONOMY", "DEBT_CEILING_WARNING", "DEBT_TITLE"); };
     warnOfDebt();
-    EXPECT_TRUE(issues.empty()) << "an empty post warns nobody";
+    EXPECT_TRUE(MinisterIssues().empty()) << "an empty post warns nobody";
     auto* m = new SIM_Minister();
     m->SetPost(Economy());
     m->value = 0.5f;
@@ -281,12 +288,13 @@ TEST_F(CabinetTest, LowLoyaltyWarnsAtMostOnceEveryFourTurnsAndTheEconomyPostWarn
     std::vector<int> warnedOn;
     for (int turn = 1; turn <= 12; ++turn) {
         GetTurnState().turnNumber = turn;
-        size_t before = issues.size();
+        size_t before = MinisterIssues().size();
         EXPECT_FALSE(m->TurnStep());
-        if (issues.size() > before)
+        if (MinisterIssues().size() > before)
             warnedOn.push_back(turn);
     }
     EXPECT_EQ(warnedOn, (std::vector<int>{4, 8, 12}));
+    std::vector<Issue> issues = MinisterIssues();
     EXPECT_EQ(issues[0].kind, kIssueMinisterNews);
     EXPECT_EQ(issues[0].minister, m);
     EXPECT_EQ(issues[0].title, "Unrest: " + m->fullName);
@@ -294,6 +302,7 @@ TEST_F(CabinetTest, LowLoyaltyWarnsAtMostOnceEveryFourTurnsAndTheEconomyPostWarn
                                   m->sympathy1->guiName + " and " + m->sympathy2->guiName);
     Economy()->minister = m;
     warnOfDebt();
+    issues = MinisterIssues();
     EXPECT_EQ(issues.back().kind, kIssueMinisterWarning);
     EXPECT_EQ(issues.back().minister, m);
     EXPECT_EQ(issues.size(), 4u);
@@ -309,8 +318,9 @@ TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
         m->value = 0.5f;
     }
     UpdateMinisters();
-    ASSERT_EQ(resignations.size(), 1u);
-    SIM_Minister* gone = resignations[0].minister;
+    ASSERT_EQ(Resignations().size(), 1u);
+    ASSERT_EQ(GetCabinet().resigned.size(), 1u);
+    SIM_Minister* gone = GetCabinet().resigned[0];
     ASSERT_TRUE(gone == a || gone == b);
     SIM_Minister* stays = gone == a ? b : a;
     EXPECT_FALSE(gone->HasPost());
@@ -319,8 +329,8 @@ TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
     EXPECT_TRUE(stays->HasPost());
     EXPECT_TRUE(GetCabinet().resignationCandidates.empty());
     std::string title = GetPolicyManager().Group(gone == a ? 0 : 1).cabinetTitle;
-    EXPECT_EQ(resignations[0].guiName, "The " + title + " resigns");
-    EXPECT_EQ(resignations[0].description, gone->fullName + " has quit as " + title + ".");
+    EXPECT_EQ(std::string(Resignations()[0]->guiName), "The " + title + " resigns");
+    EXPECT_EQ(Resignations()[0]->description, gone->fullName + " has quit as " + title + ".");
 
     UpdateMinisters();
     // The last turn's leaver is destroyed; this turn's waits in the network until the next.
@@ -328,8 +338,9 @@ TEST_F(CabinetTest, OnlyOneResignationATurnAndTheLeaverGoesNextTurn) {
     size_t inNetwork = std::count_if(AllNeurons().begin(), AllNeurons().end(),
                                      [](Neuron* n) { return n->typeCode == NeuronType::Minister; });
     EXPECT_EQ(inNetwork, Ministers().size() + 1);
-    ASSERT_EQ(resignations.size(), 2u);
-    EXPECT_EQ(resignations[1].minister, stays);
+    ASSERT_EQ(Resignations().size(), 2u);
+    std::string otherTitle = GetPolicyManager().Group(stays == a ? 0 : 1).cabinetTitle;
+    EXPECT_EQ(Resignations()[1]->description, stays->fullName + " has quit as " + otherTitle + ".");
 }
 
 TEST_F(CabinetTest, PoolIsToppedUpBelowThreeAndSometimesBelowFive) {
@@ -410,7 +421,8 @@ TEST_F(CabinetTest, FiringIsCheckedThenEmptiesThePostAndDestroysTheMinister) {
     EXPECT_EQ(Economy()->minister, nullptr);
     EXPECT_EQ(GetCabinet().FindMinister(name), nullptr);
     EXPECT_EQ(AllGrudges().size(), grudges - 2);
-    EXPECT_EQ(scripts, std::vector<std::string>{kFireMinisterScript});
+    EXPECT_EQ(t.frontEnd.sounds, std::vector<std::string>{"data/sounds/fired.ogg"})
+        << "the firing script runs";
     EXPECT_EQ(GetPoliticalCapital().capital, 10);
     // The allowance is recalculated from the ministers left in office.
     EXPECT_EQ(GetPoliticalCapital().capitalPerTurn, AllowanceOfMinistersInOffice());

@@ -5,8 +5,10 @@
 #include "government/achievements.h"
 #include "government/election_manager.h"
 #include "government/manifesto.h"
+#include "government/voter_context.h"
 #include "network/neuron.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "test_helpers.h"
 
@@ -189,8 +191,8 @@ TEST_F(ElectionTest, WithoutCompulsionAndWithoutReasonToVoteEveryoneAbstains) {
 TEST_F(ElectionTest, PartyMembersTurnOutForTheirPartyWhateverTheyThink) {
     SetupParties();
     std::vector<SIM_Voter*> voters = Population({0.1f, 0.9f, 0.9f});
-    voters[0]->SetParty(g_playerParty);
-    voters[1]->SetParty(g_oppositionParty);
+    voters[0]->SetParty(::Population().playerParty);
+    voters[1]->SetParty(::Population().oppositionParty);
     GetElectionManager().LoadVotingMultipliers();
     const ElectionOutcome& outcome = HoldElection();
     EXPECT_EQ(voters[0]->lastVote, kVotePlayer);
@@ -277,18 +279,22 @@ TEST_F(ElectionTest, ABrokenManifestoCostsVotersOpinionInTheLastMonthsOnly) {
     Neuron* gdp = BrokenGdpPledge();
     SIM_Voter* voter = Population({0.8f})[0];
     SIM_ElectionManager& manager = GetElectionManager();
-    manager.LoadVotingMultipliers();
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f) << "no election scheduled, no penalty";
+    // The opinion as a pass over the population reads it, knowing the government in play.
+    auto opinion = [voter] {
+        VoterPass pass(CurrentVoterContext());
+        return voter->GetOpinion();
+    };
+    EXPECT_FLOAT_EQ(opinion(), 0.8f) << "no election scheduled, no penalty";
     GetCalendar() = {0, 10};
     manager.ScheduleNextElection();
     GetCalendar() = {2, 13};
     EXPECT_EQ(manager.MonthsUntilElection(), 10);
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f);
+    EXPECT_FLOAT_EQ(opinion(), 0.8f);
     GetCalendar() = {3, 13};
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
+    EXPECT_FLOAT_EQ(opinion(), 0.5f);
     gdp->value = 0.9f;
     GetManifesto().UpdateKept();
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f);
+    EXPECT_FLOAT_EQ(opinion(), 0.8f);
 }
 
 TEST_F(ElectionTest, PartiesTakeTheMissionsNamesUnlessTheyClash) {
@@ -342,7 +348,7 @@ TEST_F(ElectionTest, MembershipFollowsTheVotersAndSetsStrengthShareAndTrend) {
     ClearParties();
     for (SIM_Voter* voter : voters)
         EXPECT_EQ(voter->party, nullptr);
-    EXPECT_EQ(g_playerParty, nullptr);
+    EXPECT_EQ(::Population().playerParty, nullptr);
 }
 
 } // namespace

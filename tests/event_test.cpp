@@ -70,8 +70,7 @@ TEST_F(EventTest, LoadsStandardThenModsAndFiresByName) {
     EXPECT_EQ(strike->inputs.size(), 1u);
 
     // The standard event wins a shared name; firing runs its script and raises its issue.
-    InstallHappeningsConnections();
-    GetFinances().triggerEvent("Strike");
+    TriggerEventByName("Strike");
     EXPECT_TRUE(strike->triggered);
     EXPECT_FALSE(events[1]->triggered);
     EXPECT_FLOAT_EQ(GetFinances().CurrentBalance, 10.0f);
@@ -129,14 +128,13 @@ TEST_F(EventTest, DisabledEventsStillFireByName) {
 
 TEST_F(EventTest, ResignationEventAndIssuesList) {
     t.dir.Write("data/simulation/scripts/minister_resigns.txt", "EarnAdjusted(5)");
-    InstallHappeningsConnections();
     MinisterResignation resignation;
     resignation.guiName = "Minister resigns";
     resignation.description = "Gone";
     resignation.onImplement = kMinisterResignsScript;
     resignation.onView = kMinisterResignsViewScript;
     resignation.picture = kMinisterResignsPicture;
-    GetCabinet().hooks.announceResignation(resignation);
+    GetEventManager().AnnounceResignation(resignation);
     ASSERT_EQ(GetEventManager().Announcements().size(), 1u);
     SIM_Event* announced = GetEventManager().Announcements()[0];
     EXPECT_TRUE(announced->triggered);

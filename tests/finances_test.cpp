@@ -2,11 +2,18 @@
 #include "base/mission.h"
 #include "base/options.h"
 #include "base/setup_table.h"
+#include "base/translation.h"
 #include "base/turn.h"
+#include "government/event.h"
+#include "government/event_manager.h"
 #include "government/finance_object.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
+#include "government/situation.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "test_helpers.h"
@@ -30,19 +37,26 @@ protected:
                                             "\nINTERESTRATE = " + interest + "\n");
         LoadOptions();
     }
-    // A source with fixed figures for the turn.
+    // A situation in force with fixed figures for the turn (at difficulty 0.5 and wealth 1 the
+    // curves give exactly their own figures).
     void AddSource(float expenses, float income) {
-        f.extraSources.push_back([expenses, income](float& e, float& i) {
-            e += expenses;
-            i += income;
-        });
+        CFinanceObject flat;
+        flat.CostAtMin = flat.CostAtMax = expenses;
+        flat.IncomeAtMin = flat.IncomeAtMax = income;
+        AddItem(flat, 0.0f);
     }
-    // A source read through a finance object's curves at the given slider position.
-    void AddItem(CFinanceObject item, float position) {
-        f.extraSources.push_back([item, position](float& e, float& i) mutable {
-            e += item.GetCost(position);
-            i += item.GetIncome(position);
-        });
+    // A situation in force whose money follows the item's curves at the given value.
+    void AddItem(const CFinanceObject& item, float value) {
+        auto* situation = new SIM_Situation("#,Source" + std::to_string(sources.size()));
+        static_cast<CFinanceObject&>(*situation) = item;
+        situation->active = true;
+        situation->value = value;
+        sources.push_back(situation);
+    }
+    void ClearSources() {
+        for (SIM_Situation* situation : sources)
+            delete situation;
+        sources.clear();
     }
     void StartWith(float debt, float ceiling) {
         GetMission().startDebt = debt;
@@ -50,8 +64,16 @@ protected:
         f.ResetFinances();
     }
 
+    static int IssuesOfKind(int kind) {
+        int count = 0;
+        for (size_t i = 0; i < GetIssuesManager().Count(); ++i)
+            count += GetIssuesManager().At(i)->kind == kind ? 1 : 0;
+        return count;
+    }
+
     LoggedTest t;
     Finances f;
+    std::vector<SIM_Situation*> sources;
 };
 
 TEST_F(FinancesTest, EarnAndSpendKeepOneSideZero) {
@@ -134,7 +156,7 @@ TEST_F(FinancesTest, DifficultyWealthNegativeCurvesAndInterest) {
 
     // A negative income curve earns nothing; a negative cost curve lowers the bill; interest is
     // 0.6 × 0.2 / 12 of the debt.
-    f.extraSources.clear();
+    ClearSources();
     GetMission().wealth = 1.0f;
     item.IncomeAtMin = item.IncomeAtMax = -30.0f;
     item.CostAtMin = item.CostAtMax = -20.0f;
@@ -179,9 +201,10 @@ TEST_F(FinancesTest, IntroducedPoliciesCountFromTheStart) {
 }
 
 TEST_F(FinancesTest, DebtRatioFeedsTheDebtNeuron) {
-    g_debtNeuron = new Neuron;
-    g_debtNeuron->value = 0.2f;
-    NeuralEffect* link = new NeuralEffect(g_debtNeuron, new Neuron, "0+(1.0*x)", 1.0f, 0.0f);
+    Network().debtNeuron = new Neuron;
+    Network().debtNeuron->value = 0.2f;
+    NeuralEffect* link =
+        new NeuralEffect(Network().debtNeuron, new Neuron, "0+(1.0*x)", 1.0f, 0.0f);
     // Debt against a year's income (1200 while the source runs): 600 is half, 3000 saturates;
     // with no income any debt saturates and no debt reads as none.
     const struct {
@@ -191,61 +214,64 @@ TEST_F(FinancesTest, DebtRatioFeedsTheDebtNeuron) {
     } cases[] = {
         {600.0f, true, 0.5f}, {3000.0f, true, 1.0f}, {10.0f, false, 1.0f}, {0.0f, false, 0.0f}};
     for (const auto& c : cases) {
-        f.extraSources.clear();
+        ClearSources();
         if (c.income)
             AddSource(100.0f, 100.0f);
         StartWith(c.debt, 5000.0f);
         f.ProcessTurn();
         EXPECT_FLOAT_EQ(f.NationalDebt, c.debt);
-        EXPECT_FLOAT_EQ(g_debtNeuron->baseOffset, c.level) << c.debt;
+        EXPECT_FLOAT_EQ(Network().debtNeuron->baseOffset, c.level) << c.debt;
     }
     // The outputs receive the neuron's current value; the new level shows at the next pass.
     EXPECT_FLOAT_EQ(link->inputTarget, 0.2f);
 }
 
 TEST_F(FinancesTest, DebtCeilingEventAndWarning) {
-    std::vector<std::string> events;
-    std::vector<std::string> warnings;
-    f.triggerEvent = [&events](const std::string& name) { events.push_back(name); };
-    f.warnMinister = [&warnings](const std::string& group, const std::string& text,
-                                 const std::string& title) {
-        warnings.push_back(group + "|" + text + "|" + title);
-    };
+    // The content's debt-ceiling event and an economy minister to do the worrying; both land on
+    // the issues desk.
+    auto* ceiling = new SIM_Event();
+    ceiling->SetName(kDebtCeilingEvent);
+    GetEventManager().AddEvent(ceiling);
+    SIM_PolicyGroup& economy = GetPolicyManager().Group(2);
+    economy.InitGroup(0.0f, kDebtWarningGroup, 2);
+    auto* minister = new SIM_Minister();
+    economy.minister = minister;
+    auto events = [] { return IssuesOfKind(kIssueKindEvent); };
+    auto warnings = [] { return IssuesOfKind(kIssueKindMinisterWarning); };
 
     // At the ceiling exactly nothing fires, though the warning level is passed.
     StartWith(1000.0f, 1000.0f);
     f.ProcessTurn();
-    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(events(), 0);
     StartWith(1001.0f, 1000.0f);
     f.ProcessTurn();
     f.ProcessTurn();
-    EXPECT_EQ(events, (std::vector<std::string>{"DebtCeilingReached", "DebtCeilingReached"}));
-    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(events(), 2);
+    EXPECT_TRUE(ceiling->triggered);
+    EXPECT_EQ(warnings(), 0);
 
     // 76 %: silent for the first four steps after a reset, then every step.
     StartWith(760.0f, 1000.0f);
     for (int step = 1; step <= 4; ++step)
         f.ProcessTurn();
-    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(warnings(), 0);
     f.ProcessTurn();
     f.ProcessTurn();
-    EXPECT_EQ(warnings, std::vector<std::string>(
-                            2, "ECONOMY|DEBT_CEILING_WARNING|DEBT_CEILING_WARNING_TITLE"));
+    ASSERT_EQ(warnings(), 2);
+    const SIM_Issue* warning = GetIssuesManager().At(GetIssuesManager().Count() - 1);
+    EXPECT_EQ(warning->subject, minister);
+    EXPECT_EQ(warning->text, Translate(kDebtWarningText));
+    EXPECT_EQ(warning->title, Translate(kDebtWarningTitle));
 
     // Exactly three quarters does not warn; a reset starts the count again.
-    warnings.clear();
+    GetIssuesManager().ClearIssues();
     StartWith(750.0f, 1000.0f);
     f.TurnsProcessed = 10;
     f.CheckDebtCeiling();
     StartWith(760.0f, 1000.0f);
     f.CheckDebtCeiling();
-    EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(events.size(), 2u);
-
-    // Unset hooks are simply skipped.
-    Finances bare;
-    bare.NationalDebt = 5.0f;
-    bare.CheckDebtCeiling();
+    EXPECT_EQ(warnings(), 0);
+    EXPECT_EQ(events(), 0);
 }
 
 } // namespace

@@ -239,7 +239,9 @@ protected:
         }
         ProcessNewTurn();
         std::string text = GameStateJson();
+        // The next game starts from nothing, the calendar and the tables included.
         TearDownGame();
+        LoggedTest::ForgetTables();
         return text;
     }
 

@@ -7,6 +7,7 @@
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
+#include "government/voter_context.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/player_neuron.h"
@@ -167,16 +168,6 @@ TEST_F(GrudgeTest, InertialGrudgeDragsItsLink) {
     EXPECT_EQ(nan->inertialDrag, 0);
 }
 
-TEST_F(GrudgeTest, VoterGroupsReceiveTheFactory) {
-    InstallGrudgeFactory();
-    GrudgeFactory factory = GetGrudgeFactory();
-    ASSERT_NE(factory, nullptr);
-    Neuron* made = factory("Target", "Holder", kGrudgeStartValue, kGrudgeDecay);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(holder->FindInputSourceGrudge("Target"), made);
-    EXPECT_EQ(factory("Target", nullptr, -0.1f, 0.9f), nullptr);
-}
-
 // Cynicism around a four-year term, with taxes and one programme that is not a tax.
 const char kPolicies[] = "header\n"
                          "#,IncomeTax,Income Tax,rate,d,-,0,0,0,0,TAX,0,0,-,1,0,0,-,#Effects\n"
@@ -234,8 +225,10 @@ protected:
 TEST_F(CynicismTest, VotersSeeTheLevelAndItFadesByTwoPerCentATurn) {
     ElectionIn(30);
     GetCynicism().level = 0.4f;
-    ASSERT_NE(g_nationalCynicism, nullptr);
-    EXPECT_FLOAT_EQ(g_nationalCynicism(), 0.4f);
+    VoterContext context = CurrentVoterContext();
+    EXPECT_FLOAT_EQ(context.cynicismLevel, 0.4f);
+    EXPECT_EQ(context.monthsUntilElection, 30);
+    EXPECT_FALSE(context.manifestoBroken);
     GetCynicism().level = 1.0f;
     GetCynicism().UpdateCynicism();
     EXPECT_FLOAT_EQ(Level(), 0.98f);

@@ -1,5 +1,6 @@
 #include "base/random.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "test_helpers.h"
@@ -273,14 +274,14 @@ TEST_F(NeuronTest, OrderByTypeAndTheDoublePassOfPlainNeurons) {
     EXPECT_FLOAT_EQ(security->history[2], 0.1f);
 
     // Every neuron is destroyed once; its name reaches the debugger once.
-    g_winningNeuron = g_debtNeuron = g_securityNeuron = security;
+    Network().winningNeuron = Network().debtNeuron = Network().securityNeuron = security;
     logged.frontEnd.debugger.clear();
     SetGameRunning(false);
     DeleteAllNeurons();
     EXPECT_TRUE(AllNeurons().empty());
-    EXPECT_EQ(g_winningNeuron, nullptr);
-    EXPECT_EQ(g_debtNeuron, nullptr);
-    EXPECT_EQ(g_securityNeuron, nullptr);
+    EXPECT_EQ(Network().winningNeuron, nullptr);
+    EXPECT_EQ(Network().debtNeuron, nullptr);
+    EXPECT_EQ(Network().securityNeuron, nullptr);
     EXPECT_EQ(logged.frontEnd.debugger,
               "_security_\ndebt\nslider\npolicy\nrandom\ngrudge\nsimval\nsituation\nevent\n"
               "dilemma\nminister\nvotertype\nfrequency\nvoter\n");
@@ -435,11 +436,11 @@ TEST_F(NeuronTest, GlobalEconomyCycle) {
     EXPECT_TRUE(lone->outputs.empty());
     EXPECT_NE(Log().find("Failed to find neuron"), std::string::npos);
 
-    g_globalEconomy = economy;
+    Network().globalEconomy = economy;
     SetGameRunning(false);
     DeleteAllNeurons();
     SetGameRunning(true);
-    EXPECT_EQ(g_globalEconomy, nullptr);
+    EXPECT_EQ(Network().globalEconomy, nullptr);
 }
 
 } // namespace

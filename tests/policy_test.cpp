@@ -4,6 +4,7 @@
 #include "base/setup_table.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
@@ -68,20 +69,13 @@ protected:
     Neuron* crime = nullptr;
 };
 
-float FullMinister(const SIM_Minister*) {
-    return 1.0f;
-}
-float FullSuitability(const SIM_Minister*, int) {
-    return 1.0f;
-}
-float HalfMinister(const SIM_Minister*) {
-    return 0.5f;
-}
-
-// The cabinet's ministers do not exist here; the readers above never look inside one.
-int g_ministerStandIn = 0;
-SIM_Minister* StandInMinister() {
-    return reinterpret_cast<SIM_Minister*>(&g_ministerStandIn);
+// A minister of the given experience, perfectly suited to every post.
+SIM_Minister* MinisterOfExperience(float experience) {
+    auto* minister = new SIM_Minister();
+    minister->experience = experience;
+    for (float& fit : minister->suitability)
+        fit = 1.0f;
+    return minister;
 }
 
 } // namespace
@@ -211,8 +205,8 @@ TEST_F(PolicyTest, ImplementationPaceFollowsTheMinister) {
     EXPECT_FALSE(tax->IsActive());
 
     // A perfect minister implements at the nominal pace and sets the money multipliers.
-    SetMinisterQualityReaders({FullMinister, FullSuitability});
-    tax->group->minister = StandInMinister();
+    SIM_Minister* minister = MinisterOfExperience(1.0f);
+    tax->group->minister = minister;
     tax->SetImplementation(0.0f);
     for (int turn = 1; turn <= 4; ++turn)
         tax->AdvanceImplementation();
@@ -222,7 +216,7 @@ TEST_F(PolicyTest, ImplementationPaceFollowsTheMinister) {
     EXPECT_FLOAT_EQ(tax->CostMultiplier, 1.0f);
 
     // Experience 0.5 and suitability 1: M = 0.75.
-    SetMinisterQualityReaders({HalfMinister, FullSuitability});
+    minister->experience = 0.5f;
     EXPECT_FLOAT_EQ(tax->MinisterFactor(), 0.75f);
     tax->Process();
     EXPECT_FLOAT_EQ(tax->IncomeMultiplier, 0.75f);

@@ -1,6 +1,7 @@
 #include "base/game_paths.h"
 #include "base/options.h"
 #include "base/setup_table.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
@@ -48,6 +49,16 @@ protected:
         Capital() = stock;
     }
 
+    // A minister earning the points given, in office or not. With no resignation threshold and
+    // one point per minister in the setup table a minister earns its loyalty, truncated.
+    static void Minister(int points, bool inOffice) {
+        auto* minister = new SIM_Minister();
+        minister->loyalty = static_cast<float>(points) + 0.5f;
+        if (inOffice)
+            minister->currentPost = &GetPolicyManager().Group(0);
+        ASSERT_EQ(minister->GetPoliticalCapital(), points);
+    }
+
     LoggedTest logged;
     SIM_Policy* schools = nullptr;
     SIM_Policy* army = nullptr;
@@ -64,7 +75,12 @@ TEST_F(CapitalTest, AllowanceBanksAtMostThreeTurns) {
     pc.RecalculateAllowance();
     EXPECT_EQ(pc.capitalPerTurn, 0) << "no ministers, no allowance";
 
-    pc.SetAllowanceSource([] { return std::vector<int32_t>{5, 2, 1}; });
+    // Three ministers in office earning 5, 2 and 1 points, and a candidate who earns nothing.
+    logged.dir.Write("data/data.ini", "[setup]\npolicies=data/policies.csv\n"
+                                      "POLITICAL_CAPITAL_PER_MINISTER=1\n");
+    LoadSetupTable();
+    for (int points : {5, 2, 1, 9})
+        Minister(points, points != 9);
     pc.capital = 20;
     pc.NewTurn();
     EXPECT_EQ(pc.capitalPerTurn, 8);

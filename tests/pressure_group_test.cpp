@@ -4,6 +4,7 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/attack_launch.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/attack.h"
@@ -269,8 +270,8 @@ TEST_F(AttackTest, ChanceAndSecurityDecideAndScriptsRun) {
     EXPECT_EQ(LastAttackOutcome()->shownText, "Crowds");
 
     // Perfect security still lets about one in ten through.
-    g_securityNeuron = new Neuron();
-    g_securityNeuron->value = 1.0f;
+    Network().securityNeuron = new Neuron();
+    Network().securityNeuron->value = 1.0f;
     int succeeded = 0;
     for (int i = 0; i < 4000; ++i)
         succeeded += LaunchAttack(*FindAttack("Loud")) ? 1 : 0;

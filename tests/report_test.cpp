@@ -5,8 +5,10 @@
 #include "government/finances.h"
 #include "government/report_manager.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/pressure_group.h"
 #include "population/voter.h"
 #include "test_helpers.h"
@@ -82,7 +84,7 @@ TEST_F(ReportTest, PollsEconomyAndBudgetFollowTheirThresholds) {
     }
 
     CGlobalEconomy* economy = new CGlobalEconomy();
-    g_globalEconomy = economy;
+    Network().globalEconomy = economy;
     const std::pair<float, const char*> cycles[] = {
         {-1.0f, "Slump"}, {0.0f, "Flat"}, {1.0f, "Boom"}};
     for (const auto& [value, text] : cycles) {
@@ -100,22 +102,22 @@ TEST_F(ReportTest, PollsEconomyAndBudgetFollowTheirThresholds) {
 
 TEST_F(ReportTest, ElectionReportWeighsPartiesAndTheTerm) {
     GetMission().populationPerVoter = 12345.5f;
-    g_playerParty = new SIM_Party();
-    g_playerParty->partyName = "Reds";
-    g_oppositionParty = new SIM_Party();
+    Population().playerParty = new SIM_Party();
+    Population().playerParty->partyName = "Reds";
+    Population().oppositionParty = new SIM_Party();
     SIM_ElectionManager& election = GetElectionManager();
     election.SetTermMonths(48);
     GetCalendar() = {0, 2000};
     election.ScheduleNextElection();
 
     const auto make = &SIM_ReportManager::MakeElectionReport;
-    g_playerParty->members.assign(120, nullptr);
-    g_oppositionParty->members.assign(110, nullptr);
+    Population().playerParty->members.assign(120, nullptr);
+    Population().oppositionParty->members.assign(110, nullptr);
     EXPECT_EQ(Body(make), "Early: Reds has 1,481,460 Neck and neck");
-    g_playerParty->members.assign(121, nullptr);
+    Population().playerParty->members.assign(121, nullptr);
     GetCalendar() = {0, 2003}; // a year to go: three quarters of the term gone
     EXPECT_EQ(Body(make), "Late: Reds has 1,493,805 We lead");
-    g_oppositionParty->members.assign(132, nullptr);
+    Population().oppositionParty->members.assign(132, nullptr);
     EXPECT_EQ(Body(make), "Late: Reds has 1,493,805 They lead");
 }
 

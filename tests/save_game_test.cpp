@@ -9,13 +9,20 @@
 #include "base/turn.h"
 #include "game/load_game.h"
 #include "game/turn_pipeline.h"
+#include "government/cabinet.h"
+#include "government/dilemma.h"
+#include "government/dilemma_manager.h"
 #include "government/event.h"
 #include "government/event_manager.h"
 #include "government/finances.h"
+#include "government/issues_manager.h"
 #include "government/manifesto.h"
+#include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
+#include "government/situation.h"
+#include "government/situation_manager.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/grudge.h"
@@ -29,9 +36,11 @@
 #include "test_helpers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -76,6 +85,17 @@ TEST(SaveNameRule, RefusesEachUnsafeKindAndTakesEverythingElseAsTyped) {
         EXPECT_EQ(CheckSaveName(name), fault) << "'" << name << "'";
     EXPECT_EQ(SaveNameRefusal("fine"), "");
     EXPECT_NE(SaveNameRefusal("a/b"), "");
+}
+
+// An issue as the player sees it on the desk: kind, subject, icon, title and text.
+using DeskEntry = std::tuple<int, std::string, std::string, std::string, std::string>;
+
+std::vector<DeskEntry> Desk() {
+    std::vector<DeskEntry> desk;
+    for (const auto& issue : GetIssuesManager().Issues())
+        desk.emplace_back(issue->kind, issue->subject->name, issue->icon, issue->title,
+                          issue->text);
+    return desk;
 }
 
 class SaveGameTest : public ::testing::Test {
@@ -155,7 +175,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
         members.push_back(group->MemberCount());
     float balance = GetFinances().CurrentBalance;
 
-    LoadGame("first");
+    ASSERT_EQ(LoadGame("first"), LoadResult::Loaded);
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     SaveGame("second");
     EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("second")));
@@ -182,13 +202,70 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
 
     // A program that has just started, with no game and no mission, loads the same game.
     TearDownGame();
+    LoggedTest::ForgetTables();
     SetUserDir(t.dir.Path() + "/user");
     LoadSetupTable();
     LoadOptions();
     GetSetupTable().SetFloat("AIENTITIES", 120.0f);
-    LoadGame("first");
+    ASSERT_EQ(LoadGame("first"), LoadResult::Loaded);
     SaveGame("cold");
     EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("cold")));
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+}
+
+TEST_F(SaveGameTest, TheDeskIsSavedAndFoundAgainInOrder) {
+    PlayThirtyTurns();
+    SIM_IssuesManager& desk = GetIssuesManager();
+    desk.ClearIssues();
+    // One issue of every kind, in an order no turn would make; the texts hold what the file
+    // itself is made of.
+    SIM_Minister* minister = GetCabinet().ministers.at(0);
+    SIM_Situation* situation = GetSituationManager().Situations().at(1);
+    const struct {
+        Neuron* subject;
+        int kind;
+        std::string picture, title, text;
+    } raised[] = {
+        {minister, kIssueKindMinisterWarning, "", "A <warning>",
+         "Debt & deficit > 90%\nand rising"},
+        {GetEventManager().Events().at(2), kIssueKindEvent, "", "Strike", "Pickets at <the gates>"},
+        {situation, kIssueKindSituationEnds, situation->IconPicture(), "Over", "It is over."},
+        {GetDilemmaManager().Dilemmas().at(3), kIssueKindDilemma, "", "Choose", "&amp; stays"},
+        {situation, kIssueKindSituationBegins, "riot.dds", "Again", ""},
+        {minister, kIssueKindMinisterNews, "", "News", "Nothing new"},
+    };
+    for (const auto& r : raised) {
+        SIM_Issue* issue = desk.AddIssue(r.subject, r.kind, r.picture);
+        ASSERT_NE(issue, nullptr);
+        issue->title = r.title;
+        issue->text = r.text;
+    }
+    const std::vector<DeskEntry> saved = Desk();
+    // The announcement of a resignation is no content and cannot be found again by name.
+    MinisterResignation resignation;
+    resignation.guiName = "Gone";
+    GetEventManager().AnnounceResignation(resignation);
+    ASSERT_EQ(desk.Count(), saved.size() + 1);
+
+    SaveGame("desk");
+    std::string text = SaveText("desk");
+    EXPECT_NE(text.find("<subject>" + minister->fullName + "</subject>"), std::string::npos)
+        << "an issue names its subject";
+    ProcessNewTurn();
+    t.frontEnd.boxes.clear();
+    ASSERT_EQ(LoadGame("desk"), LoadResult::Loaded);
+    EXPECT_EQ(Desk(), saved);
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_EQ(std::get<4>(Desk().at(3)), "&amp; stays");
+
+    // A file from before the desk was saved loads with an empty desk and no complaint.
+    size_t from = text.find("<issues>");
+    size_t to = text.find("</issues>\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    t.dir.Write("user/savegames/older.xml", text.substr(0, from) + text.substr(to + 10));
+    ASSERT_EQ(LoadGame("older"), LoadResult::Loaded);
+    EXPECT_TRUE(Desk().empty());
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 
@@ -298,6 +375,14 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
                            "user/savegames/..\\escaped.xml", "user/savegames/C:escaped.xml",
                            "user/savegames/autosave.xml", "user/savegames/good.xml"}));
 
+    // A file that is no saved game is refused before the game in progress is touched.
+    t.dir.Write("user/savegames/letter.xml", "<html><body>Dear minister</body></html>\n");
+    t.frontEnd.boxes.clear();
+    EXPECT_EQ(LoadGame("letter"), LoadResult::NotOpened);
+    EXPECT_EQ(BoxesSaying("missing tag: xml"), 1u);
+    EXPECT_EQ(GetTurnNumber(), turn);
+    EXPECT_EQ(VoterCount(), 120);
+
     // Another version loads with one warning in the log and no box.
     std::string foreign = good;
     foreign.replace(foreign.find("Marrowgate 1.0"), 14, "Marrowgate 0.9");
@@ -326,7 +411,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     cut = good.find("<voter>", cut + 1) + 20;
     t.dir.Write("user/savegames/cut.xml", good.substr(0, cut));
     t.frontEnd.boxes.clear();
-    EXPECT_EQ(LoadGame("cut"), LoadResult::Damaged);
+    EXPECT_EQ(LoadGame("cut"), LoadResult::Damaged) << "what could be read is in play";
     EXPECT_GT(BoxesSaying("missing tag: "), 50u);
     EXPECT_EQ(BoxesSaying("missing tag: "), t.frontEnd.boxes.size());
     EXPECT_LE(VoterCount(), 2);
@@ -345,37 +430,66 @@ TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
         return (seed >> 8) % range;
     };
     const char alphabet[] = "<>/,.-0123456789eE \nxyz";
-    // The scanner alone, over many copies: cheap, so it can take most of the damage.
-    for (int round = 0; round < 300; ++round) {
-        std::string text = base;
-        int edits = 1 + static_cast<int>(next(8));
+    auto damage = [&](std::string text, int edits) {
         for (int e = 0; e < edits && !text.empty(); ++e)
             text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        return text;
+    };
+    // The scanner alone, over many copies: cheap, so it can take most of the damage. Every loop
+    // over elements moves on, every value stays within the scanner's bound and every number read
+    // is finite.
+    for (int round = 0; round < 300; ++round) {
+        std::string text = damage(base, 1 + static_cast<int>(next(8)));
         if (round % 3 == 0)
             text.resize(next(static_cast<uint32_t>(text.size())));
+        const size_t tags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
         SaveReader reader;
         reader.SetText(text);
         std::string name;
         float list[33];
+        size_t voters = 0;
         reader.FindTag("voters");
         while (reader.IsNextTag("voter")) {
             reader.FindTag("voter");
+            ASSERT_LE(++voters, tags) << "round " << round << ": the scanner stands still";
             reader.ReadString("ForeID", name);
+            EXPECT_LE(name.size(), 1023u);
+            std::fill(list, list + 33, 0.0f);
             reader.ReadList("history", list, 33);
+            for (float value : list)
+                EXPECT_TRUE(std::isfinite(value)) << "round " << round;
         }
-        reader.ReadValue("/xml");
+        EXPECT_LE(reader.ReadValue("/xml").size(), 1023u);
     }
-    // And whole loads of a few damaged files.
+    // And whole loads of a few damaged files, one with its envelope broken. A refused file
+    // leaves the game as it was; a loaded one invents no voters. Either way the game plays on.
+    int loaded = 0;
+    int refused = 0;
     for (int round = 0; round < 30; ++round) {
-        std::string text = base;
-        for (int e = 0; e < 20; ++e)
-            text[next(static_cast<uint32_t>(text.size()))] = alphabet[next(sizeof alphabet - 1)];
+        std::string text = damage(base, 20);
         if (round % 2)
             text.resize(next(static_cast<uint32_t>(text.size())));
+        if (round == 7)
+            text.replace(text.find("<header>"), 8, "<he4der>");
         t.dir.Write("user/savegames/damaged.xml", text);
-        LoadGame("damaged");
+        const int turn = GetTurnNumber();
+        const int voters = VoterCount();
+        if (LoadGame("damaged") != LoadResult::NotOpened) {
+            ++loaded;
+            EXPECT_LE(VoterCount(), 6) << "round " << round;
+        } else {
+            ++refused;
+            EXPECT_EQ(GetTurnNumber(), turn) << "round " << round;
+            EXPECT_EQ(VoterCount(), voters) << "round " << round;
+        }
+        const int before = GetTurnNumber();
         ProcessNewTurn();
+        EXPECT_EQ(GetTurnNumber(), before + 1) << "round " << round;
+        const float share = GetPotentialVoteRate();
+        EXPECT_TRUE(share >= 0.0f && share <= 1.0f) << "round " << round << ": " << share;
     }
+    EXPECT_GT(loaded, 20);
+    EXPECT_GE(refused, 1);
 }
 
 } // namespace

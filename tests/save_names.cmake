@@ -81,7 +81,15 @@ run(1 --load no-such-save --turns 1)
 expect_text(err "marrowgate-sim: there is no saved game no-such-save")
 expect_no_text(out "Loaded:")
 expect_no_text(out "Turn ")
+# Cut inside its header: refused before anything is touched.
 file(WRITE "${user}/savegames/cut.xml" "<xml>\n<header>\n<version>Marrowgate 1.0</version>\n")
+run(1 --load cut --turns 1)
+expect_text(err "marrowgate-sim: could not load cut")
+expect_no_text(out "Loaded:")
+expect_no_text(out "Turn ")
+# Cut after its header, among the sections: what was read is no game to play on.
+file(WRITE "${user}/savegames/cut.xml"
+    "<xml>\n<header>\n<version>Marrowgate 1.0</version>\n</header>\n<finances>\n")
 run(1 --load cut --turns 1)
 expect_text(err "marrowgate-sim: the saved game cut is damaged")
 expect_no_text(out "Loaded:")

@@ -3,6 +3,7 @@
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/sim_value.h"
@@ -39,7 +40,7 @@ protected:
         TearDownGame();
         // Values and their income pointers go with the network.
         EXPECT_TRUE(GetSimulation().Values().empty());
-        EXPECT_TRUE(!g_highIncome && !g_lowIncome && !g_middleIncome);
+        EXPECT_TRUE(!Network().highIncome && !Network().lowIncome && !Network().middleIncome);
     }
 
     void WriteTable(const std::string& text) { logged.dir.Write(kTable, text); }
@@ -224,13 +225,13 @@ TEST_F(SimValTest, ModFilesAddOneValueEachAfterTheStandardOnes) {
 TEST_F(SimValTest, IncomeValuesAreFoundAndMissingOnesAsserted) {
     WriteTable(Row("_LowIncome", "0.2") + Row("_HighIncome", "0.8"));
     GetSimulation().LoadAll();
-    EXPECT_EQ(g_highIncome, Value("_HighIncome"));
-    EXPECT_EQ(g_lowIncome, Value("_LowIncome"));
-    EXPECT_EQ(g_middleIncome, nullptr);
+    EXPECT_EQ(Network().highIncome, Value("_HighIncome"));
+    EXPECT_EQ(Network().lowIncome, Value("_LowIncome"));
+    EXPECT_EQ(Network().middleIncome, nullptr);
     EXPECT_EQ(CountInLog("Assertion failure:filename:simulation.cpp"), 1u);
     // Release forgets them with the values.
     GetSimulation().Release();
-    EXPECT_EQ(g_highIncome, nullptr);
+    EXPECT_EQ(Network().highIncome, nullptr);
 
     // A missing standard table is silent but leaves no incomes at all.
     GetSetupTable().Clear();
@@ -294,8 +295,8 @@ TEST_F(SimValTest, GroupsAreFoundByKeyExceptForHiddenValues) {
 TEST_F(SimValTest, NamedNeuronsAreReplacedNotDuplicated) {
     SetupNamedNeurons();
     Neuron* other = Plain("Other");
-    new NeuralEffect(g_debtNeuron, other, "0+(1.0*x)", 1.0f, 0.5f);
-    new NeuralEffect(other, g_securityNeuron, "0+(1.0*x)", 1.0f, 0.5f);
+    new NeuralEffect(Network().debtNeuron, other, "0+(1.0*x)", 1.0f, 0.5f);
+    new NeuralEffect(other, Network().securityNeuron, "0+(1.0*x)", 1.0f, 0.5f);
 
     SetupNamedNeurons();
     // The old named neurons took their links with them.
@@ -303,14 +304,14 @@ TEST_F(SimValTest, NamedNeuronsAreReplacedNotDuplicated) {
     EXPECT_TRUE(other->inputs.empty());
     EXPECT_TRUE(other->outputs.empty());
 
-    std::vector<Neuron*> expected{other, g_winningNeuron, g_debtNeuron, g_globalEconomy,
-                                  g_securityNeuron};
+    std::vector<Neuron*> expected{other, Network().winningNeuron, Network().debtNeuron,
+                                  Network().globalEconomy, Network().securityNeuron};
     EXPECT_EQ(AllNeurons(), expected);
     // Content links find them by these names.
     for (Neuron* named : expected)
         EXPECT_EQ(FindNeuron(named->name), named) << named->name;
-    EXPECT_STREQ(g_securityNeuron->name, "_security_");
-    EXPECT_STREQ(g_debtNeuron->name, "_debt_");
+    EXPECT_STREQ(Network().securityNeuron->name, "_security_");
+    EXPECT_STREQ(Network().debtNeuron->name, "_debt_");
 }
 
 } // namespace

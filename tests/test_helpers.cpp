@@ -3,35 +3,18 @@
 #include "base/debug_log.h"
 #include "base/file_system.h"
 #include "base/game_paths.h"
-#include "base/game_subsystem.h"
 #include "base/mission.h"
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "game/game_state.h"
 #include "government/achievements.h"
-#include "government/attack_launch.h"
-#include "government/cabinet.h"
-#include "government/cynicism.h"
-#include "government/election_manager.h"
-#include "government/finances.h"
-#include "government/manifesto.h"
-#include "government/policy.h"
-#include "government/political_capital.h"
-#include "government/report_manager.h"
-#include "government/script_runner.h"
 #include "government/slider_config.h"
-#include "network/neural_effect.h"
-#include "network/neuron.h"
-#include "population/attack.h"
-#include "population/party.h"
-#include "population/pressure_group.h"
-#include "population/voter.h"
-#include "population/voter_manager.h"
-#include "population/voter_type.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -70,9 +53,23 @@ LoggedTest::LoggedTest() {
 }
 
 LoggedTest::~LoggedTest() {
+    ForgetTables();
     CloseLog();
     SetFrontEnd(nullptr);
     SetDataRoot(".");
+}
+
+void LoggedTest::ForgetTables() {
+    ReleaseSliderConfigs();
+    GetSetupTable().Clear();
+    GetOptionsTable().Clear();
+    GetMission().Reset();
+    GetNameLists() = NameLists();
+    GetCalendar() = Calendar();
+    SetConsecutiveRuns(0, 0);
+    ClearAchievements();
+    SetLogMissionFlag("");
+    SetUserDir("");
 }
 
 std::string LoggedTest::LogText() const {
@@ -92,56 +89,20 @@ void UseShippedContent(LoggedTest& test) {
 }
 
 void TearDownGame() {
-    // Parties first, while the voters that name them still exist.
-    ClearParties();
-    // Pressure groups and attacks while their member voters are still alive.
-    ReleasePressureGroups();
-    ReleaseAttacks();
-    GetReportManager().Release();
-    g_onPartyChange = nullptr;
-    g_partyMembershipStrength = nullptr;
-    SetGameRunning(false);
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
-    SetGameRunning(true);
-    ReleaseSliderConfigs();
-    GetSetupTable().Clear();
-    GetOptionsTable().Clear();
-    GetMission().Reset();
-    GetNameLists() = NameLists();
-    GetPoliticalCapital() = PoliticalCapital();
-    GetTurnState() = TurnState();
-    GetCalendar() = Calendar();
-    GetPollTracker() = PollTracker();
-    SetGameOver(false);
-    SetVoteCounter(nullptr);
-    SetConsecutiveRuns(0, 0);
-    SetInstantEffects(false);
-    SetLogMissionFlag("");
-    SetUserDir("");
-    // The cabinet's and the grudges' connections to the rest of the game.
-    GetCabinet().hooks = CabinetHooks();
-    SetMinisterQualityReaders(MinisterQualityReaders());
-    GetFinances().warnMinister = nullptr;
-    // Events, issues and scripts: the managers went with the subsystems; the hooks and the
-    // script runner's argument slots outlive them.
-    GetFinances().triggerEvent = nullptr;
-    GetScriptRunner() = SIM_Script();
-    SetGrudgeFactory(nullptr);
-    GetCynicism().ResetCynicism();
-    g_nationalCynicism = nullptr;
-    // Elections, the manifesto and the achievements.
-    GetElectionManager().SetTermMonths(kDefaultTermMonths);
-    GetElectionManager().SetTermLimit(kDefaultTermLimit);
-    GetManifesto().Clear();
-    ClearAchievements();
-    g_monthsUntilElection = nullptr;
-    g_manifestoBroken = nullptr;
-    g_votingOpinionMultiplier = 0.0f;
-    g_votingTendencyMultiplier = 0.0f;
-    g_votingPartyMultiplier = 0.0f;
-    // The voters' own state: the groups and voters went with the network.
-    GetVoterManager().SetVoterTotal(0);
-    SetActiveVoterTuning(nullptr);
+    StartEmptyGame();
 }
+
+namespace {
+
+// Every test starts with an empty game in play, as a started core would have, and the last one
+// ends it so that nothing of a game is left at exit.
+class GameEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { StartEmptyGame(); }
+    void TearDown() override { EndGame(); }
+};
+
+const ::testing::Environment* const g_gameEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GameEnvironment());
+
+} // namespace

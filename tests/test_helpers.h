@@ -31,6 +31,7 @@ public:
     }
     void DebuggerOutput(const std::string& text) override { debugger += text; }
     void PlayMusic(const std::string& file) override { music.push_back(file); }
+    void PlaySound(const std::string& file) override { sounds.push_back(file); }
     OsVersion GetOsVersion() override { return os; }
     // The windows the core asked for, as "Kind" or "Kind:name".
     bool OpenElectionCount() override {
@@ -48,6 +49,7 @@ public:
     std::vector<Box> boxes;
     std::string debugger;
     std::vector<std::string> music;
+    std::vector<std::string> sounds;
     OsVersion os;
     std::vector<std::string> windows;
     // Play a window that counts elections on its own clock.
@@ -55,12 +57,16 @@ public:
 };
 
 // Installs a RecordingFrontEnd and points the data root at a scratch folder with a
-// "debugdata" folder, opening the log there; undoes all of it on destruction.
+// "debugdata" folder, opening the log there; undoes all of it on destruction, and forgets the
+// tables a test may have read from the folder.
 class LoggedTest {
 public:
     LoggedTest();
     ~LoggedTest();
     std::string LogText() const;
+    // The tables and settings that outlive a game: setup table, options, slider configurations,
+    // mission and names, calendar, runs, achievements, user folder.
+    static void ForgetTables();
 
     ScratchDir dir;
     RecordingFrontEnd frontEnd;
@@ -71,6 +77,6 @@ public:
 // setup table, the options and the default mission read.
 void UseShippedContent(LoggedTest& test);
 
-// Undoes a whole game: subsystems, network, tables and records, so that tests that set up games
-// do not leak into each other.
+// Replaces whatever game a test built with an empty one, so that tests do not leak into each
+// other.
 void TearDownGame();

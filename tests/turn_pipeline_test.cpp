@@ -9,9 +9,11 @@
 #include "government/policy_actions.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
+#include "population/voter.h"
 #include "test_helpers.h"
 
 #include <cmath>
@@ -45,10 +47,6 @@ const char kMission[] = "[config]\n"
                         "termlength=4\n"
                         "[settings]\n"
                         "IncomeTax=0.5\n";
-
-VoteCount HalfOfThreeHundred() {
-    return {150, 300};
-}
 
 class TurnPipelineTest : public ::testing::Test {
 protected:
@@ -113,13 +111,20 @@ TEST_F(TurnPipelineTest, HistoriesStartFlatAtTheSettledValues) {
 
 TEST_F(TurnPipelineTest, CountVotesFeedsThePollsAndTheWinningNode) {
     NewGameSetup("Test");
-    SetVoteCounter(HalfOfThreeHundred);
+    // Every other voter, party-free and content, would vote for the government.
+    ASSERT_EQ(AllVoters().size(), 100u);
+    bool content = false;
+    for (SIM_Voter* voter : AllVoters()) {
+        voter->SetParty(nullptr);
+        voter->complacency = 0.0f;
+        voter->value = (content = !content) ? 0.9f : 0.1f;
+    }
     CountVotes();
     const PollTracker& polls = GetPollTracker();
     EXPECT_FLOAT_EQ(polls.PotentialVoteRate, 0.5f);
     EXPECT_FLOAT_EQ(polls.shareHistory[0], 0.5f);
-    EXPECT_FLOAT_EQ(g_winningNeuron->value, 0.5f);
-    EXPECT_FLOAT_EQ(g_winningNeuron->baseOffset, 0.5f);
+    EXPECT_FLOAT_EQ(Network().winningNeuron->value, 0.5f);
+    EXPECT_FLOAT_EQ(Network().winningNeuron->baseOffset, 0.5f);
 
     GetPollTracker().PeakVoteRate = 0.8f;
     CountVotes();

@@ -3,9 +3,12 @@
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
+#include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -25,43 +28,19 @@ std::string Row(const std::string& name, const std::string& share = "0",
     return "#," + name + "," + name + ",d,," + fixed + ",0," + share + "," + opposite + ",x,#\n";
 }
 
-// The voter only compares party pointers and hands them on, so two distinct addresses will do.
-char g_playerSeat;
-char g_oppositionSeat;
-SIM_Party* const kPlayer = reinterpret_cast<SIM_Party*>(&g_playerSeat);
-SIM_Party* const kOpposition = reinterpret_cast<SIM_Party*>(&g_oppositionSeat);
-
-struct PartyMove {
-    SIM_Voter* voter;
-    SIM_Party* from;
-    SIM_Party* to;
-};
-std::vector<PartyMove> g_moves;
-void RecordMove(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
-    g_moves.push_back({voter, from, to});
-}
-
-int g_months = 48;
-bool g_broken = false;
-float g_cynicismLevel = 0.0f;
-
 class VoterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetUserDir(logged.dir.Path() + "/user");
         SeedRandom(11);
-        g_moves.clear();
-        g_months = 48;
-        g_broken = false;
-        g_cynicismLevel = 0.0f;
-        g_playerParty = kPlayer;
-        g_oppositionParty = kOpposition;
-        g_onPartyChange = &RecordMove;
+        player = new SIM_Party();
+        opposition = new SIM_Party();
+        Population().playerParty = player;
+        Population().oppositionParty = opposition;
         WriteSetup("");
     }
     void TearDown() override {
-        g_playerParty = g_oppositionParty = nullptr;
-        g_lowIncome = g_middleIncome = g_highIncome = nullptr;
+        Network().lowIncome = Network().middleIncome = Network().highIncome = nullptr;
         TearDownGame();
     }
 
@@ -89,6 +68,8 @@ protected:
     void AddModule(const char* module) { GetMission().modules.push_back(module); }
 
     LoggedTest logged;
+    SIM_Party* player = nullptr;
+    SIM_Party* opposition = nullptr;
 };
 
 TEST_F(VoterTest, ConstructionDrawsWithinRangesAndListsInOrder) {
@@ -147,34 +128,39 @@ TEST_F(VoterTest, OpinionSubtractsCynicismPenaltyAndComplacency) {
     WriteSetup("MANIFESTO_BROKEN_PENALTY=0.1\n");
     SIM_Voter* voter = VoterWithOpinion(0.8f);
     voter->cynicism = 1.2f;
-    g_nationalCynicism = [] { return g_cynicismLevel; };
-    g_monthsUntilElection = [] { return g_months; };
-    g_manifestoBroken = [] { return g_broken; };
-    g_cynicismLevel = 0.25f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
-    g_broken = true;
-    g_months = 10;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.5f);
-    g_months = 9;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.4f);
+    VoterContext context;
+    context.cynicismLevel = 0.25f;
+    context.monthsUntilElection = 48;
+    // The opinion as one pass with this context reads it.
+    auto opinion = [&] {
+        VoterPass pass(context);
+        return voter->GetOpinion();
+    };
+    EXPECT_FLOAT_EQ(opinion(), 0.5f);
+    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.8f) << "outside a pass the voter knows no cynicism";
+    context.manifestoBroken = true;
+    context.monthsUntilElection = 10;
+    EXPECT_FLOAT_EQ(opinion(), 0.5f);
+    context.monthsUntilElection = 9;
+    EXPECT_FLOAT_EQ(opinion(), 0.4f);
     voter->complacency = 0.5f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 0.0f);
+    EXPECT_FLOAT_EQ(opinion(), 0.0f);
     voter->value = 1.0f;
     voter->complacency = -1.0f;
-    EXPECT_FLOAT_EQ(voter->GetOpinion(), 1.0f);
+    EXPECT_FLOAT_EQ(opinion(), 1.0f);
 }
 
 TEST_F(VoterTest, PartyMembersVoteTheirPartyWhateverTheirOpinion) {
     AddModule("CompulsoryVoting");
     SIM_Voter* opponent = VoterWithOpinion(0.9f);
-    opponent->party = kOpposition;
+    opponent->party = opposition;
     EXPECT_FLOAT_EQ(opponent->GetVotingOpinion(), 0.49f);
     EXPECT_FALSE(opponent->WouldVoteForPlayer());
     opponent->CastVote();
     EXPECT_EQ(opponent->lastVote, kVoteOpposition);
 
     SIM_Voter* loyal = VoterWithOpinion(0.1f);
-    loyal->party = kPlayer;
+    loyal->party = player;
     EXPECT_FLOAT_EQ(loyal->GetVotingOpinion(), 0.51f);
     loyal->CastVote();
     EXPECT_EQ(loyal->lastVote, kVotePlayer);
@@ -187,33 +173,35 @@ TEST_F(VoterTest, PartyMembersVoteTheirPartyWhateverTheirOpinion) {
 }
 
 TEST_F(VoterTest, TurnoutRules) {
-    g_votingTendencyMultiplier = 0.5f;
-    g_votingOpinionMultiplier = 0.25f;
-    g_votingPartyMultiplier = 0.2f;
+    Population().votingTendencyMultiplier = 0.5f;
+    Population().votingOpinionMultiplier = 0.25f;
+    Population().votingPartyMultiplier = 0.2f;
     SIM_Voter* voter = VoterWithOpinion(0.8f);
     voter->votingTendency = 0.6f;
     auto turnout = [voter] {
         voter->CalculateTurnoutChance();
         return voter->turnoutChance;
     };
-    // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a party's strength when nobody reports it)
+    // 0.6 × 0.5 + 0.25 × 0.6 + 0.2 × 0.5 (a new party's strength)
     EXPECT_NEAR(turnout(), 0.55f, 1e-6f);
     // The strength is that of the party the voter leans to.
-    g_partyMembershipStrength = [](const SIM_Party* p) { return p == kOpposition ? 1.0f : 0.0f; };
+    opposition->membershipStrength = 1.0f;
+    player->membershipStrength = 0.0f;
     EXPECT_NEAR(turnout(), 0.45f, 1e-6f);
     voter->value = 0.2f;
     EXPECT_NEAR(turnout(), 0.65f, 1e-6f);
-    g_votingTendencyMultiplier = 5.0f;
+    Population().votingTendencyMultiplier = 5.0f;
     EXPECT_FLOAT_EQ(turnout(), 1.0f);
-    g_votingTendencyMultiplier = 0.5f;
+    Population().votingTendencyMultiplier = 0.5f;
     AddModule("PoliticalApathy");
     EXPECT_NEAR(turnout(), 0.325f, 1e-6f);
-    voter->party = kPlayer;
+    voter->party = player;
     EXPECT_FLOAT_EQ(turnout(), 1.0f);
     voter->party = nullptr;
 
     // No reason to vote: abstains every time, unless voting is compulsory.
-    g_votingTendencyMultiplier = g_votingOpinionMultiplier = g_votingPartyMultiplier = 0.0f;
+    Population().votingTendencyMultiplier = Population().votingOpinionMultiplier =
+        Population().votingPartyMultiplier = 0.0f;
     for (bool compulsory : {false, true}) {
         if (compulsory)
             AddModule("CompulsoryVoting");
@@ -250,9 +238,8 @@ TEST_F(VoterTest, SympathyGrowsForOneSideAtATime) {
     EXPECT_FLOAT_EQ(apathetic->oppositionSympathy, 0.25f);
     fresh->UpdateSympathies(100);
     EXPECT_FLOAT_EQ(fresh->oppositionSympathy, 1.0f);
-    ASSERT_EQ(g_moves.size(), 1u);
-    EXPECT_EQ(g_moves[0].voter, fresh);
-    EXPECT_EQ(g_moves[0].to, kOpposition);
+    EXPECT_EQ(opposition->members, std::vector<SIM_Voter*>{fresh});
+    EXPECT_TRUE(player->members.empty());
 }
 
 TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
@@ -264,24 +251,22 @@ TEST_F(VoterTest, PartyMembershipFollowsSympathy) {
     both->oppositionSympathy = 0.08f;
     both->playerSympathy = 0.08f;
     both->UpdateSympathies(1);
-    EXPECT_EQ(both->party, kOpposition);
-    ASSERT_EQ(g_moves.size(), 1u);
-    EXPECT_EQ(g_moves[0].from, nullptr);
-    EXPECT_EQ(g_moves[0].to, kOpposition);
+    EXPECT_EQ(both->party, opposition);
+    EXPECT_EQ(opposition->members, std::vector<SIM_Voter*>{both});
+    EXPECT_TRUE(player->members.empty());
     // Below the leave threshold it leaves again the next step.
     both->UpdateSympathies(1);
     EXPECT_EQ(both->party, nullptr);
-    ASSERT_EQ(g_moves.size(), 2u);
-    EXPECT_EQ(g_moves[1].from, kOpposition);
+    EXPECT_TRUE(opposition->members.empty());
 
     SIM_Voter* fan = VoterWithOpinion(0.9f);
     fan->UpdateSympathies(1);
-    EXPECT_EQ(fan->party, kPlayer);
+    EXPECT_EQ(fan->party, player);
     fan->UpdateSympathies(5);
-    EXPECT_EQ(fan->party, kPlayer);
+    EXPECT_EQ(fan->party, player);
 
-    g_oppositionParty = nullptr; // no parties yet: nobody joins
-    g_playerParty = nullptr;
+    Population().oppositionParty = nullptr; // no parties yet: nobody joins
+    Population().playerParty = nullptr;
     SIM_Voter* early = VoterWithOpinion(0.9f);
     early->UpdateSympathies(1);
     EXPECT_EQ(early->party, nullptr);
@@ -315,9 +300,9 @@ TEST_F(VoterTest, IncomeClassesAndTheirBumpStrengths) {
     low.value = 0.0f;
     middleRate.value = 0.5f;
     high.value = -0.5f;
-    g_lowIncome = &low;
-    g_middleIncome = &middleRate;
-    g_highIncome = &high;
+    Network().lowIncome = &low;
+    Network().middleIncome = &middleRate;
+    Network().highIncome = &high;
     voter->income = 40.0f;
     voter->UpdateIncomeClass(); // poor before: 40 stays 40, middle
     EXPECT_EQ(voter->voterTypes, std::vector<SIM_VoterType*>{middle});
@@ -370,14 +355,14 @@ TEST_F(VoterTest, ComplacencyGrowsInGoodTimesUpToItsCap) {
     WriteSetup("COMPLACENCY_ACCUMULATOR=0.1\nCOMPLACENCY_MAX=0.04\n");
     Neuron winning;
     winning.value = 0.6f;
-    g_winningNeuron = &winning;
+    Network().winningNeuron = &winning;
     SIM_Voter* content = VoterWithOpinion(0.9f);
     content->UpdateTurn();
     EXPECT_FLOAT_EQ(content->complacency, 0.04f);
     SIM_Voter* unhappy = VoterWithOpinion(0.5f);
     unhappy->UpdateTurn();
     EXPECT_FLOAT_EQ(unhappy->complacency, 0.0f);
-    g_winningNeuron = nullptr;
+    Network().winningNeuron = nullptr;
 }
 
 TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {
@@ -401,12 +386,12 @@ TEST_F(VoterTest, PopulationIsCreatedAndCountedByThePolls) {
     manager.FindVoterType("_All_")->value = 0.25f;
     for (SIM_Voter* voter : AllVoters())
         voter->value = 0.75f;
-    EXPECT_FLOAT_EQ(GetVoteShare(), 1.0f);
-    manager.UpdateVoters();
+    EXPECT_FLOAT_EQ(GetVoteShare(VoterContext()), 1.0f);
+    manager.UpdateVoters(VoterContext());
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 0.1f);
     EXPECT_FLOAT_EQ(manager.FindVoterType("_All_")->percentNode.value, 1.0f);
-    manager.InitialiseSympathies();
+    manager.InitialiseSympathies(VoterContext());
     EXPECT_FLOAT_EQ(AllVoters()[3]->playerSympathy, 1.0f);
 }
 
@@ -418,7 +403,7 @@ TEST_F(VoterTest, NoVoterCountMeansNoPopulation) {
     EXPECT_EQ(VoterCount(), 0);
     manager.UpdateVoterTypes();
     EXPECT_FLOAT_EQ(manager.FindVoterType("Group")->percentNode.value, 0.0f);
-    EXPECT_FLOAT_EQ(GetVoteShare(), 0.5f);
+    EXPECT_FLOAT_EQ(GetVoteShare(VoterContext()), 0.5f);
 }
 
 } // namespace

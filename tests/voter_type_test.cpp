@@ -5,6 +5,7 @@
 #include "game/turn_pipeline.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
+#include "population/grudge.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -30,29 +31,11 @@ std::string Row(const std::string& name, const std::string& share = "0.5",
            "," + opposite + ",extra," + tail + "\n";
 }
 
-struct GrudgeCall {
-    std::string policy, holder;
-    float start, factor;
-};
-std::vector<GrudgeCall> g_grudgeCalls;
-
-// Stands in for the grudge code: a grudge node named after the policy, linked into its holder.
-Neuron* RecordingGrudgeFactory(const char* policy, const char* holder, float start, float factor) {
-    g_grudgeCalls.push_back({policy, holder, start, factor});
-    Neuron* grudge = new Neuron();
-    grudge->typeCode = NeuronType::Grudge;
-    grudge->SetName(policy);
-    grudge->value = start;
-    new NeuralEffect(grudge, FindNeuron(holder), "0+(1.0*x)", 1.0f, 0.0f);
-    return grudge;
-}
-
 class VoterTypeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetUserDir(logged.dir.Path() + "/user");
         WriteSetup("");
-        g_grudgeCalls.clear();
         SeedRandom(7);
     }
     void TearDown() override { TearDownGame(); }
@@ -294,7 +277,6 @@ TEST_F(VoterTypeTest, TrendCountsFromTheSecondUpdate) {
 
 TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     SIM_VoterType* group = Load(Row("Group")).FindVoterType("Group");
-    SetGrudgeFactory(&RecordingGrudgeFactory);
     auto policy = [](const char* policyName, float output) {
         Neuron* p = new Neuron();
         p->typeCode = NeuronType::Policy;
@@ -311,17 +293,17 @@ TEST_F(VoterTypeTest, HurtfulPolicyRaisesOneGrudgeAndRenewsIt) {
     dormant->active = false;
 
     group->UpdateTurn();
-    ASSERT_EQ(g_grudgeCalls.size(), 1u);
-    EXPECT_EQ(g_grudgeCalls[0].policy, "HarshTax");
-    EXPECT_EQ(g_grudgeCalls[0].holder, "Group");
-    EXPECT_FLOAT_EQ(g_grudgeCalls[0].start, -0.1f);
-    EXPECT_FLOAT_EQ(g_grudgeCalls[0].factor, 0.9f);
+    ASSERT_EQ(AllGrudges().size(), 1u);
+    SIM_Grudge* grudge = AllGrudges()[0];
+    EXPECT_STREQ(grudge->name, "HarshTax");
+    EXPECT_EQ(grudge->holderName, "Group");
+    EXPECT_FLOAT_EQ(grudge->value, -0.1f);
+    EXPECT_FLOAT_EQ(grudge->decay, 0.9f);
+    EXPECT_EQ(group->FindInputSourceGrudge("HarshTax"), grudge);
 
-    Neuron* grudge = group->FindInputSourceGrudge("HarshTax");
-    ASSERT_NE(grudge, nullptr);
     grudge->value = -0.05f;
     group->UpdateTurn();
-    EXPECT_EQ(g_grudgeCalls.size(), 1u);
+    EXPECT_EQ(AllGrudges().size(), 1u);
     EXPECT_FLOAT_EQ(grudge->value, -0.1f);
 }
 

@@ -4,7 +4,7 @@
 #include "base/options.h"
 
 namespace {
-bool g_gameOver = false;
+// The player's runs of lost and won games outlive every game: they set the next one's difficulty.
 int g_consecutiveLosses = 0;
 int g_consecutiveWins = 0;
 } // namespace
@@ -14,19 +14,9 @@ void SetConsecutiveRuns(int losses, int wins) {
     g_consecutiveWins = wins;
 }
 
-TurnState& GetTurnState() {
-    static TurnState state;
-    return state;
-}
-
 Calendar& GetCalendar() {
     static Calendar calendar;
     return calendar;
-}
-
-PollTracker& GetPollTracker() {
-    static PollTracker tracker;
-    return tracker;
 }
 
 void AdvanceMonth() {
@@ -50,30 +40,14 @@ float GetDifficulty() {
     return d;
 }
 
-namespace {
-VoteCounter g_voteCounter = nullptr;
-} // namespace
-
-void SetVoteCounter(VoteCounter counter) {
-    g_voteCounter = counter;
-}
-
-float GetVoteShare() {
-    VoteCount count = g_voteCounter ? g_voteCounter() : VoteCount{};
-    // Without a population there is nobody to poll; an even split keeps the network neutral.
-    if (count.total <= 0)
-        return 0.5f;
-    return static_cast<float>(count.forPlayer) / static_cast<float>(count.total);
-}
-
 float GetPotentialVoteRate() {
     return GetPollTracker().PotentialVoteRate;
 }
 
 bool IsGameOver() {
-    return g_gameOver;
+    return CurrentRecord().gameOver;
 }
 
 void SetGameOver(bool over) {
-    g_gameOver = over;
+    CurrentRecord().gameOver = over;
 }

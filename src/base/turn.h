@@ -3,6 +3,8 @@
 // record, the difficulty and whether the game is over. The turn pipeline that moves them is
 // game/turn_pipeline.h.
 
+#include "base/game_part.h"
+
 #include <cstdint>
 #include <string>
 
@@ -22,12 +24,28 @@ struct PollTracker {
     float PeakVoteRate = 0.0f;
 };
 
-TurnState& GetTurnState();
+// One game's own record, a part of the game state: its turn count, its polls and whether it is
+// over. The calendar is not in it: a new game carries on the calendar where the previous game of
+// the run (or the loaded one) left it, so the calendar belongs to the run.
+struct GameRecord {
+    TurnState turn;
+    PollTracker polls;
+    bool gameOver = false;
+};
+
+inline GameRecord& CurrentRecord() {
+    return GamePart<GameRecord>::Current();
+}
+inline TurnState& GetTurnState() {
+    return CurrentRecord().turn;
+}
 inline int32_t GetTurnNumber() {
     return GetTurnState().turnNumber;
 }
+inline PollTracker& GetPollTracker() {
+    return CurrentRecord().polls;
+}
 Calendar& GetCalendar();
-PollTracker& GetPollTracker();
 
 // One month on; December rolls into January of the next year.
 void AdvanceMonth();
@@ -39,15 +57,7 @@ float GetDifficulty();
 // per mission and pass them in here (LoadConsecutiveRuns).
 void SetConsecutiveRuns(int losses, int wins);
 
-// Fraction of voters who would vote for the government, counted by the voting population once
-// it registers its counter; 0.5 while there is no population.
-float GetVoteShare();
-struct VoteCount {
-    int forPlayer = 0;
-    int total = 0;
-};
-using VoteCounter = VoteCount (*)();
-void SetVoteCounter(VoteCounter counter);
+// The polls' latest share for the government (the turn pipeline counts it).
 float GetPotentialVoteRate();
 
 // True once a game-over condition has ended play (an election lost or the last term served).

@@ -16,70 +16,68 @@
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/voter_context.h"
 #include "network/neuron.h"
 #include "population/grudge.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
+#include "saveload/save_archive.h"
+#include "saveload/save_sections.h"
 
 #include <unordered_set>
 
 // Every list below is written in its own list order and no pointer value or hash order reaches
-// the text, so the same game always gives the same bytes.
+// the text, so the same game always gives the same bytes. Where the document shows a saved
+// section it takes the section's own fields (saveload/save_sections.h) in the document's order,
+// adding only what it works out from the game.
 
 namespace {
 
+// A saved section as an object of the document, its fields in the order given.
+template <typename Section>
+void WriteSection(JsonWriter& json, const char* key, Section& section,
+                  std::initializer_list<const char*> order) {
+    JsonFields fields;
+    Visit(fields, section);
+    json.Key(key);
+    json.BeginObject();
+    fields.WriteTo(json, order);
+    json.EndObject();
+}
+
 void WriteTurn(JsonWriter& json) {
-    json.Field("turn", static_cast<int>(GetTurnNumber()));
-    json.Key("calendar");
-    json.BeginObject();
-    json.Field("month", static_cast<int>(GetCalendar().month));
-    json.Field("year", static_cast<int>(GetCalendar().year));
-    json.EndObject();
-    const PollTracker& polls = GetPollTracker();
-    json.Key("polls");
-    json.BeginObject();
-    json.Field("potentialVoteRate", polls.PotentialVoteRate);
-    json.Field("peakVoteRate", polls.PeakVoteRate);
-    json.FloatArray("shareHistory", polls.shareHistory, PollTracker::kHistory);
-    json.EndObject();
+    GameplayRecord gameplay = CaptureGameplay();
+    JsonFields turn;
+    Visit(turn, gameplay);
+    turn.WriteTo(json, {"turn"});
+    WriteSection(json, "calendar", GetCalendar(), {"month", "year"});
+    WriteSection(json, "polls", GetPollTracker(),
+                 {"potentialVoteRate", "peakVoteRate", "shareHistory"});
     json.Field("gameOver", IsGameOver());
 }
 
 void WriteMission(JsonWriter& json) {
     const CMission& mission = GetMission();
+    MissionRecord record = CaptureMission();
+    JsonFields fields;
+    Visit(fields, record);
+    fields.Extra("wealth", [&mission](JsonWriter& out) { out.Value(mission.wealth); });
+    fields.Extra("populationPerVoter",
+                 [&mission](JsonWriter& out) { out.Value(mission.populationPerVoter); });
     json.Key("mission");
     json.BeginObject();
-    json.Field("file", mission.missionFile);
-    json.Field("name", mission.name);
-    json.Field("currency", mission.currency);
-    json.Field("wealth", mission.wealth);
-    json.Field("populationPerVoter", mission.populationPerVoter);
+    fields.WriteTo(json, {"file", "name", "currency", "wealth", "populationPerVoter"});
     json.EndObject();
 }
 
 void WriteFinances(JsonWriter& json) {
-    Finances& f = GetFinances();
-    json.Key("finances");
-    json.BeginObject();
-    json.Field("balance", f.CurrentBalance);
-    json.Field("debt", f.NationalDebt);
-    json.Field("debtCeiling", f.DebtCeiling);
-    json.Field("income", f.MonthlyIncome);
-    json.Field("expenses", f.MonthlyExpenses);
-    json.Field("interest", f.MonthlyInterest);
-    json.Field("historyPeak", f.HistoryPeak);
-    json.FloatArray("incomeHistory", f.IncomeHistory, 20);
-    json.FloatArray("expenditureHistory", f.ExpenditureHistory, 20);
-    json.FloatArray("debtHistory", f.DebtHistory, 20);
-    json.EndObject();
-    PoliticalCapital& capital = GetPoliticalCapital();
-    json.Key("politicalCapital");
-    json.BeginObject();
-    json.Field("perTurn", static_cast<int>(capital.capitalPerTurn));
-    json.Field("available", static_cast<int>(capital.capital));
-    json.EndObject();
+    WriteSection(json, "finances", GetFinances(),
+                 {"balance", "debt", "debtCeiling", "income", "expenses", "interest", "historyPeak",
+                  "incomeHistory", "expenditureHistory", "debtHistory"});
+    WriteSection(json, "politicalCapital", GetPoliticalCapital(), {"perTurn", "available"});
 }
 
 // The registry's lookup warns about a miss; the document must not add to the log or the
@@ -103,18 +101,16 @@ void NameOrNull(JsonWriter& json, const std::string& key, const Neuron* neuron) 
 void WriteVoters(JsonWriter& json) {
     const std::vector<SIM_Voter*>& voters = AllVoters();
     // One reading of the tuning for the whole walk, as the turn's own passes do.
-    VoterTuning tuning = VoterTuning::Read();
-    const VoterTuning* previous = GetActiveVoterTuning();
-    SetActiveVoterTuning(&tuning);
+    VoterPass pass(CurrentVoterContext());
     int supporters = 0, playerMembers = 0, oppositionMembers = 0;
     int votes[3] = {0, 0, 0};
     double opinion = 0.0, complacency = 0.0, playerSympathy = 0.0, oppositionSympathy = 0.0;
     for (SIM_Voter* voter : voters) {
         if (voter->WouldVoteForPlayer())
             supporters += 1;
-        if (voter->party && voter->party == g_playerParty)
+        if (voter->party && voter->party == Population().playerParty)
             playerMembers += 1;
-        else if (voter->party && voter->party == g_oppositionParty)
+        else if (voter->party && voter->party == Population().oppositionParty)
             oppositionMembers += 1;
         if (voter->lastVote >= kVotePlayer && voter->lastVote <= kVoteNone)
             votes[voter->lastVote] += 1;
@@ -123,7 +119,6 @@ void WriteVoters(JsonWriter& json) {
         playerSympathy += voter->playerSympathy;
         oppositionSympathy += voter->oppositionSympathy;
     }
-    SetActiveVoterTuning(previous);
 
     const double count = voters.empty() ? 1.0 : static_cast<double>(voters.size());
     json.Key("voters");
@@ -198,7 +193,7 @@ void WriteParties(JsonWriter& json) {
     for (const SIM_Party* party : AllParties()) {
         json.BeginObject();
         json.Field("name", party->partyName);
-        json.Field("player", party == g_playerParty);
+        json.Field("player", party == Population().playerParty);
         json.Field("members", party->MemberCount());
         json.Field("membershipStrength", party->membershipStrength);
         json.Field("share", party->shareNode.baseOffset);
@@ -327,36 +322,40 @@ void WriteManifesto(JsonWriter& json) {
     json.EndObject();
 }
 
-void WriteMinister(JsonWriter& json, const SIM_Minister& minister) {
-    json.BeginObject();
-    json.Field("name", minister.fullName);
-    json.Field("gender", minister.female ? "female" : "male");
-    json.Key("post");
-    if (minister.currentPost)
-        json.Value(minister.currentPost->name);
-    else
-        json.Null();
-    json.Field("mood", minister.value);
-    json.Field("experience", minister.experience);
-    json.Field("loyalty", minister.loyalty);
-    json.Field("volatility", minister.volatility);
-    json.Key("suitability");
-    json.BeginObject();
-    for (int i = 0; i < kPolicyGroupCount; ++i)
-        json.Field(kPolicyGroupKeys[i], minister.GetSuitability(i));
-    json.EndObject();
-    json.Key("favouredGroups");
-    json.BeginArray();
-    for (const SIM_VoterType* group : {minister.sympathy1, minister.sympathy2}) {
-        if (group)
-            json.Value(std::string(group->name));
+void WriteMinister(JsonWriter& json, SIM_Minister& minister) {
+    JsonFields fields;
+    Visit(fields, minister);
+    fields.Extra("gender",
+                 [&minister](JsonWriter& out) { out.Value(minister.female ? "female" : "male"); });
+    fields.Extra("post", [&minister](JsonWriter& out) {
+        if (minister.currentPost)
+            out.Value(minister.currentPost->name);
         else
-            json.Null();
-    }
-    json.EndArray();
+            out.Null();
+    });
+    fields.Extra("suitability", [&minister](JsonWriter& out) {
+        out.BeginObject();
+        for (int i = 0; i < kPolicyGroupCount; ++i)
+            out.Field(kPolicyGroupKeys[i], minister.GetSuitability(i));
+        out.EndObject();
+    });
+    fields.Extra("favouredGroups", [&minister](JsonWriter& out) {
+        out.BeginArray();
+        for (const SIM_VoterType* group : {minister.sympathy1, minister.sympathy2}) {
+            if (group)
+                out.Value(std::string(group->name));
+            else
+                out.Null();
+        }
+        out.EndArray();
+    });
     // Only a minister in office earns capital.
-    json.Field("politicalCapital",
-               minister.HasPost() ? static_cast<int>(minister.GetPoliticalCapital()) : 0);
+    fields.Extra("politicalCapital", [&minister](JsonWriter& out) {
+        out.Value(minister.HasPost() ? static_cast<int>(minister.GetPoliticalCapital()) : 0);
+    });
+    json.BeginObject();
+    fields.WriteTo(json, {"name", "gender", "post", "mood", "experience", "loyalty", "volatility",
+                          "suitability", "favouredGroups", "politicalCapital"});
     json.EndObject();
 }
 
@@ -381,7 +380,7 @@ void WriteCabinet(JsonWriter& json) {
     json.EndArray();
     json.Key("ministers");
     json.BeginArray();
-    for (const SIM_Minister* minister : cabinet.ministers)
+    for (SIM_Minister* minister : cabinet.ministers)
         if (minister->HasPost())
             WriteMinister(json, *minister);
     json.EndArray();
@@ -389,7 +388,7 @@ void WriteCabinet(JsonWriter& json) {
 
     json.Key("candidates");
     json.BeginArray();
-    for (const SIM_Minister* minister : cabinet.ministers)
+    for (SIM_Minister* minister : cabinet.ministers)
         if (!minister->HasPost())
             WriteMinister(json, *minister);
     json.EndArray();
@@ -399,25 +398,26 @@ void WriteGrudges(JsonWriter& json) {
     json.Key("grudges");
     json.BeginArray();
     for (const SIM_Grudge* grudge : AllGrudges()) {
+        GrudgeRecord record = CaptureGrudge(*grudge);
+        JsonFields fields;
+        Visit(fields, record);
+        // The holder as the grudge was made, and the node it is about (none for a script's own).
+        fields.Extra("holder", [grudge](JsonWriter& out) { out.Value(grudge->holderName); });
+        fields.Extra("target", [grudge](JsonWriter& out) {
+            if (grudge->target)
+                out.Value(std::string(grudge->target->name));
+            else
+                out.Null();
+        });
         json.BeginObject();
-        json.Field("name", std::string(grudge->name));
-        json.Field("shownName", std::string(grudge->guiName));
-        json.Field("holder", grudge->holderName);
-        NameOrNull(json, "target", grudge->target);
-        json.Field("value", grudge->value);
-        json.Field("decay", grudge->decay);
-        json.Field("age", static_cast<int>(grudge->age));
+        fields.WriteTo(json, {"name", "shownName", "holder", "target", "value", "decay", "age"});
         json.EndObject();
     }
     json.EndArray();
 }
 
 void WriteCynicism(JsonWriter& json) {
-    const SIM_Cynicism& cynicism = GetCynicism();
-    json.Key("cynicism");
-    json.BeginObject();
-    json.Field("level", cynicism.GetLevel());
-    json.EndObject();
+    WriteSection(json, "cynicism", GetCynicism(), {"level"});
 }
 
 void WriteAchievements(JsonWriter& json) {

@@ -11,6 +11,8 @@
 #include "government/situation_manager.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
+#include "saveload/save_archive.h"
+#include "saveload/save_sections.h"
 
 namespace {
 
@@ -18,10 +20,11 @@ void WriteEvents(JsonWriter& json) {
     json.Key("events");
     json.BeginArray();
     for (SIM_Event* event : GetEventManager().Events()) {
+        TriggeredRecord record = CaptureEvent(*event);
+        JsonFields fields;
+        Visit(fields, record);
         json.BeginObject();
-        json.Field("name", std::string(event->name));
-        json.Field("value", event->value);
-        json.Field("triggered", event->triggered);
+        fields.WriteTo(json, {"name", "value", "triggered"});
         json.EndObject();
     }
     json.EndArray();
@@ -71,12 +74,15 @@ void WriteIssues(JsonWriter& json) {
     json.BeginArray();
     SIM_IssuesManager& issues = GetIssuesManager();
     for (size_t i = 0; i < issues.Count(); ++i) {
-        const SIM_Issue* issue = issues.At(i);
+        IssueRecord record = CaptureIssue(*issues.At(i));
+        JsonFields fields;
+        Visit(fields, record);
+        const int kind = record.kind;
+        fields.Extra("kind", [kind](JsonWriter& out) {
+            out.Value(kind >= 0 && kind < 6 ? kKinds[kind] : "unknown");
+        });
         json.BeginObject();
-        json.Field("subject", std::string(issue->subject->name));
-        json.Field("kind", issue->kind >= 0 && issue->kind < 6 ? kKinds[issue->kind] : "unknown");
-        json.Field("title", issue->title);
-        json.Field("text", issue->text);
+        fields.WriteTo(json, {"subject", "kind", "title", "text"});
         json.EndObject();
     }
     json.EndArray();

@@ -14,7 +14,9 @@
 #include "network/neuron.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
+#include "saveload/save_archive.h"
 #include "saveload/save_reader.h"
+#include "saveload/save_sections.h"
 #include "saveload/save_writer.h"
 
 namespace {
@@ -37,10 +39,8 @@ void LoadSavedMission(const SaveReader& file) {
 // Everything a game holds goes, and the content is read again as a new game reads it; the
 // population, the cabinet and the grudges come from the file instead.
 void ClearAndReloadContent() {
-    SetInstantEffects(true);
     ClearGameAndLoadContent(nullptr);
     SetUpLoadedContent();
-    InstallCabinetConnections();
     LoadPressureGroups();
     LoadAttacks();
     GetCynicism().ResetCynicism();
@@ -53,35 +53,25 @@ LoadResult LoadGame(const std::string& name) {
     SaveReader r;
     if (!r.OpenSave(name))
         return LoadResult::NotOpened;
+    // The envelope is checked before anything of the game in progress is touched.
+    std::string version;
+    bool readable = r.FindTag("xml") && r.FindTag("header");
+    if (readable)
+        r.ReadString("version", version);
+    if (!readable || !r.FindTag("/header"))
+        return LoadResult::NotOpened;
+
     GetFrontEnd().ShowProcessingScreen();
     Progress("Clearing old data", 0.05f);
     LoadSavedMission(r);
     ClearAndReloadContent();
 
     Progress("Loading data", 0.1f);
-    std::string version;
-    bool readable = r.FindTag("xml") && r.FindTag("header");
-    r.ReadString("version", version);
-    if (!readable || !r.FindTag("/header")) {
-        GetFrontEnd().ProcessingDone();
-        return LoadResult::Damaged;
-    }
     if (version != kSaveGameVersion)
         Log("Save game version and game version are possibly incompatible");
-
-    ReadFinancesSection(r);
-    ReadMissionSection(r);
-    Progress("Loading voters", 0.2f);
-    ReadVotersSection(r);
-    Progress("Loading policies", 0.3f);
-    ReadNodeSections(r);
-    ReadMinistersSection(r);
-    // The network is ordered as a new game orders it once its population and cabinet exist; the
-    // grudges then follow every other node in the order they were raised, as grudges raised in
-    // play do. Ordered after them instead, they would sort ahead of the events and dilemmas they
-    // are named after and be found in their place.
-    OrderNeuronsByType();
-    ReadGameStateSections(r);
+    SaveReadArchive archive(r);
+    VisitSavedGame(archive);
+    r.FindTag("/xml");
 
     Progress("updating calculations", 0.1f);
     // Values come from the file as they were shown; processing the network here would move

@@ -1,23 +1,22 @@
 #include "game/startup.h"
 
+#include "game/game_state.h"
+
 #include "base/debug_log.h"
 #include "base/game_paths.h"
-#include "base/game_subsystem.h"
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
 #include "network/neural_effect.h"
-#include "network/neuron.h"
-#include "population/attack.h"
 #include "population/party.h"
-#include "population/pressure_group.h"
 
 bool StartCore(const std::string& userDirOverride) {
     OpenLog();
     if (!CreateUserFolders(userDirOverride))
         return false;
     SetGameRunning(true);
+    StartEmptyGame();
     LoadSetupTable();
     LoadOptions();
     GetManifesto().LoadOptions();
@@ -32,9 +31,6 @@ void ReleaseCore(bool saveOptions, void (*releaseInterfaceLists)(),
     SetGameRunning(false);
     if (releaseInterfaceLists)
         releaseInterfaceLists();
-    ReleaseAttacks();
-    ReleasePressureGroups();
-    ClearParties();
     ReleaseAchievements();
     Log("writing global vars");
     if (saveOptions)
@@ -42,9 +38,7 @@ void ReleaseCore(bool saveOptions, void (*releaseInterfaceLists)(),
     if (releaseInterfaceObject)
         releaseInterfaceObject();
     Log("releasing game subystems");
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
+    EndGame();
 }
 
 void ShutdownCore(bool saveOptions) {

@@ -3,9 +3,10 @@
 
 #include "game/turn_pipeline.h"
 
+#include "game/game_state.h"
+
 #include "base/debug_log.h"
 #include "base/front_end.h"
-#include "base/game_subsystem.h"
 #include "base/mission.h"
 #include "base/options.h"
 #include "base/random.h"
@@ -26,7 +27,9 @@
 #include "government/report_manager.h"
 #include "government/script_runner.h"
 #include "government/situation_manager.h"
+#include "government/voter_context.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "network/simulation.h"
@@ -77,8 +80,8 @@ void ProcessNewTurn() {
     GetPolicyManager().AdvanceAllImplementations();
 
     Progress("Rebuilding voters", 0.1f);
-    if (g_globalEconomy)
-        g_globalEconomy->AdvanceCycle();
+    if (Network().globalEconomy)
+        Network().globalEconomy->AdvanceCycle();
     UpdateAllGrudges();
     if (turn.turnNumber > 2)
         ProcessEvents();
@@ -97,7 +100,7 @@ void ProcessNewTurn() {
 
     Progress("processing voters", 0.2f);
     SIM_VoterManager& voters = GetVoterManager();
-    voters.UpdateVoters();
+    voters.UpdateVoters(CurrentVoterContext());
     voters.UpdateVoterTypes();
     UpdateParties();
     UpdateAllPressureGroups();
@@ -146,10 +149,10 @@ void CountVotes() {
     PollTracker& polls = GetPollTracker();
     float share = GetVoteShare();
     polls.PotentialVoteRate = share;
-    if (g_winningNeuron) {
-        g_winningNeuron->value = share;
-        g_winningNeuron->SetBaseOffset(share);
-        g_winningNeuron->PushToOutputs();
+    if (Network().winningNeuron) {
+        Network().winningNeuron->value = share;
+        Network().winningNeuron->SetBaseOffset(share);
+        Network().winningNeuron->PushToOutputs();
     }
     if (InstantEffects()) {
         for (float& entry : polls.shareHistory)
@@ -162,20 +165,15 @@ void CountVotes() {
         polls.PeakVoteRate = share;
 }
 
+float GetVoteShare() {
+    return GetVoteShare(CurrentVoterContext());
+}
+
 void ClearGameAndLoadContent(void (*progress)(const char* text)) {
-    SetGameOver(false);
-    ClearParties();
-    SetGameRunning(false);
-    ReleaseAllSubsystems();
-    DeleteAllNeurons();
-    DeleteAllEffects();
-    SetGameRunning(true);
-    GetTurnState().turnNumber = 0;
-    InstallHappeningsConnections();
+    StartEmptyGame();
+    SetInstantEffects(true);
     SetupNamedNeurons();
     SetupParties();
-    GetReportManager().Release();
-    ReleasePressureGroups();
     LoadNames(GetMission().namesFile);
 
     if (progress)
@@ -197,8 +195,9 @@ void SetUpLoadedContent() {
     CMission& mission = GetMission();
     LoadConsecutiveRuns();
     GetFinances().ResetFinances();
-    if (g_globalEconomy)
-        g_globalEconomy->SetupGlobalEconomy(mission.economicCycleStart, GetOption("GLOBALECONOMY"));
+    if (Network().globalEconomy)
+        Network().globalEconomy->SetupGlobalEconomy(mission.economicCycleStart,
+                                                    GetOption("GLOBALECONOMY"));
     GetElectionManager().LoadVotingMultipliers();
     GetSimulation().ResolveAllLinks();
     RunAutorunScripts();
@@ -247,7 +246,6 @@ void ApplyStartSetting(const std::string& settingName, float settingValue) {
 }
 
 void NewGameSetup(const std::string& missionName) {
-    SetInstantEffects(true);
     CMission& mission = GetMission();
     std::string missionPath = MissionFile(missionName);
     // The new-game screen edits the loaded mission before the game starts; only a mission that
@@ -269,7 +267,6 @@ void NewGameSetup(const std::string& missionName) {
     ProcessAllNeurons();
 
     Progress("Generating ministers", 0.0f);
-    InstallCabinetConnections();
     GenerateMinisters();
     AppointBestToAllPosts();
     LoadPressureGroups();
@@ -286,7 +283,7 @@ void NewGameSetup(const std::string& missionName) {
     ResetAllHistories();
 
     GetFinances().FillHistories();
-    GetVoterManager().InitialiseSympathies();
+    GetVoterManager().InitialiseSympathies(CurrentVoterContext());
     GetPolicyManager().CapGroupStrengths();
     GetPoliticalCapital().RecalculateAllowance();
     GetPoliticalCapital().ResetForNewGame();

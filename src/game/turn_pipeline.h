@@ -10,12 +10,16 @@ class CMission;
 void ProcessNewTurn();
 // Counts the votes into the poll record and the "_winning_" neuron.
 void CountVotes();
+// The fraction of all voters who would vote for the government, as they see it now; 0.5 while
+// there is no population.
+float GetVoteShare();
 
 // Builds a new game from the content and the mission "data/missions/<missionName>.txt", then
 // settles the network with two turns.
 void NewGameSetup(const std::string& missionName);
-// The part of a new game that a load shares: forget the old game and read all content afresh
-// for the loaded mission, up to the events; progress, when not null, shows each stage's text.
+// The part of a new game that a load shares: start an empty game that settles at once (instant
+// effects until the first turn of play) and read all content afresh for the mission, up to the
+// events; progress, when not null, shows each stage's text.
 void ClearGameAndLoadContent(void (*progress)(const char* text));
 // After the mission's start state (a new game) or before the saved state (a load): the win and
 // loss runs, the finances' starting figures, the economic cycle, the election multipliers, the

@@ -4,12 +4,15 @@
 #include "base/file_system.h"
 #include "base/random.h"
 #include "base/translation.h"
-#include "government/finances.h"
+#include "government/event_manager.h"
+#include "government/government_state.h"
+#include "government/issues_manager.h"
 #include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
+#include "government/script_runner.h"
 #include "population/grudge.h"
 
 #include <algorithm>
@@ -29,32 +32,6 @@ void OnGrudgeGone(SIM_Grudge* grudge) {
     GetCabinet().ForgetBoostNode(grudge);
 }
 
-float ReadExperience(const SIM_Minister* minister) {
-    return minister->experience;
-}
-
-float ReadSuitability(const SIM_Minister* minister, int groupIndex) {
-    return minister->GetSuitability(groupIndex);
-}
-
-std::vector<int32_t> CabinetAllowance() {
-    std::vector<int32_t> points;
-    for (SIM_Minister* minister : GetCabinet().ministers) {
-        if (minister->HasPost())
-            points.push_back(minister->GetPoliticalCapital());
-    }
-    return points;
-}
-
-void WarnFromPost(const std::string& groupKey, const std::string& textKey,
-                  const std::string& titleKey) {
-    SIM_PolicyGroup* group = FindGroup(groupKey.c_str());
-    if (!group || !group->minister)
-        return;
-    AddMinisterIssue(group->minister, kIssueMinisterWarning, Translate(textKey),
-                     Translate(titleKey));
-}
-
 std::string ExpandResignationText(const char* key, const std::string& fullName,
                                   const std::string& jobTitle) {
     std::string text = Translate(key);
@@ -66,14 +43,16 @@ std::string ExpandResignationText(const char* key, const std::string& fullName,
 } // namespace
 
 SIM_CabinetManager& GetCabinet() {
-    // Never destroyed: ministers freed late at process exit still find their lists.
-    static SIM_CabinetManager* cabinet = [] {
-        auto* made = new SIM_CabinetManager();
-        // Boost nodes can fade or be torn down behind a minister's back.
-        SetGrudgeGoneListener(&OnGrudgeGone);
-        return made;
-    }();
-    return *cabinet;
+    return Government().cabinet;
+}
+
+SIM_CabinetManager::SIM_CabinetManager() {
+    // Boost nodes can fade or be torn down behind a minister's back.
+    SetGrudgeGoneListener(&OnGrudgeGone);
+}
+
+SIM_CabinetManager::~SIM_CabinetManager() {
+    SetGrudgeGoneListener(nullptr);
 }
 
 void SIM_CabinetManager::Release() {
@@ -85,7 +64,6 @@ void SIM_CabinetManager::Release() {
 }
 
 void SIM_CabinetManager::GenerateMinisters() {
-    InstallCabinetConnections();
     for (int i = 0; i < kStartingMinisters; ++i)
         new SIM_Minister();
 }
@@ -165,7 +143,7 @@ void SIM_CabinetManager::Fire(SIM_Minister* minister) {
     if (post && post->minister == minister)
         post->minister = nullptr;
     minister->SetPost(nullptr);
-    RunCabinetScript(kFireMinisterScript);
+    RunScript(kFireMinisterScript);
     delete minister;
     ::GetPoliticalCapital().RecalculateAllowance();
 }
@@ -185,10 +163,7 @@ void SIM_CabinetManager::Resign(SIM_Minister* minister) {
     resignation.onImplement = kMinisterResignsScript;
     resignation.onView = kMinisterResignsViewScript;
     resignation.picture = kMinisterResignsPicture;
-    if (hooks.announceResignation)
-        hooks.announceResignation(resignation);
-    else
-        LogF("Minister resigns: %s (%s)", minister->fullName.c_str(), post->cabinetTitle.c_str());
+    GetEventManager().AnnounceResignation(resignation);
 
     if (post->minister == minister)
         post->minister = nullptr;
@@ -270,34 +245,22 @@ void UpdateMinisters() {
     GetCabinet().UpdateMinisters();
 }
 
-void InstallCabinetConnections() {
-    GetCabinet();
-    MinisterQualityReaders readers;
-    readers.experience = &ReadExperience;
-    readers.suitability = &ReadSuitability;
-    SetMinisterQualityReaders(readers);
-    ::GetPoliticalCapital().SetAllowanceSource(&CabinetAllowance);
-    GetFinances().warnMinister = &WarnFromPost;
-    InstallGrudgeFactory();
-}
-
-void RunCabinetScript(const std::string& script) {
-    CabinetHooks& hooks = GetCabinet().hooks;
-    if (hooks.runScript)
-        hooks.runScript(script);
-    else
-        LogF("Script not run (no script runner): %s", script.c_str());
-}
-
 void AddMinisterIssue(SIM_Minister* minister, int kind, const std::string& text,
                       const std::string& title) {
     ASSERT(minister != nullptr);
     if (!minister)
         return;
-    CabinetHooks& hooks = GetCabinet().hooks;
-    if (hooks.addIssue)
-        hooks.addIssue(minister, kind, text, title);
-    else
-        LogF("Minister issue %d about %s: %s - %s", kind, minister->fullName.c_str(), title.c_str(),
-             text.c_str());
+    if (SIM_Issue* issue = GetIssuesManager().AddIssue(minister, kind)) {
+        issue->text = text;
+        issue->title = title;
+    }
+}
+
+void WarnMinisterOfPost(const std::string& groupKey, const std::string& textKey,
+                        const std::string& titleKey) {
+    SIM_PolicyGroup* group = FindGroup(groupKey.c_str());
+    if (!group || !group->minister)
+        return;
+    AddMinisterIssue(group->minister, kIssueMinisterWarning, Translate(textKey),
+                     Translate(titleKey));
 }

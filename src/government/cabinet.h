@@ -1,12 +1,11 @@
 #pragma once
 // SIM_CabinetManager: the ministers of a game. It generates the first candidates and cabinet,
 // keeps the pool of candidates stocked, runs the ministers' turn step with its resignations, and
-// carries out appointments and dismissals. It also connects the ministers to the policies (their
-// quality), the political capital (their points) and the finances (their warnings).
+// carries out appointments and dismissals; resignations are announced as events, and ministers'
+// news and warnings go on the issues list.
 
 #include "base/game_subsystem.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,25 +38,16 @@ struct MinisterResignation {
     std::string picture;
 };
 
-// The cabinet's ways out to systems built on top of it. Each one left empty is logged instead.
-struct CabinetHooks {
-    // Creates the resignation event and fires it at once.
-    std::function<void(const MinisterResignation& resignation)> announceResignation;
-    std::function<void(const std::string& script)> runScript;
-    // Puts an issue about a minister on the issues list, with its texts already translated.
-    std::function<void(SIM_Minister* minister, int kind, const std::string& text,
-                       const std::string& title)>
-        addIssue;
-};
-
 class SIM_CabinetManager : public GameSubsystem {
 public:
+    // The cabinet hears of every grudge that goes, so a minister never keeps a freed boost node.
+    SIM_CabinetManager();
+    ~SIM_CabinetManager() override;
     // Forgets the ministers and the portrait pools; the ministers themselves belong to the
     // network's registry, which frees them.
     void Release() override;
 
-    // The first candidates of a new game (after the voter groups exist); also connects the
-    // cabinet to the policies, the political capital and the finances.
+    // The first candidates of a new game (after the voter groups exist).
     void GenerateMinisters();
     void AppointBestToAllPosts();
     // The most suitable candidate takes the post (the first of equals); a minister already
@@ -100,10 +90,9 @@ public:
     std::vector<SIM_Minister*> resignationCandidates;
     std::vector<std::string> femalePortraits;
     std::vector<std::string> malePortraits;
-    CabinetHooks hooks;
 };
 
-// The program's one cabinet, created on first use and kept to the end of the process.
+// The cabinet of the game in play.
 SIM_CabinetManager& GetCabinet();
 
 // Convenience forms of the new-game and turn steps.
@@ -112,13 +101,10 @@ void AppointBestToAllPosts();
 void AppointBestToPost(SIM_PolicyGroup* group);
 void UpdateMinisters();
 
-// Registers the minister readers with the policies, the allowance with the political capital,
-// the minister's warning with the finances and the grudge factory with the voter groups.
-// GenerateMinisters calls it; calling it again is harmless.
-void InstallCabinetConnections();
-
-// Runs a script through the hook, or logs it when no script runner is installed.
-void RunCabinetScript(const std::string& script);
-// Adds an issue through the hook, or logs it.
+// Puts an issue about the minister on the issues list, with its texts already translated.
 void AddMinisterIssue(SIM_Minister* minister, int kind, const std::string& text,
                       const std::string& title);
+// A warning from whoever holds the post of that policy group, with the texts translated from the
+// two keys; nobody is warned while the post is empty.
+void WarnMinisterOfPost(const std::string& groupKey, const std::string& textKey,
+                        const std::string& titleKey);

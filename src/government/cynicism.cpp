@@ -4,10 +4,10 @@
 #include "base/turn.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
+#include "government/government_state.h"
 #include "government/policy.h"
 #include "network/neuron.h"
 #include "network/player_neuron.h"
-#include "population/voter.h"
 
 #include <algorithm>
 
@@ -15,22 +15,15 @@ namespace {
 
 constexpr float kBaseMoveThreshold = 0.25f;
 
-float ReadNationalCynicism() {
-    return GetCynicism().GetLevel();
-}
-
 } // namespace
 
 SIM_Cynicism& GetCynicism() {
-    // Never destroyed, like the other game records the voters read late in a run.
-    static auto* cynicism = new SIM_Cynicism();
-    return *cynicism;
+    return Government().cynicism;
 }
 
 void SIM_Cynicism::ResetCynicism() {
     level = 0.0f;
     taxNames.assign(std::begin(kTaxPolicyNames), std::end(kTaxPolicyNames));
-    g_nationalCynicism = &ReadNationalCynicism;
 }
 
 float SIM_Cynicism::StepSize() const {

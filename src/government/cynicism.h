@@ -24,8 +24,7 @@ public:
     void Release() override { ResetCynicism(); }
 
     float GetLevel() const { return level; }
-    // A new game: level 0 and the list of tax policies rebuilt. Also lets the voters read the
-    // level.
+    // A new game: level 0 and the list of tax policies rebuilt.
     void ResetCynicism();
     // The turn step: a step up for a tax raised just after an election, another for a tax cut
     // just before one, then the fade.
@@ -56,5 +55,5 @@ private:
     bool SomeTaxMoved(bool cut) const;
 };
 
-// The program's one cynicism record, created on first use.
+// The cynicism of the game in play.
 SIM_Cynicism& GetCynicism();

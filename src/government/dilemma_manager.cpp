@@ -6,15 +6,12 @@
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "government/dilemma.h"
+#include "government/government_state.h"
 #include "government/issues_manager.h"
 
 #include <algorithm>
 
 namespace {
-
-// The manager while it exists, so that a dilemma destroyed after it at process exit touches
-// nothing.
-SIM_DilemmaManager* g_liveManager = nullptr;
 
 void LoadDilemmaFile(const std::string& path) {
     SIM_Dilemma* dilemma = new SIM_Dilemma;
@@ -23,19 +20,8 @@ void LoadDilemmaFile(const std::string& path) {
 
 } // namespace
 
-SIM_DilemmaManager::SIM_DilemmaManager() {
-    g_liveManager = this;
-}
-
-SIM_DilemmaManager::~SIM_DilemmaManager() {
-    // The neuron registry may still hold the dilemmas; they are freed with the network.
-    if (g_liveManager == this)
-        g_liveManager = nullptr;
-}
-
 SIM_DilemmaManager& GetDilemmaManager() {
-    static SIM_DilemmaManager manager;
-    return manager;
+    return Government().dilemmas;
 }
 
 void SIM_DilemmaManager::Add(SIM_Dilemma* dilemma) {
@@ -43,9 +29,9 @@ void SIM_DilemmaManager::Add(SIM_Dilemma* dilemma) {
 }
 
 void SIM_DilemmaManager::Forget(SIM_Dilemma* dilemma) {
-    if (!g_liveManager)
+    if (!GamePart<GovernmentState>::Exists())
         return;
-    std::vector<SIM_Dilemma*>& list = g_liveManager->dilemmas;
+    std::vector<SIM_Dilemma*>& list = GetDilemmaManager().dilemmas;
     list.erase(std::remove(list.begin(), list.end(), dilemma), list.end());
 }
 

@@ -19,9 +19,6 @@ constexpr float kDilemmaOfferThreshold = 0.5f;
 
 class SIM_DilemmaManager : public GameSubsystem {
 public:
-    SIM_DilemmaManager();
-    ~SIM_DilemmaManager() override;
-
     // One dilemma per file: the standard folder first, then the user's mods folder.
     void LoadDilemmas();
     // The turn step: unless switched off by the setup key "DILEMMAS_DISABLE" (at 1) or the
@@ -45,7 +42,7 @@ private:
     std::vector<SIM_Dilemma*> dilemmas;
 };
 
-// The program's one dilemma manager, created on first use.
+// The dilemma manager of the game in play.
 SIM_DilemmaManager& GetDilemmaManager();
 
 // The player answers an offered dilemma with its option number optionNumber, counted from 1 as

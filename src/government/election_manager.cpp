@@ -7,25 +7,17 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/achievements.h"
+#include "government/government_state.h"
 #include "government/manifesto.h"
+#include "government/voter_context.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 
 namespace {
-
-// Voters read an unscheduled election as one too far off to matter.
-int MonthsUntilElectionHook() {
-    const SIM_ElectionManager& manager = GetElectionManager();
-    return manager.IsScheduled() ? manager.MonthsUntilElection() : std::numeric_limits<int>::max();
-}
-
-bool ManifestoBrokenHook() {
-    return !GetManifesto().IsKept();
-}
 
 const char kContinueButton[] = "CONTINUEPRESIDENCY";
 const char kQuitButton[] = "QUITGAME";
@@ -151,9 +143,7 @@ bool SIM_ElectionManager::StepCount(int maxVoters) {
     if (!counting || cursor >= voters.size())
         return true;
     // One reading of the tuning for the whole step instead of one per voter.
-    VoterTuning tuning = VoterTuning::Read();
-    const VoterTuning* previous = GetActiveVoterTuning();
-    SetActiveVoterTuning(&tuning);
+    VoterPass pass(CurrentVoterContext());
     for (int i = 0; i < maxVoters && cursor < voters.size(); ++i, ++cursor) {
         SIM_Voter* voter = voters[cursor];
         voter->CastVote();
@@ -169,7 +159,6 @@ bool SIM_ElectionManager::StepCount(int maxVoters) {
             tally.opponents += 1;
         tally.counted += 1;
     }
-    SetActiveVoterTuning(previous);
     return cursor >= voters.size();
 }
 
@@ -237,11 +226,9 @@ void SIM_ElectionManager::RestoreSchedule(int32_t month, int32_t year, int32_t w
 }
 
 void SIM_ElectionManager::LoadVotingMultipliers() {
-    g_votingOpinionMultiplier = SetupFloat("VOTING_OPINION_EFFECT_MULTIPLIER");
-    g_votingTendencyMultiplier = SetupFloat("VOTING_TENDENCY_EFFECT_MULTIPLIER");
-    g_votingPartyMultiplier = SetupFloat("VOTING_PARTY_EFFECT_MULTIPLIER");
-    g_monthsUntilElection = MonthsUntilElectionHook;
-    g_manifestoBroken = ManifestoBrokenHook;
+    Population().votingOpinionMultiplier = SetupFloat("VOTING_OPINION_EFFECT_MULTIPLIER");
+    Population().votingTendencyMultiplier = SetupFloat("VOTING_TENDENCY_EFFECT_MULTIPLIER");
+    Population().votingPartyMultiplier = SetupFloat("VOTING_PARTY_EFFECT_MULTIPLIER");
 }
 
 void SIM_ElectionManager::SetTermYears(int years) {
@@ -249,8 +236,7 @@ void SIM_ElectionManager::SetTermYears(int years) {
 }
 
 SIM_ElectionManager& GetElectionManager() {
-    static SIM_ElectionManager manager;
-    return manager;
+    return Government().elections;
 }
 
 void UseMissionTermSettings() {

@@ -1,7 +1,8 @@
 #pragma once
 // SIM_ElectionManager: the election schedule, the count of an election voter by voter, its
-// result and the terms the player has won. Also the game-wide term settings (months per term and
-// how many elections may be won) that the new-game screen chooses.
+// result and the terms the player has won. Also the game's term settings (months per term and how
+// many elections may be won), taken from the mission, which the new-game screen edits, when a game
+// is set up or loaded.
 
 #include "base/game_subsystem.h"
 
@@ -61,8 +62,7 @@ std::string RemainingTermsText(int32_t termsLeft);
 
 class SIM_ElectionManager : public GameSubsystem {
 public:
-    // Forgets the schedule, the terms won and any count; keeps the term settings, which the
-    // new-game screen chooses before the game is built.
+    // Forgets the schedule, the terms won and any count; keeps the term settings.
     void Release() override;
 
     // The next election one term after the calendar's current date.
@@ -102,8 +102,7 @@ public:
     // A saved game's schedule and terms won, with the term length it was saved with.
     void RestoreSchedule(int32_t month, int32_t year, int32_t won, int months);
     void ResetTerms() { termsWon = 0; }
-    // Reads the three turnout multipliers for the voters and connects the voters' election and
-    // manifesto hooks. Run when a game is started or loaded.
+    // Reads the three turnout multipliers for the voters. Run when a game is started or loaded.
     void LoadVotingMultipliers();
 
     // Game-wide settings. The term is whole years (1 … 10) counted in months; the limit is how
@@ -135,8 +134,10 @@ private:
     bool hasOutcome = false;
 };
 
+// The election manager of the game in play.
 SIM_ElectionManager& GetElectionManager();
 
-// The term settings a game gets without the new-game screen: the mission's term length in years
-// (kept to 1 … 10; a mission without one keeps the current setting) and the default limit.
+// The mission's term settings, applied by a new game and by a load: its term length in years
+// (kept to 1 … 10; a mission without one keeps the current setting) and its limit of terms (the
+// default limit when it sets none).
 void UseMissionTermSettings();

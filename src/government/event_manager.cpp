@@ -4,15 +4,9 @@
 #include "base/file_system.h"
 #include "base/game_paths.h"
 #include "base/setup_table.h"
-#include "base/translation.h"
 #include "government/cabinet.h"
 #include "government/event.h"
-#include "government/finances.h"
-#include "government/issues_manager.h"
-#include "government/minister.h"
-#include "government/policy_group.h"
-#include "government/policy_manager.h"
-#include "government/script_runner.h"
+#include "government/government_state.h"
 
 #include <algorithm>
 
@@ -30,29 +24,10 @@ void DestroyAll(std::vector<SIM_Event*>& list) {
         delete event;
 }
 
-void RaiseMinisterIssue(SIM_Minister* minister, int kind, const std::string& text,
-                        const std::string& title) {
-    if (SIM_Issue* issue = GetIssuesManager().AddIssue(minister, kind)) {
-        issue->text = text;
-        issue->title = title;
-    }
-}
-
-void WarnHolderOfPost(const std::string& groupKey, const std::string& textKey,
-                      const std::string& titleKey) {
-    SIM_PolicyGroup* group = FindGroup(groupKey.c_str());
-    if (!group || !group->minister)
-        return;
-    RaiseMinisterIssue(group->minister, kIssueKindMinisterWarning, Translate(textKey),
-                       Translate(titleKey));
-}
-
 } // namespace
 
 SIM_EventManager& GetEventManager() {
-    // Never destroyed: events freed late at process exit still find the manager.
-    static SIM_EventManager* manager = new SIM_EventManager();
-    return *manager;
+    return Government().events;
 }
 
 SIM_EventManager::~SIM_EventManager() {
@@ -157,18 +132,4 @@ void ProcessEvents() {
 
 void TriggerEventByName(const std::string& name) {
     GetEventManager().TriggerEventByName(name);
-}
-
-void InstallHappeningsConnections() {
-    GetEventManager();
-    GetIssuesManager();
-    Finances& finances = GetFinances();
-    finances.triggerEvent = [](const std::string& name) { TriggerEventByName(name); };
-    finances.warnMinister = &WarnHolderOfPost;
-    CabinetHooks& hooks = GetCabinet().hooks;
-    hooks.runScript = [](const std::string& script) { RunScript(script); };
-    hooks.addIssue = &RaiseMinisterIssue;
-    hooks.announceResignation = [](const MinisterResignation& resignation) {
-        GetEventManager().AnnounceResignation(resignation);
-    };
 }

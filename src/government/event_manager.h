@@ -60,15 +60,10 @@ private:
     std::vector<SIM_Event*> announcements;
 };
 
-// The program's one event manager, created on first use.
+// The event manager of the game in play.
 SIM_EventManager& GetEventManager();
 
 // Convenience forms of the steps above.
 void LoadEvents();
 void ProcessEvents();
 void TriggerEventByName(const std::string& name);
-
-// Connects events, issues and scripts to the systems that raise them: the finances' debt-ceiling
-// event, and the cabinet's scripts, issues and resignation events. Part of every new game's and
-// every load's set-up; calling it again is harmless.
-void InstallHappeningsConnections();

@@ -3,8 +3,13 @@
 #include "base/debug_log.h"
 #include "base/mission.h"
 #include "base/options.h"
+#include "government/cabinet.h"
+#include "government/event_manager.h"
+#include "government/government_state.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
+#include "government/situation_manager.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 
 #include <climits>
@@ -40,8 +45,7 @@ float PeakOf(const float (&history)[Finances::kHistoryLength], float peak) {
 } // namespace
 
 Finances& GetFinances() {
-    static Finances finances;
-    return finances;
+    return Government().finances;
 }
 
 void Finances::ResetFinances() {
@@ -79,9 +83,7 @@ void Finances::CalculateIncomeAndExpenses() {
             LogF("%s income %f", policy->name, static_cast<double>(income));
     }
 
-    for (const FinanceSource& source : extraSources)
-        if (source)
-            source(MonthlyExpenses, MonthlyIncome);
+    AddSituationFinances(MonthlyExpenses, MonthlyIncome);
 
     // Every income term is clamped at 0, so a negative total means a source broke that rule.
     Assert(MonthlyIncome >= 0.0f, "Finances", __LINE__);
@@ -130,9 +132,9 @@ void Finances::ProcessTurn() {
         ratio = 0.0f;
     if (ratio > 1.0f)
         ratio = 1.0f;
-    if (g_debtNeuron) {
-        g_debtNeuron->SetBaseOffset(ratio);
-        g_debtNeuron->PushToOutputs();
+    if (Network().debtNeuron) {
+        Network().debtNeuron->SetBaseOffset(ratio);
+        Network().debtNeuron->PushToOutputs();
     }
 
     ShiftHistory(IncomeHistory, MonthlyIncome);
@@ -146,15 +148,13 @@ void Finances::ProcessTurn() {
 
 void Finances::CheckDebtCeiling() {
     if (NationalDebt > DebtCeiling) {
-        if (triggerEvent)
-            triggerEvent(kDebtCeilingEvent);
+        TriggerEventByName(kDebtCeilingEvent);
         return;
     }
     // A ceiling of 0 with no debt is no cause for alarm (and no division by zero): the debt is
     // then not above the ceiling and the ratio test is skipped.
     if (TurnsProcessed > 3 && DebtCeiling > 0.0f && NationalDebt / DebtCeiling > 0.75f) {
-        if (warnMinister)
-            warnMinister(kDebtWarningGroup, kDebtWarningText, kDebtWarningTitle);
+        WarnMinisterOfPost(kDebtWarningGroup, kDebtWarningText, kDebtWarningTitle);
     }
 }
 

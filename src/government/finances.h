@@ -1,11 +1,10 @@
 #pragma once
-// The state's money: each turn the costs and incomes of every active policy (and of every other
-// registered source) are summed, interest is added, the balance is paid into or out of the
-// treasury, twenty turns of history are kept for the graphs, and the debt is fed back into the
-// network and checked against the mission's ceiling.
+// The state's money: each turn the costs and incomes of every active policy and situation are
+// summed, interest is added, the balance is paid into or out of the treasury, twenty turns of
+// history are kept for the graphs, and the debt is fed back into the network and checked against
+// the mission's ceiling (the debt-ceiling event above it, the economy minister's warning near it).
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,21 +57,9 @@ public:
     float HistoryPeak = 0.0f;
     int32_t TurnsProcessed = 0;
 
-    // Connections to the rest of the game. None of them is touched by ResetFinances.
-
-    // Sources of cost and income besides the policies (the situations), each adding its active
-    // items to the running totals after the policies; called in registration order.
-    using FinanceSource = std::function<void(float& expenses, float& income)>;
-    std::vector<FinanceSource> extraSources;
-    // Fires the named event (kDebtCeilingEvent).
-    std::function<void(const std::string& eventName)> triggerEvent;
-    // Adds a minister's warning issue for the holder of the named policy group, with the texts
-    // translated from the two keys; does nothing when the post is empty.
-    std::function<void(const std::string& groupKey, const std::string& textKey,
-                       const std::string& titleKey)>
-        warnMinister;
     // The "finance" log channel: every active policy's income and the turn's total.
     bool logFinance = false;
 };
 
+// The finances of the game in play.
 Finances& GetFinances();

@@ -1,6 +1,7 @@
 #include "government/issues_manager.h"
 
 #include "base/debug_log.h"
+#include "government/government_state.h"
 #include "government/minister.h"
 #include "network/neuron.h"
 
@@ -34,8 +35,7 @@ std::string IconFor(Neuron* subject, int kind, const std::string& subjectPicture
 } // namespace
 
 SIM_IssuesManager& GetIssuesManager() {
-    static SIM_IssuesManager manager;
-    return manager;
+    return Government().issues;
 }
 
 SIM_IssuesManager::SIM_IssuesManager() {

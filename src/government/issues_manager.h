@@ -59,10 +59,11 @@ public:
     SIM_Issue* At(size_t index) const {
         return index < issues.size() ? issues[index].get() : nullptr;
     }
+    const std::vector<std::unique_ptr<SIM_Issue>>& Issues() const { return issues; }
 
 private:
     std::vector<std::unique_ptr<SIM_Issue>> issues;
 };
 
-// The program's one issues manager, created on first use.
+// The issues list of the game in play.
 SIM_IssuesManager& GetIssuesManager();

@@ -7,6 +7,7 @@
 #include "base/tokenizer.h"
 #include "base/turn.h"
 #include "government/election_manager.h"
+#include "government/government_state.h"
 #include "network/neuron.h"
 
 #include <algorithm>
@@ -42,20 +43,41 @@ ActionResult Refuse(const std::string& text) {
     return ActionResult{false, text};
 }
 
+// The promises on offer and the penalty for breaking them: a table of the run, read at start-up.
+struct ManifestoTable {
+    std::vector<ManifestoOption> options;
+    float brokenPenalty = 0.0f;
+};
+
+ManifestoTable& Table() {
+    static ManifestoTable table;
+    return table;
+}
+
 } // namespace
 
 void SIM_Manifesto::LoadOptions() {
     Clear();
-    options.clear();
+    ManifestoTable& table = Table();
+    table.options.clear();
     DirectRowOptions reading;
     reading.lineCapacity = 1024;
     reading.requireLongRows = false;
     bool opened = ReadDirectRows(
-        kManifestoFile, [this](const std::string& row) { options.push_back(ParseOptionRow(row)); },
+        kManifestoFile,
+        [&table](const std::string& row) { table.options.push_back(ParseOptionRow(row)); },
         reading);
     if (!opened)
         REPORT_ERROR("Missing manifesto file");
-    brokenPenalty = SetupFloat("MANIFESTO_BROKEN_PENALTY");
+    table.brokenPenalty = SetupFloat("MANIFESTO_BROKEN_PENALTY");
+}
+
+float SIM_Manifesto::BrokenPenalty() const {
+    return Table().brokenPenalty;
+}
+
+const std::vector<ManifestoOption>& SIM_Manifesto::Options() const {
+    return Table().options;
 }
 
 void SIM_Manifesto::Clear() {
@@ -135,7 +157,7 @@ void SIM_Manifesto::UpdateKept() {
 }
 
 const ManifestoOption* SIM_Manifesto::FindOption(const std::string& targetName) const {
-    for (const ManifestoOption& option : options)
+    for (const ManifestoOption& option : Table().options)
         if (option.targetName == targetName)
             return &option;
     return nullptr;
@@ -153,8 +175,7 @@ bool SIM_Manifesto::RestorePledge(const std::string& targetName, float initial, 
 }
 
 SIM_Manifesto& GetManifesto() {
-    static SIM_Manifesto manifesto;
-    return manifesto;
+    return Government().manifesto;
 }
 
 bool ManifestoMayBeChosen() {

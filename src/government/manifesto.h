@@ -41,7 +41,8 @@ public:
     SIM_Manifesto& operator=(const SIM_Manifesto&) = delete;
 
     // Reads the table once at start-up ("Missing manifesto file" when it cannot be opened), then
-    // the penalty. Pledges refer into the options, so loading clears them first.
+    // the penalty. The table outlives every game; pledges refer into it, so loading clears them
+    // first.
     void LoadOptions();
     // Forgets both lists of pledges; the empty manifesto is kept.
     void Clear();
@@ -69,20 +70,19 @@ public:
     bool RestorePledge(const std::string& targetName, float initial, bool live);
 
     // "MANIFESTO_BROKEN_PENALTY", as read with the options.
-    float BrokenPenalty() const { return brokenPenalty; }
+    float BrokenPenalty() const;
 
     const std::vector<ManifestoPledge>& LivePledges() const { return livePledges; }
     const std::vector<ManifestoPledge>& NextTermPledges() const { return nextTermPledges; }
-    const std::vector<ManifestoOption>& Options() const { return options; }
+    const std::vector<ManifestoOption>& Options() const;
 
 private:
     std::vector<ManifestoPledge> livePledges;
     std::vector<ManifestoPledge> nextTermPledges;
-    std::vector<ManifestoOption> options;
     bool kept = true;
-    float brokenPenalty = 0.0f;
 };
 
+// The manifesto of the game in play.
 SIM_Manifesto& GetManifesto();
 
 // True in the turn in which the player may write the manifesto: exactly one turn before the

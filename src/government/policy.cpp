@@ -4,6 +4,7 @@
 #include "base/file_system.h"
 #include "base/game_paths.h"
 #include "base/tokenizer.h"
+#include "government/minister.h"
 #include "government/policy_group.h"
 #include "government/policy_manager.h"
 #include "government/political_capital.h"
@@ -22,11 +23,6 @@ constexpr int kFixedCells = 18;
 // An influence list this short is a placeholder such as "-" or a blank.
 constexpr size_t kPlaceholderChars = 1;
 constexpr char kSliderFormula[] = "0+(1.0*x)";
-
-MinisterQualityReaders& QualityReaders() {
-    static MinisterQualityReaders readers;
-    return readers;
-}
 
 // Attaches a ';'-separated list of influence texts to a multiplier neuron. A real list replaces
 // the neutral base of 1, so the multiplier is whatever the influences make it.
@@ -50,16 +46,11 @@ bool HasFlag(const std::string& flags, const char* word) {
 
 } // namespace
 
-void SetMinisterQualityReaders(const MinisterQualityReaders& readers) {
-    QualityReaders() = readers;
-}
-
 float MinisterFactorFor(const SIM_Minister* minister, int groupIndex) {
-    const MinisterQualityReaders& readers = QualityReaders();
-    if (!minister || !readers.experience || !readers.suitability)
+    if (!minister)
         return 0.5f;
-    float c = readers.experience(minister);
-    float d = readers.suitability(minister, groupIndex);
+    float c = minister->experience;
+    float d = minister->GetSuitability(groupIndex);
     return std::clamp(c * d * 0.5f + 0.5f, 0.0f, 1.0f);
 }
 

@@ -36,17 +36,8 @@ inline constexpr const char kPolicySaveValue[] = "Value";
 inline constexpr const char kPolicySaveHistory[] = "history";
 inline constexpr const char kPolicySaveActive[] = "active";
 
-// How a minister's quality reaches the policies: the cabinet registers readers of a minister's
-// experience (0 … 1) and of its suitability for a group index (0 … 1).
-struct MinisterQualityReaders {
-    float (*experience)(const SIM_Minister* minister) = nullptr;
-    float (*suitability)(const SIM_Minister* minister, int groupIndex) = nullptr;
-};
-void SetMinisterQualityReaders(const MinisterQualityReaders& readers);
-
 // How strongly a minister carries the policies of a post: 0.5 for an empty post, otherwise
-// experience × suitability × 0.5 + 0.5, within 0 … 1. Until the cabinet registers its readers a
-// minister counts as an empty post.
+// experience × suitability × 0.5 + 0.5, within 0 … 1.
 float MinisterFactorFor(const SIM_Minister* minister, int groupIndex);
 
 class SIM_Policy : public Neuron, public CFinanceObject {

@@ -4,6 +4,7 @@
 #include "base/game_paths.h"
 #include "base/row_reader.h"
 #include "base/setup_table.h"
+#include "government/government_state.h"
 #include "government/policy.h"
 #include "government/slider_config.h"
 #include "population/pressure_group.h"
@@ -13,10 +14,6 @@
 
 namespace {
 
-// Null outside the manager's lifetime, so policies freed at process exit after the manager do
-// not reach for it.
-SIM_PolicyManager* g_liveManager = nullptr;
-
 constexpr float kStartingPressureGroupStrengthCap = 10.0f;
 
 void Erase(std::vector<SIM_Policy*>& list, SIM_Policy* policy) {
@@ -25,13 +22,8 @@ void Erase(std::vector<SIM_Policy*>& list, SIM_Policy* policy) {
 
 } // namespace
 
-SIM_PolicyManager::SIM_PolicyManager() {
-    g_liveManager = this;
-}
-
 SIM_PolicyManager::~SIM_PolicyManager() {
     Release();
-    g_liveManager = nullptr;
 }
 
 void SIM_PolicyManager::Release() {
@@ -131,8 +123,7 @@ void SIM_PolicyManager::Forget(SIM_Policy* policy) {
 }
 
 SIM_PolicyManager& GetPolicyManager() {
-    static SIM_PolicyManager manager;
-    return manager;
+    return Government().policies;
 }
 
 SIM_PolicyGroup* FindGroup(const char* key) {
@@ -140,6 +131,6 @@ SIM_PolicyGroup* FindGroup(const char* key) {
 }
 
 void ForgetPolicy(SIM_Policy* policy) {
-    if (g_liveManager)
-        g_liveManager->Forget(policy);
+    if (GamePart<GovernmentState>::Exists())
+        GetPolicyManager().Forget(policy);
 }

@@ -13,7 +13,6 @@ class SIM_Policy;
 
 class SIM_PolicyManager : public GameSubsystem {
 public:
-    SIM_PolicyManager();
     ~SIM_PolicyManager() override;
 
     // Destroys every policy, front first, and forgets the groups' members and ministers.
@@ -57,7 +56,7 @@ public:
     std::vector<SIM_Policy*> introducedPolicies;
 };
 
-// The program's one policy manager, created on first use.
+// The policy manager of the game in play.
 SIM_PolicyManager& GetPolicyManager();
 
 // Group lookup by key over the manager's seven groups.

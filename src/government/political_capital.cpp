@@ -1,5 +1,9 @@
 #include "government/political_capital.h"
 
+#include "government/cabinet.h"
+#include "government/government_state.h"
+#include "government/minister.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -20,9 +24,9 @@ constexpr int64_t kTurnsBanked = 3;
 
 void PoliticalCapital::RecalculateAllowance() {
     int64_t sum = 0;
-    if (allowanceSource) {
-        for (int32_t points : allowanceSource())
-            sum += points;
+    for (const SIM_Minister* minister : GetCabinet().ministers) {
+        if (minister->HasPost())
+            sum += minister->GetPoliticalCapital();
     }
     capitalPerTurn = Saturate(sum);
 }
@@ -45,11 +49,6 @@ void PoliticalCapital::SpendCapital(int32_t cost) {
     capital = Saturate(std::max<int64_t>(stock, 0));
 }
 
-void PoliticalCapital::SetAllowanceSource(AllowanceSource source) {
-    allowanceSource = std::move(source);
-}
-
 PoliticalCapital& GetPoliticalCapital() {
-    static PoliticalCapital capital;
-    return capital;
+    return Government().capital;
 }

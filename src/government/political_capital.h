@@ -3,8 +3,6 @@
 // on policy actions. Unspent points carry over, up to three turns' worth.
 
 #include <cstdint>
-#include <functional>
-#include <vector>
 
 // Where the pair is kept in a saved game.
 inline constexpr const char kCapitalSaveElement[] = "restrictedpower";
@@ -13,10 +11,7 @@ inline constexpr const char kCapitalSaveStock[] = "ap";
 
 class PoliticalCapital {
 public:
-    // The points of every minister who holds a post, one entry each; the cabinet registers it.
-    using AllowanceSource = std::function<std::vector<int32_t>()>;
-
-    // capitalPerTurn := the sum over the ministers in office (0 with no source registered).
+    // capitalPerTurn := the sum of the points of the ministers in office.
     void RecalculateAllowance();
     // The turn's income of points, capped at three turns' allowance.
     void NewTurn();
@@ -25,14 +20,9 @@ public:
     // Takes the cost off the stock, which never goes below 0.
     void SpendCapital(int32_t cost);
 
-    void SetAllowanceSource(AllowanceSource source);
-
     int32_t capitalPerTurn = 0;
     int32_t capital = 0;
-
-private:
-    AllowanceSource allowanceSource;
 };
 
-// The program's one stock of political capital, created on first use.
+// The political capital of the game in play.
 PoliticalCapital& GetPoliticalCapital();

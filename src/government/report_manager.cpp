@@ -6,9 +6,12 @@
 #include "base/turn.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
+#include "government/government_state.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/pressure_group.h"
 #include "population/voter.h"
 
@@ -40,7 +43,7 @@ void SIM_ReportManager::MakeReports() {
 }
 
 void SIM_ReportManager::MakeEconomyReport() {
-    float economy = g_globalEconomy ? g_globalEconomy->value : 0.0f;
+    float economy = Network().globalEconomy ? Network().globalEconomy->value : 0.0f;
     float level = (economy + 1.0f) * 0.5f;
     AddReport(Translate("REPORT_ECONOMY_TITLE"), GetGradedText(kReportEconomySection, level));
 }
@@ -80,9 +83,9 @@ void SIM_ReportManager::MakeElectionReport() {
     std::string first = GetGradedText(kReportElectionSection, elapsed);
 
     // Read through the voters' party pointers: a game without parties reports empty ones.
-    const SIM_Party* player = g_playerParty;
+    const SIM_Party* player = Population().playerParty;
     int p = MembersOf(player);
-    int o = MembersOf(g_oppositionParty);
+    int o = MembersOf(Population().oppositionParty);
     float people = static_cast<float>(p) * GetMission().populationPerVoter;
     // Beyond what a whole number holds is corrupt content, not a country.
     long long partySize = people > 0.0f && people < 9.0e18f ? static_cast<long long>(people) : 0;
@@ -123,8 +126,7 @@ void SIM_ReportManager::MakeIntelligenceReport() {
 }
 
 SIM_ReportManager& GetReportManager() {
-    static SIM_ReportManager manager;
-    return manager;
+    return Government().reports;
 }
 
 std::string FormatWithThousands(long long number) {

@@ -51,7 +51,7 @@ private:
     std::vector<SIM_Report> reports;
 };
 
-// The program's one report manager, created on first use.
+// The report manager of the game in play.
 SIM_ReportManager& GetReportManager();
 
 // A whole number with commas between groups of three digits: 1234567 → "1,234,567".

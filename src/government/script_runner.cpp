@@ -11,6 +11,7 @@
 #include "base/turn.h"
 #include "government/event_manager.h"
 #include "government/finances.h"
+#include "government/government_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/grudge.h"
@@ -24,7 +25,6 @@ namespace {
 
 // A script that fires an event whose script fires it again would never end.
 constexpr int kMaxNesting = 16;
-int g_nesting = 0;
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -123,8 +123,7 @@ SIM_Script::SIM_Script() {
 }
 
 SIM_Script& GetScriptRunner() {
-    static SIM_Script runner;
-    return runner;
+    return Government().scripts;
 }
 
 void SIM_Script::RunScript(const std::string& textOrFile) {
@@ -146,18 +145,18 @@ void SIM_Script::RunScript(const std::string& textOrFile) {
 }
 
 void SIM_Script::RunScriptText(const std::string& script) {
-    if (g_nesting >= kMaxNesting) {
+    if (nesting >= kMaxNesting) {
         REPORT_ERROR(Format("Scripts nested too deeply: %.200s", script.c_str()).c_str());
         return;
     }
-    ++g_nesting;
+    ++nesting;
     for (const std::string& piece : SplitCommands(script)) {
         std::string command = TrimBlanks(piece);
         // A script that ends with a semicolon, or doubles one, leaves nothing to run.
         if (!command.empty())
             ExecuteCommand(command);
     }
-    --g_nesting;
+    --nesting;
 }
 
 void SIM_Script::ExecuteCommand(const std::string& command) {

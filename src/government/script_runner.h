@@ -42,9 +42,11 @@ private:
     bool RunArgumentCommand();
 
     std::vector<SimpleCommand> simpleCommands;
+    // How many scripts are running inside one another.
+    int nesting = 0;
 };
 
-// The program's one script runner, created on first use.
+// The script runner of the game in play.
 SIM_Script& GetScriptRunner();
 
 void RunScript(const std::string& textOrFile);

@@ -2,6 +2,7 @@
 
 #include "base/debug_log.h"
 #include "base/tokenizer.h"
+#include "government/government_state.h"
 #include "government/issues_manager.h"
 #include "government/policy_manager.h"
 #include "government/situation_manager.h"
@@ -25,11 +26,8 @@ enum SituationField : size_t {
     kFieldFirstLink,
 };
 
-// Never freed: a situation may still be destroyed by the network's teardown late in the run, and
-// it must find the list to leave it.
 std::vector<SIM_Situation*>& ClassList() {
-    static std::vector<SIM_Situation*>* list = new std::vector<SIM_Situation*>;
-    return *list;
+    return Government().situations;
 }
 
 std::string StripLineEnd(const char* line) {

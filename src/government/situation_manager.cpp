@@ -4,7 +4,7 @@
 #include "base/game_paths.h"
 #include "base/row_reader.h"
 #include "base/setup_table.h"
-#include "government/finances.h"
+#include "government/government_state.h"
 #include "government/situation.h"
 
 #include <algorithm>
@@ -15,10 +15,6 @@ namespace {
 // Rows of the standard table are at most 1023 characters; a longer row runs on into the next.
 constexpr size_t kSituationRowCapacity = 1024;
 
-// The manager while it exists, so that a situation destroyed after it at process exit touches
-// nothing.
-SIM_SituationManager* g_liveManager = nullptr;
-
 std::string ModPattern() {
     std::string pattern = kSituationModPattern;
     pattern.replace(pattern.find("%s"), 2, GetUserDir());
@@ -27,37 +23,12 @@ std::string ModPattern() {
 
 } // namespace
 
-// The finances may have been reset since the manager was made, so every load checks that the
-// situations are still among the sources of money.
-static void EnsureSituationFinances() {
-    using Source = void (*)(float&, float&);
-    for (const Finances::FinanceSource& source : GetFinances().extraSources) {
-        const Source* target = source.target<Source>();
-        if (target && *target == AddSituationFinances)
-            return;
-    }
-    GetFinances().extraSources.push_back(AddSituationFinances);
-}
-
-SIM_SituationManager::SIM_SituationManager() {
-    g_liveManager = this;
-    EnsureSituationFinances();
-}
-
-SIM_SituationManager::~SIM_SituationManager() {
-    // The neuron registry may still hold the situations; they are freed with the network.
-    if (g_liveManager == this)
-        g_liveManager = nullptr;
-}
-
 SIM_SituationManager& GetSituationManager() {
-    static SIM_SituationManager manager;
-    return manager;
+    return Government().situationManager;
 }
 
 void SIM_SituationManager::LoadAll() {
     ASSERT(situations.empty());
-    EnsureSituationFinances();
     auto create = [this](const std::string& row) { situations.push_back(new SIM_Situation(row)); };
 
     DirectRowOptions options;
@@ -95,9 +66,9 @@ SIM_Situation* SIM_SituationManager::FindSituation(const char* name) const {
 }
 
 void SIM_SituationManager::Forget(SIM_Situation* situation) {
-    if (!g_liveManager)
+    if (!GamePart<GovernmentState>::Exists())
         return;
-    std::vector<SIM_Situation*>& list = g_liveManager->situations;
+    std::vector<SIM_Situation*>& list = GetSituationManager().situations;
     list.erase(std::remove(list.begin(), list.end(), situation), list.end());
 }
 

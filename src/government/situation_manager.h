@@ -13,10 +13,6 @@ inline constexpr const char kSituationModPattern[] = "%s/mods/data/situations/*.
 
 class SIM_SituationManager : public GameSubsystem {
 public:
-    // Adds the situations to the finances' sources, once for the whole program.
-    SIM_SituationManager();
-    ~SIM_SituationManager() override;
-
     // Creates one situation per row of the table named by the setup key "situations" and of
     // each mod file, then parses them all in creation order, so that links may name situations
     // that come later in the files.
@@ -36,7 +32,7 @@ private:
     std::vector<SIM_Situation*> situations;
 };
 
-// The program's one situation manager, created on first use.
+// The situation manager of the game in play.
 SIM_SituationManager& GetSituationManager();
 
 // The active situations' cost and income at their current values, added to the running totals.

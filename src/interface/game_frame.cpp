@@ -10,6 +10,7 @@
 #include "base/setup_table.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "game/game_state.h"
 #include "game/load_game.h"
 #include "game/startup.h"
 #include "game/turn_pipeline.h"
@@ -190,6 +191,7 @@ bool Init(const FrameSettings& settings) {
         return false;
     }
     SetGameRunning(true);
+    StartEmptyGame();
     LoadSetupTable();
     if (!StartDisplay())
         return false;

@@ -1,6 +1,7 @@
 #include "network/neural_effect.h"
 
 #include "base/debug_log.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 
 #include <algorithm>
@@ -23,7 +24,6 @@ bool g_instantEffects = false;
 bool g_gameRunning = true;
 
 namespace {
-std::vector<NeuralEffect*> g_effects;
 
 // Fixed-size slots carved from large blocks. A freed slot goes on a list and is the next one
 // handed out; the blocks go back to the heap only when DeleteAllEffects finds no link alive, so
@@ -124,7 +124,7 @@ NeuralEffect::NeuralEffect(Neuron* source, Neuron* target, const char* formula, 
     this->source = source;
     input = initialInput;
     inputTarget = initialInput;
-    g_effects.push_back(this);
+    Network().effects.push_back(this);
     output = 0.0f;
     inertia = 1;
     if (source)
@@ -142,7 +142,7 @@ NeuralEffect::~NeuralEffect() {
     }
     // The registry is ours and always valid, so leave it even while the network is torn down;
     // DeleteAllEffects empties it before freeing, which makes this a no-op there.
-    RemoveFrom(g_effects, this);
+    RemoveFrom(Network().effects, this);
 }
 
 void* NeuralEffect::operator new(std::size_t size) {
@@ -261,8 +261,9 @@ void NeuralEffect::UpdateReadByRead() {
 
 void UpdateAllEffects() {
     // By index: an update never adds links, but the size is re-read to stay within bounds.
-    for (size_t i = 0; i < g_effects.size(); ++i) {
-        NeuralEffect* effect = g_effects[i];
+    std::vector<NeuralEffect*>& effects = Network().effects;
+    for (size_t i = 0; i < effects.size(); ++i) {
+        NeuralEffect* effect = effects[i];
         if (effect->IsSourceActive())
             effect->Update();
     }
@@ -271,12 +272,12 @@ void UpdateAllEffects() {
 void DeleteAllEffects() {
     ASSERT(!g_gameRunning);
     std::vector<NeuralEffect*> doomed;
-    doomed.swap(g_effects);
+    doomed.swap(Network().effects);
     for (NeuralEffect* effect : doomed)
         delete effect;
     Pool().Trim();
 }
 
 const std::vector<NeuralEffect*>& AllEffects() {
-    return g_effects;
+    return Network().effects;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // NeuralEffect: a directed link that carries its source neuron's value through a one-line formula
 // and a scale to its target neuron. Its input walks towards the source's value by 1/inertia per
-// turn, so changes spread through the network over several turns. All live links sit in one
-// global registry, which owns them.
+// turn, so changes spread through the network over several turns. All live links sit in the
+// registry of the game in play, which owns them.
 
 #include "network/formula.h"
 #include "network/neuron.h"
@@ -13,11 +13,14 @@
 
 constexpr uint32_t kMaxInertialDrag = 32;
 
-// While on, every recomputation of a link ignores inertia (used while a new game settles).
+// While on, every recomputation of a link ignores inertia (used while a new game settles). A
+// switch of the program rather than a part of the game: every link reads it on every turn, and
+// the end of a game switches it off, so a game never starts with it on.
 extern bool g_instantEffects;
 // While on, destroyed links and neurons unlink themselves; switched off around wholesale
 // destruction, when DeleteAllNeurons and DeleteAllEffects free everything without unlinking.
-// Starts on, as for a running program.
+// Starts on, as for a running program; the window's shutdown also reads it as whether the
+// program still runs, so it belongs to the program, not to a game.
 extern bool g_gameRunning;
 
 class NeuralEffect {

@@ -3,6 +3,7 @@
 #include "base/debug_log.h"
 #include "base/front_end.h"
 #include "base/tokenizer.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/random_neuron.h"
 
@@ -14,18 +15,7 @@
 #include <optional>
 #include <unordered_set>
 
-Neuron* g_winningNeuron = nullptr;
-Neuron* g_debtNeuron = nullptr;
-Neuron* g_securityNeuron = nullptr;
-CGlobalEconomy* g_globalEconomy = nullptr;
-
 namespace {
-std::vector<Neuron*> g_neurons;
-
-// While DeleteAllNeurons runs, destroyed neurons are noted here instead of being searched for
-// in the registry, which keeps the teardown of a large population linear.
-bool g_tearingDown = false;
-std::unordered_set<const Neuron*>* g_destroyed = nullptr;
 
 // Never destroyed: neurons freed late at process exit must still find the list.
 std::vector<NeuronGoneListener>& GoneListeners() {
@@ -56,23 +46,26 @@ float FieldToFloat(const std::string& field, size_t maxChars) {
 
 Neuron::Neuron() {
     std::fill(history, history + kNeuronHistoryLength, 0.5f);
-    if (g_tearingDown && g_destroyed)
-        g_destroyed->erase(this);
-    g_neurons.push_back(this);
+    NetworkState& network = Network();
+    if (network.tearingDown && network.destroyed)
+        network.destroyed->erase(this);
+    network.neurons.push_back(this);
 }
 
 Neuron::~Neuron() {
     ReleaseLinks();
-    if (!g_tearingDown) {
+    NetworkState& network = Network();
+    if (!network.tearingDown) {
         const std::vector<NeuronGoneListener>& listeners = GoneListeners();
         for (size_t i = 0; i < listeners.size(); ++i)
             listeners[i](this);
     }
-    if (g_tearingDown && g_destroyed) {
-        g_destroyed->insert(this);
+    if (network.tearingDown && network.destroyed) {
+        network.destroyed->insert(this);
         return;
     }
-    g_neurons.erase(std::remove(g_neurons.begin(), g_neurons.end(), this), g_neurons.end());
+    std::vector<Neuron*>& neurons = network.neurons;
+    neurons.erase(std::remove(neurons.begin(), neurons.end(), this), neurons.end());
 }
 
 void Neuron::ReleaseLinks() {
@@ -283,7 +276,7 @@ namespace {
 Neuron* FindNeuronPassingOver(const char* wanted, std::optional<NeuronType> passedOver) {
     if (!wanted || std::strlen(wanted) < 3)
         return nullptr;
-    for (Neuron* neuron : g_neurons) {
+    for (Neuron* neuron : Network().neurons) {
         if (neuron->typeCode != passedOver && std::strcmp(neuron->name, wanted) == 0)
             return neuron;
     }
@@ -315,7 +308,7 @@ Neuron* LookUpNeuron(const std::string& wanted) {
     if (wanted.size() < 3)
         return nullptr;
     Neuron* grudge = nullptr;
-    for (Neuron* neuron : g_neurons) {
+    for (Neuron* neuron : Network().neurons) {
         if (wanted != neuron->name)
             continue;
         if (neuron->typeCode != NeuronType::Grudge)
@@ -329,13 +322,15 @@ Neuron* LookUpNeuron(const std::string& wanted) {
 // The passes go by index and re-read the size: a step may create neurons (a voter group raising
 // a grudge), which join the end of the registry and are reached in the same pass.
 void ProcessAllNeurons() {
-    for (size_t i = 0; i < g_neurons.size(); ++i)
-        g_neurons[i]->Process();
+    std::vector<Neuron*>& neurons = Network().neurons;
+    for (size_t i = 0; i < neurons.size(); ++i)
+        neurons[i]->Process();
 }
 
 void EndTurnAllNeurons() {
-    for (size_t i = 0; i < g_neurons.size(); ++i) {
-        Neuron* neuron = g_neurons[i];
+    std::vector<Neuron*>& neurons = Network().neurons;
+    for (size_t i = 0; i < neurons.size(); ++i) {
+        Neuron* neuron = neurons[i];
         if (neuron->keepsHistory)
             neuron->UpdateHistory();
         neuron->EndOfTurn();
@@ -343,8 +338,9 @@ void EndTurnAllNeurons() {
 }
 
 void ResetAllHistories() {
-    for (size_t i = 0; i < g_neurons.size(); ++i)
-        g_neurons[i]->ResetHistory();
+    std::vector<Neuron*>& neurons = Network().neurons;
+    for (size_t i = 0; i < neurons.size(); ++i)
+        neurons[i]->ResetHistory();
 }
 
 void OrderNeuronsByType() {
@@ -354,12 +350,13 @@ void OrderNeuronsByType() {
         NeuronType::SimVal,         NeuronType::Situation, NeuronType::Event,
         NeuronType::Dilemma,        NeuronType::Minister,  NeuronType::VoterType,
         NeuronType::VoterFrequency, NeuronType::Voter};
+    std::vector<Neuron*>& neurons = Network().neurons;
     std::vector<Neuron*> groups[kNeuronTypeCount];
     std::vector<Neuron*> unknown;
     // Each neuron goes once into its group even when an earlier ordering already lists it twice,
     // so ordering again (after more content is loaded) keeps plain neurons at exactly two entries.
     std::unordered_set<const Neuron*> seen;
-    for (Neuron* neuron : g_neurons) {
+    for (Neuron* neuron : neurons) {
         if (!seen.insert(neuron).second)
             continue;
         const int32_t code = NeuronTypeCode(neuron->typeCode);
@@ -369,46 +366,48 @@ void OrderNeuronsByType() {
             unknown.push_back(neuron);
     }
     ASSERT(unknown.empty());
-    g_neurons.clear();
+    neurons.clear();
     for (NeuronType type : kOrder) {
         const std::vector<Neuron*>& group = groups[NeuronTypeCode(type)];
-        g_neurons.insert(g_neurons.end(), group.begin(), group.end());
+        neurons.insert(neurons.end(), group.begin(), group.end());
     }
     // A neuron of no known type would otherwise drop out of every pass and never be freed.
-    g_neurons.insert(g_neurons.end(), unknown.begin(), unknown.end());
+    neurons.insert(neurons.end(), unknown.begin(), unknown.end());
 }
 
 void DeleteAllNeurons() {
+    NetworkState& network = Network();
+    std::vector<Neuron*>& neurons = network.neurons;
     std::unordered_set<const Neuron*> destroyed;
-    g_destroyed = &destroyed;
-    g_tearingDown = true;
+    network.destroyed = &destroyed;
+    network.tearingDown = true;
     // Entries are never removed during the walk: a destroyed neuron (and any embedded neuron
     // its owner takes with it) is noted in the set, and its remaining entries are skipped.
-    for (size_t i = 0; i < g_neurons.size(); ++i) {
-        Neuron* neuron = g_neurons[i];
+    for (size_t i = 0; i < neurons.size(); ++i) {
+        Neuron* neuron = neurons[i];
         if (destroyed.count(neuron) || neuron->IsEmbedded())
             continue;
         GetFrontEnd().DebuggerOutput(std::string(neuron->name) + "\n");
         delete neuron;
     }
-    g_tearingDown = false;
-    g_destroyed = nullptr;
+    network.tearingDown = false;
+    network.destroyed = nullptr;
 
     // What is left are embedded neurons whose owners are not neurons. Their owners free them
     // later, so they only let go of their links and leave the registry now.
     std::vector<Neuron*> remaining;
-    remaining.swap(g_neurons);
+    remaining.swap(neurons);
     for (Neuron* neuron : remaining) {
         if (destroyed.insert(neuron).second)
             neuron->ReleaseLinks();
     }
 
-    g_winningNeuron = nullptr;
-    g_debtNeuron = nullptr;
-    g_securityNeuron = nullptr;
-    g_globalEconomy = nullptr;
+    network.winningNeuron = nullptr;
+    network.debtNeuron = nullptr;
+    network.securityNeuron = nullptr;
+    network.globalEconomy = nullptr;
 }
 
 const std::vector<Neuron*>& AllNeurons() {
-    return g_neurons;
+    return Network().neurons;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Neuron: the common base of every node of the simulation network. A neuron holds one value per
 // turn and a history of past values, and is joined to other neurons by NeuralEffect links. All
-// live neurons sit in one global registry, which owns them and fixes their processing order.
+// live neurons sit in the registry of the game in play (network/network_state.h), which owns them
+// and fixes their processing order.
 
 #include <cstdint>
 #include <string>
@@ -161,9 +162,3 @@ void DeleteAllNeurons();
 
 // Every live neuron in processing order; plain neurons appear twice once ordered by type.
 const std::vector<Neuron*>& AllNeurons();
-
-// The named neurons every game has, set by the simulation set-up.
-extern Neuron* g_winningNeuron;
-extern Neuron* g_debtNeuron;
-extern Neuron* g_securityNeuron;
-extern CGlobalEconomy* g_globalEconomy;

@@ -5,24 +5,17 @@
 #include "base/row_reader.h"
 #include "base/setup_table.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/sim_value.h"
 
 #include <algorithm>
 #include <cstdio>
 
-Neuron* g_highIncome = nullptr;
-Neuron* g_lowIncome = nullptr;
-Neuron* g_middleIncome = nullptr;
-
 namespace {
 
 // Rows of the standard table are at most 1023 characters; a longer row runs on into the next.
 constexpr size_t kSimulationRowCapacity = 1024;
-
-// The simulation while it exists. Values unregister through this, so one destroyed after the
-// simulation at process exit touches nothing.
-CSimulation* g_liveSimulation = nullptr;
 
 void CreateValue(const std::string& row) {
     SIM_SimVal* simVal = new SIM_SimVal;
@@ -37,19 +30,8 @@ std::string ModPattern() {
 
 } // namespace
 
-CSimulation::CSimulation() {
-    g_liveSimulation = this;
-}
-
-CSimulation::~CSimulation() {
-    // The neuron registry owns the values; the simulation only stops listing them.
-    if (g_liveSimulation == this)
-        g_liveSimulation = nullptr;
-}
-
 CSimulation& GetSimulation() {
-    static CSimulation simulation;
-    return simulation;
+    return Network().simulation;
 }
 
 void CSimulation::Register(SIM_SimVal* simVal) {
@@ -57,15 +39,11 @@ void CSimulation::Register(SIM_SimVal* simVal) {
 }
 
 void CSimulation::Unregister(SIM_SimVal* simVal) {
-    if (g_highIncome == simVal)
-        g_highIncome = nullptr;
-    if (g_lowIncome == simVal)
-        g_lowIncome = nullptr;
-    if (g_middleIncome == simVal)
-        g_middleIncome = nullptr;
-    if (!g_liveSimulation)
-        return;
-    std::vector<SIM_SimVal*>& list = g_liveSimulation->values;
+    NetworkState& network = Network();
+    for (Neuron** income : {&network.highIncome, &network.lowIncome, &network.middleIncome})
+        if (*income == simVal)
+            *income = nullptr;
+    std::vector<SIM_SimVal*>& list = network.simulation.values;
     list.erase(std::remove(list.begin(), list.end(), simVal), list.end());
 }
 
@@ -83,12 +61,13 @@ void CSimulation::LoadAll() {
             REPORT_ERROR("Failed to load in modded simulation value");
         });
 
-    g_highIncome = FindNeuron("_HighIncome");
-    ASSERT(g_highIncome != nullptr);
-    g_lowIncome = FindNeuron("_LowIncome");
-    ASSERT(g_lowIncome != nullptr);
-    g_middleIncome = FindNeuron("_MiddleIncome");
-    ASSERT(g_middleIncome != nullptr);
+    NetworkState& network = Network();
+    network.highIncome = FindNeuron("_HighIncome");
+    ASSERT(network.highIncome != nullptr);
+    network.lowIncome = FindNeuron("_LowIncome");
+    ASSERT(network.lowIncome != nullptr);
+    network.middleIncome = FindNeuron("_MiddleIncome");
+    ASSERT(network.middleIncome != nullptr);
 }
 
 void CSimulation::AttachAllToGroups(PolicyGroupLookup findGroup) {
@@ -106,9 +85,10 @@ void CSimulation::Release() {
     doomed.swap(values);
     for (SIM_SimVal* simVal : doomed)
         delete simVal;
-    g_highIncome = nullptr;
-    g_lowIncome = nullptr;
-    g_middleIncome = nullptr;
+    NetworkState& network = Network();
+    network.highIncome = nullptr;
+    network.lowIncome = nullptr;
+    network.middleIncome = nullptr;
 }
 
 namespace {
@@ -129,19 +109,20 @@ Neuron* CreatePlainNamed(const char* name, const char* guiName) {
 } // namespace
 
 void SetupNamedNeurons() {
-    DestroyNamed(g_winningNeuron);
-    g_winningNeuron = CreatePlainNamed("_winning_", "");
+    NetworkState& network = Network();
+    DestroyNamed(network.winningNeuron);
+    network.winningNeuron = CreatePlainNamed("_winning_", "");
     // The vote share is everyone's effect; listing it as a cause would explain nothing.
-    g_winningNeuron->hidden = true;
+    network.winningNeuron->hidden = true;
 
-    DestroyNamed(g_debtNeuron);
-    g_debtNeuron = CreatePlainNamed("_debt_", "National Debt");
+    DestroyNamed(network.debtNeuron);
+    network.debtNeuron = CreatePlainNamed("_debt_", "National Debt");
 
-    DestroyNamed(g_globalEconomy);
-    g_globalEconomy = new CGlobalEconomy;
-    g_globalEconomy->SetName("_globaleconomy_");
-    g_globalEconomy->SetGuiName("Economic Cycle");
+    DestroyNamed(network.globalEconomy);
+    network.globalEconomy = new CGlobalEconomy;
+    network.globalEconomy->SetName("_globaleconomy_");
+    network.globalEconomy->SetGuiName("Economic Cycle");
 
-    DestroyNamed(g_securityNeuron);
-    g_securityNeuron = CreatePlainNamed("_security_", "Security");
+    DestroyNamed(network.securityNeuron);
+    network.securityNeuron = CreatePlainNamed("_security_", "Security");
 }

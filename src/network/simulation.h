@@ -16,9 +16,6 @@ inline constexpr const char kSimulationModPattern[] = "%s/mods/data/simulation/s
 
 class CSimulation : public GameSubsystem {
 public:
-    CSimulation();
-    ~CSimulation() override;
-
     // Reads the standard table named by the setup key "simulation", then one value per mod
     // file, then finds the three income values.
     void LoadAll();
@@ -27,8 +24,7 @@ public:
     // Destroys every value in list order and forgets the income values.
     void Release() override;
 
-    // Called by each value as it is built and destroyed. A value that outlives the simulation at
-    // process exit has no list left to leave.
+    // Called by each value as it is built and destroyed.
     static void Register(SIM_SimVal* simVal);
     static void Unregister(SIM_SimVal* simVal);
     const std::vector<SIM_SimVal*>& Values() const { return values; }
@@ -37,14 +33,9 @@ private:
     std::vector<SIM_SimVal*> values;
 };
 
-// The single simulation, created on first use.
+// The simulation of the game in play.
 CSimulation& GetSimulation();
 
 // Creates "_winning_", "_debt_", the global economy and "_security_" in that order, destroying
-// any previous one first, and points the named-neuron globals at them.
+// any previous one first, and records them as the game's named neurons (network_state.h).
 void SetupNamedNeurons();
-
-// The income values the voters read; null while missing or after Release.
-extern Neuron* g_highIncome;
-extern Neuron* g_lowIncome;
-extern Neuron* g_middleIncome;

@@ -5,17 +5,14 @@
 #include "base/ini_section.h"
 #include "base/random.h"
 #include "base/turn.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
+#include "population/population_state.h"
 #include "population/pressure_group.h"
 
 #include <algorithm>
 
 namespace {
-
-std::vector<SIM_AttackEvent*> g_attacks;
-std::vector<SIM_AttackEvent*> g_queue;
-AttackOutcome g_lastOutcome;
-bool g_hasOutcome = false;
 
 // A chance of 1 is certain: the draw alone could miss at its very top.
 bool RandomChance(float p) {
@@ -54,28 +51,30 @@ bool SIM_AttackEvent::CanAttack() const {
 }
 
 bool SIM_AttackEvent::Attempt() {
+    PopulationState& population = Population();
+    AttackOutcome& outcome = population.lastAttack;
     lastTrigger = GetTurnNumber();
-    g_lastOutcome = AttackOutcome();
-    g_lastOutcome.name = name;
-    g_lastOutcome.guiName = guiName;
-    g_lastOutcome.turn = lastTrigger;
-    g_hasOutcome = true;
+    outcome = AttackOutcome();
+    outcome.name = name;
+    outcome.guiName = guiName;
+    outcome.turn = lastTrigger;
+    population.hasAttackOutcome = true;
 
     bool succeeded = false;
     if (RandomChance(successChance)) {
-        float security = g_securityNeuron ? g_securityNeuron->value : 0.0f;
+        float security = Network().securityNeuron ? Network().securityNeuron->value : 0.0f;
         security = std::min(security, kAttackSecurityCap);
         if (Chance(security))
-            g_lastOutcome.foiled = true;
+            outcome.foiled = true;
         else
             succeeded = true;
     }
-    g_lastOutcome.succeeded = succeeded;
+    outcome.succeeded = succeeded;
     LogF("attack %s on turn %d: %s", name.c_str(), static_cast<int>(lastTrigger),
-         succeeded ? "succeeded" : (g_lastOutcome.foiled ? "foiled by security" : "failed"));
+         succeeded ? "succeeded" : (outcome.foiled ? "foiled by security" : "failed"));
 
     if (succeeded && successText.size() > kAttackShortText)
-        g_lastOutcome.shownText = successText;
+        outcome.shownText = successText;
     return succeeded;
 }
 
@@ -86,21 +85,22 @@ void LoadAttacks() {
     for (const std::string& file : files.Names()) {
         SIM_AttackEvent* attack = new SIM_AttackEvent();
         attack->Load(std::string(kAttackFolder) + file);
-        g_attacks.push_back(attack);
+        Population().attacks.push_back(attack);
     }
 }
 
 void ReleaseAttacks() {
-    g_queue.clear();
-    for (SIM_AttackEvent* attack : g_attacks)
+    PopulationState& population = Population();
+    population.attackQueue.clear();
+    for (SIM_AttackEvent* attack : population.attacks)
         delete attack;
-    g_attacks.clear();
-    g_lastOutcome = AttackOutcome();
-    g_hasOutcome = false;
+    population.attacks.clear();
+    population.lastAttack = AttackOutcome();
+    population.hasAttackOutcome = false;
 }
 
 SIM_AttackEvent* FindAttack(const std::string& name) {
-    for (SIM_AttackEvent* attack : g_attacks)
+    for (SIM_AttackEvent* attack : Population().attacks)
         if (attack->name == name)
             return attack;
     REPORT_ERROR("Failed to find attack event");
@@ -110,21 +110,22 @@ SIM_AttackEvent* FindAttack(const std::string& name) {
 void QueueAttack(SIM_AttackEvent* attack) {
     ASSERT(attack);
     if (attack)
-        g_queue.push_back(attack);
+        Population().attackQueue.push_back(attack);
 }
 
 void ClearAttackQueue() {
-    g_queue.clear();
+    Population().attackQueue.clear();
 }
 
 const std::vector<SIM_AttackEvent*>& AllAttacks() {
-    return g_attacks;
+    return Population().attacks;
 }
 
 const std::vector<SIM_AttackEvent*>& QueuedAttacks() {
-    return g_queue;
+    return Population().attackQueue;
 }
 
 const AttackOutcome* LastAttackOutcome() {
-    return g_hasOutcome ? &g_lastOutcome : nullptr;
+    PopulationState& population = Population();
+    return population.hasAttackOutcome ? &population.lastAttack : nullptr;
 }

@@ -2,19 +2,19 @@
 
 #include "base/debug_log.h"
 #include "network/neural_effect.h"
-#include "population/voter_type.h"
+#include "population/population_state.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Never destroyed: grudges freed late at process exit must still find their list.
 std::vector<SIM_Grudge*>& GrudgeList() {
-    static auto* list = new std::vector<SIM_Grudge*>();
-    return *list;
+    return Population().grudges;
 }
 
+// A connection between layers rather than game state: the government sets it once for every
+// game, since the population cannot reach the ministers who hold grudges as boosts.
 GrudgeGoneListener g_goneListener = nullptr;
 
 // A grudge only counts while it is further than this from nothing.
@@ -34,11 +34,6 @@ void ForgetGoneTarget(Neuron* gone) {
         if (grudge->target == gone)
             grudge->target = nullptr;
     }
-}
-
-Neuron* GrudgeForVoterGroup(const char* policyName, const char* holderName, float start,
-                            float factor) {
-    return CreateGrudge(policyName ? policyName : "", holderName ? holderName : "", start, factor);
 }
 
 // Builds the grudge around an existing holder and links it in.
@@ -146,8 +141,4 @@ bool IsLiveGrudge(const SIM_Grudge* grudge) {
 
 void SetGrudgeGoneListener(GrudgeGoneListener listener) {
     g_goneListener = listener;
-}
-
-void InstallGrudgeFactory() {
-    SetGrudgeFactory(&GrudgeForVoterGroup);
 }

@@ -66,6 +66,3 @@ bool IsLiveGrudge(const SIM_Grudge* grudge);
 // of a pointer (a serving minister's boost nodes) can let go of it. One listener; null clears it.
 using GrudgeGoneListener = void (*)(SIM_Grudge* grudge);
 void SetGrudgeGoneListener(GrudgeGoneListener listener);
-
-// Hands the grudge factory to the voter groups, which raise grudges against hurtful policies.
-void InstallGrudgeFactory();

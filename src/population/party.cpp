@@ -4,23 +4,24 @@
 #include "base/ini_section.h"
 #include "base/mission.h"
 #include "base/random.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 
 #include <algorithm>
 
 namespace {
 
-std::vector<SIM_Party*> g_parties;
+// The names parties draw from: a table of the run, read at start-up and again for each game.
 std::vector<std::string> g_partyNames;
-// Identity of the objects a saved game refers to; parties take theirs in creation order.
-int32_t g_nextObjectId = 1;
 
 bool IsLiveParty(const SIM_Party* party) {
-    return party && std::find(g_parties.begin(), g_parties.end(), party) != g_parties.end();
+    const std::vector<SIM_Party*>& parties = Population().parties;
+    return party && std::find(parties.begin(), parties.end(), party) != parties.end();
 }
 
-// The voters tell us every change of party; the member lists follow from that alone.
-void OnPartyChange(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
+} // namespace
+
+void MovePartyMember(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
     if (IsLiveParty(from))
         from->RemoveMember(voter);
     if (IsLiveParty(to))
@@ -28,29 +29,29 @@ void OnPartyChange(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) {
 }
 
 float PartyMembershipStrength(const SIM_Party* party) {
-    // A party that does not exist yet stands where every new party starts.
     return IsLiveParty(party) ? party->membershipStrength : 0.5f;
 }
-
-} // namespace
 
 SIM_Party::SIM_Party() {
     // The share node belongs to the party, not to the network's teardown.
     shareNode.MarkEmbedded();
-    objectId = g_nextObjectId++;
-    g_parties.push_back(this);
+    PopulationState& population = Population();
+    objectId = population.nextObjectId++;
+    population.parties.push_back(this);
 }
 
 SIM_Party::~SIM_Party() {
-    g_parties.erase(std::remove(g_parties.begin(), g_parties.end(), this), g_parties.end());
+    PopulationState& population = Population();
+    std::vector<SIM_Party*>& parties = population.parties;
+    parties.erase(std::remove(parties.begin(), parties.end(), this), parties.end());
     // Only voters still in the list are alive; the member list may name some that are gone.
     for (SIM_Voter* voter : AllVoters())
         if (voter->party == this)
             voter->party = nullptr;
-    if (g_playerParty == this)
-        g_playerParty = nullptr;
-    if (g_oppositionParty == this)
-        g_oppositionParty = nullptr;
+    if (population.playerParty == this)
+        population.playerParty = nullptr;
+    if (population.oppositionParty == this)
+        population.oppositionParty = nullptr;
 }
 
 void SIM_Party::AddMember(SIM_Voter* voter) {
@@ -82,10 +83,11 @@ void SIM_Party::UpdateTurn() {
 }
 
 void ClearParties() {
-    while (!g_parties.empty())
-        delete g_parties.back();
-    g_playerParty = nullptr;
-    g_oppositionParty = nullptr;
+    std::vector<SIM_Party*>& parties = Population().parties;
+    while (!parties.empty())
+        delete parties.back();
+    Population().playerParty = nullptr;
+    Population().oppositionParty = nullptr;
 }
 
 void LoadPartyNames() {
@@ -110,39 +112,35 @@ void SetupParties() {
     ClearParties();
     LoadPartyNames();
 
-    g_onPartyChange = OnPartyChange;
-    g_partyMembershipStrength = PartyMembershipStrength;
-
-    g_playerParty = new SIM_Party();
-    g_playerParty->shareNode.SetName(kPlayersPartyNode);
-    g_oppositionParty = new SIM_Party();
+    PopulationState& population = Population();
+    SIM_Party* player = population.playerParty = new SIM_Party();
+    player->shareNode.SetName(kPlayersPartyNode);
+    SIM_Party* opposition = population.oppositionParty = new SIM_Party();
 
     const CMission& mission = GetMission();
-    g_playerParty->partyName = mission.partyName.empty() ? GetRandomPartyName() : mission.partyName;
+    player->partyName = mission.partyName.empty() ? GetRandomPartyName() : mission.partyName;
     // Two parties of one name would make every result unreadable, so a clash is renamed; the
     // random pick itself may still repeat the player's name.
-    bool distinct =
-        !mission.oppositionName.empty() && mission.oppositionName != g_playerParty->partyName;
-    g_oppositionParty->partyName = distinct ? mission.oppositionName : GetRandomPartyName();
-    LogF("Parties: %s against %s", g_playerParty->partyName.c_str(),
-         g_oppositionParty->partyName.c_str());
+    bool distinct = !mission.oppositionName.empty() && mission.oppositionName != player->partyName;
+    opposition->partyName = distinct ? mission.oppositionName : GetRandomPartyName();
+    LogF("Parties: %s against %s", player->partyName.c_str(), opposition->partyName.c_str());
 }
 
 SIM_Party* GetPlayersParty() {
-    ASSERT(g_playerParty);
-    return g_playerParty;
+    ASSERT(Population().playerParty);
+    return Population().playerParty;
 }
 
 SIM_Party* GetOpposition() {
-    ASSERT(g_oppositionParty);
-    return g_oppositionParty;
+    ASSERT(Population().oppositionParty);
+    return Population().oppositionParty;
 }
 
 const std::vector<SIM_Party*>& AllParties() {
-    return g_parties;
+    return Population().parties;
 }
 
 void UpdateParties() {
-    for (SIM_Party* party : g_parties)
+    for (SIM_Party* party : Population().parties)
         party->UpdateTurn();
 }

@@ -49,8 +49,8 @@ public:
 };
 
 // Destroys any parties, reads the party names afresh, creates the player's party (its share node
-// named "PlayersParty") and the opposition, and names them from the mission's choices. Also
-// connects the voters' party hooks. Run at each new game and load.
+// named "PlayersParty") and the opposition, and names them from the mission's choices. Run at each
+// new game and load.
 void SetupParties();
 // Destroys both parties; the global party pointers become null.
 void ClearParties();
@@ -58,6 +58,13 @@ void ClearParties();
 SIM_Party* GetPlayersParty();
 SIM_Party* GetOpposition();
 const std::vector<SIM_Party*>& AllParties();
+
+// A voter has changed its party (either side may be null): the member lists of the live parties
+// follow. A pointer that names no live party is passed over.
+void MovePartyMember(SIM_Voter* voter, SIM_Party* from, SIM_Party* to);
+// The membership strength (0 … 1) the turnout rule reads; a party that does not exist (yet)
+// stands where every new party starts, at 0.5.
+float PartyMembershipStrength(const SIM_Party* party);
 
 // Every party's turn step, in creation order.
 void UpdateParties();

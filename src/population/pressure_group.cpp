@@ -1,7 +1,6 @@
 #include "population/pressure_group.h"
 
 #include "base/debug_log.h"
-#include "base/game_subsystem.h"
 #include "base/mission.h"
 #include "base/random.h"
 #include "base/row_reader.h"
@@ -11,6 +10,7 @@
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/attack.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -20,19 +20,6 @@
 #include <cstdlib>
 
 namespace {
-
-std::vector<SIM_PressureGroup*> g_groups;
-
-// Releasing a game's subsystems happens while its voters still exist, so the groups go then,
-// before the voters that name them are destroyed.
-class PressureGroupRelease : public GameSubsystem {
-public:
-    void Release() override { ReleasePressureGroups(); }
-};
-
-void EnsureReleasedWithGame() {
-    static PressureGroupRelease release;
-}
 
 std::string Trim(const std::string& text) {
     size_t begin = 0;
@@ -59,12 +46,12 @@ float ApprovalOf(const Neuron* node) {
 } // namespace
 
 SIM_PressureGroup::SIM_PressureGroup() {
-    EnsureReleasedWithGame();
-    g_groups.push_back(this);
+    Population().pressureGroups.push_back(this);
 }
 
 SIM_PressureGroup::~SIM_PressureGroup() {
-    g_groups.erase(std::remove(g_groups.begin(), g_groups.end(), this), g_groups.end());
+    std::vector<SIM_PressureGroup*>& groups = Population().pressureGroups;
+    groups.erase(std::remove(groups.begin(), groups.end(), this), groups.end());
 }
 
 void SIM_PressureGroup::Parse(const std::string& row) {
@@ -196,7 +183,7 @@ float SIM_PressureGroup::GetThreat() const {
 }
 
 const std::vector<SIM_PressureGroup*>& AllPressureGroups() {
-    return g_groups;
+    return Population().pressureGroups;
 }
 
 void LoadPressureGroups() {
@@ -210,17 +197,18 @@ void LoadPressureGroups() {
 
 void ReleasePressureGroups() {
     ReleaseAttacks();
-    if (g_groups.empty())
+    std::vector<SIM_PressureGroup*>& groups = Population().pressureGroups;
+    if (groups.empty())
         return;
     // Only live voters are visited: a member destroyed earlier is never read through.
     for (SIM_Voter* voter : AllVoters())
         voter->pressureGroups.clear();
-    while (!g_groups.empty())
-        delete g_groups.back();
+    while (!groups.empty())
+        delete groups.back();
 }
 
 SIM_PressureGroup* LookupPressureGroup(const std::string& name) {
-    for (SIM_PressureGroup* group : g_groups)
+    for (SIM_PressureGroup* group : Population().pressureGroups)
         if (group->name == name)
             return group;
     return nullptr;
@@ -251,12 +239,12 @@ void LeavePressureGroup(SIM_Voter* voter, SIM_PressureGroup* group) {
 }
 
 void UpdateAllPressureGroups() {
-    for (SIM_PressureGroup* group : g_groups)
+    for (SIM_PressureGroup* group : Population().pressureGroups)
         group->UpdateTurn();
 }
 
 void CapPressureGroupStrengths(float cap) {
-    for (SIM_PressureGroup* group : g_groups)
+    for (SIM_PressureGroup* group : Population().pressureGroups)
         if (group->strength > cap)
             group->strength = cap;
 }

@@ -94,8 +94,8 @@ const std::vector<SIM_PressureGroup*>& AllPressureGroups();
 // Destroys every group (and every attack, which refers to them), then creates one group per row
 // of kPressureGroupsFile.
 void LoadPressureGroups();
-// Drops every attack, clears every live voter's group list and destroys every group. Releasing
-// the game's subsystems does this too, while the voters still exist.
+// Drops every attack, clears every live voter's group list and destroys every group. The end of
+// a game does this too, while the voters still exist.
 void ReleasePressureGroups();
 // Exact match; "Failed to find group: %s" and null when none matches.
 SIM_PressureGroup* FindPressureGroup(const std::string& name);

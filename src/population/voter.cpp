@@ -4,8 +4,11 @@
 #include "base/mission.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/simulation.h"
+#include "population/party.h"
+#include "population/population_state.h"
 #include "population/pressure_group.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
@@ -13,25 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
-SIM_Party* g_playerParty = nullptr;
-SIM_Party* g_oppositionParty = nullptr;
-void (*g_onPartyChange)(SIM_Voter* voter, SIM_Party* from, SIM_Party* to) = nullptr;
-float (*g_partyMembershipStrength)(const SIM_Party* party) = nullptr;
-int (*g_monthsUntilElection)() = nullptr;
-bool (*g_manifestoBroken)() = nullptr;
-float (*g_nationalCynicism)() = nullptr;
-float g_votingOpinionMultiplier = 0.0f;
-float g_votingTendencyMultiplier = 0.0f;
-float g_votingPartyMultiplier = 0.0f;
-
 namespace {
-
-const VoterTuning* g_activeTuning = nullptr;
-
-// Every voter in creation order. A destroyed voter leaves a gap that the next reader of the list
-// closes, so tearing down a large population costs one pass, not one pass per voter.
-std::vector<SIM_Voter*> g_voters;
-size_t g_voterGaps = 0;
 
 constexpr float kPi = 3.1415927410125732f;
 // A party member's voting opinion stays on its party's side of the middle.
@@ -62,17 +47,16 @@ float ValueOf(const Neuron* neuron) {
 
 // The opinion terms every voter shares: the national cynicism level and, while an election is
 // near and a pledge is unmet, the manifesto penalty.
-void ReadOpinionTerms(VoterTuning& tuning) {
-    tuning.cynicismLevel = g_nationalCynicism ? g_nationalCynicism() : 0.0f;
+void ReadOpinionTerms(VoterTuning& tuning, const VoterContext& context) {
+    tuning.cynicismLevel = context.cynicismLevel;
     tuning.opinionPenalty = 0.0f;
-    if (g_monthsUntilElection && g_monthsUntilElection() < kManifestoPenaltyMonths &&
-        g_manifestoBroken && g_manifestoBroken())
+    if (context.monthsUntilElection < kManifestoPenaltyMonths && context.manifestoBroken)
         tuning.opinionPenalty = SetupFloat("MANIFESTO_BROKEN_PENALTY");
 }
 
 } // namespace
 
-VoterTuning VoterTuning::Read() {
+VoterTuning VoterTuning::Read(const VoterContext& context) {
     VoterTuning t;
     t.membershipThreshold = SetupFloat("VOTER_GROUP_MEMBERSHIP_THRESHHOLD");
     t.complacencyAccumulator = SetupFloat("COMPLACENCY_ACCUMULATOR");
@@ -96,35 +80,46 @@ VoterTuning VoterTuning::Read() {
     const CMission& mission = GetMission();
     t.politicalApathy = mission.HasModule("PoliticalApathy");
     t.compulsoryVoting = mission.HasModule("CompulsoryVoting");
-    ReadOpinionTerms(t);
+    ReadOpinionTerms(t, context);
     return t;
 }
 
 void SetActiveVoterTuning(const VoterTuning* tuning) {
-    g_activeTuning = tuning;
+    Population().activeTuning = tuning;
 }
 
 const VoterTuning* GetActiveVoterTuning() {
-    return g_activeTuning;
+    return Population().activeTuning;
+}
+
+VoterPass::VoterPass(const VoterContext& context)
+    : tuning(VoterTuning::Read(context)), previous(GetActiveVoterTuning()) {
+    SetActiveVoterTuning(&tuning);
+}
+
+VoterPass::~VoterPass() {
+    SetActiveVoterTuning(previous);
 }
 
 void CompactVoterList() {
-    if (g_voterGaps == 0)
+    PopulationState& population = Population();
+    if (population.voterGaps == 0)
         return;
+    std::vector<SIM_Voter*>& voters = population.voters;
     size_t kept = 0;
-    for (SIM_Voter* voter : g_voters) {
+    for (SIM_Voter* voter : voters) {
         if (!voter)
             continue;
         voter->listIndex = static_cast<uint32_t>(kept);
-        g_voters[kept++] = voter;
+        voters[kept++] = voter;
     }
-    g_voters.resize(kept);
-    g_voterGaps = 0;
+    voters.resize(kept);
+    population.voterGaps = 0;
 }
 
 const std::vector<SIM_Voter*>& AllVoters() {
     CompactVoterList();
-    return g_voters;
+    return Population().voters;
 }
 
 int VoterCount() {
@@ -147,8 +142,9 @@ SIM_Voter::SIM_Voter() {
     cynicism = RandomFloat(0.8f, 1.2f);
 
     CompactVoterList();
-    listIndex = static_cast<uint32_t>(g_voters.size());
-    g_voters.push_back(this);
+    std::vector<SIM_Voter*>& voters = Population().voters;
+    listIndex = static_cast<uint32_t>(voters.size());
+    voters.push_back(this);
 }
 
 SIM_Voter::~SIM_Voter() {
@@ -166,12 +162,14 @@ SIM_Voter::~SIM_Voter() {
             group->ForgetMember(this);
         pressureGroups.clear();
     }
-    if (listIndex < g_voters.size() && g_voters[listIndex] == this) {
-        g_voters[listIndex] = nullptr;
-        ++g_voterGaps;
-        while (!g_voters.empty() && !g_voters.back()) {
-            g_voters.pop_back();
-            --g_voterGaps;
+    PopulationState& population = Population();
+    std::vector<SIM_Voter*>& voters = population.voters;
+    if (listIndex < voters.size() && voters[listIndex] == this) {
+        voters[listIndex] = nullptr;
+        ++population.voterGaps;
+        while (!voters.empty() && !voters.back()) {
+            voters.pop_back();
+            --population.voterGaps;
         }
     }
 }
@@ -192,18 +190,18 @@ float SIM_Voter::OpinionWith(const VoterTuning& tuning) {
 }
 
 float SIM_Voter::GetOpinion() {
-    if (g_activeTuning)
-        return OpinionWith(*g_activeTuning);
+    if (const VoterTuning* tuning = GetActiveVoterTuning())
+        return OpinionWith(*tuning);
     VoterTuning terms;
-    ReadOpinionTerms(terms);
+    ReadOpinionTerms(terms, VoterContext());
     return OpinionWith(terms);
 }
 
 float SIM_Voter::GetVotingOpinion() {
     float o = GetOpinion();
-    if (party && party == g_oppositionParty)
+    if (party && party == Population().oppositionParty)
         return std::min(o, kOppositionOpinionCeiling);
-    if (party && party == g_playerParty)
+    if (party && party == Population().playerParty)
         return std::max(o, kPlayerOpinionFloor);
     return o;
 }
@@ -214,7 +212,7 @@ bool SIM_Voter::WouldVoteForPlayer() {
 
 void SIM_Voter::UpdateTurn() {
     VoterTuning fresh;
-    const VoterTuning* tuning = g_activeTuning;
+    const VoterTuning* tuning = GetActiveVoterTuning();
     if (!tuning) {
         fresh = VoterTuning::Read();
         tuning = &fresh;
@@ -244,14 +242,15 @@ void SIM_Voter::UpdateTurn() {
 
     // Good times breed complacency, and it never wears off.
     if (OpinionWith(*tuning) > 0.5f && complacency < 1.0f) {
-        complacency = complacency + tuning->complacencyAccumulator * ValueOf(g_winningNeuron);
+        complacency =
+            complacency + tuning->complacencyAccumulator * ValueOf(Network().winningNeuron);
         complacency = std::min(complacency, tuning->complacencyMax);
     }
 }
 
 void SIM_Voter::UpdateSympathies(int steps) {
-    if (g_activeTuning) {
-        UpdateSympathiesWith(steps, *g_activeTuning);
+    if (const VoterTuning* tuning = GetActiveVoterTuning()) {
+        UpdateSympathiesWith(steps, *tuning);
         return;
     }
     UpdateSympathiesWith(steps, VoterTuning::Read());
@@ -275,16 +274,16 @@ void SIM_Voter::UpdateSympathiesWith(int steps, const VoterTuning& t) {
     if (!party) {
         // A voter holds one party at most: with join thresholds low enough to pass both tests,
         // the first join wins.
-        if (g_oppositionParty && oppositionSympathy > t.oppositionJoin &&
+        if (Population().oppositionParty && oppositionSympathy > t.oppositionJoin &&
             playerSympathy <= kOtherSympathyLimit)
-            SetParty(g_oppositionParty);
-        else if (g_playerParty && playerSympathy > t.playerJoin &&
+            SetParty(Population().oppositionParty);
+        else if (Population().playerParty && playerSympathy > t.playerJoin &&
                  oppositionSympathy <= kOtherSympathyLimit)
-            SetParty(g_playerParty);
-    } else if (party == g_oppositionParty) {
+            SetParty(Population().playerParty);
+    } else if (party == Population().oppositionParty) {
         if (oppositionSympathy < t.oppositionLeave)
             SetParty(nullptr);
-    } else if (party == g_playerParty) {
+    } else if (party == Population().playerParty) {
         if (playerSympathy < t.playerLeave)
             SetParty(nullptr);
     }
@@ -295,13 +294,12 @@ void SIM_Voter::SetParty(SIM_Party* newParty) {
     if (oldParty == newParty)
         return;
     party = newParty;
-    if (g_onPartyChange)
-        g_onPartyChange(this, oldParty, newParty);
+    MovePartyMember(this, oldParty, newParty);
 }
 
 void SIM_Voter::InitIncome() {
     VoterTuning fresh;
-    const VoterTuning* t = g_activeTuning;
+    const VoterTuning* t = GetActiveVoterTuning();
     if (!t) {
         fresh = VoterTuning::Read();
         t = &fresh;
@@ -319,8 +317,8 @@ void SIM_Voter::InitIncome() {
 }
 
 void SIM_Voter::UpdateIncomeClass() {
-    if (g_activeTuning) {
-        UpdateIncomeClassWith(*g_activeTuning);
+    if (const VoterTuning* tuning = GetActiveVoterTuning()) {
+        UpdateIncomeClassWith(*tuning);
         return;
     }
     UpdateIncomeClassWith(VoterTuning::Read());
@@ -335,11 +333,11 @@ void SIM_Voter::UpdateIncomeClassWith(const VoterTuning& t) {
 
     float r;
     if (poor && IsMemberOf(poor))
-        r = ValueOf(g_lowIncome);
+        r = ValueOf(Network().lowIncome);
     else if (wealthy && IsMemberOf(wealthy))
-        r = ValueOf(g_highIncome);
+        r = ValueOf(Network().highIncome);
     else
-        r = ValueOf(g_middleIncome);
+        r = ValueOf(Network().middleIncome);
 
     float p = t.poorThreshold;
     float w = t.wealthyThreshold;
@@ -405,13 +403,13 @@ void SIM_Voter::UpdatePressureGroups() {
 
 void SIM_Voter::CalculateTurnoutChance() {
     VoterTuning fresh;
-    const VoterTuning* t = g_activeTuning;
+    const VoterTuning* t = GetActiveVoterTuning();
     if (!t) {
         // Only the modules and the opinion terms are needed here.
         const CMission& mission = GetMission();
         fresh.politicalApathy = mission.HasModule("PoliticalApathy");
         fresh.compulsoryVoting = mission.HasModule("CompulsoryVoting");
-        ReadOpinionTerms(fresh);
+        ReadOpinionTerms(fresh, VoterContext());
         t = &fresh;
     }
     if (t->compulsoryVoting || party) {
@@ -420,12 +418,13 @@ void SIM_Voter::CalculateTurnoutChance() {
     }
     float o = OpinionWith(*t);
     float strength = 2.0f * std::fabs(o - 0.5f);
-    SIM_Party* favoured = o >= 0.5f ? g_playerParty : g_oppositionParty;
+    SIM_Party* favoured = o >= 0.5f ? Population().playerParty : Population().oppositionParty;
     float partyStrength = 0.0f;
     if (favoured)
-        partyStrength = g_partyMembershipStrength ? g_partyMembershipStrength(favoured) : 0.5f;
-    float chance = votingTendency * g_votingTendencyMultiplier +
-                   g_votingOpinionMultiplier * strength + g_votingPartyMultiplier * partyStrength;
+        partyStrength = PartyMembershipStrength(favoured);
+    float chance = votingTendency * Population().votingTendencyMultiplier +
+                   Population().votingOpinionMultiplier * strength +
+                   Population().votingPartyMultiplier * partyStrength;
     if (t->politicalApathy)
         chance = chance * 0.5f;
     turnoutChance = Clamp01(chance);

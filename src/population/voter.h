@@ -6,6 +6,7 @@
 #include "network/neuron.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 class SIM_Party;
@@ -18,29 +19,20 @@ constexpr int32_t kVotePlayer = 0;
 constexpr int32_t kVoteOpposition = 1;
 constexpr int32_t kVoteNone = 2;
 
-// The two parties, set by the party code when it creates them; null when there are none.
-extern SIM_Party* g_playerParty;
-extern SIM_Party* g_oppositionParty;
-
-// Called whenever a voter's party changes (from or to may be null), so the party code keeps its
-// member lists; the voter has already changed its own pointer. Null: nobody listens.
-extern void (*g_onPartyChange)(SIM_Voter* voter, SIM_Party* from, SIM_Party* to);
-// The party's membership strength (0 … 1) for the turnout rule. Null: 0.5, a party's start.
-extern float (*g_partyMembershipStrength)(const SIM_Party* party);
-// Months until the next election. Null: no election is scheduled, so no election penalty.
-extern int (*g_monthsUntilElection)();
-// True while some manifesto pledge is unmet. Null: the manifesto is kept.
-extern bool (*g_manifestoBroken)();
-// The national cynicism level. Null: 0.
-extern float (*g_nationalCynicism)();
-
-// The three turnout multipliers, loaded by the election code when a game starts or is loaded.
-extern float g_votingOpinionMultiplier;
-extern float g_votingTendencyMultiplier;
-extern float g_votingPartyMultiplier;
-
 // Election-time opinion penalty applies while fewer months than this remain.
 constexpr int kManifestoPenaltyMonths = 10;
+
+// What the voters know of the government during one pass over them. The population cannot look
+// upwards, so whoever starts a pass builds this once (government/voter_context.h reads it from the
+// game in play). The default is a government the voters know nothing about: no cynicism, no
+// election in sight, the manifesto kept.
+struct VoterContext {
+    float cynicismLevel = 0.0f;
+    // Calendar months to the next election; an unscheduled one is too far off to matter.
+    int monthsUntilElection = std::numeric_limits<int>::max();
+    // Read only while the election is near enough for the penalty.
+    bool manifestoBroken = false;
+};
 
 // The setup constants the voter rules read. A whole pass over the population reads them once
 // (the table cannot change within a pass); single calls read them afresh.
@@ -72,14 +64,30 @@ struct VoterTuning {
     float cynicismLevel = 0.0f;
     float opinionPenalty = 0.0f;
 
-    // Reads every constant from the setup table and the context from the mission and hooks.
-    static VoterTuning Read();
+    // Reads every constant from the setup table, the modules from the mission and the opinion
+    // terms from the context.
+    static VoterTuning Read(const VoterContext& context = VoterContext());
 };
 
-// While set, voters use this instead of reading the table; the voter manager sets it around its
-// passes over the population.
+// While set, voters use this instead of reading the table; a VoterPass sets it.
 void SetActiveVoterTuning(const VoterTuning* tuning);
 const VoterTuning* GetActiveVoterTuning();
+
+// One pass over the population: the tuning is read once, with the caller's context, and is the
+// voters' tuning until the pass ends, when whatever was active before comes back. A voter asked
+// outside any pass reads the table afresh with the default context.
+class VoterPass {
+public:
+    explicit VoterPass(const VoterContext& context = VoterContext());
+    ~VoterPass();
+    VoterPass(const VoterPass&) = delete;
+    VoterPass& operator=(const VoterPass&) = delete;
+    const VoterTuning& Tuning() const { return tuning; }
+
+private:
+    VoterTuning tuning;
+    const VoterTuning* previous;
+};
 
 class SIM_Voter : public Neuron {
 public:
@@ -117,7 +125,7 @@ public:
     // Joins a group reached with effective strength s, unless the voter holds the group's opposite
     // at least as strongly.
     void JoinVoterType(SIM_VoterType* voterType, float strength);
-    // Changes the party, telling the party code.
+    // Changes the party; the parties' member lists follow.
     void SetParty(SIM_Party* newParty);
 
     // The voter's input link from a voter group (first one), or null.

@@ -7,7 +7,7 @@
 #include "base/random.h"
 #include "base/row_reader.h"
 #include "base/setup_table.h"
-#include "base/turn.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_type.h"
 
@@ -16,8 +16,6 @@
 #include <cstring>
 
 namespace {
-
-SIM_VoterManager* g_liveManager = nullptr;
 
 constexpr const char kAllVotersName[] = "_All_";
 constexpr size_t kModLineCapacity = 1024;
@@ -41,46 +39,10 @@ void Progress(const std::string& text, float advance) {
     GetFrontEnd().ProcessingProgress(text, advance);
 }
 
-// Keeps the voters' tuning for one pass over the population and puts back whatever was active.
-class TuningScope {
-public:
-    TuningScope() : tuning(VoterTuning::Read()), previous(GetActiveVoterTuning()) {
-        SetActiveVoterTuning(&tuning);
-    }
-    ~TuningScope() { SetActiveVoterTuning(previous); }
-    TuningScope(const TuningScope&) = delete;
-    TuningScope& operator=(const TuningScope&) = delete;
-
-private:
-    VoterTuning tuning;
-    const VoterTuning* previous;
-};
-
-// The polls' count over the whole population.
-VoteCount CountVoterSupport() {
-    TuningScope scope;
-    VoteCount count;
-    for (SIM_Voter* voter : AllVoters()) {
-        ++count.total;
-        if (voter->WouldVoteForPlayer())
-            ++count.forPlayer;
-    }
-    return count;
-}
-
 } // namespace
 
 SIM_VoterManager& GetVoterManager() {
-    static SIM_VoterManager manager;
-    return manager;
-}
-
-SIM_VoterManager::SIM_VoterManager() {
-    g_liveManager = this;
-}
-
-SIM_VoterManager::~SIM_VoterManager() {
-    g_liveManager = nullptr;
+    return Population().voterManager;
 }
 
 void SIM_VoterManager::AddVoterType(SIM_VoterType* voterType) {
@@ -166,7 +128,8 @@ void SIM_VoterManager::CreateVotingPopulation() {
     Progress("Creating Voting population", 0.0f);
     DeleteAllVoters();
     voterTotal = ReadVoterTotal();
-    TuningScope scope;
+    // Incomes and memberships read no opinion, so the voters need not know the government yet.
+    VoterPass pass;
 
     // Every group gains one output per voter and every voter one input per group: sized once,
     // rather than grown step by step across a large population.
@@ -194,8 +157,6 @@ void SIM_VoterManager::CreateVotingPopulation() {
 
     for (SIM_Voter* voter : AllVoters())
         voter->InitIncome();
-
-    SetVoteCounter(&CountVoterSupport);
 }
 
 void SIM_VoterManager::OfferAllVoterTypes(SIM_Voter* voter) {
@@ -206,8 +167,8 @@ void SIM_VoterManager::OfferAllVoterTypes(SIM_Voter* voter) {
         voterType->SetMembership(voter, RandomFloat(0.0f, threshold));
 }
 
-void SIM_VoterManager::UpdateVoters() {
-    TuningScope scope;
+void SIM_VoterManager::UpdateVoters(const VoterContext& context) {
+    VoterPass pass(context);
     for (SIM_Voter* voter : AllVoters())
         voter->UpdateTurn();
 }
@@ -222,8 +183,8 @@ void SIM_VoterManager::UpdateVoteShares() {
         voterType->UpdateVoteShares();
 }
 
-void SIM_VoterManager::InitialiseSympathies() {
-    TuningScope scope;
+void SIM_VoterManager::InitialiseSympathies(const VoterContext& context) {
+    VoterPass pass(context);
     for (SIM_Voter* voter : AllVoters())
         voter->UpdateSympathies(10);
 }
@@ -275,5 +236,20 @@ void SIM_VoterManager::DeleteAllVoters() {
 }
 
 SIM_VoterManager* FindVoterManager() {
-    return g_liveManager;
+    return GamePart<PopulationState>::Exists() ? &Population().voterManager : nullptr;
+}
+
+float GetVoteShare(const VoterContext& context) {
+    VoterPass pass(context);
+    int forPlayer = 0;
+    int total = 0;
+    for (SIM_Voter* voter : AllVoters()) {
+        ++total;
+        if (voter->WouldVoteForPlayer())
+            ++forPlayer;
+    }
+    // Without a population there is nobody to poll; an even split keeps the network neutral.
+    if (total <= 0)
+        return 0.5f;
+    return static_cast<float>(forPlayer) / static_cast<float>(total);
 }

@@ -9,6 +9,7 @@
 
 class SIM_Voter;
 class SIM_VoterType;
+struct VoterContext;
 
 // At most this many voter groups come from the user's mods folder.
 constexpr size_t kMaxModdedVoterTypes = 3;
@@ -17,9 +18,6 @@ constexpr int kVoterProgressStep = 51;
 
 class SIM_VoterManager : public GameSubsystem {
 public:
-    SIM_VoterManager();
-    ~SIM_VoterManager() override;
-
     // Groups and voters live on across a release; Initialise and CreateVotingPopulation replace
     // them.
     void Release() override {}
@@ -28,17 +26,18 @@ public:
     // the three income classes.
     void Initialise();
     // Creates N voters, offers each every group, assigns the starting members group by group and
-    // draws incomes. Registers the vote counter for the polls.
+    // draws incomes.
     void CreateVotingPopulation();
     // Links the voter to every group with a strength below the membership threshold.
     void OfferAllVoterTypes(SIM_Voter* voter);
 
-    // The turn's steps over the population, in list order.
-    void UpdateVoters();
+    // The turn's steps over the population, in list order; a pass over the voters takes what
+    // they know of the government from its caller.
+    void UpdateVoters(const VoterContext& context);
     void UpdateVoterTypes();
     void UpdateVoteShares();
     // First-turn state of a new game: ten sympathy steps for every voter at once.
-    void InitialiseSympathies();
+    void InitialiseSympathies(const VoterContext& context);
 
     SIM_VoterType* FindVoterType(const std::string& name) const;
     SIM_VoterType* GetVoterTypeByIndex(int index) const;
@@ -75,7 +74,11 @@ private:
     int voterTotal = 0;
 };
 
-// The program's one voter manager, created on first use.
+// The voter manager of the game in play.
 SIM_VoterManager& GetVoterManager();
-// The manager if it exists, without creating it; null once it is gone at exit.
+// The same, or null when no game is in play.
 SIM_VoterManager* FindVoterManager();
+
+// The polls: the fraction of all voters who would vote for the government, 0.5 while there is
+// no population.
+float GetVoteShare(const VoterContext& context);

@@ -6,6 +6,8 @@
 #include "base/tokenizer.h"
 #include "base/translation.h"
 #include "network/neural_effect.h"
+#include "population/grudge.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "population/voter_manager.h"
 
@@ -16,10 +18,6 @@
 
 namespace {
 
-GrudgeFactory g_grudgeFactory = nullptr;
-
-// Membership bits held by live groups.
-uint64_t g_takenMemberBits = 0;
 constexpr int32_t kMemberBits = 64;
 
 constexpr const char kAllVotersName[] = "_All_";
@@ -43,14 +41,6 @@ void ReportCorrupt() {
 
 } // namespace
 
-void SetGrudgeFactory(GrudgeFactory factory) {
-    g_grudgeFactory = factory;
-}
-
-GrudgeFactory GetGrudgeFactory() {
-    return g_grudgeFactory;
-}
-
 SIM_VoterType::SIM_VoterType() {
     typeCode = NeuronType::VoterType;
     combineMode = kCombineSum;
@@ -59,9 +49,9 @@ SIM_VoterType::SIM_VoterType() {
     frequencyNode.MarkEmbedded();
     frequencyNode.typeCode = NeuronType::VoterFrequency;
     for (int32_t bit = 0; bit < kMemberBits; ++bit) {
-        if (!(g_takenMemberBits & (uint64_t{1} << bit))) {
+        if (!(Population().takenMemberBits & (uint64_t{1} << bit))) {
             memberBit = bit;
-            g_takenMemberBits |= uint64_t{1} << bit;
+            Population().takenMemberBits |= uint64_t{1} << bit;
             break;
         }
     }
@@ -92,7 +82,7 @@ SIM_VoterType::~SIM_VoterType() {
     if (SIM_VoterManager* manager = FindVoterManager())
         manager->ForgetVoterType(this);
     if (memberBit >= 0)
-        g_takenMemberBits &= ~(uint64_t{1} << memberBit);
+        Population().takenMemberBits &= ~(uint64_t{1} << memberBit);
 }
 
 bool SIM_VoterType::Parse(const std::string& row) {
@@ -380,8 +370,8 @@ void SIM_VoterType::UpdateTurn() {
         const char* policyName = link->source->name;
         if (Neuron* grudge = FindInputSourceGrudge(policyName))
             grudge->value = kGrudgeStartValue;
-        else if (g_grudgeFactory)
-            g_grudgeFactory(policyName, name, kGrudgeStartValue, kGrudgeDecay);
+        else
+            CreateGrudge(policyName, name, kGrudgeStartValue, kGrudgeDecay);
     }
 
     int32_t count = static_cast<int32_t>(members.size());

@@ -13,14 +13,6 @@
 
 class SIM_Voter;
 
-// Builds a grudge of the holder voter group against a policy and links it into the holder;
-// returns the grudge (null when it could not be made). Registered by the grudge code, so that
-// voter groups do not depend on it; with none registered, no grudge is created.
-using GrudgeFactory = Neuron* (*)(const char* policyName, const char* holderName, float start,
-                                  float factor);
-void SetGrudgeFactory(GrudgeFactory factory);
-GrudgeFactory GetGrudgeFactory();
-
 // A policy link into a group whose output falls below this bears a grudge.
 constexpr float kGrudgeTriggerOutput = -0.7f;
 constexpr float kGrudgeStartValue = -0.1f;

@@ -1,5 +1,5 @@
-// The scanner over a saved game's tags. The sections read with it live in
-// save_reader_sections.cpp, and the order of a whole load in game/load_game.cpp.
+// The scanner over a saved game's tags. The sections read with it are in save_sections.cpp, and
+// the order of a whole load in game/load_game.cpp.
 
 #include "saveload/save_reader.h"
 

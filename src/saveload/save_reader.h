@@ -1,7 +1,7 @@
 #pragma once
 // The saved-game reader: a forward scanner over the tags of a file written by SaveGame (not a
-// general XML parser), and the sections it lays over a game whose content has been read afresh.
-// LoadGame (game/load_game.h) does both in order.
+// general XML parser). The sections it reads are those the writer writes (save_sections.h);
+// LoadGame (game/load_game.h) lays them over a game whose content has been read afresh.
 
 #include <string>
 #include <vector>
@@ -41,11 +41,3 @@ private:
     std::string value;
     bool missedTag = false;
 };
-
-// The sections, in file order (save_reader_sections.cpp).
-void ReadFinancesSection(SaveReader& r);
-void ReadMissionSection(SaveReader& r);
-void ReadVotersSection(SaveReader& r);
-void ReadNodeSections(SaveReader& r);
-void ReadMinistersSection(SaveReader& r);
-void ReadGameStateSections(SaveReader& r);

@@ -30,6 +30,7 @@
 #include "network/neural_effect.h"
 #include "population/attack.h"
 #include "population/party.h"
+#include "population/population_state.h"
 #include "population/voter.h"
 #include "saveload/save_reader.h"
 #include "saveload/save_writer.h"
@@ -78,12 +79,19 @@ const char* const kUsage =
     "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
     "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
     "\n"
+    "The windows the game would open (the start dialog, an attack, the quarterly report,\n"
+    "an award, the manifesto choice) are printed as lines such as \"Window: attack NAME\"\n"
+    "after the step that opened them; an election is counted at once.\n"
+    "\n"
     "Options:\n"
     "  --data-root DIR   folder holding data/ (default: the working folder, else the\n"
     "                    program's folder or its nearest parent holding data/)\n"
     "  --user-dir DIR    user folder for saves and mods (default: $MARROWGATE_USER_DIR,\n"
     "                    else tessaline2 in the documents folder)\n"
     "  --seed N          seed of the random generator, 0 to 4294967295 (default: the clock)\n"
+    "  --digests FILE    after every turn, write \"turn N DIGEST\" to FILE (- for standard\n"
+    "                    output): a 64-bit digest of the whole state document, so two runs\n"
+    "                    can be compared turn by turn\n"
     "  --quiet           print nothing but errors\n"
     "  --verbose         also print the log's lines on stderr\n"
     "  --help            show this text\n"
@@ -102,6 +110,7 @@ struct Arguments {
     uint32_t seed = 0;
     bool quiet = false;
     bool verbose = false;
+    std::string digests;
     std::vector<Step> steps;
 };
 
@@ -190,6 +199,10 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
                             std::string(v) + "'");
             args.seed = static_cast<uint32_t>(n);
             args.seedGiven = true;
+        } else if (arg == "--digests") {
+            if (!value(v) || !*v)
+                return Fail("--digests needs a file name, or - for standard output");
+            args.digests = v;
         } else if (arg == "--quiet") {
             args.quiet = true;
         } else if (arg == "--verbose") {
@@ -308,6 +321,37 @@ ActionResult TakeAction(const std::string& text) {
     return {false, "unknown action '" + text + "': write " + kActionForms};
 }
 
+// The windows the core asks for, which a headless run cannot open: each is noted and printed as a
+// line of its own once the step that asked for it has printed its report. The election count
+// stays with the core, which counts every vote at once when no window does.
+class RunnerFrontEnd : public HeadlessFrontEnd {
+public:
+    void OpenAttackWindow(const std::string& attackName) override { Note("attack " + attackName); }
+    void OpenQuarterlyReport() override { Note("quarterly report"); }
+    void ShowAchievementAward(const std::string& key) override { Note("award " + key); }
+    void OpenManifestoChoice() override { Note("manifesto choice"); }
+    void ShowStartDialog() override { Note("start dialog"); }
+
+    // Prints the windows asked for since the last call, in the order they were asked for.
+    void PrintWindows() {
+        for (const std::string& window : windows)
+            std::printf("Window: %s\n", window.c_str());
+        windows.clear();
+    }
+
+    bool quiet = false;
+
+private:
+    void Note(const std::string& window) {
+        if (!quiet)
+            windows.push_back(window);
+    }
+
+    std::vector<std::string> windows;
+};
+
+RunnerFrontEnd g_runnerFrontEnd;
+
 // What the turn brought, as the issues list and the attack record tell it.
 void PrintHappenings() {
     SIM_IssuesManager& issues = GetIssuesManager();
@@ -407,9 +451,9 @@ void PrintElectionResult() {
     const ElectionOutcome& outcome = GetElectionManager().LastOutcome();
     const ElectionTally& tally = outcome.tally;
     std::printf("Election: %s (yours) %d votes, %s %d votes, %d abstentions\n",
-                PartyName(g_playerParty, "the government").c_str(), tally.playerVotes,
-                PartyName(g_oppositionParty, "the opposition").c_str(), tally.oppositionVotes,
-                tally.abstentions);
+                PartyName(Population().playerParty, "the government").c_str(), tally.playerVotes,
+                PartyName(Population().oppositionParty, "the opposition").c_str(),
+                tally.oppositionVotes, tally.abstentions);
     std::printf("Election %s with %.1f%% of the vote%s; terms won %d, terms left %d\n",
                 outcome.won ? "won" : "lost", outcome.share * 100.0f,
                 outcome.manifestoBroken ? " (manifesto broken)" : "", outcome.termsWon,
@@ -422,7 +466,18 @@ void PrintGameOver() {
     std::printf("Game over: %s\n", lost ? "the election is lost" : "the last term has been served");
 }
 
-int RunSteps(const std::vector<Step>& steps, bool quiet) {
+// FNV-1a over the text: cheap, stable across platforms and runs, and enough to tell two
+// documents apart.
+uint64_t Digest(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+int RunSteps(const std::vector<Step>& steps, bool quiet, FILE* digests) {
     bool inGame = false;
     bool failed = false;
     // The new-game screen's choices, applied to the next mission loaded.
@@ -456,8 +511,8 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
             case LoadResult::Loaded:
                 break;
             case LoadResult::NotOpened:
-                std::fprintf(stderr, "marrowgate-sim: could not open the saved game %s (%s)\n",
-                             step.text.c_str(), SavePath(step.text).c_str());
+                std::fprintf(stderr, "marrowgate-sim: could not load %s (%s)\n", step.text.c_str(),
+                             SavePath(step.text).c_str());
                 return 1;
             case LoadResult::Damaged:
                 // The game holds fresh content and scraps of the save: nothing worth playing on.
@@ -494,6 +549,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
             inGame = true;
             if (!quiet)
                 std::printf("New game: %s\n", GetMission().name.c_str());
+            g_runnerFrontEnd.PrintWindows();
             break;
         }
         case Step::Turns:
@@ -509,12 +565,16 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 for (int i = 0; i < step.count && !IsGameOver(); ++i) {
                     ElectionMark before = MarkElection();
                     ProcessNewTurn();
+                    if (digests)
+                        std::fprintf(digests, "turn %d %016llx\n", GetTurnNumber(),
+                                     static_cast<unsigned long long>(Digest(GameStateJson())));
                     if (quiet)
                         continue;
                     PrintTurnLine();
                     PrintHappenings();
                     if (ElectionHeldSince(before))
                         PrintElectionResult();
+                    g_runnerFrontEnd.PrintWindows();
                     if (IsGameOver())
                         PrintGameOver();
                 }
@@ -528,6 +588,7 @@ int RunSteps(const std::vector<Step>& steps, bool quiet) {
                 } else if (!quiet) {
                     std::printf("Done: %s\n", result.message.c_str());
                 }
+                g_runnerFrontEnd.PrintWindows();
             }
             break;
         case Step::Json:
@@ -583,7 +644,16 @@ int main(int argc, char** argv) {
     if (!FindDataRoot(args.dataRoot, root, error))
         return Fail(error);
     SetDataRoot(root);
-    GetHeadlessFrontEnd().verbose = args.verbose;
+    g_runnerFrontEnd.verbose = args.verbose;
+    g_runnerFrontEnd.quiet = args.quiet;
+    SetFrontEnd(&g_runnerFrontEnd);
+
+    FILE* digests = nullptr;
+    if (!args.digests.empty()) {
+        digests = args.digests == "-" ? stdout : std::fopen(args.digests.c_str(), "wb");
+        if (!digests)
+            return Fail("cannot write " + args.digests + ": " + std::strerror(errno));
+    }
 
     if (!args.seedGiven) {
         auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -610,10 +680,15 @@ int main(int argc, char** argv) {
         if (!args.quiet)
             Report(args);
     } else {
-        result = RunSteps(args.steps, args.quiet);
+        result = RunSteps(args.steps, args.quiet, digests);
+    }
+    if (digests && digests != stdout && std::fclose(digests) != 0) {
+        std::fprintf(stderr, "marrowgate-sim: cannot write %s\n", args.digests.c_str());
+        result = result ? result : 1;
     }
 
     // A headless run leaves the options file as it found it.
     ShutdownCore(false);
+    SetFrontEnd(nullptr);
     return result;
 }

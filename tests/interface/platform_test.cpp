@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
 void PutLe32(std::string& bytes, uint32_t v) {
@@ -216,42 +215,6 @@ TEST_F(DisplayTest, DrawsSpritesQuadsAndRectanglesIntoTheScreenshot) {
     EXPECT_TRUE(Near(at(4, 28), 0xFF808080));
     EXPECT_TRUE(Near(at(20, 28), 0xFFFF00FF)); // red added to blue
     EXPECT_TRUE(Near(at(60, 44), 0xFF000000));
-}
-
-// Guards against drawing text glyph by glyph or allocating per frame: a menu-like frame of a
-// background, ten sprites and 500 glyphs at the full game size.
-TEST_F(DisplayTest, AMenuFrameIsQuickOnTheSoftwareRenderer) {
-    std::vector<Argb> background(1024 * 768, 0xFF203040), glyphs(240 * 240, 0x80FFFFFF);
-    ASSERT_TRUE(SavePngFile(logged.dir.Path() + "/bg.png", background, 1024, 768));
-    ASSERT_TRUE(SavePngFile(logged.dir.Path() + "/font.png", glyphs, 240, 240));
-    ASSERT_TRUE(display.Open("test", 1024, 768, true)) << display.Error();
-    display.LoadTexturesFrom(logged.dir.Path());
-    const TextureId bg = display.FindTexture("bg.png"), font = display.FindTexture("font.png");
-    std::vector<QuadVertex> text(2000);
-    for (int g = 0; g < 500; ++g) {
-        const float x = 20.f + (g % 40) * 24, y = 100.f + (g / 40) * 26;
-        const float u = (g % 10) / 10.f, v = (g / 10 % 10) / 10.f;
-        text[4 * g] = {x, y, 0xFFFFFFFF, u, v};
-        text[4 * g + 1] = {x + 24, y, 0xFFFFFFFF, u + 0.1f, v};
-        text[4 * g + 2] = {x + 24, y + 24, 0xFFFFFFFF, u + 0.1f, v + 0.1f};
-        text[4 * g + 3] = {x, y + 24, 0xFFFFFFFF, u, v + 0.1f};
-    }
-    // Processor time, not wall time: the software renderer draws on this thread alone, and a
-    // busy machine must not fail the test.
-    const int frames = 40;
-    const std::clock_t start = std::clock();
-    for (int f = 0; f < frames; ++f) {
-        display.BeginFrame();
-        display.DrawPicture(bg, 0, 0, 1024, 768);
-        for (int s = 0; s < 10; ++s)
-            display.DrawPicture(font, 100.f + s * 80, 600, 170.f + s * 80, 640, 0xC0FFFFFF);
-        display.DrawQuads(font, text.data(), static_cast<int>(text.size()), true);
-        display.EndFrame();
-        display.Present();
-    }
-    const double ms = 1000.0 * (std::clock() - start) / CLOCKS_PER_SEC / frames;
-    RecordProperty("frame_ms", std::to_string(ms));
-    EXPECT_LT(ms, 5.0);
 }
 
 TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {

@@ -19,6 +19,7 @@
 #include "interface/windows/desk_parts.h"
 #include "interface/windows/desk_windows.h"
 #include "interface/windows/game_windows.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
@@ -237,7 +238,7 @@ void GUI_AttackWindow::Build() {
     AddLabel(*this, Translate("ATTACK_CHANCE") + " " + PercentText(attack->successChance, 0), r, y,
              Translate("TOOLTIP_ATTACK_CHANCE"), LabelAlign::Right);
     y += S(24);
-    const float security = g_securityNeuron ? g_securityNeuron->GetValue() : 0.0f;
+    const float security = Network().securityNeuron ? Network().securityNeuron->GetValue() : 0.0f;
     AddLabel(*this,
              Translate("ATTACK_SECURITY") + " " +
                  PercentText(std::clamp(security, 0.0f, kAttackSecurityCap), 0),

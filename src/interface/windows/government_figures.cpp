@@ -15,6 +15,7 @@
 #include "government/political_capital.h"
 #include "government/report_manager.h"
 #include "government/situation.h"
+#include "network/network_state.h"
 #include "network/neural_effect.h"
 #include "network/neuron.h"
 #include "population/attack.h"
@@ -461,7 +462,7 @@ std::vector<SIM_Minister*> CandidatesFor(const SIM_PolicyGroup& post) {
 }
 
 float SecurityStops() {
-    const float security = g_securityNeuron ? g_securityNeuron->value : 0.0f;
+    const float security = Network().securityNeuron ? Network().securityNeuron->value : 0.0f;
     return std::clamp(security, 0.0f, kAttackSecurityCap);
 }
 

@@ -9,6 +9,7 @@
 #include "interface/windows/government_figures.h"
 #include "interface/windows/government_window.h"
 #include "interface/windows/government_windows.h"
+#include "network/network_state.h"
 #include "network/neuron.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
@@ -142,7 +143,8 @@ public:
         security->SetText(FormatShare(stops));
         security->SetTooltipText(TranslateWith(
             "INTEL_TIP_SECURITY",
-            {{"<VALUE>", FormatFraction(g_securityNeuron ? g_securityNeuron->value : 0.0f)}}));
+            {{"<VALUE>",
+              FormatFraction(Network().securityNeuron ? Network().securityNeuron->value : 0.0f)}}));
 
         std::vector<TableRow> attackRows;
         if (group) {

@@ -14,6 +14,7 @@
 #include "interface/windows/government_window.h"
 #include "interface/windows/government_windows.h"
 #include "network/global_economy.h"
+#include "network/network_state.h"
 #include "population/pressure_group.h"
 
 #include <cstdio>
@@ -35,7 +36,8 @@ struct ReportFigure {
 ReportFigure FigureFor(const std::string& title) {
     ReportFigure figure;
     if (title == Translate("REPORT_ECONOMY_TITLE")) {
-        const float level = g_globalEconomy ? (g_globalEconomy->GetValue() + 1.0f) * 0.5f : 0.5f;
+        const float level =
+            Network().globalEconomy ? (Network().globalEconomy->GetValue() + 1.0f) * 0.5f : 0.5f;
         figure.text = FormatShare(level);
         figure.tooltip = Translate("REPORTS_TIP_ECONOMY");
     } else if (title == Translate("REPORT_BUDGET_TITLE")) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks formatting, then builds and runs every test twice: once in an
-# optimised build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# optimised build and once under AddressSanitizer and UndefinedBehaviorSanitizer. Between the two,
+# the optimised build is packaged and the package checked.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -15,6 +16,9 @@ fi
 echo "== release build and tests"
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+echo "== desktop entry, metainfo and the Debian package"
+"$root/scripts/check-package.sh" build
 
 echo "== sanitizer build and tests"
 # The optimised build has already drawn the assets into data/; the sanitizer build reuses them.

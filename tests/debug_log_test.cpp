@@ -1,5 +1,6 @@
 #include "base/debug_log.h"
 #include "base/file_system.h"
+#include "base/user_settings.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +19,31 @@ TEST(DebugLog, WritesHeaderOsLineAndFooter) {
     EXPECT_EQ(text, "----DEBUG FILE----\nUnknown O/S build number : 10\nhello\nEND DEBUG---\n");
 }
 
-TEST(DebugLog, StaysSilentWithoutDebugDataFolder) {
+// An installed game's data folder has no debugdata/ (and root could write one anyway): the log
+// goes to the state folder, made on the way; a data folder whose "debugdata" is not a folder
+// counts as having none; with no state folder to be had the log stays closed and silent.
+TEST(DebugLog, GoesToTheStateFolderWithoutDebugDataAndIsSilentWithoutEither) {
     ScratchDir dir;
-    SetDataRoot(dir.Path());
+    SetDataRoot(dir.Path() + "/root");
+    dir.Write("root/data/data.ini", "[setup]\n");
+    dir.Write("root/debugdata", "a file, not the folder\n");
+    SetStateDir(dir.Path() + "/home/.local/state/marrowgate");
+    OpenLog();
+    ASSERT_TRUE(IsLogOpen());
+    EXPECT_EQ(GetLogPath(), dir.Path() + "/home/.local/state/marrowgate/debug.txt");
+    Log("installed");
+    CloseLog();
+    EXPECT_TRUE(GetLogPath().empty());
+    EXPECT_NE(dir.Read("home/.local/state/marrowgate/debug.txt").find("installed\nEND DEBUG---"),
+              std::string::npos);
+    EXPECT_EQ(dir.Read("root/debugdata"), "a file, not the folder\n");
+
+    SetStateDir(dir.Path() + "/root/debugdata/state");
     OpenLog();
     EXPECT_FALSE(IsLogOpen());
     Log("nothing");
     CloseLog();
-    EXPECT_FALSE(FileExists("debugdata/debug.txt"));
+    SetStateDir("");
     SetDataRoot(".");
 }
 

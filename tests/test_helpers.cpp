@@ -7,6 +7,7 @@
 #include "base/options.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "base/user_settings.h"
 #include "game/game_state.h"
 #include "government/achievements.h"
 #include "government/slider_config.h"
@@ -48,6 +49,8 @@ std::string ScratchDir::Read(const std::string& relative) const {
 LoggedTest::LoggedTest() {
     fs::create_directories(fs::path(dir.Path()) / "debugdata");
     SetDataRoot(dir.Path());
+    SetConfigDir(dir.Path() + "/config");
+    SetStateDir(dir.Path() + "/state");
     SetFrontEnd(&frontEnd);
     OpenLog();
 }
@@ -57,6 +60,8 @@ LoggedTest::~LoggedTest() {
     CloseLog();
     SetFrontEnd(nullptr);
     SetDataRoot(".");
+    SetConfigDir("");
+    SetStateDir("");
 }
 
 void LoggedTest::ForgetTables() {

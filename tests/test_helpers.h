@@ -57,8 +57,9 @@ public:
 };
 
 // Installs a RecordingFrontEnd and points the data root at a scratch folder with a
-// "debugdata" folder, opening the log there; undoes all of it on destruction, and forgets the
-// tables a test may have read from the folder.
+// "debugdata" folder, opening the log there; the player's config and state folders are
+// "config" and "state" in the same scratch folder. Undoes all of it on destruction, and forgets
+// the tables a test may have read from the folder.
 class LoggedTest {
 public:
     LoggedTest();

@@ -2,13 +2,17 @@
 
 #include "base/file_system.h"
 #include "base/front_end.h"
+#include "base/user_settings.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 FILE* g_logFile = nullptr;
+std::string g_logPath;
 std::string g_missionFlag;
 bool g_engineBoxShown = false;
 
@@ -35,12 +39,29 @@ const char* SourceName(const char* path) {
     return slash ? slash + 1 : path;
 }
 
+namespace {
+std::string ChooseLogPath() {
+    const std::string beside = ResolveDataPath("debugdata");
+    if (DirectoryExists("debugdata") && access(beside.c_str(), W_OK) == 0)
+        return beside + "/debug.txt";
+    const std::string& state = GetStateDir();
+    if (state.empty())
+        return "";
+    std::error_code error;
+    std::filesystem::create_directories(state, error);
+    return error ? "" : state + "/debug.txt";
+}
+} // namespace
+
 void OpenLog() {
     if (g_logFile)
         return;
-    g_logFile = OpenDataFile("debugdata/debug.txt", "w");
-    if (!g_logFile)
+    g_logPath = ChooseLogPath();
+    g_logFile = g_logPath.empty() ? nullptr : std::fopen(g_logPath.c_str(), "w");
+    if (!g_logFile) {
+        g_logPath.clear();
         return;
+    }
     Log("----DEBUG FILE----");
     OsVersion os = GetFrontEnd().GetOsVersion();
     if (os.isWindows && os.major == 5)
@@ -57,10 +78,15 @@ void CloseLog() {
     Log("END DEBUG---");
     std::fclose(g_logFile);
     g_logFile = nullptr;
+    g_logPath.clear();
 }
 
 bool IsLogOpen() {
     return g_logFile != nullptr;
+}
+
+const std::string& GetLogPath() {
+    return g_logPath;
 }
 
 void Log(const char* message) {

@@ -5,11 +5,15 @@
 #include <cstdarg>
 #include <string>
 
-// Opens "debugdata/debug.txt" under the data root, truncating it. When the folder is missing the
-// log stays closed and silent for the whole run.
+// Opens the log afresh for the run: "debugdata/debug.txt" under the data root when that folder
+// exists and can be written (a developer's switch in a source tree), else "debug.txt" in the state
+// folder (user_settings.h), so that an installed game, whose data folder is read-only, still
+// keeps one. When neither can be had the log stays closed and silent for the whole run.
 void OpenLog();
 void CloseLog();
 bool IsLogOpen();
+// Where the open log is written; empty while closed.
+const std::string& GetLogPath();
 
 // One line to the log, flushed at once; also to the debugger output. Nothing while closed.
 void Log(const char* message);

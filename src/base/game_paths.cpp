@@ -6,15 +6,28 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
+// Where an install puts the data root, from the folder of the installed programs.
+#ifndef MARROWGATE_INSTALLED_DATA
+#define MARROWGATE_INSTALLED_DATA "../share/marrowgate"
+#endif
+
 namespace {
+constexpr const char kInstalledDataFromProgram[] = MARROWGATE_INSTALLED_DATA;
 std::string g_userDir;
 std::string g_saveDir;
 
 bool HoldsDataFolder(const std::string& folder) {
     return DirectoryExists(folder + "/data");
+}
+
+// A folder found by searching must hold the setup table too: a player's home may well have a
+// "data" folder of its own.
+bool HoldsGameData(const std::string& folder) {
+    return HoldsDataFolder(folder) && FileExists(folder + "/data/data.ini");
 }
 
 std::string ParentOf(const std::string& path) {
@@ -68,6 +81,30 @@ std::string DocumentsFromUserDirs(const std::string& home) {
 }
 } // namespace
 
+std::string SearchDataRoot(const std::string& workingFolder, const std::string& programFolder) {
+    if (!workingFolder.empty() && HoldsGameData(workingFolder))
+        return workingFolder;
+    if (programFolder.empty())
+        return "";
+    if (HoldsGameData(programFolder))
+        return programFolder;
+    // Installed: the program in PREFIX/bin, its data in PREFIX/share/marrowgate. Looked at before
+    // the parents, so that an install inside a source or build tree still runs on its own data.
+    std::string installed =
+        std::filesystem::path(programFolder + "/" + kInstalledDataFromProgram).lexically_normal();
+    while (installed.size() > 1 && installed.back() == '/')
+        installed.pop_back();
+    if (HoldsGameData(installed))
+        return installed;
+    for (std::string folder = ParentOf(programFolder); !folder.empty(); folder = ParentOf(folder)) {
+        if (HoldsGameData(folder))
+            return folder;
+        if (folder == "/")
+            break;
+    }
+    return "";
+}
+
 bool FindDataRoot(const std::string& explicitRoot, std::string& root, std::string& error) {
     if (!explicitRoot.empty()) {
         if (HoldsDataFolder(explicitRoot)) {
@@ -78,20 +115,12 @@ bool FindDataRoot(const std::string& explicitRoot, std::string& root, std::strin
         return false;
     }
     char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd) && HoldsDataFolder(cwd)) {
-        root = cwd;
+    root = SearchDataRoot(getcwd(cwd, sizeof cwd) ? cwd : "", ExecutableFolder());
+    if (!root.empty())
         return true;
-    }
-    for (std::string folder = ExecutableFolder(); !folder.empty(); folder = ParentOf(folder)) {
-        if (HoldsDataFolder(folder)) {
-            root = folder;
-            return true;
-        }
-        if (folder == "/")
-            break;
-    }
-    error = "Cannot find the game's data folder in the working folder, beside the program or "
-            "above it; name it with --data-root.";
+    error = std::string("Cannot find the game's data folder in the working folder, beside the "
+                        "program, in ") +
+            kInstalledDataFromProgram + " from it or above it; name it with --data-root.";
     return false;
 }
 

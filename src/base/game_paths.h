@@ -5,9 +5,12 @@
 #include <string>
 
 // Chooses the data root: the explicit folder when given (which must hold "data/"), else the
-// working folder when it holds "data/", else the executable's folder or its nearest parent that
-// does. Returns false with a message naming what was tried when none qualifies.
+// first of these that holds "data/data.ini": the working folder, the executable's folder, the
+// installed data beside it ("../share/marrowgate"), the executable folder's nearest parent.
+// Returns false with a message naming what was tried when none qualifies.
 bool FindDataRoot(const std::string& explicitRoot, std::string& root, std::string& error);
+// The search itself, from the given folders; empty when none qualifies.
+std::string SearchDataRoot(const std::string& workingFolder, const std::string& programFolder);
 
 // The documents folder: $XDG_DOCUMENTS_DIR, else the XDG user-dirs file's entry, else
 // $HOME/Documents. Empty when none can be worked out.

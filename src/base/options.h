@@ -29,15 +29,19 @@ inline constexpr const char kOptionShowConnectors[] = "SHOWCONNECTORS";
 // The table itself, empty until LoadOptions runs.
 CIniSection& GetOptionsTable();
 
-// Reads section "options" of kOptionsFile; returns the raw bytes read (0 when missing).
+// Reads section "options" of the shipped kOptionsFile, then lays the player's copy in the config
+// folder over it (user_settings.h); returns the raw bytes read from the shipped file (0 when
+// missing). A damaged copy is moved aside as "options.txt.damaged" and the player told; the
+// shipped values stand.
 int LoadOptions();
 // The option's value; 0 when the key is absent or its value empty.
 float GetOption(const std::string& key);
 // Stores value as "%.2f". The table only ever holds the keys of the file, so an unknown key is
 // ignored rather than added.
 void SetOption(const std::string& key, float value);
-// Rewrites kOptionsFile with every entry in load order. A failed write leaves the old file as it
-// was and returns false.
+// Rewrites the player's copy of kOptionsFile with every entry in load order; the shipped file is
+// never written. A failed write leaves the old copy as it was, returns false and tells the player
+// (once in the run) that the settings are not kept.
 bool SaveOptions();
 
 // A switch counts as ticked on the options screen only at exactly 1.

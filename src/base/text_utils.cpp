@@ -1,6 +1,7 @@
 #include "base/text_utils.h"
 
 #include <cctype>
+#include <cstdio>
 
 namespace {
 template <typename Fold> std::string FoldCopy(const std::string& text, Fold fold) {
@@ -28,4 +29,19 @@ std::string TrimBlanks(const std::string& text) {
         return "";
     size_t end = text.find_last_not_of(blanks);
     return text.substr(begin, end - begin + 1);
+}
+
+std::string PrintableText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }

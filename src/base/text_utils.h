@@ -13,3 +13,7 @@ std::string UpperCopy(const std::string& text);
 // The text without blanks, tabs and line ends at either end. Values read from INI sections keep
 // the blank after "=", which a file name, a neuron name or a module name must not carry.
 std::string TrimBlanks(const std::string& text);
+
+// The text with control characters shown as codes ("\x01"), so that a message quoting what a
+// player typed or a damaged file holds stays on one line.
+std::string PrintableText(const std::string& text);

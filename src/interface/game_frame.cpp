@@ -5,11 +5,11 @@
 #include "base/game_paths.h"
 #include "base/mission.h"
 #include "base/options.h"
-#include "base/profile.h"
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "base/user_settings.h"
 #include "game/game_state.h"
 #include "game/load_game.h"
 #include "game/startup.h"
@@ -43,8 +43,6 @@
 
 namespace {
 
-constexpr const char kConfigFile[] = "data/config.muf";
-constexpr const char kConfigSection[] = "config";
 constexpr int kMaxGameWidth = 1024;
 constexpr int kMaxGameHeight = 768;
 
@@ -82,7 +80,7 @@ bool IsGameMode(GameMode mode) {
 // Reads the display configuration and opens the display; false when there is no screen to show
 // the game on.
 bool StartDisplay() {
-    int colourDepth = GetProfileInt(kConfigSection, "ColorDepth", 32, kConfigFile);
+    int colourDepth = GetDisplayConfigInt("ColorDepth", 32);
     int desktopWidth = 0, desktopHeight = 0;
     if (!SdlDisplay::DesktopSize(desktopWidth, desktopHeight)) {
         std::fprintf(stderr, "marrowgate: no display to open a window on (%s)\n", SDL_GetError());
@@ -93,14 +91,14 @@ bool StartDisplay() {
     int height = std::min(desktopHeight, kMaxGameHeight);
     // A desktop no taller than the game has no room for a window's frame.
     if (height == desktopHeight)
-        WriteProfileString(kConfigSection, "IsWindowed", "0", kConfigFile);
+        SetDisplayConfig("IsWindowed", "0");
     gGame.interfaceScale = static_cast<float>(width) * 0.0009765625f;
     if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight) {
         Log("WARNING - > invalid desktop resoltuion");
         width = kMaxGameWidth;
         height = kMaxGameHeight;
     }
-    bool windowed = GetProfileInt(kConfigSection, "IsWindowed", 1, kConfigFile) != 0;
+    bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
     if (gSettings.forceWindowed)
         windowed = gSettings.forceWindowed == 1;
     LogF("starting display %d x %d, %d bits, %s", width, height, colourDepth,
@@ -201,6 +199,8 @@ bool Init(const FrameSettings& settings) {
     Log("input created");
     LoadOptions();
     gOptionsLoaded = true;
+    // Told now, over the window, rather than when the player's changes are lost at the end.
+    PrepareConfigDir();
     LoadAllTextures();
     GetTextEngine().LoadGameFonts();
     GetManifesto().LoadOptions();
@@ -394,8 +394,8 @@ void Shutdown() {
 }
 
 void ToggleWindowed() {
-    int windowed = GetProfileInt(kConfigSection, "IsWindowed", 1, kConfigFile);
-    WriteProfileString(kConfigSection, "IsWindowed", windowed == 1 ? "0" : "1", kConfigFile);
+    int windowed = GetDisplayConfigInt("IsWindowed", 1);
+    SetDisplayConfig("IsWindowed", windowed == 1 ? "0" : "1");
     if (!gDisplay)
         return;
     // A forced mode on the command line lasts only until the player chooses.

@@ -11,6 +11,7 @@
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
+#include "base/user_settings.h"
 #include "game/load_game.h"
 #include "game/startup.h"
 #include "game/turn_pipeline.h"
@@ -98,8 +99,8 @@ int RunSize(int voters, int setups, int turns) {
     return 0;
 }
 
-// A data root the window may write its options and display files into: the shipped files are
-// linked, the two it rewrites are copied.
+// A data root of links to the shipped files, with the window's settings, log and user folder kept
+// beside it and removed with it, so a benchmark leaves the player's own files alone.
 std::string MakeScratchDataRoot(const std::string& root) {
     namespace fs = std::filesystem;
     char rootTemplate[] = "/tmp/marrowgate-bench-root-XXXXXX";
@@ -111,9 +112,7 @@ std::string MakeScratchDataRoot(const std::string& root) {
     for (const auto& entry : fs::directory_iterator(fs::path(root) / "data", error)) {
         std::string name = entry.path().filename().string();
         fs::path target = fs::path(scratch) / "data" / name;
-        if (name == "options.txt" || name == "config.muf")
-            fs::copy_file(entry.path(), target, error);
-        else if (name != "debugdata")
+        if (name != "debugdata")
             fs::create_directory_symlink(fs::absolute(entry.path()), target, error);
     }
     return scratch;
@@ -174,6 +173,8 @@ int RunFrames(const std::string& root, int frames) {
     if (scratch.empty() || chdir(scratch.c_str()) != 0)
         return 1;
     SetDataRoot(scratch);
+    SetConfigDir(scratch + "/config");
+    SetStateDir(scratch + "/state");
     TimeDisplayFrame(scratch, frames);
     int result = RunFrameBenchmark(scratch + "/user", frames);
     // The child leaves through _exit, which would drop what is still buffered.

@@ -21,7 +21,8 @@ namespace {
 
 const char kUsage[] =
     "usage: marrowgate [options]\n"
-    "  --data-root DIR     the folder holding data/ (default: here, else beside the program)\n"
+    "  --data-root DIR     the folder holding data/ (default: here, else beside the program,\n"
+    "                      else its installed ../share/marrowgate)\n"
     "  --user-dir DIR      the folder for saves and mods (default: tessaline2 in Documents;\n"
     "                      also MARROWGATE_USER_DIR)\n"
     "  --seed N            replay the same game: every random draw follows from N\n"

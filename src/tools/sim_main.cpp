@@ -9,8 +9,10 @@
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
+#include "base/text_utils.h"
 #include "base/translation.h"
 #include "base/turn.h"
+#include "base/user_settings.h"
 #include "game/game_state_json.h"
 #include "game/load_game.h"
 #include "game/startup.h"
@@ -85,7 +87,8 @@ const char* const kUsage =
     "\n"
     "Options:\n"
     "  --data-root DIR   folder holding data/ (default: the working folder, else the\n"
-    "                    program's folder or its nearest parent holding data/)\n"
+    "                    program's folder, its installed ../share/marrowgate, or its\n"
+    "                    nearest parent holding data/)\n"
     "  --user-dir DIR    user folder for saves and mods (default: $MARROWGATE_USER_DIR,\n"
     "                    else tessaline2 in the documents folder)\n"
     "  --seed N          seed of the random generator, 0 to 4294967295 (default: the clock)\n"
@@ -119,22 +122,6 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-// A name as typed, with control characters shown as codes so a message stays on one line.
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        const unsigned char code = static_cast<unsigned char>(c);
-        if (code < 32 || code == 127) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", code);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 bool ParseWhole(const char* text, unsigned long long limit, unsigned long long& out) {
     size_t length = std::strlen(text);
     if (length == 0 || length > 10 || std::strspn(text, "0123456789") != length)
@@ -160,7 +147,7 @@ int CheckSaveNames(const std::vector<Step>& steps) {
         const std::string refusal = SaveNameRefusal(step.text);
         if (!refusal.empty())
             return Fail(std::string(step.kind == Step::Save ? "--save" : "--load") +
-                        " refuses the name '" + Printable(step.text) + "': " + refusal);
+                        " refuses the name '" + PrintableText(step.text) + "': " + refusal);
     }
     return -1;
 }
@@ -604,6 +591,7 @@ void Report(const Arguments& args) {
     std::printf("Marrowgate %s, headless\n", MARROWGATE_VERSION);
     std::printf("Data root:   %s\n", GetDataRoot().c_str());
     std::printf("User folder: %s\n", GetUserDir().c_str());
+    std::printf("Debug log:   %s\n", IsLogOpen() ? GetLogPath().c_str() : "(none)");
     std::printf("Seed:        %u\n", args.seed);
 
     const CIniSection& setup = GetSetupTable();
@@ -620,8 +608,8 @@ void Report(const Arguments& args) {
         std::printf("    missing %s (reads as 0)\n", key.c_str());
 
     const CIniSection& options = GetOptionsTable();
-    std::printf("Options:     %s [%s], %zu entries\n", "data/options.txt", "options",
-                options.Count());
+    std::printf("Options:     %s [%s], %zu entries; yours in %s\n", "data/options.txt", "options",
+                options.Count(), PlayerCopyPath(kOptionsFile).c_str());
     for (const CIniSection::Entry& entry : options.Entries())
         std::printf("  %-19s %.2f\n", entry.key.c_str(), GetOption(entry.key));
 

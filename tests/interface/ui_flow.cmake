@@ -9,9 +9,14 @@ set(ENV{SDL_AUDIODRIVER} dummy)
 set(ENV{SDL_RENDER_DRIVER} software)
 set(FLOWS ${CMAKE_CURRENT_LIST_DIR}/flows)
 
+# A home of the flow's own, where the game keeps the player's settings.
+set(ENV{HOME} ${WORK}/home)
+set(ENV{XDG_CONFIG_HOME} ${WORK}/home/.config)
+set(ENV{XDG_STATE_HOME} ${WORK}/home/.local/state)
+
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/debugdata ${WORK}/user ${SHOTS})
-# A copy of the data: the game rewrites its options and display files.
+# A copy of the data, with a debugdata folder beside it for the log the checks read.
 file(COPY ${SOURCE_ROOT}/data DESTINATION ${WORK} PATTERN debugdata EXCLUDE)
 
 # run_flow([SEED n] [AT frame:label ...] [ARGS extra arguments...])

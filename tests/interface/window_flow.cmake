@@ -8,9 +8,16 @@ set(ENV{SDL_VIDEODRIVER} offscreen)
 set(ENV{SDL_AUDIODRIVER} dummy)
 set(ENV{SDL_RENDER_DRIVER} software)
 
+# A home of the test's own: the game keeps the player's options and display settings in its
+# config folder and never writes the data folder.
+set(ENV{HOME} ${WORK}/home)
+set(ENV{XDG_CONFIG_HOME} ${WORK}/home/.config)
+set(ENV{XDG_STATE_HOME} ${WORK}/home/.local/state)
+set(CONFIG ${WORK}/home/.config/marrowgate)
+
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/debugdata ${WORK}/user ${SHOTS})
-# A copy of the data: the game rewrites its options and display files.
+# A copy of the data, with a debugdata folder beside it for the log the checks read.
 file(COPY ${SOURCE_ROOT}/data DESTINATION ${WORK} PATTERN debugdata EXCLUDE)
 
 function(run_game name)
@@ -32,10 +39,15 @@ function(run_game name)
     set(LOG "${log}" PARENT_SCOPE)
 endfunction()
 
+# The value of an option in an options file: the player's copy unless another file is named.
 function(expect_option key value)
-    file(STRINGS ${WORK}/data/options.txt lines REGEX "^${key} = ")
+    set(file ${CONFIG}/options.txt)
+    if(ARGN)
+        set(file ${ARGN})
+    endif()
+    file(STRINGS ${file} lines REGEX "^${key} = ")
     if(NOT lines STREQUAL "${key} = ${value}")
-        message(FATAL_ERROR "options.txt holds \"${lines}\", expected \"${key} = ${value}\"")
+        message(FATAL_ERROR "${file} holds \"${lines}\", expected \"${key} = ${value}\"")
     endif()
 endfunction()
 
@@ -46,15 +58,24 @@ function(expect_log text)
     endif()
 endfunction()
 
-# First run: untick Dilemmas on the options screen and quit from the menu.
-expect_option(ENABLEDILEMMAS 1.00)
+# First run: untick Dilemmas on the options screen and quit from the menu. The change is kept in
+# the player's copy; the shipped file keeps the default.
+expect_option(ENABLEDILEMMAS 1.00 ${WORK}/data/options.txt)
+file(SHA256 ${WORK}/data/options.txt shipped_options)
+file(SHA256 ${WORK}/data/config.muf shipped_display)
 run_game(flow_options --shot 45:${SHOTS}/options.png)
 expect_option(ENABLEDILEMMAS 0.00)
+expect_option(ENABLEDILEMMAS 1.00 ${WORK}/data/options.txt)
 # Alt+Enter restarted the display in the middle of the run.
 string(REGEX MATCHALL "starting display" starts "${LOG}")
 list(LENGTH starts count)
 if(NOT count EQUAL 2)
     message(FATAL_ERROR "Alt+Enter should restart the display once; it started ${count} times")
+endif()
+# ... and the switch went into the player's display settings.
+file(STRINGS ${CONFIG}/config.muf windowed REGEX "^IsWindowed=[01]$")
+if(NOT windowed)
+    message(FATAL_ERROR "Alt+Enter left no IsWindowed in ${CONFIG}/config.muf")
 endif()
 
 # Second run: the box must start unticked (ticking it again stores 1.00, which only happens
@@ -82,8 +103,8 @@ run_game(flow_silent)
 set(ENV{SDL_AUDIODRIVER} dummy)
 expect_log("playing silently")
 
-# Without a display it says so and stops cleanly, leaving the options file alone.
-file(WRITE ${WORK}/data/options.txt "[options]\nMUSIC = 0.333\n")
+# Without a display it says so and stops cleanly, leaving the player's options alone.
+file(WRITE ${CONFIG}/options.txt "[options]\nMUSIC = 0.333\n")
 set(ENV{SDL_VIDEODRIVER} no-such-driver)
 execute_process(COMMAND ${GAME} --data-root ${WORK} --user-dir ${WORK}/user --frames 5
         --screenshot ${WORK}/never.png
@@ -92,10 +113,18 @@ set(ENV{SDL_VIDEODRIVER} offscreen)
 if(NOT code EQUAL 1 OR NOT err MATCHES "no display")
     message(FATAL_ERROR "without a display: exit ${code}, said \"${err}\"")
 endif()
-file(READ ${WORK}/data/options.txt options)
+file(READ ${CONFIG}/options.txt options)
 if(NOT options STREQUAL "[options]\nMUSIC = 0.333\n")
     message(FATAL_ERROR "a failed start rewrote the options: ${options}")
 endif()
+foreach(pair "options.txt;${shipped_options}" "config.muf;${shipped_display}")
+    list(GET pair 0 name)
+    list(GET pair 1 before)
+    file(SHA256 ${WORK}/data/${name} after)
+    if(NOT after STREQUAL before)
+        message(FATAL_ERROR "the game wrote the shipped data/${name}")
+    endif()
+endforeach()
 
 # Every screen drew something of its own: no two pictures alike, none blank. The loaded game may
 # look just like the game that was saved, so it is left out of the comparison; other flows keep

@@ -1,8 +1,8 @@
 #include "interface/screens/options_screen.h"
 
 #include "base/options.h"
-#include "base/profile.h"
 #include "base/translation.h"
+#include "base/user_settings.h"
 #include "interface/game_frame.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
@@ -43,8 +43,6 @@ constexpr SwitchEntry kSwitchEntries[] = {
     {kOptionShowConnectors, "OPTION_SHOWCONNECTORS", "TOOLTIP_SHOWCONNECTORS"},
 };
 
-constexpr const char kDisplayConfigFile[] = "data/config.muf";
-
 // Design layout: one centred panel, sliders in a column, the boxes in two columns below them.
 constexpr float kPanelLeft = 212, kPanelRight = 812;
 constexpr float kSliderLeft = 262, kSliderRight = 762;
@@ -55,7 +53,7 @@ constexpr float kBoxColumnWidth = 250;
 } // namespace
 
 bool IsFullScreenConfigured() {
-    return GetProfileInt("config", "IsWindowed", 1, kDisplayConfigFile) == 0;
+    return GetDisplayConfigInt("IsWindowed", 1) == 0;
 }
 
 OptionsGUIScreen::OptionsGUIScreen() {

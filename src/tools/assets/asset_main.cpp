@@ -1,5 +1,5 @@
 // The asset generator: draws every binary file the game reads into the data folder.
-//   marrowgate-assets --data-root ROOT [--only fonts|interface|content|sounds]
+//   marrowgate-assets --data-root ROOT [--only fonts|interface|content|icons|sounds]
 
 #include "tools/assets/asset_steps.h"
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
             only = argv[++i];
         } else {
             std::fprintf(stderr, "usage: marrowgate-assets --data-root ROOT "
-                                 "[--only fonts|interface|content|sounds]\n");
+                                 "[--only fonts|interface|content|icons|sounds]\n");
             return 2;
         }
     }
@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     } steps[] = {{"fonts", MakeFonts},
                  {"interface", MakeInterfacePictures},
                  {"content", MakeContentPictures},
+                 {"icons", MakeIcons},
                  {"sounds", MakeSounds}};
     bool ok = true;
     for (const Step& step : steps) {

@@ -14,6 +14,8 @@ bool MakeInterfacePictures(const std::string& dataDir);
 bool MakePanelPictograms(const std::string& dataDir);
 // One pictogram per policy, minister portraits, event and achievement pictures, the flag.
 bool MakeContentPictures(const std::string& dataDir);
+// The game's icon for the desktop, as PNGs at the icon theme's sizes (into icons).
+bool MakeIcons(const std::string& dataDir);
 // Effects and the five music tracks, synthesised and encoded as Ogg Vorbis.
 bool MakeSounds(const std::string& dataDir);
 

@@ -13,6 +13,7 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "base/user_settings.h"
+#include "game/content_check.h"
 #include "game/game_state_json.h"
 #include "game/load_game.h"
 #include "game/startup.h"
@@ -78,6 +79,10 @@ const char* const kUsage =
     "                    refused, and a save that is missing, cannot be read or is damaged\n"
     "                    ends the run at once with exit code 1\n"
     "  --list-saves      print the names of the saved games\n"
+    "  --check-content   read every table, row file, event, dilemma, attack, script and\n"
+    "                    mission of the data folder and of the user folder's mods, print\n"
+    "                    each problem as FILE:LINE: WHAT; steps are not run. The exit\n"
+    "                    code is 1 when there was any problem\n"
     "  --term-years N    for the next --new: years in a term, 1 to 10 (default: the mission's)\n"
     "  --max-terms N     for the next --new: terms that may be won, 1 to 10 (default 3)\n"
     "\n"
@@ -113,6 +118,7 @@ struct Arguments {
     uint32_t seed = 0;
     bool quiet = false;
     bool verbose = false;
+    bool checkContent = false;
     std::string digests;
     std::vector<Step> steps;
 };
@@ -190,6 +196,8 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             if (!value(v) || !*v)
                 return Fail("--digests needs a file name, or - for standard output");
             args.digests = v;
+        } else if (arg == "--check-content") {
+            args.checkContent = true;
         } else if (arg == "--quiet") {
             args.quiet = true;
         } else if (arg == "--verbose") {
@@ -618,6 +626,22 @@ void Report(const Arguments& args) {
     std::printf("Sliders:     %zu configurations\n", SliderConfigs().size());
 }
 
+// Prints every problem of the content and a closing count; 1 when there was any.
+int CheckContentAndReport(bool quiet) {
+    const std::vector<ContentProblem> problems = CheckContent(GetUserDir());
+    for (const ContentProblem& problem : problems)
+        std::printf("%s\n", FormatContentProblem(problem).c_str());
+    if (!quiet) {
+        if (problems.empty())
+            std::printf("Content checked: no problems in %s%s\n", GetDataRoot().c_str(),
+                        GetUserDir().empty() ? "" : (" or " + GetUserDir() + "/mods").c_str());
+        else
+            std::printf("Content checked: %zu problem%s\n", problems.size(),
+                        problems.size() == 1 ? "" : "s");
+    }
+    return problems.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -664,7 +688,9 @@ int main(int argc, char** argv) {
         return result;
     }
     result = 0;
-    if (args.steps.empty()) {
+    if (args.checkContent) {
+        result = CheckContentAndReport(args.quiet);
+    } else if (args.steps.empty()) {
         if (!args.quiet)
             Report(args);
     } else {

@@ -2,7 +2,12 @@
 // subtler ranges, special influences and limits the game cuts silently.
 
 #include "base/content_text.h"
+#include "base/debug_log.h"
+#include "base/mission.h"
+#include "base/row_reader.h"
 #include "game/content_check.h"
+#include "game/game_state.h"
+#include "game/turn_pipeline.h"
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +146,59 @@ TEST_F(ContentCheckTest, AModdedMissionMustDefineWhatTheNewGameScreenOffers) {
     Holds(problems, "missions/Tiny.txt:16: GDP 1.4 is out of its range 0 to 1");
     Holds(problems, "missions/Tiny.txt:17: setting 'Nowhere' names no node");
     Holds(problems, "missions/Tiny.txt:15: [settings] lacks Unemployment");
+}
+
+TEST(ContentPlaceTest, ReportsMadeWhileReadingARowNameItsFileAndLine) {
+    LoggedTest t;
+    // A long line read in two pieces is still one line of the file.
+    const std::string table = t.dir.Write(
+        "table.csv", "Notes\n#,first,row\n#," + std::string(1100, 'a') + "\n#,third,row\n");
+    ReadDirectRows(table, [&](const std::string& row) {
+        if (row.rfind("#,third", 0) == 0)
+            REPORT_ERROR("row fault");
+    });
+    ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
+    EXPECT_NE(t.frontEnd.boxes[0].text.find("row fault:content_check_test.cpp "),
+              std::string::npos);
+    EXPECT_NE(t.frontEnd.boxes[0].text.find(" (in " + table + ":4)"), std::string::npos)
+        << t.frontEnd.boxes[0].text;
+
+    CSpreadsheet sheet(table);
+    ASSERT_EQ(sheet.Rows().size(), 3u);
+    EXPECT_EQ(sheet.LineOf(0), 2);
+    EXPECT_EQ(sheet.LineOf(2), 4);
+
+    // An item noted while its row was read is placed again when its links are resolved later;
+    // outside any place a report carries nothing extra.
+    int item = 0;
+    {
+        ContentPlace place("items.csv", 7);
+        NoteContentOrigin(&item);
+    }
+    EXPECT_EQ(ContentPlaceSuffix(), "");
+    {
+        ContentPlace again(&item);
+        EXPECT_EQ(ContentPlaceSuffix(), " (in items.csv:7)");
+        ContentPlace inner("events/Fire.txt", 0);
+        EXPECT_EQ(ContentPlaceSuffix(), " (in events/Fire.txt)");
+    }
+    ForgetContentOrigins();
+    ContentPlace forgotten(&item);
+    EXPECT_EQ(ContentPlaceSuffix(), "");
+}
+
+TEST_F(ContentCheckTest, AGameReadingABrokenModNamesTheModsRowInTheLog) {
+    Mod("situations/Ghost.txt", "#,Ghost,Ghost,Boo.,ECONOMY,On.,Off.,Luck.,0,0,0,"
+                                "\"Ectoplasm,0+(3*x)\",#,\"Farmers,0+(0.01*x)\"\n");
+    NewGameSetup(kDefaultMission);
+    const std::string log = t.LogText();
+    const size_t at = log.find("failed to find event influence Ectoplasm:");
+    ASSERT_NE(at, std::string::npos) << log;
+    const std::string line = log.substr(at, log.find('\n', at) - at);
+    EXPECT_NE(line.find("(in " + t.dir.Path() + "/user/mods/data/situations/Ghost.txt:1)"),
+              std::string::npos)
+        << line;
+    TearDownGame();
 }
 
 } // namespace

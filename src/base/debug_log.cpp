@@ -9,12 +9,21 @@
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 FILE* g_logFile = nullptr;
 std::string g_logPath;
 std::string g_missionFlag;
 bool g_engineBoxShown = false;
+
+struct Place {
+    std::string file;
+    int line = 0;
+};
+std::vector<Place> g_contentPlaces;
+std::unordered_map<const void*, Place> g_contentOrigins;
 
 constexpr size_t kReportBuffer = 512;
 
@@ -106,8 +115,42 @@ void LogF(const char* format, ...) {
     Log(text.c_str());
 }
 
+ContentPlace::ContentPlace(const std::string& file, int line) {
+    g_contentPlaces.push_back({file, line});
+    pushed = true;
+}
+
+ContentPlace::ContentPlace(const void* item) {
+    auto found = g_contentOrigins.find(item);
+    if (found == g_contentOrigins.end())
+        return;
+    g_contentPlaces.push_back(found->second);
+    pushed = true;
+}
+
+ContentPlace::~ContentPlace() {
+    if (pushed && !g_contentPlaces.empty())
+        g_contentPlaces.pop_back();
+}
+
+std::string ContentPlaceSuffix() {
+    if (g_contentPlaces.empty() || g_contentPlaces.back().file.empty())
+        return "";
+    const Place& place = g_contentPlaces.back();
+    return " (in " + place.file + (place.line > 0 ? ":" + std::to_string(place.line) : "") + ")";
+}
+
+void NoteContentOrigin(const void* item) {
+    if (!g_contentPlaces.empty())
+        g_contentOrigins[item] = g_contentPlaces.back();
+}
+
+void ForgetContentOrigins() {
+    g_contentOrigins.clear();
+}
+
 void ReportWarning(const char* message, const char* file, int line) {
-    std::string text = FormatF("%s:%s %d\n", message, file, line);
+    std::string text = FormatF("%s:%s %d", message, file, line) + ContentPlaceSuffix() + "\n";
     GetFrontEnd().DebuggerOutput(text);
     // The formatted text already ends in a line feed; the log adds its own.
     text.pop_back();
@@ -115,7 +158,7 @@ void ReportWarning(const char* message, const char* file, int line) {
 }
 
 void ReportError(const char* message, const char* file, int line) {
-    std::string text = FormatF("%s:%s %d", message, file, line);
+    std::string text = FormatF("%s:%s %d", message, file, line) + ContentPlaceSuffix();
     Log(text.c_str());
     GetFrontEnd().ShowMessageBox("ERROR", text, MessageBoxIcon::None);
 }
@@ -136,7 +179,7 @@ std::string BuildAssertLine(const char* file, int line) {
 void Assert(bool condition, const char* file, int line) {
     if (condition)
         return;
-    Log(BuildAssertLine(file, line).c_str());
+    Log((BuildAssertLine(file, line) + ContentPlaceSuffix()).c_str());
 }
 
 void LogSystemError(const char* message) {

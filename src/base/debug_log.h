@@ -32,6 +32,30 @@ void LogWarning(const char* message);
 // for the two codes the display recovers from by itself.
 void ReportEngineError(long code, const char* context, const char* codeText);
 
+// The content file and line being read. While a ContentPlace lives, warnings, errors and
+// assertion lines add " (in FILE:LINE)" after their own text ("(in FILE)" when the line is not
+// known), so that a modder can find what the game tripped over. Places nest; the innermost counts.
+class ContentPlace {
+public:
+    ContentPlace(const std::string& file, int line);
+    // The place noted for a content item when it was read (NoteContentOrigin); nothing when none.
+    explicit ContentPlace(const void* item);
+    ~ContentPlace();
+    ContentPlace(const ContentPlace&) = delete;
+    ContentPlace& operator=(const ContentPlace&) = delete;
+
+private:
+    bool pushed = false;
+};
+
+// " (in FILE:LINE)" for the innermost place; empty when no content is being read.
+std::string ContentPlaceSuffix();
+// Remembers the innermost place for an item whose links are resolved after the whole of its
+// kind is read, so that the later reports can name its row.
+void NoteContentOrigin(const void* item);
+// Forgets every noted item: a new game reads its content afresh.
+void ForgetContentOrigins();
+
 // The flag picture of the loaded mission, added to assertion lines; empty when none is loaded.
 void SetLogMissionFlag(const std::string& flag);
 

@@ -54,6 +54,7 @@ void CMission::SetMissionFile(const std::string& file) {
 }
 
 void CMission::Load() {
+    ContentPlace place(missionFile, 0);
     populationPerVoter = 0.0f;
     wealth = 0.0f;
 

@@ -46,7 +46,7 @@ bool ReadTextLine(FILE* file, size_t capacity, std::string& line) {
     return readAny;
 }
 
-CSpreadsheet::CSpreadsheet(const std::string& file) {
+CSpreadsheet::CSpreadsheet(const std::string& file) : file(file) {
     if (file.size() < 2)
         return;
     FILE* f = OpenDataFile(file, "rb");
@@ -55,9 +55,16 @@ CSpreadsheet::CSpreadsheet(const std::string& file) {
         return;
     }
     std::string line;
-    while (ReadTextLine(f, kSpreadsheetLineCapacity, line))
-        if (IsDataRow(line, false))
+    int number = 1;
+    while (ReadTextLine(f, kSpreadsheetLineCapacity, line)) {
+        if (IsDataRow(line, false)) {
             rows.push_back(line);
+            lines.push_back(number);
+        }
+        // A line longer than the buffer goes on in the next read, on the same line of the file.
+        if (!line.empty() && line.back() == '\n')
+            ++number;
+    }
     std::fclose(f);
 }
 
@@ -67,9 +74,15 @@ bool ReadDirectRows(const std::string& file, const RowHandler& handler,
     if (!f)
         return false;
     std::string line;
-    while (ReadTextLine(f, options.lineCapacity, line))
-        if (IsDataRow(line, options.requireLongRows) && handler)
+    int number = 1;
+    while (ReadTextLine(f, options.lineCapacity, line)) {
+        if (IsDataRow(line, options.requireLongRows) && handler) {
+            ContentPlace place(file, number);
             handler(line);
+        }
+        if (!line.empty() && line.back() == '\n')
+            ++number;
+    }
     std::fclose(f);
     return true;
 }
@@ -86,7 +99,9 @@ void ReadModRows(const std::string& pattern, const RowHandler& handler,
         std::string line;
         ReadTextLine(f, kModRowCapacity, line);
         std::fclose(f);
-        if (IsDataRow(line, true) && handler)
+        if (IsDataRow(line, true) && handler) {
+            ContentPlace place(path, 1);
             handler(line);
+        }
     });
 }

@@ -19,9 +19,14 @@ public:
     // logs "Failed to find spreadsheet: %s" and gives no rows.
     explicit CSpreadsheet(const std::string& file);
     const std::vector<std::string>& Rows() const { return rows; }
+    // The file's line of the row at that index, from 1, for reports that name it.
+    int LineOf(size_t row) const { return row < lines.size() ? lines[row] : 0; }
+    const std::string& File() const { return file; }
 
 private:
     std::vector<std::string> rows;
+    std::vector<int> lines;
+    std::string file;
 };
 
 using RowHandler = std::function<void(const std::string& row)>;
@@ -32,12 +37,13 @@ struct DirectRowOptions {
 };
 
 // Hands every '#' row of the file to handler in file order; false when the file cannot be opened.
+// Reports made by the handler name the file and the row's line (debug_log.h).
 bool ReadDirectRows(const std::string& file, const RowHandler& handler,
                     const DirectRowOptions& options = {});
 
 // For each file matching pattern (sorted by name): reads its first line (at most 1023
 // characters) and hands it to handler when it starts with '#' and is longer than 8 characters;
-// other files are skipped silently. onOpenFailure, when set, is called with the path of a file
-// that cannot be opened.
+// other files are skipped silently. Reports made by the handler name the file. onOpenFailure, when
+// set, is called with the path of a file that cannot be opened.
 void ReadModRows(const std::string& pattern, const RowHandler& handler,
                  const std::function<void(const std::string& path)>& onOpenFailure = nullptr);

@@ -204,6 +204,7 @@ void SetUpLoadedContent() {
 }
 
 void ApplyMission(const CMission& mission) {
+    ContentPlace place(mission.missionFile, 0);
     // Every uncancellable policy starts introduced and fully implemented. Should the set-up run
     // the manager's pass again, it only completes the same policies a second time.
     GetPolicyManager().IntroduceUncancellables();
@@ -246,6 +247,7 @@ void ApplyStartSetting(const std::string& settingName, float settingValue) {
 }
 
 void NewGameSetup(const std::string& missionName) {
+    ForgetContentOrigins();
     CMission& mission = GetMission();
     std::string missionPath = MissionFile(missionName);
     // The new-game screen edits the loaded mission before the game starts; only a mission that

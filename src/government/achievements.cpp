@@ -88,8 +88,10 @@ bool LoadAchievements() {
     }
     CSpreadsheet sheet(kAchievementsFile);
     g_achievements.reserve(sheet.Rows().size());
-    for (const std::string& row : sheet.Rows())
-        g_achievements.push_back(ParseAchievementRow(row));
+    for (size_t i = 0; i < sheet.Rows().size(); ++i) {
+        ContentPlace place(sheet.File(), sheet.LineOf(i));
+        g_achievements.push_back(ParseAchievementRow(sheet.Rows()[i]));
+    }
     LogF("Loaded %d achievements", static_cast<int>(g_achievements.size()));
     return true;
 }

@@ -70,6 +70,7 @@ SIM_Dilemma::~SIM_Dilemma() {
 }
 
 void SIM_Dilemma::Load(const std::string& file) {
+    ContentPlace place(file, 0);
     CIniSection section;
     section.Load("dilemma", file);
     SetName(TrimBlanks(section.GetString("name")));

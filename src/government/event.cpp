@@ -33,6 +33,7 @@ float SIM_Event::Process() {
 }
 
 void SIM_Event::Load(const std::string& file) {
+    ContentPlace place(file, 0);
     CIniSection config;
     config.Load("config", file);
     SetName(config.GetString("Name"));

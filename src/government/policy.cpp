@@ -86,6 +86,7 @@ SIM_Policy::SIM_Policy(const std::string& row) {
     iconFile = FindPolicyIcon(name);
     implementation = 0.0f;
     GetPolicyManager().AddPolicy(this);
+    NoteContentOrigin(this);
     CheckEffectTargets();
 }
 
@@ -142,6 +143,7 @@ void SIM_Policy::CheckEffectTargets() const {
 }
 
 void SIM_Policy::LinkPolicy() {
+    ContentPlace place(this);
     // Linking twice would attach every influence a second time.
     ASSERT(playerNeuron == nullptr);
     if (playerNeuron)

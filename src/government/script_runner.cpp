@@ -131,6 +131,7 @@ void SIM_Script::RunScript(const std::string& textOrFile) {
         RunScriptText(textOrFile);
         return;
     }
+    ContentPlace place(textOrFile, 0);
     FILE* file = OpenDataFile(textOrFile, "r");
     if (!file) {
         REPORT_ERROR(Format("Failed to find %s", textOrFile.c_str()).c_str());

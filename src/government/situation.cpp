@@ -50,6 +50,7 @@ int WholeNumber(const std::string& cell) {
 } // namespace
 
 SIM_Situation::SIM_Situation(const std::string& line) {
+    NoteContentOrigin(this);
     active = false;
     typeCode = NeuronType::Situation;
     // Held to 0 … 1 before the push, so the links carry the value the situation reports.
@@ -73,6 +74,7 @@ const std::vector<SIM_Situation*>& SIM_Situation::All() {
 }
 
 void SIM_Situation::Load() {
+    ContentPlace place(this);
     std::vector<std::string> cells;
     CTokenizer fields(StripLineEnd(sourceLine));
     while (!fields.AtEnd())

@@ -76,6 +76,7 @@ SIM_SimVal::~SIM_SimVal() {
 }
 
 void SIM_SimVal::Load(const std::string& line) {
+    NoteContentOrigin(this);
     value = 0.5f;
     std::vector<std::string> cells;
     CTokenizer fields(StripLineEnd(line));
@@ -128,6 +129,7 @@ void SIM_SimVal::AttachToGroup(PolicyGroupLookup findGroup) {
 }
 
 void SIM_SimVal::ResolveLinks() {
+    ContentPlace place(this);
     for (const std::string& text : outputTexts) {
         LinkItem item = ParseLinkItem(text);
         Neuron* to = FindNeuron(item.neuronName.c_str());

@@ -22,6 +22,7 @@ bool RandomChance(float p) {
 } // namespace
 
 void SIM_AttackEvent::Load(const std::string& file) {
+    ContentPlace place(file, 0);
     CIniSection config;
     config.Load(kAttackSection, file);
     name = config.GetString("Name");

@@ -189,9 +189,10 @@ const std::vector<SIM_PressureGroup*>& AllPressureGroups() {
 void LoadPressureGroups() {
     ReleasePressureGroups();
     CSpreadsheet table(kPressureGroupsFile);
-    for (const std::string& row : table.Rows()) {
+    for (size_t i = 0; i < table.Rows().size(); ++i) {
+        ContentPlace place(table.File(), table.LineOf(i));
         SIM_PressureGroup* group = new SIM_PressureGroup();
-        group->Parse(row);
+        group->Parse(table.Rows()[i]);
     }
 }
 

@@ -113,15 +113,19 @@ void SIM_VoterManager::LoadModdedVoterTypes() {
         std::string line;
         bool read = ReadTextLine(file, kModLineCapacity, line);
         std::fclose(file);
-        if (read && line.size() > kShortestModRow && line[0] == '#')
+        if (read && line.size() > kShortestModRow && line[0] == '#') {
+            ContentPlace place(folder + fileName, 1);
             CreateVoterType(line);
+        }
     }
 }
 
 void SIM_VoterManager::LoadStandardVoterTypes() {
     CSpreadsheet sheet(SetupString(kSetupVoters));
-    for (const std::string& row : sheet.Rows())
-        CreateVoterType(row);
+    for (size_t i = 0; i < sheet.Rows().size(); ++i) {
+        ContentPlace place(sheet.File(), sheet.LineOf(i));
+        CreateVoterType(sheet.Rows()[i]);
+    }
 }
 
 void SIM_VoterManager::CreateVotingPopulation() {

@@ -1,6 +1,8 @@
 #include "base/mission.h"
 
 #include "base/debug_log.h"
+#include "base/file_system.h"
+#include "base/game_paths.h"
 #include "base/ini_section.h"
 #include "base/random.h"
 #include "base/setup_table.h"
@@ -42,7 +44,11 @@ CMission& GetMission() {
 }
 
 std::string MissionFile(const std::string& missionName) {
-    return "data/missions/" + missionName + ".txt";
+    const std::string standard = kStandardMissionFolder + missionName + ".txt";
+    if (FileExists(standard) || GetUserDir().empty())
+        return standard;
+    const std::string modded = GetUserDir() + kModMissionFolder + missionName + ".txt";
+    return FileExists(modded) ? modded : standard;
 }
 
 void CMission::Reset() {

@@ -48,7 +48,11 @@ CMission& GetMission();
 
 // The country a game starts with unless the player picks another.
 inline constexpr const char kDefaultMission[] = "USA";
-// The file of the mission of that name: "data/missions/<name>.txt".
+inline constexpr const char kStandardMissionFolder[] = "data/missions/";
+// Below the user folder.
+inline constexpr const char kModMissionFolder[] = "/mods/data/missions/";
+// The file of the mission of that name: "data/missions/<name>.txt", else the same name in the
+// user folder's mods when only that one exists.
 std::string MissionFile(const std::string& missionName);
 
 // An amount in millions with the currency sign and "Mn" or "Bn": "$ 1.50 Bn".

@@ -952,7 +952,7 @@ private:
             if (const ContentEntry* e = Required(file, *config, key))
                 Range({file, e->line}, e->value, key, low, high);
         };
-        range("wealth", 0.01f, 100.0f);
+        range("wealth", 0.0001f, 100.0f);
         range("population", 1000.0f, 1.0e10f);
         range("debt", 0.0f, 1.0e9f);
         range("economic_cycle_start", 0.0f, 1.0f);

@@ -6,6 +6,7 @@
 #include "base/front_end.h"
 #include "base/game_paths.h"
 #include "base/mission.h"
+#include "base/mission_list.h"
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
@@ -57,7 +58,9 @@ const char* const kUsage =
     "small script; with no steps it reports the content it loaded.\n"
     "\n"
     "Steps:\n"
-    "  --new [MISSION]   start a new game of the mission (default USA)\n"
+    "  --new [MISSION]   start a new game of the mission (default USA): the name of a file\n"
+    "                    of data/missions or of the user folder's mods/data/missions,\n"
+    "                    without its .txt\n"
     "  --turns N         play N turns; an election's result is printed in the turn it is\n"
     "                    held, and play stops once the game is over\n"
     "  --do ACTION       take a player's action before the next turn:\n"
@@ -79,6 +82,8 @@ const char* const kUsage =
     "                    refused, and a save that is missing, cannot be read or is damaged\n"
     "                    ends the run at once with exit code 1\n"
     "  --list-saves      print the names of the saved games\n"
+    "  --list-missions   print the countries a new game can start from, one a line: the\n"
+    "                    name --new takes, the country's own name, and (mod) for a mod's\n"
     "  --check-content   read every table, row file, event, dilemma, attack, script and\n"
     "                    mission of the data folder and of the user folder's mods, print\n"
     "                    each problem as FILE:LINE: WHAT; steps are not run. The exit\n"
@@ -106,7 +111,18 @@ const char* const kUsage =
     "  --version         show the program's version\n";
 
 struct Step {
-    enum Kind { NewGame, Turns, Action, Json, TermYears, MaxTerms, Save, Load, ListSaves } kind;
+    enum Kind {
+        NewGame,
+        Turns,
+        Action,
+        Json,
+        TermYears,
+        MaxTerms,
+        Save,
+        Load,
+        ListSaves,
+        ListMissions
+    } kind;
     std::string text;
     int count = 0;
 };
@@ -221,6 +237,8 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             args.steps.push_back({arg == "--save" ? Step::Save : Step::Load, v});
         } else if (arg == "--list-saves") {
             args.steps.push_back({Step::ListSaves, ""});
+        } else if (arg == "--list-missions") {
+            args.steps.push_back({Step::ListMissions, ""});
         } else if (arg == "--turns") {
             if (!value(v))
                 return Fail("--turns needs a number");
@@ -525,6 +543,11 @@ int RunSteps(const std::vector<Step>& steps, bool quiet, FILE* digests) {
             break;
         case Step::MaxTerms:
             maxTerms = step.count;
+            break;
+        case Step::ListMissions:
+            for (const MissionChoice& choice : ListMissions(GetUserDir()))
+                std::printf("%s  %s%s\n", choice.name.c_str(), choice.country.c_str(),
+                            choice.modded ? "  (mod)" : "");
             break;
         case Step::NewGame: {
             std::string file = MissionFile(step.text);

@@ -1,6 +1,7 @@
 #include "interface/screens/new_game_screen.h"
 
 #include "base/debug_log.h"
+#include "base/game_paths.h"
 #include "base/ini_section.h"
 #include "base/mission.h"
 #include "base/translation.h"
@@ -21,8 +22,11 @@ namespace {
 constexpr float kLeftPanel = 40, kLeftPanelRight = 500;
 constexpr float kRightPanel = 524, kRightPanelRight = 984;
 constexpr float kPanelTop = 80, kPanelBottom = 625;
-constexpr float kSliderLeft = 70, kSliderRight = 470, kSliderTop = 140;
-constexpr float kSliderHeight = 40, kSliderPitch = 50;
+constexpr float kCountryLabelY = 100, kCountryListTop = 124, kCountryListBottom = 212;
+constexpr float kCountryListLeft = 70, kCountryListRight = 470;
+constexpr float kLevelsLabelY = 224;
+constexpr float kSliderLeft = 70, kSliderRight = 470, kSliderTop = 248;
+constexpr float kSliderHeight = 34, kSliderPitch = 41;
 constexpr float kRowLabelX = 550, kLeftArrowX = 770, kRightArrowX = 910;
 constexpr float kArrowSize = 28;
 constexpr float kTermRowY = 140, kTermsRowY = 185, kCurrencyRowY = 230;
@@ -44,9 +48,13 @@ std::string Trimmed(const std::string& text) {
 
 } // namespace
 
+namespace {
+// The pound and euro signs as the fonts number them (Windows-1252).
+const std::vector<std::string> kCurrencies = {"$", "\xA3", "\x80"};
+} // namespace
+
 GUI_NewGameScreen::GUI_NewGameScreen() {
-    // The pound and euro signs as the fonts number them (Windows-1252).
-    currencies = {"$", "\xA3", "\x80"};
+    currencies = kCurrencies;
 }
 
 void GUI_NewGameScreen::Activate() {
@@ -78,6 +86,25 @@ void GUI_NewGameScreen::Build() {
     // Building the game is long work: it starts once this frame is shown.
     start->SetCallback([this](void*) { QueueGameAction([this]() { Start(); }); });
     root.AddChild(start);
+
+    countries = ListMissions(GetUserDir());
+    countryList = new GUI_ListBox();
+    countryList->identifier = "NEWGAME_COUNTRY";
+    countryList->SetRect(S(kCountryListLeft), S(kCountryListTop), S(kCountryListRight),
+                         S(kCountryListBottom));
+    for (size_t i = 0; i < countries.size(); ++i) {
+        const MissionChoice& country = countries[i];
+        countryList->AddEntry(country.country + (country.modded ? " (mod)" : ""), country.name);
+        if (country.file == GetMission().missionFile)
+            countryList->SetSelected(static_cast<int>(i));
+    }
+    // The controls are built again for the new country, the list among them: not while the
+    // list is still handling its click.
+    countryList->onSelectionChanged = [this](GUI_ListBox& box) {
+        const int index = box.Selected();
+        QueueGameAction([this, index]() { ChooseCountry(index); });
+    };
+    root.AddChild(countryList);
 
     LoadSliders();
 
@@ -142,6 +169,19 @@ void GUI_NewGameScreen::LoadSliders() {
     }
 }
 
+void GUI_NewGameScreen::ChooseCountry(int index) {
+    if (index < 0 || index >= static_cast<int>(countries.size()))
+        return;
+    CMission& mission = GetMission();
+    if (mission.missionFile == countries[index].file)
+        return;
+    mission.Reset();
+    mission.SetMissionFile(countries[index].file);
+    mission.Load();
+    Build();
+    ResetChoices();
+}
+
 void GUI_NewGameScreen::FillPartyList(GUI_ListBox& box, const std::string& chosen) {
     box.Clear();
     for (const std::string& name : GetPartyNames())
@@ -161,6 +201,11 @@ void GUI_NewGameScreen::ResetChoices() {
                                        : kDefaultTermMonths / 12;
     maxTerms = kDefaultTerms;
     currency = 0;
+    // A country with a currency of its own keeps it on offer, after the three signs.
+    currencies = kCurrencies;
+    if (!mission.currency.empty() &&
+        std::find(currencies.begin(), currencies.end(), mission.currency) == currencies.end())
+        currencies.push_back(mission.currency);
     for (size_t i = 0; i < currencies.size(); ++i)
         if (currencies[i] == mission.currency)
             currency = static_cast<int>(i);
@@ -220,8 +265,10 @@ void GUI_NewGameScreen::DrawContent() {
     const std::string label = kLabelFont;
     const std::string plain = kTextFont;
     DrawTitle(Translate("NEWGAME_TITLE"), 22);
-    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_STARTINGLEVELS"), S(kSliderLeft), S(100),
-                  kTextColour);
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_COUNTRY"), S(kCountryListLeft),
+                  S(kCountryLabelY), kTextColour);
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_STARTINGLEVELS"), S(kSliderLeft),
+                  S(kLevelsLabelY), kTextColour);
     GuiDraw::Text(label, kTextSize, Translate("NEWGAME_ADVANCED"), S(kRowLabelX), S(100),
                   kTextColour);
 

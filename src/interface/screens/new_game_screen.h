@@ -1,8 +1,10 @@
 #pragma once
-// GUI_NewGameScreen: the country before the first turn. The player sets the starting levels of a
-// few headline values, the length of a term, the term limit, the currency and both parties' names;
+// GUI_NewGameScreen: the country before the first turn. The player picks the country (the
+// standard missions, the default first, then the mods'), sets the starting levels of a few
+// headline values, the length of a term, the term limit, the currency and both parties' names;
 // Start writes the choices into the loaded mission and builds the game from it.
 
+#include "base/mission_list.h"
 #include "interface/widgets/gui_window_screen.h"
 
 #include <string>
@@ -25,6 +27,11 @@ public:
 
     // Builds the controls for the loaded mission, resets every choice and asks for the hint.
     void Activate() override;
+
+    // Loads the country at that place of the country list and starts the choices afresh from it.
+    void ChooseCountry(int index);
+    GUI_ListBox& CountryList() { return *countryList; }
+    const std::vector<MissionChoice>& Countries() const { return countries; }
 
     // The arrows; each stops at its end of the range.
     void ChangeTermLength(int step);
@@ -55,6 +62,8 @@ private:
     void ResetChoices();
     void FillPartyList(GUI_ListBox& box, const std::string& chosen);
 
+    std::vector<MissionChoice> countries;
+    GUI_ListBox* countryList = nullptr;
     std::vector<std::string> currencies;
     std::vector<GUI_SliderControl*> sliders;
     std::vector<std::string> sliderNames;

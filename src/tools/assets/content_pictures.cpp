@@ -217,8 +217,14 @@ bool MakeContentPictures(const std::string& dataDir) {
 
     MakeAchievementPictures(out, symbols, dataDir, expected);
 
-    const Canvas flag = art::CalverraFlag();
-    out.Write("", "flag_calverra.dds", [&](const std::string& p) { return SaveDds(flag, p); });
+    const std::pair<const char*, Canvas> flags[] = {
+        {"flag_calverra.dds", art::CalverraFlag()},
+        {"flag_saltreach.dds", art::SaltreachFlag()},
+        {"flag_hollvarn.dds", art::HollvarnFlag()},
+        {"flag_kestrava.dds", art::KestravaFlag()},
+    };
+    for (const auto& flag : flags)
+        out.Write("", flag.first, [&](const std::string& p) { return SaveDds(flag.second, p); });
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(dataDir + "/missions", ec)) {
         const std::string missionFlag = IniValue(entry.path().string(), "flag");

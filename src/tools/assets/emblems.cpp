@@ -189,6 +189,36 @@ Canvas AchievementMedal(GlyphRaster& symbols, const Theme& theme) {
     return c.Scaled(96, 96);
 }
 
+namespace {
+constexpr int kFlagWidth = 128 * kOversample, kFlagHeight = 80 * kOversample;
+
+// The cloth's gentle folds, then down to the flag's size.
+Canvas Folded(Canvas& c) {
+    const int w = c.Width(), h = c.Height();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const float fold = 1.0f + 0.07f * std::sin(x / 26.0f + y / 70.0f) -
+                               0.03f * std::sin(x / 11.0f - y / 40.0f);
+            Rgba& p = c.At(x, y);
+            p.r = static_cast<uint8_t>(std::min(255.0f, p.r * fold));
+            p.g = static_cast<uint8_t>(std::min(255.0f, p.g * fold));
+            p.b = static_cast<uint8_t>(std::min(255.0f, p.b * fold));
+        }
+    }
+    return c.Scaled(128, 80);
+}
+
+// A band across the cloth whose top edge rolls like a wave.
+void WaveBand(Canvas& c, float top, float bottom, float height, float wavelength, Rgba colour) {
+    std::vector<float> points;
+    const float w = static_cast<float>(c.Width());
+    for (float x = 0; x <= w; x += 4)
+        points.insert(points.end(), {x, top + height * std::sin(x / wavelength * 6.2832f)});
+    points.insert(points.end(), {w, bottom, 0, bottom});
+    c.FillPolygon(points, colour);
+}
+} // namespace
+
 Canvas CalverraFlag() {
     const int w = 128 * kOversample, h = 80 * kOversample;
     Canvas c(w, h);
@@ -207,18 +237,69 @@ Canvas CalverraFlag() {
     c.FillPolygon(StarPath(sx, sy, 21, 9, 8), kGold);
     c.FillCircle(sx, sy, 5, navy);
 
-    // The cloth's gentle folds.
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const float fold = 1.0f + 0.07f * std::sin(x / 26.0f + y / 70.0f) -
-                               0.03f * std::sin(x / 11.0f - y / 40.0f);
-            Rgba& p = c.At(x, y);
-            p.r = static_cast<uint8_t>(std::min(255.0f, p.r * fold));
-            p.g = static_cast<uint8_t>(std::min(255.0f, p.g * fold));
-            p.b = static_cast<uint8_t>(std::min(255.0f, p.b * fold));
-        }
+    return Folded(c);
+}
+
+Canvas SaltreachFlag() {
+    const int w = kFlagWidth, h = kFlagHeight;
+    Canvas c(w, h);
+    const Rgba sea{22, 78, 140, 255}, deep{14, 46, 92, 255}, sand{226, 196, 120, 255};
+    c.FillRect(0, 0, w, h, sea);
+    // The surf in three rolling lines, and the beach below it.
+    for (int line = 0; line < 3; ++line) {
+        const float top = h * (0.5f + 0.09f * line);
+        WaveBand(c, top, h, 4, w / 5.0f, kOffWhite);
+        WaveBand(c, top + 5, h, 4, w / 5.0f, line == 2 ? deep : sea);
     }
-    return c.Scaled(128, 80);
+    WaveBand(c, h * 0.84f, h, 3, w / 3.0f, sand);
+    // The navigators' star that brought the first settlers, and a small star for each of the
+    // three main islands.
+    const float sx = w * 0.2f, sy = h * 0.27f;
+    c.StrokeCircle(sx, sy, h * 0.17f, 3, kGold);
+    c.FillPolygon(StarPath(sx, sy, h * 0.22f, h * 0.05f, 4), kGold);
+    c.FillPolygon(StarPath(sx, sy, h * 0.12f, h * 0.04f, 4), kOffWhite);
+    for (int i = 0; i < 3; ++i)
+        c.FillPolygon(StarPath(w * (0.6f + 0.11f * i), h * 0.24f, 9, 4, 5), kOffWhite);
+    return Folded(c);
+}
+
+Canvas HollvarnFlag() {
+    const int w = kFlagWidth, h = kFlagHeight;
+    Canvas c(w, h);
+    const Rgba forest{28, 84, 58, 255}, pine{16, 52, 36, 255};
+    c.FillRect(0, 0, w, h, forest);
+    // A white band climbing from the hoist's foot to the fly's head.
+    const float band = h * 0.16f;
+    c.FillPolygon({0, static_cast<float>(h) - band, static_cast<float>(w) - band * 1.6f, 0,
+                   static_cast<float>(w), 0, static_cast<float>(w), band, band * 1.6f,
+                   static_cast<float>(h), 0, static_cast<float>(h)},
+                  kOffWhite);
+    // A fir of three tiers in the upper hoist, on a gold disc.
+    const float fx = w * 0.2f, fy = h * 0.3f;
+    c.FillCircle(fx, fy, h * 0.2f, kGold);
+    for (int tier = 0; tier < 3; ++tier) {
+        const float top = fy - h * 0.15f + tier * h * 0.07f;
+        const float half = h * (0.06f + 0.03f * tier);
+        c.FillPolygon({fx, top, fx + half, top + h * 0.11f, fx - half, top + h * 0.11f}, pine);
+    }
+    c.FillRect(static_cast<int>(fx - 3), static_cast<int>(fy + h * 0.11f), static_cast<int>(fx + 3),
+               static_cast<int>(fy + h * 0.15f), pine);
+    return Folded(c);
+}
+
+Canvas KestravaFlag() {
+    const int w = kFlagWidth, h = kFlagHeight;
+    Canvas c(w, h);
+    const Rgba ember{214, 106, 36, 255}, charcoal{44, 44, 50, 255};
+    c.FillRect(0, 0, w, h, ember);
+    // Split corner to corner: the old country below, the new one above.
+    c.FillPolygon({static_cast<float>(w), 0, static_cast<float>(w), static_cast<float>(h), 0,
+                   static_cast<float>(h)},
+                  charcoal);
+    const float cx = w * 0.5f, cy = h * 0.5f;
+    c.StrokeCircle(cx, cy, h * 0.27f, 5, kOffWhite);
+    c.FillPolygon(StarPath(cx, cy, h * 0.2f, h * 0.08f, 5), kOffWhite);
+    return Folded(c);
 }
 
 } // namespace art

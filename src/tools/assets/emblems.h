@@ -19,5 +19,14 @@ Canvas EventPicture(GlyphRaster& symbols, const Theme& theme, uint32_t seed);
 Canvas AchievementMedal(GlyphRaster& symbols, const Theme& theme);
 // 128x80, opaque: Calverra's flag, a teal and blue field with a navy chevron bearing a gold star.
 Canvas CalverraFlag();
+// 128x80, opaque: Saltreach's flag, a blue sea with three white lines of surf above a sandy shore,
+// a gold compass star in the upper hoist and three white stars for its main islands.
+Canvas SaltreachFlag();
+// 128x80, opaque: Hollvarn's flag, forest green crossed by a rising white band, a dark fir on a
+// gold disc in the upper hoist.
+Canvas HollvarnFlag();
+// 128x80, opaque: Kestrava's flag, ember orange and charcoal split corner to corner, a white
+// star in a white ring at the centre.
+Canvas KestravaFlag();
 
 } // namespace art

@@ -1,6 +1,7 @@
 #include "base/debug_log.h"
 #include "base/game_paths.h"
 #include "base/mission.h"
+#include "base/mission_list.h"
 #include "base/random.h"
 #include "base/setup_table.h"
 #include "game/turn_pipeline.h"
@@ -237,6 +238,31 @@ TEST_F(MissionTest, PersonNames) {
     t.dir.Write("data/names.txt", "[surnames]\nGrey\n");
     LoadNames("data/names.txt");
     EXPECT_EQ(MakePersonName(true), " Grey");
+}
+
+TEST(MissionListTest, DefaultFirstThenTheOthersThenTheModsWhichCannotShadowAStandardName) {
+    LoggedTest t;
+    t.dir.Write("data/missions/Alder.txt", "[config]\nname=Republic of Alder\n");
+    t.dir.Write("data/missions/USA.txt", "[config]\nname=Calverra\n");
+    t.dir.Write("data/missions/Zeal.txt", "[config]\ndescription=No name of its own\n");
+    t.dir.Write("data/missions/notes.md", "not a mission");
+    const std::string user = t.dir.Path() + "/user";
+    t.dir.Write("user/mods/data/missions/Alder.txt", "[config]\nname=An impostor\n");
+    t.dir.Write("user/mods/data/missions/Bogland.txt", "[config]\nname=Bogland\n");
+    SetUserDir(user);
+
+    std::vector<std::string> listed;
+    for (const MissionChoice& choice : ListMissions(user))
+        listed.push_back(choice.name + "=" + choice.country + (choice.modded ? " (mod)" : ""));
+    EXPECT_EQ(listed, (std::vector<std::string>{"USA=Calverra", "Alder=Republic of Alder",
+                                                "Zeal=Zeal", "Bogland=Bogland (mod)"}));
+    // The runner's --new and a saved game find a mod's mission by its name alone; a standard
+    // mission of the same name always wins.
+    EXPECT_EQ(MissionFile("Bogland"), user + "/mods/data/missions/Bogland.txt");
+    EXPECT_EQ(MissionFile("Alder"), "data/missions/Alder.txt");
+    EXPECT_EQ(MissionFile("Nowhere"), "data/missions/Nowhere.txt");
+    EXPECT_EQ(ListMissions("").size(), 3u);
+    SetUserDir("");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "base/file_system.h"
 #include "base/game_paths.h"
 #include "base/mission.h"
+#include "base/mission_list.h"
 #include "base/options.h"
 #include "base/random.h"
 #include "base/setup_table.h"
@@ -34,15 +35,19 @@ protected:
     LoggedTest t;
 };
 
-TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
-    NewGameSetup(kDefaultMission);
-    std::string log = t.LogText();
+void ExpectNoComplaint(const std::string& log, const std::string& context) {
     for (const char* complaint : {"Failed to find", "failed to find", "cant find", "Assertion",
                                   "corrupted", "missing comma", "Orphan"}) {
         size_t at = log.find(complaint);
         EXPECT_EQ(at, std::string::npos)
-            << complaint << " in: " << log.substr(at == std::string::npos ? 0 : at, 200);
+            << context << ": " << complaint
+            << " in: " << log.substr(at == std::string::npos ? 0 : at, 200);
     }
+}
+
+TEST_F(ShippedContentTest, EveryLinkResolvesAndNothingIsReported) {
+    NewGameSetup(kDefaultMission);
+    ExpectNoComplaint(t.LogText(), kDefaultMission);
     EXPECT_TRUE(t.frontEnd.boxes.empty())
         << t.frontEnd.boxes.size() << " boxes, first: " << t.frontEnd.boxes.front().text;
 
@@ -111,6 +116,45 @@ TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     EXPECT_GE(GetElectionManager().termsWon + (IsGameOver() ? 1 : 0), 1);
     EXPECT_GT(GetPotentialVoteRate(), 0.2f);
     EXPECT_LT(GetPotentialVoteRate(), 0.8f);
+}
+
+TEST_F(ShippedContentTest, EveryCountryStartsCleanAndPlaysAFewTurns) {
+    const std::vector<MissionChoice> countries = ListMissions("");
+    ASSERT_GE(countries.size(), 4u);
+    EXPECT_EQ(countries.front().name, kDefaultMission);
+    const std::vector<std::string> defaultSurnames = [] {
+        LoadNames("data/simulation/names.txt");
+        return GetNameLists().surnames;
+    }();
+    for (const MissionChoice& country : countries) {
+        SCOPED_TRACE(country.name);
+        SeedRandom(3);
+        const size_t logBefore = t.LogText().size();
+        GetMission().Reset();
+        NewGameSetup(country.name);
+        ExpectNoComplaint(t.LogText().substr(logBefore), country.name);
+        EXPECT_TRUE(t.frontEnd.boxes.empty());
+        const CMission& mission = GetMission();
+        EXPECT_EQ(mission.name, country.country);
+        EXPECT_FALSE(mission.currency.empty());
+        // Each country but the default has its own people.
+        ASSERT_FALSE(GetNameLists().surnames.empty());
+        if (country.name != kDefaultMission) {
+            EXPECT_NE(GetNameLists().surnames, defaultSurnames);
+        }
+
+        const float startDebt = GetFinances().NationalDebt;
+        EXPECT_GT(startDebt, 0.0f);
+        EXPECT_LT(startDebt, GetFinances().DebtCeiling);
+        for (int turn = 0; turn < 4; ++turn)
+            ProcessNewTurn();
+        for (Neuron* n : AllNeurons())
+            ASSERT_FALSE(std::isnan(n->value)) << n->name;
+        EXPECT_GT(GetFinances().MonthlyIncome, 0.0f);
+        EXPECT_GT(GetPotentialVoteRate(), 0.05f);
+        EXPECT_LT(GetPotentialVoteRate(), 0.95f);
+        EXPECT_FALSE(IsGameOver());
+    }
 }
 
 } // namespace

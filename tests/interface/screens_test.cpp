@@ -253,6 +253,39 @@ TEST_F(ScreensTest, StartWritesTheChoicesIntoTheMission) {
     EXPECT_EQ(GetElectionManager().TermMonths(), 48);
 }
 
+TEST_F(ScreensTest, ChoosingACountryLoadsItAndKeepsItsOwnCurrencyOnOffer) {
+    WriteMission();
+    logged.dir.Write("data/newgame.gui", "[sliders]\nname = GDP,Economic output\n");
+    logged.dir.Write("data/missions/Isles.txt",
+                     "[config]\nname=The Isles\ncurrency=Cr\ntermlength=5\npartyname=Tide Party\n"
+                     "oppname=Shore League\n[settings]\nGDP=0.3\n");
+    GUI_NewGameScreen screen;
+    screen.Activate();
+    ASSERT_EQ(screen.Countries().size(), 2u);
+    EXPECT_EQ(screen.CountryList().Selected(), 0);
+    EXPECT_EQ(screen.CountryList().Entries()[1].text, "The Isles");
+
+    screen.ChooseCountry(1);
+    EXPECT_EQ(GetMission().name, "The Isles");
+    EXPECT_EQ(screen.CountryList().Selected(), 1);
+    EXPECT_EQ(screen.TermLength(), 5);
+    EXPECT_FLOAT_EQ(screen.StartSliders()[0]->Value(), 0.3f);
+    EXPECT_EQ(screen.PlayerPartyList().SelectedEntry()->text, "Tide Party");
+    // Its currency follows the three signs and is where the choice starts.
+    EXPECT_EQ(screen.Currency(), "Cr");
+    screen.ChangeCurrency(-1);
+    EXPECT_EQ(screen.Currency(), "\x80");
+    screen.ApplyChoices();
+    EXPECT_EQ(GetMission().currency, "\x80");
+
+    // Back to the default: its currency list is the three signs again.
+    screen.ChooseCountry(0);
+    EXPECT_EQ(GetMission().name, "Calverra");
+    for (int i = 0; i < 5; ++i)
+        screen.ChangeCurrency(1);
+    EXPECT_EQ(screen.Currency(), "\x80");
+}
+
 TEST_F(ScreensTest, LoadListShowsUniversalTimesAndDeletesAtOnce) {
     // 5 March 2009, 09:07:30 UTC.
     EXPECT_EQ(FormatSaveTime(1236244050), "(09:07 03/05/2009)");

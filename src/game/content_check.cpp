@@ -5,12 +5,11 @@
 #include "base/setup_table.h"
 #include "base/text_utils.h"
 #include "base/tokenizer.h"
-#include "base/translation.h"
-#include "network/formula.h"
+#include "game/content_rules.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -18,62 +17,19 @@ namespace {
 constexpr size_t kDirectRowChars = 1023;
 constexpr size_t kSpreadsheetRowChars = 2046;
 constexpr size_t kMaxIniValue = 2031;
-constexpr int kMaxDrag = 32;
-
-const char* const kPolicyGroups[] = {"FOREIGNPOLICY",  "WELFARE",     "ECONOMY",  "TAX",
-                                     "PUBLICSERVICES", "LAWANDORDER", "TRANSPORT"};
 
 // The nodes every game has whatever its content.
 const char* const kFixedNodes[] = {"_winning_", "_debt_", "_globaleconomy_", "GlobalEconomy",
                                    "_security_"};
-
-// Script commands that take no arguments (the tutorial's window controls).
-const char* const kSimpleCommands[] = {
-    "CloseReports",           "CloseCabinet",      "ClosePolls",
-    "ClosePolicyPicker",      "CloseIntelReport",  "ClosePolicyDetails",
-    "CloseSimulationDetails", "CloseVoterDetails", "ClearPermittedIcons",
-    "ClearAllowedButtons",    "AllowClicks",       "ClosePartyWindow",
-    "CloseFinanceWindow"};
 
 struct Row {
     const ContentLine* line = nullptr;
     std::vector<std::string> cells; // the marker cell included, blanks at the end trimmed
 };
 
-std::vector<std::string> SplitCells(const std::string& text, char separator = ',') {
-    std::vector<std::string> cells;
-    CTokenizer tokens(text, separator);
-    while (!tokens.AtEnd())
-        cells.push_back(tokens.NextToken());
-    if (!text.empty() && text.back() == separator)
-        cells.push_back("");
-    return cells;
-}
-
-// Text that names a translation rather than being shown as written.
-bool LooksLikeTextKey(const std::string& text) {
-    if (text.size() < 3 || text.find('_') == std::string::npos)
-        return false;
-    bool letter = false;
-    for (char c : text) {
-        if (c >= 'A' && c <= 'Z')
-            letter = true;
-        else if (!(c >= '0' && c <= '9') && c != '_')
-            return false;
-    }
-    return letter;
-}
-
-std::string Quote(const std::string& text) {
-    std::string shown = PrintableText(text);
-    if (shown.size() > 60)
-        shown = shown.substr(0, 57) + "...";
-    return "'" + shown + "'";
-}
-
-class ContentChecker {
+class ContentChecker : private ContentRules {
 public:
-    explicit ContentChecker(std::string userDir) : userDir_(std::move(userDir)) {}
+    explicit ContentChecker(std::string userDir) { userDir_ = std::move(userDir); }
 
     std::vector<ContentProblem> Run() {
         CollectPictures();
@@ -117,10 +73,6 @@ private:
         return files;
     }
 
-    void Report(const std::string& file, int line, const std::string& what) {
-        problems_.push_back({file, line, what});
-    }
-
     // ---- reading -------------------------------------------------------------------------
 
     bool Read(const std::string& path, ContentText& text) {
@@ -157,7 +109,7 @@ private:
                 Report(text.path, line.number, "the row is too short to hold an item");
                 continue;
             }
-            rows.push_back({&line, SplitCells(line.text)});
+            rows.push_back({&line, SplitContentCells(line.text)});
         }
         if (modFile && text.lines.empty())
             Report(text.path, 0, "the file is empty; a row file holds one row");
@@ -203,7 +155,7 @@ private:
             for (const ContentLine& line : text.lines) {
                 if (line.text.empty() || line.text[0] != '#')
                     continue;
-                std::vector<std::string> cells = SplitCells(line.text);
+                std::vector<std::string> cells = SplitContentCells(line.text);
                 if (cells.size() < 2 || TrimBlanks(cells[1]).empty())
                     continue;
                 const std::string name = TrimBlanks(cells[1]);
@@ -251,7 +203,7 @@ private:
                         "name", dilemmas);
         ContentText groups = ReadContentText("data/simulation/PressureGroups.csv");
         for (const ContentLine& line : groups.lines) {
-            std::vector<std::string> cells = SplitCells(line.text);
+            std::vector<std::string> cells = SplitContentCells(line.text);
             if (!line.text.empty() && line.text[0] == '#' && cells.size() > 1)
                 pressureGroups_.insert(TrimBlanks(cells[1]));
         }
@@ -259,163 +211,6 @@ private:
 
     std::string SetupString(const char* key) const {
         return TrimBlanks(GetSetupTable().GetString(key));
-    }
-
-    // ---- single cells --------------------------------------------------------------------
-
-    struct Place {
-        const std::string& file;
-        int line;
-    };
-
-    bool Node(const Place& at, const std::string& name, const std::string& role) {
-        const std::string trimmed = TrimBlanks(name);
-        if (names_.count(trimmed))
-            return true;
-        Report(at.file, at.line,
-               role + " " + Quote(trimmed) + " names no node (no value, policy, voter group, " +
-                   "situation, event or dilemma is called that)");
-        return false;
-    }
-
-    bool Number(const Place& at, const std::string& text, const std::string& role,
-                float* value = nullptr) {
-        if (IsContentNumber(text, value))
-            return true;
-        Report(at.file, at.line, role + " " + Quote(TrimBlanks(text)) + " is not a number");
-        return false;
-    }
-
-    bool Whole(const Place& at, const std::string& text, const std::string& role,
-               long* value = nullptr) {
-        if (IsContentWholeNumber(text, value))
-            return true;
-        Report(at.file, at.line, role + " " + Quote(TrimBlanks(text)) + " is not a whole number");
-        return false;
-    }
-
-    void Range(const Place& at, const std::string& text, const std::string& role, float low,
-               float high) {
-        float value = 0.0f;
-        if (Number(at, text, role, &value) && (value < low || value > high))
-            Report(at.file, at.line,
-                   role + " " + TrimBlanks(text) + " is out of its range " + FormatFloat(low) +
-                       " to " + FormatFloat(high));
-    }
-
-    static std::string FormatFloat(float value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", value);
-        return text;
-    }
-
-    // A shown text: a key must have a text in the strings file; plain words are shown as they
-    // stand.
-    void Text(const Place& at, const std::string& text, const std::string& role,
-              bool required = true) {
-        const std::string trimmed = TrimBlanks(text);
-        if (trimmed.empty()) {
-            if (required)
-                Report(at.file, at.line, role + " is empty");
-            return;
-        }
-        if (LooksLikeTextKey(trimmed) && Translate(trimmed) == trimmed)
-            Report(at.file, at.line, "text key " + trimmed + " has no text in data/strings.ini");
-    }
-
-    void Picture(const Place& at, const std::string& name, const std::string& role) {
-        const std::string trimmed = TrimBlanks(name);
-        if (trimmed.empty())
-            return;
-        const size_t slash = trimmed.find_last_of("/\\");
-        const std::string bare = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-        if (!pictures_.count(LowerCopy(bare)))
-            Report(at.file, at.line,
-                   role + " " + Quote(trimmed) + " does not exist in data/bitmaps" +
-                       (userDir_.empty() ? "" : " or the mods' bitmaps"));
-    }
-
-    void Formula(const Place& at, const std::string& text, const std::string& where) {
-        const std::string trimmed = TrimBlanks(text);
-        ParsedFormula parsed;
-        if (trimmed.size() > static_cast<size_t>(kFormulaMaxChars))
-            Report(at.file, at.line,
-                   "formula " + Quote(trimmed) + " in " + where + " is longer than " +
-                       std::to_string(kFormulaMaxChars) + " characters");
-        else if (!ParseFormula(trimmed.c_str(), parsed))
-            Report(at.file, at.line,
-                   "formula " + Quote(trimmed) + " in " + where +
-                       " does not parse (write A op (B op C) in x, such as 0+(0.2*x))");
-    }
-
-    void Drag(const Place& at, const std::string& text) {
-        long drag = 0;
-        if (Whole(at, text, "drag", &drag) && (drag < 0 || drag > kMaxDrag))
-            Report(at.file, at.line,
-                   "drag " + std::to_string(drag) + " is out of its range 0 to 32");
-    }
-
-    // "NODE,FORMULA[,DRAG]".
-    void Link(const Place& at, const std::string& cell, const std::string& role) {
-        std::vector<std::string> parts = SplitCells(TrimBlanks(cell));
-        if (parts.size() < 2 || parts.size() > 3) {
-            Report(at.file, at.line,
-                   role + " " + Quote(TrimBlanks(cell)) +
-                       " must be NODE,FORMULA or NODE,FORMULA,DRAG");
-            return;
-        }
-        Node(at, parts[0], role);
-        Formula(at, parts[1], role + " " + TrimBlanks(parts[0]));
-        if (parts.size() == 3)
-            Drag(at, parts[2]);
-    }
-
-    // A link, or one of the three special influences.
-    void Influence(const Place& at, const std::string& cell) {
-        std::vector<std::string> parts = SplitCells(TrimBlanks(cell));
-        const std::string first = parts.empty() ? "" : TrimBlanks(parts[0]);
-        if (first == "_random_") {
-            float low = 0.0f, high = 0.0f;
-            if (parts.size() != 3) {
-                Report(at.file, at.line, "influence _random_ must be _random_,LOW,HIGH");
-            } else if (Number(at, parts[1], "_random_ low", &low) &&
-                       Number(at, parts[2], "_random_ high", &high) && low > high) {
-                Report(at.file, at.line, "influence _random_ has its low above its high");
-            }
-        } else if (first == "_default_") {
-            if (parts.size() != 2)
-                Report(at.file, at.line, "influence _default_ must be _default_,VALUE");
-            else
-                Number(at, parts[1], "_default_ value");
-        } else if (first == "_prereq_") {
-            if (parts.size() != 2)
-                Report(at.file, at.line, "influence _prereq_ must be _prereq_,NODE");
-            else
-                Node(at, parts[1], "prerequisite");
-        } else {
-            Link(at, cell, "influence");
-        }
-    }
-
-    void OneOf(const Place& at, const std::string& text, const std::string& role,
-               const std::set<std::string>& allowed, const std::string& kind) {
-        const std::string trimmed = TrimBlanks(text);
-        if (!allowed.count(trimmed))
-            Report(at.file, at.line, role + " " + Quote(trimmed) + " names no " + kind);
-    }
-
-    // Simulation values may also be "HIDDEN": shown beside no group.
-    void Group(const Place& at, const std::string& text, bool hiddenAllowed = false) {
-        const std::string trimmed = TrimBlanks(text);
-        if (hiddenAllowed && trimmed == "HIDDEN")
-            return;
-        for (const char* group : kPolicyGroups)
-            if (trimmed == group)
-                return;
-        Report(at.file, at.line,
-               "policy group " + Quote(trimmed) +
-                   " is none of FOREIGNPOLICY, WELFARE, ECONOMY, TAX, PUBLICSERVICES, "
-                   "LAWANDORDER, TRANSPORT");
     }
 
     bool Cells(const std::string& file, const Row& row, size_t least, size_t most,
@@ -473,33 +268,34 @@ private:
     }
 
     void CheckVoterGroups() {
-        ForEachRow(SetupString("voters"), kSpreadsheetRowChars, "simulation/votertypes/*.txt",
-                   [&](const std::string& file, const Row& row) {
-                       Place at{file, row.line->number};
-                       if (!Cells(file, row, 11, static_cast<size_t>(-1), "a voter group row"))
-                           return;
-                       Text(at, row.cells[2], "shown name");
-                       Text(at, row.cells[3], "description");
-                       Picture(at, row.cells[4], "picture");
-                       Range(at, row.cells[5], "fixed membership", 0, 1);
-                       Range(at, row.cells[6], "mood", -1, 1);
-                       Range(at, row.cells[7], "starting share", 0, 1);
-                       if (!TrimBlanks(row.cells[8]).empty())
-                           Node(at, row.cells[8], "opposite group");
-                       Text(at, row.cells[9], "concerns", false);
-                       if (TrimBlanks(row.cells[10]) != "#")
-                           Report(file, at.line, "the eleventh cell must be #");
-                       for (size_t i = 11; i < row.cells.size(); ++i) {
-                           std::vector<std::string> parts = SplitCells(TrimBlanks(row.cells[i]));
-                           if (parts.size() != 2) {
-                               Report(file, at.line,
-                                      "overlap " + Quote(row.cells[i]) + " must be GROUP,VALUE");
-                               continue;
-                           }
-                           Node(at, parts[0], "overlap group");
-                           Range(at, parts[1], "overlap", -1, 1);
-                       }
-                   });
+        ForEachRow(
+            SetupString("voters"), kSpreadsheetRowChars, "simulation/votertypes/*.txt",
+            [&](const std::string& file, const Row& row) {
+                Place at{file, row.line->number};
+                if (!Cells(file, row, 11, static_cast<size_t>(-1), "a voter group row"))
+                    return;
+                Text(at, row.cells[2], "shown name");
+                Text(at, row.cells[3], "description");
+                Picture(at, row.cells[4], "picture");
+                Range(at, row.cells[5], "fixed membership", 0, 1);
+                Range(at, row.cells[6], "mood", -1, 1);
+                Range(at, row.cells[7], "starting share", 0, 1);
+                if (!TrimBlanks(row.cells[8]).empty())
+                    Node(at, row.cells[8], "opposite group");
+                Text(at, row.cells[9], "concerns", false);
+                if (TrimBlanks(row.cells[10]) != "#")
+                    Report(file, at.line, "the eleventh cell must be #");
+                for (size_t i = 11; i < row.cells.size(); ++i) {
+                    std::vector<std::string> parts = SplitContentCells(TrimBlanks(row.cells[i]));
+                    if (parts.size() != 2) {
+                        Report(file, at.line,
+                               "overlap " + QuoteContent(row.cells[i]) + " must be GROUP,VALUE");
+                        continue;
+                    }
+                    Node(at, parts[0], "overlap group");
+                    Range(at, parts[1], "overlap", -1, 1);
+                }
+            });
     }
 
     void CheckSimulationValues() {
@@ -526,7 +322,7 @@ private:
         const std::string trimmed = TrimBlanks(cell);
         if (trimmed == "-" || trimmed.empty())
             return;
-        for (const std::string& part : SplitCells(trimmed, ';'))
+        for (const std::string& part : SplitContentCells(trimmed, ';'))
             if (!TrimBlanks(part).empty())
                 Link(at, part, role);
     }
@@ -555,7 +351,7 @@ private:
                        if (TrimBlanks(row.cells[18]) != "#Effects") {
                            Report(file, at.line,
                                   "the nineteenth cell must be #Effects, not " +
-                                      Quote(TrimBlanks(row.cells[18])));
+                                      QuoteContent(TrimBlanks(row.cells[18])));
                            return;
                        }
                        for (size_t i = 19; i < row.cells.size(); ++i)
@@ -598,10 +394,11 @@ private:
                        for (int i = 8; i <= 10; ++i)
                            Text(at, row.cells[i], "intelligence text");
                        for (size_t i = 11; i < row.cells.size(); ++i) {
-                           std::vector<std::string> parts = SplitCells(TrimBlanks(row.cells[i]));
+                           std::vector<std::string> parts =
+                               SplitContentCells(TrimBlanks(row.cells[i]));
                            if (parts.size() != 2) {
                                Report(file, at.line,
-                                      "member group " + Quote(row.cells[i]) +
+                                      "member group " + QuoteContent(row.cells[i]) +
                                           " must be GROUP,WEIGHT");
                                continue;
                            }
@@ -612,32 +409,34 @@ private:
     }
 
     void CheckAchievements() {
-        ForEachRow(
-            "data/simulation/achievements.csv", kSpreadsheetRowChars, "",
-            [&](const std::string& file, const Row& row) {
-                Place at{file, row.line->number};
-                if (!Cells(file, row, 7, static_cast<size_t>(-1), "an achievement row"))
-                    return;
-                Text(at, row.cells[2], "title");
-                Text(at, row.cells[3], "description");
-                Picture(at, row.cells[4], "picture");
-                Text(at, row.cells[5], "hint");
-                for (size_t i = 6; i < row.cells.size(); ++i) {
-                    std::vector<std::string> parts = SplitCells(TrimBlanks(row.cells[i]));
-                    if (parts.size() != 3) {
-                        Report(file, at.line,
-                               "condition " + Quote(row.cells[i]) + " must be NODE,OP,VALUE");
-                        continue;
-                    }
-                    Node(at, parts[0], "condition");
-                    const std::string op = TrimBlanks(parts[1]);
-                    if (op != "<" && op != ">" && op != "ACTIVE")
-                        Report(file, at.line,
-                               "condition operator " + Quote(op) + " is none of <, > and ACTIVE");
-                    else if (op != "ACTIVE")
-                        Number(at, parts[2], "condition value");
-                }
-            });
+        ForEachRow("data/simulation/achievements.csv", kSpreadsheetRowChars, "",
+                   [&](const std::string& file, const Row& row) {
+                       Place at{file, row.line->number};
+                       if (!Cells(file, row, 7, static_cast<size_t>(-1), "an achievement row"))
+                           return;
+                       Text(at, row.cells[2], "title");
+                       Text(at, row.cells[3], "description");
+                       Picture(at, row.cells[4], "picture");
+                       Text(at, row.cells[5], "hint");
+                       for (size_t i = 6; i < row.cells.size(); ++i) {
+                           std::vector<std::string> parts =
+                               SplitContentCells(TrimBlanks(row.cells[i]));
+                           if (parts.size() != 3) {
+                               Report(file, at.line,
+                                      "condition " + QuoteContent(row.cells[i]) +
+                                          " must be NODE,OP,VALUE");
+                               continue;
+                           }
+                           Node(at, parts[0], "condition");
+                           const std::string op = TrimBlanks(parts[1]);
+                           if (op != "<" && op != ">" && op != "ACTIVE")
+                               Report(file, at.line,
+                                      "condition operator " + QuoteContent(op) +
+                                          " is none of <, > and ACTIVE");
+                           else if (op != "ACTIVE")
+                               Number(at, parts[2], "condition value");
+                       }
+                   });
     }
 
     void CheckManifesto() {
@@ -652,7 +451,7 @@ private:
                        const std::string kind = TrimBlanks(row.cells[4]);
                        if (kind != ">" && kind != "<" && kind != "!")
                            Report(file, at.line,
-                                  "pledge kind " + Quote(kind) + " is none of >, < and !");
+                                  "pledge kind " + QuoteContent(kind) + " is none of >, < and !");
                    });
     }
 
@@ -666,107 +465,6 @@ private:
                 if (Cells(text.path, row, 3, 3, "a quotation row") &&
                     TrimBlanks(row.cells[1]).empty())
                     Report(text.path, row.line->number, "the quotation is empty");
-        }
-    }
-
-    // ---- scripts -------------------------------------------------------------------------
-
-    void Script(const Place& at, const std::string& script, const std::string& where) {
-        std::vector<std::string> commands;
-        std::string piece;
-        bool quoted = false;
-        for (char c : script) {
-            if (c == '"')
-                quoted = !quoted;
-            if (c == ';' && !quoted) {
-                commands.push_back(piece);
-                piece.clear();
-            } else {
-                piece += c;
-            }
-        }
-        commands.push_back(piece);
-        for (const std::string& raw : commands) {
-            const std::string command = TrimBlanks(raw);
-            if (!command.empty())
-                Command(at, command, where);
-        }
-    }
-
-    void Command(const Place& at, const std::string& command, const std::string& where) {
-        const size_t open = command.find('(');
-        const size_t close = command.rfind(')');
-        if (open == std::string::npos || close == std::string::npos || close < open) {
-            Report(at.file, at.line, where + ": unbalanced brackets in " + Quote(command));
-            return;
-        }
-        if (std::count(command.begin(), command.end(), '"') % 2 != 0) {
-            Report(at.file, at.line, where + ": unbalanced quotes in " + Quote(command));
-            return;
-        }
-        const std::string name = TrimBlanks(command.substr(0, open));
-        std::vector<std::string> args;
-        const std::string list = command.substr(open + 1, close - open - 1);
-        CTokenizer cells(list, ',');
-        while (!cells.AtEnd())
-            args.push_back(TrimBlanks(cells.NextToken()));
-        for (const char* simple : kSimpleCommands)
-            if (name == simple)
-                return;
-        auto wants = [&](size_t count) {
-            if (args.size() == count)
-                return true;
-            Report(at.file, at.line,
-                   where + ": " + name + " takes " + std::to_string(count) + " arguments, not " +
-                       std::to_string(args.size()));
-            return false;
-        };
-        const std::string role = where + ": " + name;
-        if (name == "CreateGrudge" || name == "CreateInertialGrudge" ||
-            name == "CreateNamedGrudge") {
-            if (!wants(4))
-                return;
-            if (name != "CreateNamedGrudge")
-                Node(at, args[0], role + " listed under");
-            Node(at, args[1], role + " holder");
-            Number(at, args[2], role + " value");
-            float decay = 0.0f;
-            if (Number(at, args[3], role + " decay", &decay) && (decay < 0.0f || decay >= 1.0f))
-                Report(at.file, at.line,
-                       role + " decay " + args[3] + " is out of its range 0 to below 1");
-        } else if (name == "CreateEffect") {
-            if (!wants(4))
-                return;
-            Node(at, args[0], role + " source");
-            Node(at, args[1], role + " target");
-            Formula(at, args[2], role);
-            Drag(at, args[3]);
-        } else if (name == "EarnAdjusted" || name == "SpendAdjusted") {
-            if (wants(1))
-                Whole(at, args[0], role + " amount");
-        } else if (name == "TriggerEvent") {
-            if (wants(1))
-                OneOf(at, args[0], role, events_, "event");
-        } else if (name == "PlaySound") {
-            if (wants(1) && !FileExists("data/sounds/" + args[0]))
-                Report(at.file, at.line, role + " " + Quote(args[0]) + " is not in data/sounds");
-        } else if (name == "GameOver") {
-            if (wants(2)) {
-                Text(at, args[0], role + " title");
-                Text(at, args[1], role + " text");
-            }
-        } else if (name == "TutorialWindow" || name == "PlayGuideWindow") {
-            if (wants(3)) {
-                Number(at, args[1], role + " x");
-                Number(at, args[2], role + " y");
-            }
-        } else if (name == "SetPlayGuideFlag") {
-            wants(2);
-        } else if (name == "ShowDetails" || name == "AddPermittedIcon" ||
-                   name == "SetAllowedButton") {
-            wants(1);
-        } else {
-            Report(at.file, at.line, where + ": unknown script command " + Quote(name));
         }
     }
 
@@ -928,7 +626,7 @@ private:
         if (Sections("data/newgame.gui", gui))
             if (const ContentSection* sliders = FindContentSection(gui, "sliders"))
                 for (const ContentEntry& entry : sliders->entries) {
-                    const std::string target = TrimBlanks(SplitCells(entry.value).front());
+                    const std::string target = TrimBlanks(SplitContentCells(entry.value).front());
                     if (Node({"data/newgame.gui", entry.line}, target, "new-game slider"))
                         newGameTargets.push_back(target);
                 }
@@ -972,13 +670,14 @@ private:
         if (const ContentEntry* e = Required(file, *config, "currency"))
             if (TrimBlanks(e->value).size() > 5)
                 Report(file, e->line,
-                       "currency " + Quote(TrimBlanks(e->value)) + " is longer than 5 characters");
+                       "currency " + QuoteContent(TrimBlanks(e->value)) +
+                           " is longer than 5 characters");
         if (const ContentEntry* e = Required(file, *config, "flag"))
             Picture({file, e->line}, e->value, "flag");
         if (const ContentEntry* e = config->Find("names"))
             if (!TrimBlanks(e->value).empty() && !FileExists(TrimBlanks(e->value)))
                 Report(file, e->line,
-                       "names file " + Quote(TrimBlanks(e->value)) + " does not exist");
+                       "names file " + QuoteContent(TrimBlanks(e->value)) + " does not exist");
 
         const ContentSection* settings = FindContentSection(sections, "settings");
         if (!settings) {
@@ -995,14 +694,6 @@ private:
                 Report(file, settings->line,
                        "[settings] lacks " + target + ", which the new-game screen offers");
     }
-
-    std::string userDir_;
-    std::vector<ContentProblem> problems_;
-    std::set<std::string> names_;
-    std::set<std::string> sliders_;
-    std::set<std::string> events_;
-    std::set<std::string> pressureGroups_;
-    std::set<std::string> pictures_;
 };
 
 } // namespace

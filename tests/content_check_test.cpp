@@ -10,6 +10,7 @@
 #include "game/turn_pipeline.h"
 #include "test_helpers.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -112,11 +113,16 @@ TEST_F(ContentCheckTest, RangesAndLimitsTheGameCutsSilently) {
     Mod("sliders/Lopsided.txt", "#,Lopsided,3,Low,High\n");
     Mod("situations/Odd.txt",
         "#,Odd,Odd,Odd.,ECONOMY,On.,Off.,Luck.,2,0,0,\"_random_,0.5,0.1\",\"GDP,0+(0.1*x),40\","
-        "\"GDP,0.00000000001+(0.000000000001*x)\",#,\"Farmers,0+(0.01*x)\"\n");
+        "\"GDP,0.00000000001+(0.000000000001*x)\",\"Decay,0+(0.5*x)\",#,\"Farmers,0+(0.01*x)\"\n");
     Mod("simulation/events/Decay.txt",
         "[config]\nName=Decay\nGUIName=Decay\nDescription=Slow.\nTexture=event_foreign.jpg\n"
         "OnImplement=CreateGrudge(Decay,Decay,-0.6,1.5);TriggerEvent(NoSuchEvent);"
         "SpendAdjusted(lots\n[influences]\n1=_prereq_,NoSuchPolicy\n");
+    Mod("simulation/dilemmas/TooEarly.txt",
+        "[dilemma]\nname=TooEarly\nguiname=Too Early\ndescription=Early.\n[influences]\n"
+        "1=CrimeWave,0+(0.3*x)\n2=Decay,0+(0.1*x)\n3=Crime,0+(0.2*x)\n[option1]\nName=A\n"
+        "Description=A.\nOnImplement=SpendAdjusted(1)\n[option2]\nName=B\nDescription=B.\n"
+        "OnImplement=EarnAdjusted(1)\n");
     std::vector<std::string> problems = ModProblems();
     Holds(problems, "sliders/Lopsided.txt:1: the slider has 3 steps but 2 labels");
     Holds(problems, "situations/Odd.txt:1: good news 2 is out of its range 0 to 1");
@@ -129,6 +135,13 @@ TEST_F(ContentCheckTest, RangesAndLimitsTheGameCutsSilently) {
                     "names no event");
     Holds(problems, "simulation/events/Decay.txt:6: OnImplement: unbalanced brackets");
     Holds(problems, "simulation/events/Decay.txt:8: prerequisite 'NoSuchPolicy' names no node");
+    // A situation is read before the events, a dilemma before both.
+    Holds(problems, "situations/Odd.txt:1: influence 'Decay' names an event");
+    Holds(problems, "simulation/dilemmas/TooEarly.txt:6: influence 'CrimeWave' names a situation");
+    Holds(problems, "simulation/dilemmas/TooEarly.txt:7: influence 'Decay' names an event");
+    EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
+                            [](const std::string& p) { return p.find("TooEarly") != p.npos; }),
+              2);
 }
 
 TEST_F(ContentCheckTest, AModdedMissionMustDefineWhatTheNewGameScreenOffers) {

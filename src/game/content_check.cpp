@@ -191,7 +191,7 @@ private:
         CollectRowNames(SetupString("voters"), "simulation/votertypes/*.txt", {"_perc", "_freq"});
         CollectRowNames(SetupString("simulation"), "simulation/simulation/*.txt", {});
         CollectRowNames(SetupString("policies"), "simulation/policies/*.txt", {"_cost", "_income"});
-        CollectRowNames(SetupString("situations"), "situations/*.txt", {});
+        CollectRowNames(SetupString("situations"), "situations/*.txt", {}, &situations_);
         CollectRowNames("data/simulation/sliders.csv", "sliders/*.txt", {}, &sliders_);
         // Slider configurations and pressure groups are not nodes: keep them apart.
         for (const std::string& slider : sliders_)
@@ -237,10 +237,18 @@ private:
                 break;
             if (cell.size() <= 2)
                 continue;
-            if (influences)
-                Influence(at, cell);
-            else
+            if (!influences) {
                 Link(at, cell, "input");
+                continue;
+            }
+            Influence(at, cell);
+            // Situations make their links before any event exists.
+            const std::string source = TrimBlanks(SplitContentCells(cell).front());
+            if (events_.count(source))
+                Report(at.file, at.line,
+                       "influence " + QuoteContent(source) +
+                           " names an event, which the game reads after the situations: the "
+                           "link is never made");
         }
         for (size_t j = i + 1; j < row.cells.size(); ++j) {
             const std::string cell = TrimBlanks(row.cells[j]);
@@ -508,11 +516,25 @@ private:
         return section;
     }
 
-    void Influences(const std::string& file, const std::vector<ContentSection>& sections) {
-        if (const ContentSection* influences = FindContentSection(sections, "influences"))
-            for (const ContentEntry& entry : influences->entries)
-                if (TrimBlanks(entry.value).size() >= 3)
-                    Influence({file, entry.line}, entry.value);
+    // A dilemma's links are made as it is read, before any situation or event exists, so it
+    // cannot name either even though the name is good.
+    void Influences(const std::string& file, const std::vector<ContentSection>& sections,
+                    bool ofADilemma = false) {
+        const ContentSection* influences = FindContentSection(sections, "influences");
+        if (!influences)
+            return;
+        for (const ContentEntry& entry : influences->entries) {
+            if (TrimBlanks(entry.value).size() < 3)
+                continue;
+            Influence({file, entry.line}, entry.value);
+            const std::string source = TrimBlanks(SplitContentCells(entry.value).front());
+            const bool later = situations_.count(source) || events_.count(source);
+            if (ofADilemma && later)
+                Report(file, entry.line,
+                       "influence " + QuoteContent(source) + " names " +
+                           (situations_.count(source) ? "a situation" : "an event") +
+                           ", which the game reads after the dilemmas: the link is never made");
+        }
     }
 
     void CheckEvents() {
@@ -553,7 +575,7 @@ private:
                 Text({file, e->line}, e->value, "guiname");
             if (const ContentEntry* e = Required(file, *dilemma, "description"))
                 Text({file, e->line}, e->value, "description");
-            Influences(file, sections);
+            Influences(file, sections, true);
             int options = 0;
             for (const ContentSection& section : sections) {
                 if (LowerCopy(section.name).find("option") == std::string::npos)

@@ -55,6 +55,7 @@ protected:
     std::set<std::string> names_; // every node a link or script may name
     std::set<std::string> sliders_;
     std::set<std::string> events_;
+    std::set<std::string> situations_;
     std::set<std::string> pressureGroups_;
     std::set<std::string> pictures_; // file names in lower case, folders left off
 

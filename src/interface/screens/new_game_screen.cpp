@@ -22,10 +22,10 @@ namespace {
 constexpr float kLeftPanel = 40, kLeftPanelRight = 500;
 constexpr float kRightPanel = 524, kRightPanelRight = 984;
 constexpr float kPanelTop = 80, kPanelBottom = 625;
-constexpr float kCountryLabelY = 100, kCountryListTop = 124, kCountryListBottom = 212;
+constexpr float kCountryLabelY = 100, kCountryListTop = 122, kCountryListBottom = 220;
 constexpr float kCountryListLeft = 70, kCountryListRight = 470;
-constexpr float kLevelsLabelY = 224;
-constexpr float kSliderLeft = 70, kSliderRight = 470, kSliderTop = 248;
+constexpr float kLevelsLabelY = 228;
+constexpr float kSliderLeft = 70, kSliderRight = 470, kSliderTop = 251;
 constexpr float kSliderHeight = 34, kSliderPitch = 41;
 constexpr float kRowLabelX = 550, kLeftArrowX = 770, kRightArrowX = 910;
 constexpr float kArrowSize = 28;

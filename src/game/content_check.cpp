@@ -22,6 +22,12 @@ constexpr size_t kMaxIniValue = 2031;
 const char* const kFixedNodes[] = {"_winning_", "_debt_", "_globaleconomy_", "GlobalEconomy",
                                    "_security_"};
 
+// The first cell, trimmed; empty for an empty text.
+std::string FirstCell(const std::string& text) {
+    const std::vector<std::string> cells = SplitContentCells(text);
+    return cells.empty() ? std::string() : TrimBlanks(cells.front());
+}
+
 struct Row {
     const ContentLine* line = nullptr;
     std::vector<std::string> cells; // the marker cell included, blanks at the end trimmed
@@ -243,7 +249,7 @@ private:
             }
             Influence(at, cell);
             // Situations make their links before any event exists.
-            const std::string source = TrimBlanks(SplitContentCells(cell).front());
+            const std::string source = FirstCell(cell);
             if (events_.count(source))
                 Report(at.file, at.line,
                        "influence " + QuoteContent(source) +
@@ -527,7 +533,7 @@ private:
             if (TrimBlanks(entry.value).size() < 3)
                 continue;
             Influence({file, entry.line}, entry.value);
-            const std::string source = TrimBlanks(SplitContentCells(entry.value).front());
+            const std::string source = FirstCell(entry.value);
             const bool later = situations_.count(source) || events_.count(source);
             if (ofADilemma && later)
                 Report(file, entry.line,
@@ -648,7 +654,7 @@ private:
         if (Sections("data/newgame.gui", gui))
             if (const ContentSection* sliders = FindContentSection(gui, "sliders"))
                 for (const ContentEntry& entry : sliders->entries) {
-                    const std::string target = TrimBlanks(SplitContentCells(entry.value).front());
+                    const std::string target = FirstCell(entry.value);
                     if (Node({"data/newgame.gui", entry.line}, target, "new-game slider"))
                         newGameTargets.push_back(target);
                 }

@@ -16,6 +16,7 @@
 #include "game/turn_pipeline.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
+#include "interface/screens/menu_screen.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
@@ -51,6 +52,8 @@ struct GameObject {
     GameMode mode = GameMode::Menu;
     BaseGUIScreen* currentScreen = nullptr;
     bool inProgress = false;
+    // The turn at which the game was last started, loaded or saved by the player.
+    int savedTurn = 0;
     bool quitRequested = false;
     float interfaceScale = 1.0f;
 };
@@ -173,6 +176,20 @@ void RunQueuedActions() {
     }
 }
 
+// The window's close box: with progress to lose the menu asks first, as its Quit button does; a
+// second close while the question stands is taken at its word.
+void CloseWindowAsked() {
+    static bool asked = false;
+    if (!HasUnsavedProgress() || asked) {
+        Quit();
+        return;
+    }
+    asked = true;
+    SetGameMode(GameMode::Menu);
+    if (auto* menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen))
+        menu->AskBeforeQuit();
+}
+
 // The game screen comes back once the player has read the processing screen.
 void ContinueToGame() {
     SetGameMode(GameMode::Game);
@@ -252,7 +269,7 @@ void Frame() {
             input.timeMs = static_cast<uint32_t>(gFrameNumber * 1000 / 60);
         }
         if (!open)
-            Quit();
+            CloseWindowAsked();
         if (IsGameRunning()) {
             gDisplay->BeginFrame();
             for (int key : input.keysPressed)
@@ -354,6 +371,7 @@ void StartNewGame() {
         name.resize(name.size() - 4);
     NewGameSetup(name);
     gGame.inProgress = true;
+    MarkGameSaved();
 }
 
 bool StartLoadGame(const std::string& name) {
@@ -361,6 +379,7 @@ bool StartLoadGame(const std::string& name) {
     if (result == LoadResult::NotOpened)
         return false;
     gGame.inProgress = true;
+    MarkGameSaved();
     // The reader has laid the saved state over fresh content; a damaged save leaves the
     // processing screen waiting for the click that brings the (fresh) game screen back.
     return result == LoadResult::Loaded;
@@ -423,6 +442,14 @@ bool IsGameInProgress() {
 
 void SetGameInProgress(bool inProgress) {
     gGame.inProgress = inProgress;
+}
+
+bool HasUnsavedProgress() {
+    return gGame.inProgress && !IsGameOver() && GetTurnNumber() != gGame.savedTurn;
+}
+
+void MarkGameSaved() {
+    gGame.savedTurn = GetTurnNumber();
 }
 
 bool IsQuitRequested() {

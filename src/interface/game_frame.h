@@ -86,6 +86,13 @@ void OnKeyPressed(int keyCode);
 // From the moment a new game starts or a saved game loads until the program leaves it.
 bool IsGameInProgress();
 void SetGameInProgress(bool inProgress);
+// Progress is counted in turns: a game that has played a turn since it started, was loaded or
+// was last saved by the player has something to lose. A game that is over has nothing left to
+// save.
+bool HasUnsavedProgress();
+// The player's save (not the autosave, which the player may never look for) has the game as it
+// stands.
+void MarkGameSaved();
 // True once Quit has run: the loop ends after this frame.
 bool IsQuitRequested();
 // How long the last frame's own work took (input, update, drawing, presenting), without the

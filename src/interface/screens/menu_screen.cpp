@@ -3,7 +3,9 @@
 #include "base/debug_log.h"
 #include "base/mission.h"
 #include "base/translation.h"
+#include "base/turn.h"
 #include "interface/game_frame.h"
+#include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/message_dialog.h"
@@ -22,14 +24,15 @@ struct MenuEntry {
     bool onlyInGame;
 };
 
+// In a game, carrying on is the likeliest wish, so Resume leads the column.
 constexpr MenuEntry kMenuEntries[] = {
+    {"RESUMEGAME", "TOOLTIP_RESUMEGAME", MenuAction::Resume, true},
     {"NEW_GAME", "TOOLTIP_NEWGAME", MenuAction::NewGame, false},
     {"TUTORIAL", "TOOLTIP_TUTORIAL", MenuAction::PlayGuide, false},
     {"LOADGAME", "TOOLTIP_LOADGAME", MenuAction::LoadGame, false},
     {"SAVEGAME", "TOOLTIP_SAVEGAME", MenuAction::SaveGame, true},
     {"OPTIONS", "TOOLTIP_OPTIONS", MenuAction::Options, false},
     {"QUIT_GAME", "TOOLTIP_QUITGAME", MenuAction::Quit, false},
-    {"RESUMEGAME", "TOOLTIP_RESUMEGAME", MenuAction::Resume, true},
 };
 
 // The column sits left of centre, clear of the picture's focus, and stays centred on the same line
@@ -78,6 +81,11 @@ void MenuGUIScreen::BuildButtons() {
         button->SetRect(S(kButtonLeft), S(y), S(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
         const MenuAction action = entry.action;
         button->SetCallback([this, action](void*) { Choose(action); });
+        if (action == MenuAction::SaveGame && IsGameOver()) {
+            // A finished game has nothing left to play; saving it would only bring back the end.
+            button->enabled = false;
+            button->SetTooltip("TOOLTIP_SAVEGAME_OVER");
+        }
         root.AddChild(button);
         menuButtons.push_back(button);
         y += kButtonPitch;
@@ -132,6 +140,24 @@ bool MenuGUIScreen::OnLeftClick(float x, float y) {
 }
 
 void MenuGUIScreen::RunAction(MenuAction action) {
+    switch (action) {
+    case MenuAction::Quit:
+        AskToSaveFirst(windowManager, "LEAVE_PROMPT_QUIT", [this]() { Proceed(MenuAction::Quit); });
+        return;
+    case MenuAction::NewGame:
+        AskToSaveFirst(windowManager, "LEAVE_PROMPT_NEWGAME",
+                       [this]() { Proceed(MenuAction::NewGame); });
+        return;
+    default:
+        Proceed(action);
+    }
+}
+
+void MenuGUIScreen::AskBeforeQuit() {
+    RunAction(MenuAction::Quit);
+}
+
+void MenuGUIScreen::Proceed(MenuAction action) {
     switch (action) {
     case MenuAction::Quit:
         // Shutting down releases the display, so it waits until this frame has been shown.

@@ -122,6 +122,11 @@ int TextEngine::GlyphIndex(unsigned char c) {
     }
 }
 
+bool TextEngine::CanDraw(unsigned char c) {
+    // The sheets hold ten rows of ten: the printable ASCII range and the two currency signs.
+    return c == ' ' || c == 0xA3 || c == 0x80 || (c > ' ' && c < 0x7F);
+}
+
 void TextEngine::AddFont(const std::string& widthFile, const std::string& textureName, int size,
                          int cell, int rows, int columns) {
     LibFont font;

@@ -45,6 +45,8 @@ public:
 
     // Glyph index of a byte, -1 for the blank and control characters.
     static int GlyphIndex(unsigned char c);
+    // Whether the fonts have a shape for the byte (the blank counts; control codes do not).
+    static bool CanDraw(unsigned char c);
     int TextWidth(const std::string& text) const;
     // The longest first line that fits within width, and the rest after the breaking blank.
     std::pair<std::string, std::string> SplitLine(const std::string& text, int width) const;

@@ -82,7 +82,7 @@ bool IsGameMode(GameMode mode) {
 
 // Reads the display configuration and opens the display; false when there is no screen to show
 // the game on.
-bool StartDisplay() {
+bool StartDisplay(bool firstStart) {
     int colourDepth = GetDisplayConfigInt("ColorDepth", 32);
     int desktopWidth = 0, desktopHeight = 0;
     if (!SdlDisplay::DesktopSize(desktopWidth, desktopHeight)) {
@@ -92,8 +92,9 @@ bool StartDisplay() {
     }
     int width = std::min(desktopWidth, kMaxGameWidth);
     int height = std::min(desktopHeight, kMaxGameHeight);
-    // A desktop no taller than the game has no room for a window's frame.
-    if (height == desktopHeight)
+    // A desktop no taller than the game has no room for a window's frame, so the game starts
+    // full screen there; a player who then asks for a window (Alt+Enter, the options) gets one.
+    if (firstStart && height == desktopHeight)
         SetDisplayConfig("IsWindowed", "0");
     gGame.interfaceScale = static_cast<float>(width) * 0.0009765625f;
     if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight) {
@@ -208,7 +209,7 @@ bool Init(const FrameSettings& settings) {
     SetGameRunning(true);
     StartEmptyGame();
     LoadSetupTable();
-    if (!StartDisplay())
+    if (!StartDisplay(true))
         return false;
     gDisplay->BeginFrame();
     gDisplay->EndFrame();
@@ -412,15 +413,27 @@ void Shutdown() {
     CloseLog();
 }
 
+bool IsDisplayOpen() {
+    return gDisplay && gDisplay->IsOpen();
+}
+
+bool IsFullScreenShown() {
+    return IsDisplayOpen() && !gDisplay->IsWindowed();
+}
+
 void ToggleWindowed() {
-    int windowed = GetDisplayConfigInt("IsWindowed", 1);
-    SetDisplayConfig("IsWindowed", windowed == 1 ? "0" : "1");
+    // The setting may disagree with the screen (a mode forced on the command line, a small
+    // desktop started full screen); the player asks for the other of what they see.
+    bool windowedNow = GetDisplayConfigInt("IsWindowed", 1) == 1;
+    if (IsDisplayOpen())
+        windowedNow = gDisplay->IsWindowed();
+    SetDisplayConfig("IsWindowed", windowedNow ? "0" : "1");
     if (!gDisplay)
         return;
     // A forced mode on the command line lasts only until the player chooses.
     gSettings.forceWindowed = 0;
     gDisplay->Close();
-    if (!StartDisplay()) {
+    if (!StartDisplay(false)) {
         Quit();
         return;
     }

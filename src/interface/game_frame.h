@@ -80,7 +80,11 @@ void StartNewGame();
 bool StartLoadGame(const std::string& name);
 void Quit();
 void Shutdown();
+// Switches between a window and full screen, from what the display shows now.
 void ToggleWindowed();
+bool IsDisplayOpen();
+// The open display fills the screen.
+bool IsFullScreenShown();
 void OnKeyPressed(int keyCode);
 
 // From the moment a new game starts or a saved game loads until the program leaves it.

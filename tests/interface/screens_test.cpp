@@ -24,6 +24,7 @@
 #include "interface/widgets/gui_scrolling_window.h"
 #include "interface/widgets/gui_slider_control.h"
 #include "interface/widgets/gui_text_field.h"
+#include "interface/widgets/gui_tooltip.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/widgets/message_dialog.h"
 #include "platform/input_state.h"
@@ -271,6 +272,82 @@ TEST_F(ScreensTest, NewGameArrowsStopAtTheEndsOfTheirRanges) {
     EXPECT_EQ(screen.Currency(), "$");
 }
 
+TEST_F(ScreensTest, EveryOptionSliderSaysWhatItIsAtAndWhatItDoes) {
+    logged.dir.Write("data/strings.ini", ReadSource("data/strings.ini"));
+    logged.dir.Write("data/options.txt", "[options]\nMUSIC = 0\nSFXVOLUME = 0.5\n"
+                                         "INTERESTRATE = 0.25\nDIFFICULTY = 1\nCYNICISM = 0.1\n");
+    LoadOptions();
+    OptionsGUIScreen options;
+    options.Activate();
+    for (const GUI_SliderControl* slider : options.Sliders()) {
+        ASSERT_NE(slider->GetTooltip(), nullptr) << slider->label;
+        EXPECT_GT(slider->GetTooltip()->Text().size(), 30u) << slider->label;
+        EXPECT_EQ(slider->GetTooltip()->Text().find("TOOLTIP_"), std::string::npos);
+    }
+    EXPECT_EQ(options.Sliders()[0]->ValueText(), "Off");
+    EXPECT_EQ(options.Sliders()[1]->ValueText(), "50%");
+    // A quarter of the top rate of 20% a year.
+    EXPECT_EQ(options.Sliders()[3]->ValueText(), "5.0% a year");
+    EXPECT_EQ(options.Sliders()[4]->ValueText(), "Very high (100%)");
+    EXPECT_EQ(options.Sliders()[5]->ValueText(), "Very low (10%)");
+}
+
+TEST_F(ScreensTest, NewGameExplainsItsChoicesWarnsOfAHopelessStartAndRefusesOnePartyTwice) {
+    WriteMission();
+    logged.dir.Write("data/strings.ini", ReadSource("data/strings.ini"));
+    logged.dir.Write("data/newgame.gui", ReadSource("data/newgame.gui"));
+    logged.dir.Write(kPartyDescriptionFile, ReadSource(kPartyDescriptionFile));
+    GUI_NewGameScreen screen;
+    screen.Activate();
+
+    // Every level explains itself and reads in words; every shipped party has its own line.
+    for (const GUI_SliderControl* slider : screen.StartSliders()) {
+        ASSERT_NE(slider->GetTooltip(), nullptr) << slider->identifier;
+        EXPECT_EQ(slider->GetTooltip()->Text().find("TOOLTIP_"), std::string::npos)
+            << slider->identifier;
+        EXPECT_NE(slider->ValueText().find('%'), std::string::npos);
+    }
+    for (const std::string& party : GetPartyNames())
+        EXPECT_NE(screen.PartyDescription(party), Translate("NEWGAME_PARTY_NODESCRIPTION"))
+            << party;
+
+    // The country as shipped opens with a fighting chance, and with two different parties.
+    EXPECT_EQ(screen.Warning(), "");
+    EXPECT_NE(screen.PlayerPartyList().SelectedEntry()->text,
+              screen.OppositionPartyList().SelectedEntry()->text);
+
+    // One thing voters hate pushed to the top is not yet hopeless; everything at its worst is.
+    const auto slider = [&](const std::string& name) {
+        for (size_t i = 0; i < screen.SliderNames().size(); ++i)
+            if (screen.SliderNames()[i] == name)
+                return screen.StartSliders()[i];
+        ADD_FAILURE() << name;
+        return screen.StartSliders()[0];
+    };
+    slider("Pollution")->SetValue(1);
+    EXPECT_FALSE(screen.StartLooksHopeless());
+    slider("Unemployment")->SetValue(0.6f);
+    slider("GDP")->SetValue(0.3f);
+    EXPECT_TRUE(screen.StartLooksHopeless());
+    EXPECT_EQ(screen.Warning(), Translate("NEWGAME_HOPELESS"));
+    // A good economy can make up for it.
+    slider("Unemployment")->SetValue(0.05f);
+    slider("GDP")->SetValue(0.8f);
+    EXPECT_FALSE(screen.StartLooksHopeless());
+
+    // The same party on both sides: Start refuses with a message and changes nothing.
+    const std::string missionParty = GetMission().partyName;
+    screen.PlayerPartyList().SetSelected(3);
+    screen.OppositionPartyList().SetSelected(3);
+    screen.Start();
+    ASSERT_EQ(screen.Windows().ModalCount(), 1);
+    auto* dialog = dynamic_cast<MessageDialog*>(screen.Windows().Topmost());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->text, Translate("NEWGAME_SAME_PARTY"));
+    EXPECT_EQ(GetMission().partyName, missionParty);
+    EXPECT_FALSE(IsGameInProgress());
+}
+
 TEST_F(ScreensTest, SliderLoadingStopsAtAValueTheMissionLacks) {
     WriteMission();
     logged.dir.Write("data/newgame.gui", "[sliders]\nname = GDP,Economic output\n"
@@ -348,8 +425,8 @@ TEST_F(ScreensTest, LoadListPutsTheNewestFirstWithItsDetailsAndAsksBeforeDeletin
     EXPECT_EQ(alpha.turn, 14);
     EXPECT_EQ(alpha.country, "Calverra");
     const std::string label = SaveRowLabel(alpha);
-    EXPECT_EQ(label.rfind("alpha  -  ", 0), 0u);
-    EXPECT_NE(label.find("turn 14, Calverra, 42%"), std::string::npos) << label;
+    EXPECT_EQ(label.rfind("alpha, ", 0), 0u);
+    EXPECT_NE(label.find("turn 12, Calverra, 42%"), std::string::npos) << label;
     EXPECT_FALSE(ReadSavePreview("beta").hasDetails);
     // A UTF-8 file name is shown in the fonts' own characters: the euro as the sheet's byte.
     EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC")).rfind("caf\xE9 \x80", 0),

@@ -15,6 +15,7 @@
 #include "saveload/save_preview.h"
 #include "saveload/save_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -39,10 +40,11 @@ std::string SaveRowLabel(const SavePreview& save) {
     // File names are UTF-8; the fonts draw the game's one-byte text.
     std::string label = Utf8ToWindows1252(save.name);
     if (save.written > 0)
-        label += "  -  " + FormatSaveDate(save.written);
+        label += ", " + FormatSaveDate(save.written);
     if (save.hasDetails) {
         std::string details = Translate("LOADGAME_DETAILS");
-        ReplaceAll(details, "<TURN>", std::to_string(save.turn));
+        // Counted as the player counts them: the two settling turns before office are not play.
+        ReplaceAll(details, "<TURN>", std::to_string(std::max(0, save.turn - 2)));
         ReplaceAll(details, "<COUNTRY>", save.country);
         ReplaceAll(details, "<POLL>", std::to_string(static_cast<int>(save.poll * 100 + 0.5f)));
         label += "  -  " + details;

@@ -215,7 +215,12 @@ void MenuGUIScreen::DrawBackground() {
 void MenuGUIScreen::DrawContent() {
     TextEngine& text = GetTextEngine();
     text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-    text.DrawWrapped(kMenuVersionText, ScreenLayout::ScreenWidth() - 400, 2, 390, kVersionColour);
+    // Set flush with the right edge, as far in from it as from the top, whatever the width.
+    const float margin = ScreenLayout::S(10);
+    text.DrawLine(kMenuVersionText,
+                  ScreenLayout::ScreenWidth() - margin -
+                      static_cast<float>(text.TextWidth(kMenuVersionText)),
+                  margin, kVersionColour);
 
     const float veil = Veil();
     if (veil > 0) {

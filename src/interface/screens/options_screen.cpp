@@ -11,21 +11,49 @@
 #include "interface/widgets/gui_sounds.h"
 #include "platform/input_state.h"
 
+#include <cstdio>
+
 namespace {
+
+// How a slider's value reads to the player.
+enum class ValueShown { Volume, Level, InterestRate };
 
 struct SliderEntry {
     const char* key;
     const char* label;
+    const char* tooltip;
+    ValueShown shown;
 };
 
 constexpr SliderEntry kSliderEntries[] = {
-    {kOptionMusic, "Music Volume"},
-    {kOptionSfxVolume, "Effects Volume"},
-    {kOptionGlobalEconomy, "Global Economic Volatility"},
-    {kOptionInterestRate, "Interest Rate"},
-    {kOptionDifficulty, "Difficulty"},
-    {kOptionCynicism, "Cynicism"},
+    {kOptionMusic, "Music Volume", "TOOLTIP_OPTION_MUSIC", ValueShown::Volume},
+    {kOptionSfxVolume, "Effects Volume", "TOOLTIP_OPTION_SFXVOLUME", ValueShown::Volume},
+    {kOptionGlobalEconomy, "Global Economic Volatility", "TOOLTIP_OPTION_GLOBALECONOMY",
+     ValueShown::Level},
+    {kOptionInterestRate, "Interest Rate", "TOOLTIP_OPTION_INTERESTRATE", ValueShown::InterestRate},
+    {kOptionDifficulty, "Difficulty", "TOOLTIP_OPTION_DIFFICULTY", ValueShown::Level},
+    {kOptionCynicism, "Cynicism", "TOOLTIP_OPTION_CYNICISM", ValueShown::Level},
 };
+
+// The finances charge the option times this much interest a year on the debt.
+constexpr float kTopInterestRate = 0.2f;
+
+std::string ShownValue(ValueShown shown, float value) {
+    switch (shown) {
+    case ValueShown::Volume:
+        return value <= 0.005f ? Translate("OPTION_VALUE_OFF") : PercentWords(value);
+    case ValueShown::InterestRate: {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.1f%%", value * kTopInterestRate * 100);
+        std::string words = Translate("OPTION_VALUE_INTEREST");
+        ReplaceAll(words, "<RATE>", text);
+        return words;
+    }
+    case ValueShown::Level:
+        break;
+    }
+    return LevelWords(value);
+}
 
 struct SwitchEntry {
     const char* key; // empty: the full-screen box
@@ -56,9 +84,20 @@ bool IsFullScreenConfigured() {
     return GetDisplayConfigInt("IsWindowed", 1) == 0;
 }
 
+bool IsFullScreenNow() {
+    // Alt+Enter and the command line change the display behind this screen's back; the display
+    // itself is the one witness that cannot be out of date.
+    if (IsDisplayOpen())
+        return IsFullScreenShown();
+    return IsFullScreenConfigured();
+}
+
 OptionsGUIScreen::OptionsGUIScreen() {
     for (const SliderEntry& entry : kSliderEntries) {
         auto* slider = new GUI_SliderControl(entry.label, entry.key);
+        slider->SetTooltip(entry.tooltip);
+        const ValueShown shown = entry.shown;
+        slider->valueText = [shown](float value) { return ShownValue(shown, value); };
         if (std::string(entry.key) == kOptionMusic) {
             slider->onChange = [](GUI_SliderControl&) { GetSounds().ApplyMusicVolume(); };
         } else if (std::string(entry.key) == kOptionSfxVolume) {
@@ -79,7 +118,7 @@ OptionsGUIScreen::OptionsGUIScreen() {
             box->deferred = true;
             box->SetCallback([box](void*) {
                 ToggleWindowed();
-                box->SetTicked(IsFullScreenConfigured());
+                box->SetTicked(IsFullScreenNow());
             });
         } else {
             box->SetCallback([box, key](void*) {
@@ -116,8 +155,7 @@ void OptionsGUIScreen::Layout() {
 
 void OptionsGUIScreen::RefreshSwitches() {
     for (SwitchBox& entry : switches)
-        entry.box->SetTicked(entry.key.empty() ? IsFullScreenConfigured()
-                                               : IsOptionTicked(entry.key));
+        entry.box->SetTicked(entry.key.empty() ? IsFullScreenNow() : IsOptionTicked(entry.key));
 }
 
 void OptionsGUIScreen::Activate() {
@@ -128,6 +166,14 @@ void OptionsGUIScreen::Activate() {
         slider->SetValue(GetOption(slider->optionKey));
     }
     RefreshSwitches();
+}
+
+void OptionsGUIScreen::Update() {
+    GUI_WindowScreen::Update();
+    // The box follows the display, whichever way it was switched.
+    for (SwitchBox& entry : switches)
+        if (entry.key.empty())
+            entry.box->SetTicked(IsFullScreenNow());
 }
 
 void OptionsGUIScreen::OnScreenKey(int keyCode) {

@@ -17,6 +17,7 @@ public:
 
     // Sliders and boxes are set afresh from the options table and the display configuration.
     void Activate() override;
+    void Update() override;
 
     // The box of a switch: its option key, or empty for the full-screen box.
     struct SwitchBox {
@@ -41,3 +42,6 @@ private:
 
 // Full screen is ticked when the display configuration says the game is not windowed.
 bool IsFullScreenConfigured();
+// Whether the game is full screen now: the open display's own state, or the configuration
+// while no display is open.
+bool IsFullScreenNow();

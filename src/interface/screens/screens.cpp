@@ -14,6 +14,7 @@
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -109,6 +110,18 @@ void DrawTitle(const std::string& text, float designY) {
 }
 
 } // namespace ScreenLayout
+
+std::string PercentWords(float value) {
+    return std::to_string(static_cast<int>(std::clamp(value, 0.0f, 1.0f) * 100 + 0.5f)) + "%";
+}
+
+std::string LevelWords(float value) {
+    static const char* const kLevels[] = {"LEVEL_VERYLOW", "LEVEL_LOW", "LEVEL_MEDIUM",
+                                          "LEVEL_HIGH", "LEVEL_VERYHIGH"};
+    const float clamped = std::clamp(value, 0.0f, 1.0f);
+    const int grade = std::min(4, static_cast<int>(clamped * 5));
+    return Translate(kLevels[grade]) + " (" + PercentWords(clamped) + ")";
+}
 
 GUI_InternetScreen::GUI_InternetScreen() {
     auto* back = new GUI_ButtonText("MAIN_MENU");

@@ -51,6 +51,11 @@ void DrawPanel(float left, float top, float right, float bottom);
 void DrawTitle(const std::string& text, float designY);
 } // namespace ScreenLayout
 
+// A share 0..1 as a whole percentage: "42%".
+std::string PercentWords(float value);
+// A level 0..1 in words with its percentage: "High (72%)".
+std::string LevelWords(float value);
+
 // Mode 10: online updates are not offered in this version, so the screen says so and offers the way
 // back to the menu.
 class GUI_InternetScreen : public GUI_WindowScreen {

@@ -73,6 +73,11 @@ void GUI_SliderControl::Draw() {
     const float trackY = bottom - kBand / 2.0f;
     GuiDraw::Text("arialbold16.dds", 16, label, static_cast<float>(left), static_cast<float>(top),
                   enabled ? 0xFFE8ECF0 : 0xFF8A8A8A);
+    const std::string shown = ValueText();
+    if (!shown.empty())
+        GuiDraw::Text("arial16.dds", 16, shown,
+                      right - static_cast<float>(GuiDraw::TextWidth("arial16.dds", 16, shown)),
+                      static_cast<float>(top), enabled ? 0xFFB8D8C8 : 0xFF8A8A8A);
     GuiDraw::PictureOr("gui_slider_track.dds", left, trackY - 3, right, trackY + 3, 0xFF1C242E,
                        0xFF6A7A8A);
     // The filled part of the track shows the value at a glance.

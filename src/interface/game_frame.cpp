@@ -26,6 +26,7 @@
 #include "interface/widgets/gui_sounds.h"
 #include "interface/widgets/text_engine.h"
 #include "interface/window_front_end.h"
+#include "interface/windows/game_windows.h"
 #include "network/neural_effect.h"
 #include "platform/input_replay.h"
 #include "platform/sdl_audio_device.h"
@@ -370,6 +371,7 @@ void StartNewGame() {
         name = name.substr(slash + 1);
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
         name.resize(name.size() - 4);
+    ForgetAchievementsThisGame();
     NewGameSetup(name);
     gGame.inProgress = true;
     MarkGameSaved();
@@ -379,6 +381,7 @@ bool StartLoadGame(const std::string& name) {
     const LoadResult result = LoadGame(name);
     if (result == LoadResult::NotOpened)
         return false;
+    ForgetAchievementsThisGame();
     gGame.inProgress = true;
     MarkGameSaved();
     // The reader has laid the saved state over fresh content; a damaged save leaves the

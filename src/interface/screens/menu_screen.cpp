@@ -47,6 +47,17 @@ constexpr unsigned kVersionColour = 0xFFBCBCBC;
 
 } // namespace
 
+void StartFreshNewGame() {
+    // Always the default country, whatever was played before. Its start settings reach the
+    // network when the new game is built; applying them now would land on the old game.
+    ResetGameWindows();
+    CMission& mission = GetMission();
+    mission.Reset();
+    mission.SetMissionFile(MissionFile(kDefaultMission));
+    mission.Load();
+    SetGameMode(GameMode::NewGame);
+}
+
 std::function<void()>& PlayGuideStarter() {
     static std::function<void()> starter;
     return starter;
@@ -172,17 +183,9 @@ void MenuGUIScreen::Proceed(MenuAction action) {
     case MenuAction::SaveGame:
         SetGameMode(GameMode::SaveGame);
         break;
-    case MenuAction::NewGame: {
-        // Always the default country, whatever was played before. Its start settings reach the
-        // network when the new game is built; applying them now would land on the old game.
-        ResetGameWindows();
-        CMission& mission = GetMission();
-        mission.Reset();
-        mission.SetMissionFile(MissionFile(kDefaultMission));
-        mission.Load();
-        SetGameMode(GameMode::NewGame);
+    case MenuAction::NewGame:
+        StartFreshNewGame();
         break;
-    }
     case MenuAction::Resume:
         SetGameMode(GameMode::Game);
         break;

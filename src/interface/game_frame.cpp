@@ -141,11 +141,17 @@ void StartSound() {
     GetSounds().SetMusicTrack(3);
 }
 
+// Writes the pictures asked for at this frame; one that cannot be written fails the run, since
+// whoever asked for it is waiting for the file.
 void SaveShots() {
     for (const FrameSettings::Shot& shot : gSettings.shots) {
-        if (shot.frame == gFrameNumber && gDisplay && gDisplay->IsOpen()) {
-            if (gDisplay->SaveScreenshot(shot.file))
-                LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        if (shot.frame != gFrameNumber || !gDisplay || !gDisplay->IsOpen())
+            continue;
+        if (gDisplay->SaveScreenshot(shot.file)) {
+            LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        } else {
+            std::fprintf(stderr, "marrowgate: cannot write the screenshot %s\n", shot.file.c_str());
+            gUnattendedFailed = true;
         }
     }
 }

@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -91,18 +92,21 @@ bool StartDisplay(bool firstStart) {
         Log("no display available");
         return false;
     }
-    int width = std::min(desktopWidth, kMaxGameWidth);
-    int height = std::min(desktopHeight, kMaxGameHeight);
+    const int cappedWidth = std::min(desktopWidth, kMaxGameWidth);
+    const int cappedHeight = std::min(desktopHeight, kMaxGameHeight);
     // A desktop no taller than the game has no room for a window's frame, so the game starts
     // full screen there; a player who then asks for a window (Alt+Enter, the options) gets one.
-    if (firstStart && height == desktopHeight)
+    if (firstStart && cappedHeight == desktopHeight && gSettings.windowWidth == 0)
         SetDisplayConfig("IsWindowed", "0");
-    gGame.interfaceScale = static_cast<float>(width) * 0.0009765625f;
-    if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight) {
+    gGame.interfaceScale = static_cast<float>(cappedWidth) * 0.0009765625f;
+    if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight)
         Log("WARNING - > invalid desktop resoltuion");
-        width = kMaxGameWidth;
-        height = kMaxGameHeight;
-    }
+    // The picture is always the game's height; its width follows the shape it will fill (the
+    // window asked for, else the desktop), so a wide screen is filled rather than bordered.
+    const bool sized = gSettings.windowWidth > 0 && gSettings.windowHeight > 0;
+    const int height = kGameHeight;
+    const int width = sized ? GameWidthForShape(gSettings.windowWidth, gSettings.windowHeight)
+                            : GameWidthForShape(desktopWidth, desktopHeight);
     bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
     if (gSettings.forceWindowed)
         windowed = gSettings.forceWindowed == 1;
@@ -110,7 +114,9 @@ bool StartDisplay(bool firstStart) {
          windowed ? "windowed" : "full screen");
     if (!gDisplay)
         gDisplay = std::make_unique<SdlDisplay>();
-    if (!gDisplay->Open(Translate("APP_TITLE"), width, height, windowed)) {
+    gDisplay->SetMinimumWindowSize(kMinWindowWidth, kMinWindowHeight);
+    if (!gDisplay->Open(Translate("APP_TITLE"), width, height, windowed,
+                        sized ? gSettings.windowWidth : 0, sized ? gSettings.windowHeight : 0)) {
         std::fprintf(stderr, "marrowgate: %s\n", gDisplay->Error().c_str());
         Log(gDisplay->Error());
         return false;
@@ -420,6 +426,13 @@ void Shutdown() {
     }
     SetRenderDevice(nullptr);
     CloseLog();
+}
+
+int GameWidthForShape(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return kMinGameWidth;
+    const long wide = std::lround(static_cast<double>(kGameHeight) * width / height);
+    return static_cast<int>(std::clamp(wide, static_cast<long>(kMinGameWidth), 4L * kGameHeight));
 }
 
 bool IsDisplayOpen() {

@@ -50,7 +50,19 @@ struct FrameSettings {
     std::string inputFile;
     // Frames at which to describe the screen as JSON (frame number, file), for unattended tests.
     std::vector<Shot> uiDumps;
+    // A window of this size (0: chosen from the desktop), which also gives the game its shape.
+    int windowWidth = 0, windowHeight = 0;
 };
+
+// The smallest window the game can still be read in.
+inline constexpr int kMinWindowWidth = 1024;
+inline constexpr int kMinWindowHeight = 640;
+// The game picture is this tall; its width follows the shape of the screen or window.
+inline constexpr int kGameHeight = 768;
+inline constexpr int kMinGameWidth = 1024;
+// The game picture's width for a screen or window of this shape: as wide as the shape at the
+// game's height, never narrower than the minimum.
+int GameWidthForShape(int width, int height);
 
 // The whole life of the window: Init, the loop, Shutdown. Returns the exit code.
 int RunGame(const FrameSettings& settings);

@@ -16,6 +16,7 @@
 #include "interface/screens/new_game_screen.h"
 #include "interface/screens/options_screen.h"
 #include "interface/screens/save_game_screen.h"
+#include "interface/screens/screens.h"
 #include "interface/widgets/choice_dialog.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_check_button.h"
@@ -346,6 +347,46 @@ TEST_F(ScreensTest, NewGameExplainsItsChoicesWarnsOfAHopelessStartAndRefusesOneP
     EXPECT_EQ(dialog->text, Translate("NEWGAME_SAME_PARTY"));
     EXPECT_EQ(GetMission().partyName, missionParty);
     EXPECT_FALSE(IsGameInProgress());
+}
+
+TEST_F(ScreensTest, AWideScreenIsFilledAndItsPanelsStandInTheMiddle) {
+    // The game keeps its height; the width follows the shape, never narrower than the design.
+    EXPECT_EQ(GameWidthForShape(1024, 768), 1024);
+    EXPECT_EQ(GameWidthForShape(1920, 1080), 1365);
+    EXPECT_EQ(GameWidthForShape(1366, 768), 1366);
+    EXPECT_EQ(GameWidthForShape(3440, 1440), 1835);
+    EXPECT_EQ(GameWidthForShape(1280, 1024), 1024);
+    EXPECT_EQ(GameWidthForShape(0, 0), 1024);
+
+    device.SetGameSize(1365, 768);
+    EXPECT_FLOAT_EQ(ScreenLayout::X(0), (1365 - 1024) / 2.0f);
+    OptionsGUIScreen options;
+    options.Activate();
+    const GUI_SliderControl& first = *options.Sliders()[0];
+    EXPECT_NEAR(first.left, 1365 - first.right, 1.0f);
+
+    // A 4:3 picture on the wide screen: undistorted in the middle, its edges drawn out to the
+    // sides. On a narrower screen its middle part is shown.
+    const TextureId picture = device.RegisterTexture("scene.png", 1024, 768);
+    device.sprites.clear();
+    ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 1365, 768));
+    ASSERT_EQ(device.sprites.size(), 3u);
+    const SpriteDraw& whole = device.sprites[0].sprite;
+    EXPECT_EQ(device.sprites[0].texture, picture);
+    EXPECT_NEAR(whole.right - whole.left, 1024, 0.5f);
+    EXPECT_NEAR(whole.left, 170.5f, 0.5f);
+    EXPECT_FLOAT_EQ(device.sprites[1].sprite.left, 0);
+    EXPECT_FLOAT_EQ(device.sprites[2].sprite.right, 1365);
+    EXPECT_LT(device.sprites[1].sprite.u1, 0.1f);
+    EXPECT_GT(device.sprites[2].sprite.u0, 0.9f);
+
+    device.sprites.clear();
+    ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 768, 768));
+    ASSERT_EQ(device.sprites.size(), 1u);
+    EXPECT_NEAR(device.sprites[0].sprite.u0, 0.125f, 1e-4f);
+    EXPECT_NEAR(device.sprites[0].sprite.u1, 0.875f, 1e-4f);
+    EXPECT_FALSE(ScreenLayout::DrawFitted("absent.png", 0, 0, 100, 100));
+    device.SetGameSize(1024, 768);
 }
 
 TEST_F(ScreensTest, SliderLoadingStopsAtAValueTheMissionLacks) {

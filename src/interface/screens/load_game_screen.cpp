@@ -68,7 +68,8 @@ GUI_LoadGameScreen::GUI_LoadGameScreen() {
 void GUI_LoadGameScreen::Activate() {
     using ScreenLayout::S;
     windowManager.CloseAll();
-    list->SetRect(S(kListLeft), S(kListTop), S(kListRight), S(kListBottom));
+    list->SetRect(ScreenLayout::X(kListLeft), S(kListTop), ScreenLayout::X(kListRight),
+                  S(kListBottom));
     const float centre = ScreenLayout::ScreenWidth() / 2;
     root.buttons.back()->SetRect(centre - S(120), S(650), centre + S(120), S(698));
     RebuildList();

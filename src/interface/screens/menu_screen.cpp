@@ -89,7 +89,8 @@ void MenuGUIScreen::BuildButtons() {
             continue;
         auto* button = new GUI_ButtonText(entry.key);
         button->SetTooltip(entry.tooltip);
-        button->SetRect(S(kButtonLeft), S(y), S(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
+        button->SetRect(ScreenLayout::X(kButtonLeft), S(y),
+                        ScreenLayout::X(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
         const MenuAction action = entry.action;
         button->SetCallback([this, action](void*) { Choose(action); });
         if (action == MenuAction::SaveGame && IsGameOver()) {

@@ -84,6 +84,7 @@ void GUI_NewGameScreen::Activate() {
 
 void GUI_NewGameScreen::Build() {
     using ScreenLayout::S;
+    using ScreenLayout::X;
     root.buttons.clear();
     sliders.clear();
     sliderNames.clear();
@@ -94,15 +95,15 @@ void GUI_NewGameScreen::Build() {
     auto* menu = new GUI_ButtonText("NEWGAME_MAINMENU");
     menu->SetTooltip("TOOLTIP_MAINMENU");
     menu->deferred = true;
-    menu->SetRect(S(kLeftPanel), S(kBottomButtonTop), S(kLeftPanel + kBottomButtonWidth),
+    menu->SetRect(X(kLeftPanel), S(kBottomButtonTop), X(kLeftPanel + kBottomButtonWidth),
                   S(kBottomButtonTop + kBottomButtonHeight));
     menu->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
     root.AddChild(menu);
 
     auto* start = new GUI_ButtonText("NEWGAME_START");
 
-    start->SetRect(S(kRightPanelRight - kBottomButtonWidth), S(kBottomButtonTop),
-                   S(kRightPanelRight), S(kBottomButtonTop + kBottomButtonHeight));
+    start->SetRect(X(kRightPanelRight - kBottomButtonWidth), S(kBottomButtonTop),
+                   X(kRightPanelRight), S(kBottomButtonTop + kBottomButtonHeight));
     // Building the game is long work: it starts once this frame is shown.
     start->SetCallback([this](void*) { QueueGameAction([this]() { Start(); }); });
     root.AddChild(start);
@@ -120,10 +121,10 @@ void GUI_NewGameScreen::Build() {
         {kCurrencyRowY, &GUI_NewGameScreen::ChangeCurrency, "TOOLTIP_NEWGAME_CURRENCY"}};
     for (const Arrows& row : rows) {
         auto* leftArrow = new GUI_IconButton("left.dds", "left_h.dds");
-        leftArrow->SetRect(S(kLeftArrowX), S(row.y), S(kLeftArrowX + kArrowSize),
+        leftArrow->SetRect(X(kLeftArrowX), S(row.y), X(kLeftArrowX + kArrowSize),
                            S(row.y + kArrowSize));
         auto* rightArrow = new GUI_IconButton("right.dds", "right_h.dds");
-        rightArrow->SetRect(S(kRightArrowX), S(row.y), S(kRightArrowX + kArrowSize),
+        rightArrow->SetRect(X(kRightArrowX), S(row.y), X(kRightArrowX + kArrowSize),
                             S(row.y + kArrowSize));
         leftArrow->SetTooltip(row.tooltip);
         rightArrow->SetTooltip(row.tooltip);
@@ -137,18 +138,19 @@ void GUI_NewGameScreen::Build() {
     playerParty = new GUI_ListBox();
     playerParty->identifier = "NEWGAME_PLAYERSPARTYNAME";
     playerParty->SetTooltip("TOOLTIP_NEWGAME_PLAYERSPARTY");
-    playerParty->SetRect(S(kPlayerListLeft), S(kListTop), S(kPlayerListRight), S(kListBottom));
+    playerParty->SetRect(X(kPlayerListLeft), S(kListTop), X(kPlayerListRight), S(kListBottom));
     root.AddChild(playerParty);
     oppositionParty = new GUI_ListBox();
     oppositionParty->identifier = "NEWGAME_OPPOSITIONPARTYNAME";
     oppositionParty->SetTooltip("TOOLTIP_NEWGAME_OPPOSITIONPARTY");
-    oppositionParty->SetRect(S(kOppositionListLeft), S(kListTop), S(kOppositionListRight),
+    oppositionParty->SetRect(X(kOppositionListLeft), S(kListTop), X(kOppositionListRight),
                              S(kListBottom));
     root.AddChild(oppositionParty);
 }
 
 void GUI_NewGameScreen::LoadSliders() {
     using ScreenLayout::S;
+    using ScreenLayout::X;
     CIniSection section;
     section.Load(kNewGameSliderSection, kNewGameSliderFile);
     float y = kSliderTop;
@@ -171,7 +173,7 @@ void GUI_NewGameScreen::LoadSliders() {
         slider->SetValue(target);
         slider->valueText = [](float value) { return LevelWords(value); };
         slider->SetTooltip("TOOLTIP_NEWGAME_" + UpperCopy(name));
-        slider->SetRect(S(kSliderLeft), S(y), S(kSliderRight), S(y + kSliderHeight));
+        slider->SetRect(X(kSliderLeft), S(y), X(kSliderRight), S(y + kSliderHeight));
         root.AddChild(slider);
         sliders.push_back(slider);
         sliderNames.push_back(name);
@@ -290,14 +292,15 @@ void GUI_NewGameScreen::OnScreenKey(int keyCode) {
 
 void GUI_NewGameScreen::DrawBackground() {
     using ScreenLayout::S;
+    using ScreenLayout::X;
     // Darker than the other screens: two panels side by side leave the title's lettering in the
     // gap between them.
     ScreenLayout::DrawBackdrop("title.bmp", 0xF0000000);
     // The panels' picture is translucent; a solid ground under it keeps the title's lettering
     // from showing through the controls.
-    GetRenderDevice().FillRect(S(kLeftPanel + 4), S(kPanelTop + 4), S(kLeftPanelRight - 4),
+    GetRenderDevice().FillRect(X(kLeftPanel + 4), S(kPanelTop + 4), X(kLeftPanelRight - 4),
                                S(kPanelBottom - 4), 0xFF121A24);
-    GetRenderDevice().FillRect(S(kRightPanel + 4), S(kPanelTop + 4), S(kRightPanelRight - 4),
+    GetRenderDevice().FillRect(X(kRightPanel + 4), S(kPanelTop + 4), X(kRightPanelRight - 4),
                                S(kPanelBottom - 4), 0xFF121A24);
     ScreenLayout::DrawPanel(kLeftPanel, kPanelTop, kLeftPanelRight, kPanelBottom);
     ScreenLayout::DrawPanel(kRightPanel, kPanelTop, kRightPanelRight, kPanelBottom);
@@ -308,9 +311,9 @@ void GUI_NewGameScreen::DrawContent() {
     const std::string label = kLabelFont;
     const std::string plain = kTextFont;
     DrawTitle(Translate("NEWGAME_TITLE"), 22);
-    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_STARTINGLEVELS"), S(kSliderLeft), S(100),
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_STARTINGLEVELS"), X(kSliderLeft), S(100),
                   kTextColour);
-    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_ADVANCED"), S(kRowLabelX), S(100),
+    GuiDraw::Text(label, kTextSize, Translate("NEWGAME_ADVANCED"), X(kRowLabelX), S(100),
                   kTextColour);
 
     const float textDrop = (kArrowSize - kTextSize) / 2;
@@ -322,15 +325,15 @@ void GUI_NewGameScreen::DrawContent() {
     const char* const rowKeys[] = {"NEWGAME_TERMLENGTH", "NEWGAME_MAXTERMS", "NEWGAME_CURRENCY"};
     const float rowY[] = {kTermRowY, kTermsRowY, kCurrencyRowY};
     for (int i = 0; i < 3; ++i) {
-        GuiDraw::Text(plain, kTextSize, Translate(rowKeys[i]), S(kRowLabelX), S(rowY[i] + textDrop),
+        GuiDraw::Text(plain, kTextSize, Translate(rowKeys[i]), X(kRowLabelX), S(rowY[i] + textDrop),
                       kDimTextColour);
-        GuiDraw::Text(label, kTextSize, values[i], S((kLeftArrowX + kArrowSize + kRightArrowX) / 2),
+        GuiDraw::Text(label, kTextSize, values[i], X((kLeftArrowX + kArrowSize + kRightArrowX) / 2),
                       S(rowY[i] + textDrop), kTextColour, true);
     }
-    GuiDraw::Text(plain, kTextSize, Translate("NEWGAME_PLAYERSPARTYNAME"), S(kPlayerListLeft),
+    GuiDraw::Text(plain, kTextSize, Translate("NEWGAME_PLAYERSPARTYNAME"), X(kPlayerListLeft),
                   S(kListLabelY), kDimTextColour);
     GuiDraw::Text(plain, kTextSize, Translate("NEWGAME_OPPOSITIONPARTYNAME"),
-                  S(kOppositionListLeft), S(kListLabelY), kDimTextColour);
+                  X(kOppositionListLeft), S(kListLabelY), kDimTextColour);
 
     // What each chosen party stands for, under its list.
     TextEngine& text = GetTextEngine();
@@ -340,14 +343,14 @@ void GUI_NewGameScreen::DrawContent() {
     const float rights[] = {kPlayerListRight, kOppositionListRight};
     for (int i = 0; i < 2; ++i)
         if (const GUI_ListBox::LB_Entry* entry = lists[i]->SelectedEntry())
-            text.DrawWrapped(PartyDescription(entry->text), S(lefts[i]), S(kPartyNoteTop),
+            text.DrawWrapped(PartyDescription(entry->text), X(lefts[i]), S(kPartyNoteTop),
                              static_cast<int>(S(rights[i] - lefts[i])), kDimTextColour);
 
     float warningY = S(kSliderTop + kSliderPitch * static_cast<float>(sliders.size()));
     warningY = std::min(warningY, S(kWarningTop));
     const std::string warning = Warning();
     if (!warning.empty())
-        text.DrawWrapped(warning, S(kSliderLeft), warningY,
+        text.DrawWrapped(warning, X(kSliderLeft), warningY,
                          static_cast<int>(S(kSliderRight - kSliderLeft)), kWarningColour);
 }
 

@@ -139,15 +139,16 @@ OptionsGUIScreen::OptionsGUIScreen() {
 
 void OptionsGUIScreen::Layout() {
     using ScreenLayout::S;
+    using ScreenLayout::X;
     float y = kSliderTop;
     for (GUI_SliderControl* slider : sliders) {
-        slider->SetRect(S(kSliderLeft), S(y), S(kSliderRight), S(y + kSliderHeight));
+        slider->SetRect(X(kSliderLeft), S(y), X(kSliderRight), S(y + kSliderHeight));
         y += kSliderPitch;
     }
     for (size_t i = 0; i < switches.size(); ++i) {
         const float x = kSliderLeft + (i % 2) * kBoxColumnWidth;
         const float top = kBoxTop + (i / 2) * kBoxPitch;
-        switches[i].box->SetRect(S(x), S(top), S(x + kBoxColumnWidth - 10), S(top + kBoxHeight));
+        switches[i].box->SetRect(X(x), S(top), X(x + kBoxColumnWidth - 10), S(top + kBoxHeight));
     }
     const float centre = ScreenLayout::ScreenWidth() / 2;
     root.buttons.back()->SetRect(centre - S(120), S(640), centre + S(120), S(688));

@@ -127,8 +127,8 @@ void GUI_SaveGameScreen::DrawContent() {
     ScreenLayout::DrawTitle(Translate("SAVEGAME_TITLE"), kPanelTop + 25);
     TextEngine& text = GetTextEngine();
     text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-    text.DrawWrapped(Translate("SAVEGAME_INSTRUCTIONS"), S(kPanelLeft + 50), S(kPanelTop + 90),
-                     static_cast<int>(S(kPanelRight - kPanelLeft - 100)),
+    text.DrawWrapped(Translate("SAVEGAME_INSTRUCTIONS"), ScreenLayout::X(kPanelLeft + 50),
+                     S(kPanelTop + 90), static_cast<int>(S(kPanelRight - kPanelLeft - 100)),
                      ScreenLayout::kTextColour);
 }
 

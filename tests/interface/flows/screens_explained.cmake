@@ -23,3 +23,7 @@ endforeach()
 if(before_ticked STREQUAL "" OR before_ticked STREQUAL after_ticked)
     message(FATAL_ERROR "the full-screen box did not follow Alt+Enter: ${before_ticked} then ${after_ticked}")
 endif()
+# The test display is a desktop 768 pixels high: the game starts full screen there, and Alt+Enter
+# still gives a window.
+expect_log("starting display 1024 x 768, 32 bits, full screen")
+expect_log("starting display 1024 x 768, 32 bits, windowed")

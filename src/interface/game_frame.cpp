@@ -191,16 +191,16 @@ void RunQueuedActions() {
 }
 
 // The window's close box: with progress to lose the menu asks first, as its Quit button does; a
-// second close while the question stands is taken at its word.
+// second close while the question is showing is taken at its word.
 void CloseWindowAsked() {
-    static bool asked = false;
-    if (!HasUnsavedProgress() || asked) {
+    auto* menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen);
+    const bool asking = menu && menu->Windows().ModalCount() > 0;
+    if (!HasUnsavedProgress() || asking) {
         Quit();
         return;
     }
-    asked = true;
     SetGameMode(GameMode::Menu);
-    if (auto* menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen))
+    if ((menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen)))
         menu->AskBeforeQuit();
 }
 

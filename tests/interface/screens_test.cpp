@@ -182,6 +182,15 @@ TEST_F(ScreensTest, LeavingAGameWithUnsavedTurnsAsksToSaveFirst) {
     EXPECT_EQ(GetGameMode(), GameMode::Game);
     EXPECT_FALSE(static_cast<bool>(save->afterSave));
 
+    // Loading another save over the unsaved turn asks the same question first.
+    SetUserDir(logged.dir.Path() + "/user");
+    logged.dir.Write("user/savegames/older.xml", "<xml>\n");
+    GUI_LoadGameScreen load;
+    load.Activate();
+    load.ChooseSave("older");
+    ASSERT_EQ(load.Windows().ModalCount(), 1);
+    EXPECT_NE(dynamic_cast<ChoiceDialog*>(load.Windows().Topmost()), nullptr);
+
     // A game that is over has nothing to lose.
     SetGameOver(true);
     EXPECT_FALSE(HasUnsavedProgress());

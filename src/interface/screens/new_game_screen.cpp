@@ -291,17 +291,9 @@ void GUI_NewGameScreen::OnScreenKey(int keyCode) {
 }
 
 void GUI_NewGameScreen::DrawBackground() {
-    using ScreenLayout::S;
-    using ScreenLayout::X;
     // Darker than the other screens: two panels side by side leave the title's lettering in the
     // gap between them.
     ScreenLayout::DrawBackdrop("title.bmp", 0xF0000000);
-    // The panels' picture is translucent; a solid ground under it keeps the title's lettering
-    // from showing through the controls.
-    GetRenderDevice().FillRect(X(kLeftPanel + 4), S(kPanelTop + 4), X(kLeftPanelRight - 4),
-                               S(kPanelBottom - 4), 0xFF121A24);
-    GetRenderDevice().FillRect(X(kRightPanel + 4), S(kPanelTop + 4), X(kRightPanelRight - 4),
-                               S(kPanelBottom - 4), 0xFF121A24);
     ScreenLayout::DrawPanel(kLeftPanel, kPanelTop, kLeftPanelRight, kPanelBottom);
     ScreenLayout::DrawPanel(kRightPanel, kPanelTop, kRightPanelRight, kPanelBottom);
 }

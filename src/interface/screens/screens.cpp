@@ -149,6 +149,10 @@ void DrawBackdrop(const std::string& picture, unsigned veil) {
 }
 
 void DrawPanel(float left, float top, float right, float bottom) {
+    // The panel's picture is translucent; a solid ground under it keeps the backdrop's lettering
+    // from showing through the controls.
+    GetRenderDevice().FillRect(X(left + 12), S(top + 12), X(right - 12), S(bottom - 12),
+                               0xFF121A24);
     GuiDraw::PictureOr("dialog_dark.dds", X(left), S(top), X(right), S(bottom), 0xD0182028,
                        0xFF55687A, 0xF0FFFFFF);
 }

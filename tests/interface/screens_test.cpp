@@ -28,6 +28,7 @@
 #include "interface/widgets/gui_tooltip.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/widgets/message_dialog.h"
+#include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
 #include "platform/recording_render_device.h"
 #include "platform/sdl_input.h"
@@ -478,6 +479,17 @@ TEST_F(ScreensTest, LoadListPutsTheNewestFirstWithItsDetailsAndAsksBeforeDeletin
     EXPECT_EQ(label.rfind("alpha, ", 0), 0u);
     EXPECT_NE(label.find("turn 12, Calverra, 42%"), std::string::npos) << label;
     EXPECT_FALSE(ReadSavePreview("beta").hasDetails);
+    // A name too long for the row gives way to the details (measured in a stand-in font).
+    device.RegisterTexture(ScreenLayout::kTextFont, 240, 240);
+    GetTextEngine().AddFont("data/fonts/none.dat", ScreenLayout::kTextFont, 16, 24, 10, 10);
+    SavePreview longer = alpha;
+    longer.name = std::string(60, 'n');
+    const float room = static_cast<float>(
+        GuiDraw::TextWidth(ScreenLayout::kTextFont, ScreenLayout::kTextSize, label));
+    const std::string shortened = SaveRowLabel(longer, room);
+    EXPECT_NE(shortened.find("...,"), std::string::npos) << shortened;
+    EXPECT_NE(shortened.find("turn 12, Calverra, 42%"), std::string::npos) << shortened;
+    GetTextEngine().Release();
     // A UTF-8 file name is shown in the fonts' own characters: the euro as the sheet's byte.
     EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC")).rfind("caf\xE9 \x80", 0),
               0u);

@@ -36,20 +36,31 @@ std::string FormatSaveDate(std::time_t written) {
     return text;
 }
 
-std::string SaveRowLabel(const SavePreview& save) {
+std::string SaveRowLabel(const SavePreview& save, float maxWidth) {
     // File names are UTF-8; the fonts draw the game's one-byte text.
-    std::string label = Utf8ToWindows1252(save.name);
+    std::string name = Utf8ToWindows1252(save.name);
+    std::string rest;
     if (save.written > 0)
-        label += ", " + FormatSaveDate(save.written);
+        rest += ", " + FormatSaveDate(save.written);
     if (save.hasDetails) {
         std::string details = Translate("LOADGAME_DETAILS");
         // Counted as the player counts them: the two settling turns before office are not play.
         ReplaceAll(details, "<TURN>", std::to_string(std::max(0, save.turn - 2)));
         ReplaceAll(details, "<COUNTRY>", save.country);
         ReplaceAll(details, "<POLL>", std::to_string(static_cast<int>(save.poll * 100 + 0.5f)));
-        label += "  -  " + details;
+        rest += "  -  " + details;
     }
-    return label;
+    // A long name gives way, so the date and the details always show.
+    const auto width = [](const std::string& text) {
+        return static_cast<float>(
+            GuiDraw::TextWidth(ScreenLayout::kTextFont, ScreenLayout::kTextSize, text));
+    };
+    if (maxWidth > 0 && width(name + rest) > maxWidth) {
+        while (name.size() > 1 && width(name + "..." + rest) > maxWidth)
+            name.pop_back();
+        name += "...";
+    }
+    return name + rest;
 }
 
 GUI_LoadGameScreen::GUI_LoadGameScreen() {
@@ -85,7 +96,10 @@ void GUI_LoadGameScreen::RebuildList() {
         const std::string name = save.name;
         names.push_back(name);
         auto* row = new GUI_ButtonText("LOADGAME_LOAD");
-        row->SetLabel(SaveRowLabel(save));
+        const float room = rowRight - static_cast<float>(list->left) - S(24);
+        row->SetLabel(SaveRowLabel(save, room));
+        if (row->Label() != SaveRowLabel(save))
+            row->SetTooltipText(SaveRowLabel(save));
         row->font = ScreenLayout::kTextFont;
         row->SetRect(static_cast<float>(list->left), y, rowRight, y + S(kRowHeight));
         row->SetCallback([this, name](void*) { ChooseSave(name); });

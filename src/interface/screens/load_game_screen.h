@@ -45,5 +45,5 @@ struct SavePreview;
 // When a save was written, as the list shows it in local time: "6 December 2026, 14:05".
 std::string FormatSaveDate(std::time_t written);
 // The row's text: the save's name, its date and, when its envelope has them, turn, country and
-// poll share.
-std::string SaveRowLabel(const SavePreview& save);
+// poll share. Given a width, a name too long for it is shortened with "..." so the rest shows.
+std::string SaveRowLabel(const SavePreview& save, float maxWidth = 0);

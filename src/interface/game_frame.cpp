@@ -101,12 +101,16 @@ bool StartDisplay(bool firstStart) {
     gGame.interfaceScale = static_cast<float>(cappedWidth) * 0.0009765625f;
     if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight)
         Log("WARNING - > invalid desktop resoltuion");
-    // The picture is always the game's height; its width follows the shape it will fill (the
-    // window asked for, else the desktop), so a wide screen is filled rather than bordered.
+    // The picture is the game's height at the chosen interface size; its width follows the shape
+    // it will fill (the window asked for, else the desktop), so a wide screen is filled rather
+    // than bordered.
+    const float size = static_cast<float>(InterfacePercent()) / 100.0f;
+    gGame.interfaceScale *= size;
     const bool sized = gSettings.windowWidth > 0 && gSettings.windowHeight > 0;
-    const int height = kGameHeight;
-    const int width = sized ? GameWidthForShape(gSettings.windowWidth, gSettings.windowHeight)
-                            : GameWidthForShape(desktopWidth, desktopHeight);
+    const int height = static_cast<int>(std::lround(kGameHeight * size));
+    const int width = sized
+                          ? GameWidthForShape(gSettings.windowWidth, gSettings.windowHeight, height)
+                          : GameWidthForShape(desktopWidth, desktopHeight, height);
     bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
     if (gSettings.forceWindowed)
         windowed = gSettings.forceWindowed == 1;
@@ -233,7 +237,7 @@ bool Init(const FrameSettings& settings) {
     // Told now, over the window, rather than when the player's changes are lost at the end.
     PrepareConfigDir();
     LoadAllTextures();
-    GetTextEngine().LoadGameFonts();
+    GetTextEngine().LoadGameFonts(static_cast<float>(InterfacePercent()) / 100.0f);
     GetManifesto().LoadOptions();
     GetProcessingScreen().SetFrameCallback(DrawFrameNow);
     GetProcessingScreen().SetContinueCallback(ContinueToGame);
@@ -428,11 +432,18 @@ void Shutdown() {
     CloseLog();
 }
 
-int GameWidthForShape(int width, int height) {
+int GameWidthForShape(int width, int height, int gameHeight) {
+    const long narrowest =
+        std::lround(static_cast<double>(kMinGameWidth) * gameHeight / kGameHeight);
     if (width <= 0 || height <= 0)
-        return kMinGameWidth;
-    const long wide = std::lround(static_cast<double>(kGameHeight) * width / height);
-    return static_cast<int>(std::clamp(wide, static_cast<long>(kMinGameWidth), 4L * kGameHeight));
+        return static_cast<int>(narrowest);
+    const long wide = std::lround(static_cast<double>(gameHeight) * width / height);
+    return static_cast<int>(std::clamp(wide, narrowest, 4L * gameHeight));
+}
+
+int InterfacePercent() {
+    const int percent = GetDisplayConfigInt("InterfacePercent", 100);
+    return percent == 150 || percent == 200 ? percent : 100;
 }
 
 bool IsDisplayOpen() {
@@ -441,6 +452,20 @@ bool IsDisplayOpen() {
 
 bool IsFullScreenShown() {
     return IsDisplayOpen() && !gDisplay->IsWindowed();
+}
+
+// Closes the display and opens it again from the settings, with the textures and fonts it needs.
+static void RestartDisplay() {
+    if (!gDisplay)
+        return;
+    gDisplay->Close();
+    if (!StartDisplay(false)) {
+        Quit();
+        return;
+    }
+    gDisplay->RestoreTextures();
+    GetTextEngine().Release();
+    GetTextEngine().LoadGameFonts(static_cast<float>(InterfacePercent()) / 100.0f);
 }
 
 void ToggleWindowed() {
@@ -454,14 +479,20 @@ void ToggleWindowed() {
         return;
     // A forced mode on the command line lasts only until the player chooses.
     gSettings.forceWindowed = 0;
-    gDisplay->Close();
-    if (!StartDisplay(false)) {
-        Quit();
+    RestartDisplay();
+}
+
+void SetInterfacePercent(int percent) {
+    SetDisplayConfig("InterfacePercent", std::to_string(percent));
+    if (!IsDisplayOpen())
         return;
-    }
-    gDisplay->RestoreTextures();
-    GetTextEngine().Release();
-    GetTextEngine().LoadGameFonts();
+    RestartDisplay();
+    if (!IsGameRunning())
+        return;
+    // Everything was placed for the old size: the game's windows close, and the screen on show
+    // is laid out again.
+    ResetGameWindows();
+    SetGameMode(gGame.mode);
 }
 
 void OnKeyPressed(int keyCode) {

@@ -61,8 +61,15 @@ inline constexpr int kMinWindowHeight = 640;
 inline constexpr int kGameHeight = 768;
 inline constexpr int kMinGameWidth = 1024;
 // The game picture's width for a screen or window of this shape: as wide as the shape at the
-// game's height, never narrower than the minimum.
-int GameWidthForShape(int width, int height);
+// picture's height, never narrower than the minimum at that height.
+int GameWidthForShape(int width, int height, int gameHeight = kGameHeight);
+
+// The interface size the player chose, in percent: 100, 150 or 200. The game picture, its layout
+// and its text are that much larger, for large screens; the text comes from font sheets drawn
+// at that size.
+int InterfacePercent();
+// Keeps the size and restarts the display at it; the screen showing is laid out afresh.
+void SetInterfacePercent(int percent);
 
 // The whole life of the window: Init, the loop, Shutdown. Returns the exit code.
 int RunGame(const FrameSettings& settings);

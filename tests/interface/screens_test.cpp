@@ -367,6 +367,14 @@ TEST_F(ScreensTest, AWideScreenIsFilledAndItsPanelsStandInTheMiddle) {
     EXPECT_EQ(GameWidthForShape(3440, 1440), 1835);
     EXPECT_EQ(GameWidthForShape(1280, 1024), 1024);
     EXPECT_EQ(GameWidthForShape(0, 0), 1024);
+    // A larger interface makes the whole picture larger, its narrowest width with it.
+    EXPECT_EQ(GameWidthForShape(1920, 1080, 1536), 2731);
+    EXPECT_EQ(GameWidthForShape(1280, 1024, 1152), 1536);
+    EXPECT_EQ(NextInterfacePercent(100), 150);
+    EXPECT_EQ(NextInterfacePercent(150), 200);
+    EXPECT_EQ(NextInterfacePercent(200), 100);
+    EXPECT_EQ(ScaledFontTexture("arial16.dds", 1.5f), "arial16_150.dds");
+    EXPECT_EQ(ScaledFontTexture("arial16.dds", 1.0f), "arial16.dds");
 
     device.SetGameSize(1365, 768);
     EXPECT_FLOAT_EQ(ScreenLayout::X(0), (1365 - 1024) / 2.0f);

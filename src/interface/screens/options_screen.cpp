@@ -84,6 +84,14 @@ bool IsFullScreenConfigured() {
     return GetDisplayConfigInt("IsWindowed", 1) == 0;
 }
 
+int NextInterfacePercent(int percent) {
+    return percent >= 200 ? 100 : percent >= 150 ? 200 : 150;
+}
+
+std::string InterfaceSizeWords(int percent) {
+    return percent == 200 ? "2x" : percent == 150 ? "1.5x" : "1x";
+}
+
 bool IsFullScreenNow() {
     // Alt+Enter and the command line change the display behind this screen's back; the display
     // itself is the one witness that cannot be out of date.
@@ -130,6 +138,16 @@ OptionsGUIScreen::OptionsGUIScreen() {
         switches.push_back({box, key});
     }
 
+    sizeButton = new GUI_ButtonText("OPTION_INTERFACESIZE");
+    sizeButton->identifier = "OPTION_INTERFACESIZE";
+    sizeButton->SetTooltip("TOOLTIP_OPTION_INTERFACESIZE");
+    sizeButton->font = ScreenLayout::kLabelFont;
+    // Restarting the display inside a click would pull the frame out from under itself.
+    sizeButton->deferred = true;
+    sizeButton->SetCallback(
+        [](void*) { SetInterfacePercent(NextInterfacePercent(InterfacePercent())); });
+    root.AddChild(sizeButton);
+
     auto* back = new GUI_ButtonText("MAIN_MENU");
     back->SetTooltip("TOOLTIP_MAINMENU");
     back->deferred = true;
@@ -150,6 +168,11 @@ void OptionsGUIScreen::Layout() {
         const float top = kBoxTop + (i / 2) * kBoxPitch;
         switches[i].box->SetRect(X(x), S(top), X(x + kBoxColumnWidth - 10), S(top + kBoxHeight));
     }
+    // The interface size sits beside the last box, where a switch would go.
+    const float sizeLeft = kSliderLeft + kBoxColumnWidth;
+    const float sizeTop = kBoxTop + 3 * kBoxPitch - 4;
+    sizeButton->SetRect(X(sizeLeft), S(sizeTop), X(sizeLeft + kBoxColumnWidth - 10),
+                        S(sizeTop + kBoxHeight + 8));
     const float centre = ScreenLayout::ScreenWidth() / 2;
     root.buttons.back()->SetRect(centre - S(120), S(640), centre + S(120), S(688));
 }
@@ -161,7 +184,11 @@ void OptionsGUIScreen::RefreshSwitches() {
 
 void OptionsGUIScreen::Activate() {
     windowManager.CloseAll();
+    // The display may have changed size since the screen was last shown.
+    root.SetRect(0, 0, ScreenLayout::ScreenWidth(), ScreenLayout::ScreenHeight());
     Layout();
+    sizeButton->SetLabel(Translate("OPTION_INTERFACESIZE") + " " +
+                         InterfaceSizeWords(InterfacePercent()));
     for (GUI_SliderControl* slider : sliders) {
         slider->dragging = false;
         slider->SetValue(GetOption(slider->optionKey));

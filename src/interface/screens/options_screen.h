@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class GUI_ButtonText;
 class GUI_CheckButton;
 class GUI_SliderControl;
 
@@ -38,7 +39,13 @@ private:
 
     std::vector<GUI_SliderControl*> sliders;
     std::vector<SwitchBox> switches;
+    GUI_ButtonText* sizeButton = nullptr;
 };
+
+// The interface sizes in turn: 100, 150, 200 and round again.
+int NextInterfacePercent(int percent);
+// "1x", "1.5x", "2x".
+std::string InterfaceSizeWords(int percent);
 
 // Full screen is ticked when the display configuration says the game is not windowed.
 bool IsFullScreenConfigured();

@@ -16,6 +16,7 @@
 #include "game/turn_pipeline.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
+#include "interface/screens/menu_screen.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
@@ -25,6 +26,7 @@
 #include "interface/widgets/gui_sounds.h"
 #include "interface/widgets/text_engine.h"
 #include "interface/window_front_end.h"
+#include "interface/windows/game_windows.h"
 #include "network/neural_effect.h"
 #include "platform/input_replay.h"
 #include "platform/sdl_audio_device.h"
@@ -38,6 +40,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -51,6 +54,8 @@ struct GameObject {
     GameMode mode = GameMode::Menu;
     BaseGUIScreen* currentScreen = nullptr;
     bool inProgress = false;
+    // The turn at which the game was last started, loaded or saved by the player.
+    int savedTurn = 0;
     bool quitRequested = false;
     float interfaceScale = 1.0f;
 };
@@ -79,7 +84,7 @@ bool IsGameMode(GameMode mode) {
 
 // Reads the display configuration and opens the display; false when there is no screen to show
 // the game on.
-bool StartDisplay() {
+bool StartDisplay(bool firstStart) {
     int colourDepth = GetDisplayConfigInt("ColorDepth", 32);
     int desktopWidth = 0, desktopHeight = 0;
     if (!SdlDisplay::DesktopSize(desktopWidth, desktopHeight)) {
@@ -87,17 +92,25 @@ bool StartDisplay() {
         Log("no display available");
         return false;
     }
-    int width = std::min(desktopWidth, kMaxGameWidth);
-    int height = std::min(desktopHeight, kMaxGameHeight);
-    // A desktop no taller than the game has no room for a window's frame.
-    if (height == desktopHeight)
+    const int cappedWidth = std::min(desktopWidth, kMaxGameWidth);
+    const int cappedHeight = std::min(desktopHeight, kMaxGameHeight);
+    // A desktop no taller than the game has no room for a window's frame, so the game starts
+    // full screen there; a player who then asks for a window (Alt+Enter, the options) gets one.
+    if (firstStart && cappedHeight == desktopHeight && gSettings.windowWidth == 0)
         SetDisplayConfig("IsWindowed", "0");
-    gGame.interfaceScale = static_cast<float>(width) * 0.0009765625f;
-    if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight) {
+    gGame.interfaceScale = static_cast<float>(cappedWidth) * 0.0009765625f;
+    if (desktopWidth < kMaxGameWidth || desktopHeight < kMaxGameHeight)
         Log("WARNING - > invalid desktop resoltuion");
-        width = kMaxGameWidth;
-        height = kMaxGameHeight;
-    }
+    // The picture is the game's height at the chosen interface size; its width follows the shape
+    // it will fill (the window asked for, else the desktop), so a wide screen is filled rather
+    // than bordered.
+    const float size = static_cast<float>(InterfacePercent()) / 100.0f;
+    gGame.interfaceScale *= size;
+    const bool sized = gSettings.windowWidth > 0 && gSettings.windowHeight > 0;
+    const int height = static_cast<int>(std::lround(kGameHeight * size));
+    const int width = sized
+                          ? GameWidthForShape(gSettings.windowWidth, gSettings.windowHeight, height)
+                          : GameWidthForShape(desktopWidth, desktopHeight, height);
     bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
     if (gSettings.forceWindowed)
         windowed = gSettings.forceWindowed == 1;
@@ -105,7 +118,9 @@ bool StartDisplay() {
          windowed ? "windowed" : "full screen");
     if (!gDisplay)
         gDisplay = std::make_unique<SdlDisplay>();
-    if (!gDisplay->Open(Translate("APP_TITLE"), width, height, windowed)) {
+    gDisplay->SetMinimumWindowSize(kMinWindowWidth, kMinWindowHeight);
+    if (!gDisplay->Open(Translate("APP_TITLE"), width, height, windowed,
+                        sized ? gSettings.windowWidth : 0, sized ? gSettings.windowHeight : 0)) {
         std::fprintf(stderr, "marrowgate: %s\n", gDisplay->Error().c_str());
         Log(gDisplay->Error());
         return false;
@@ -136,11 +151,17 @@ void StartSound() {
     GetSounds().SetMusicTrack(3);
 }
 
+// Writes the pictures asked for at this frame; one that cannot be written fails the run, since
+// whoever asked for it is waiting for the file.
 void SaveShots() {
     for (const FrameSettings::Shot& shot : gSettings.shots) {
-        if (shot.frame == gFrameNumber && gDisplay && gDisplay->IsOpen()) {
-            if (gDisplay->SaveScreenshot(shot.file))
-                LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        if (shot.frame != gFrameNumber || !gDisplay || !gDisplay->IsOpen())
+            continue;
+        if (gDisplay->SaveScreenshot(shot.file)) {
+            LogF("screenshot of frame %d written to %s", gFrameNumber, shot.file.c_str());
+        } else {
+            std::fprintf(stderr, "marrowgate: cannot write the screenshot %s\n", shot.file.c_str());
+            gUnattendedFailed = true;
         }
     }
 }
@@ -173,6 +194,20 @@ void RunQueuedActions() {
     }
 }
 
+// The window's close box: with progress to lose the menu asks first, as its Quit button does; a
+// second close while the question is showing is taken at its word.
+void CloseWindowAsked() {
+    auto* menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen);
+    const bool asking = menu && menu->Windows().ModalCount() > 0;
+    if (!HasUnsavedProgress() || asking) {
+        Quit();
+        return;
+    }
+    SetGameMode(GameMode::Menu);
+    if ((menu = dynamic_cast<MenuGUIScreen*>(gGame.currentScreen)))
+        menu->AskBeforeQuit();
+}
+
 // The game screen comes back once the player has read the processing screen.
 void ContinueToGame() {
     SetGameMode(GameMode::Game);
@@ -191,7 +226,7 @@ bool Init(const FrameSettings& settings) {
     SetGameRunning(true);
     StartEmptyGame();
     LoadSetupTable();
-    if (!StartDisplay())
+    if (!StartDisplay(true))
         return false;
     gDisplay->BeginFrame();
     gDisplay->EndFrame();
@@ -202,7 +237,7 @@ bool Init(const FrameSettings& settings) {
     // Told now, over the window, rather than when the player's changes are lost at the end.
     PrepareConfigDir();
     LoadAllTextures();
-    GetTextEngine().LoadGameFonts();
+    GetTextEngine().LoadGameFonts(static_cast<float>(InterfacePercent()) / 100.0f);
     GetManifesto().LoadOptions();
     GetProcessingScreen().SetFrameCallback(DrawFrameNow);
     GetProcessingScreen().SetContinueCallback(ContinueToGame);
@@ -252,7 +287,7 @@ void Frame() {
             input.timeMs = static_cast<uint32_t>(gFrameNumber * 1000 / 60);
         }
         if (!open)
-            Quit();
+            CloseWindowAsked();
         if (IsGameRunning()) {
             gDisplay->BeginFrame();
             for (int key : input.keysPressed)
@@ -352,15 +387,19 @@ void StartNewGame() {
         name = name.substr(slash + 1);
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
         name.resize(name.size() - 4);
+    ForgetAchievementsThisGame();
     NewGameSetup(name);
     gGame.inProgress = true;
+    MarkGameSaved();
 }
 
 bool StartLoadGame(const std::string& name) {
     const LoadResult result = LoadGame(name);
     if (result == LoadResult::NotOpened)
         return false;
+    ForgetAchievementsThisGame();
     gGame.inProgress = true;
+    MarkGameSaved();
     // The reader has laid the saved state over fresh content; a damaged save leaves the
     // processing screen waiting for the click that brings the (fresh) game screen back.
     return result == LoadResult::Loaded;
@@ -393,21 +432,67 @@ void Shutdown() {
     CloseLog();
 }
 
-void ToggleWindowed() {
-    int windowed = GetDisplayConfigInt("IsWindowed", 1);
-    SetDisplayConfig("IsWindowed", windowed == 1 ? "0" : "1");
+int GameWidthForShape(int width, int height, int gameHeight) {
+    const long narrowest =
+        std::lround(static_cast<double>(kMinGameWidth) * gameHeight / kGameHeight);
+    if (width <= 0 || height <= 0)
+        return static_cast<int>(narrowest);
+    const long wide = std::lround(static_cast<double>(gameHeight) * width / height);
+    return static_cast<int>(std::clamp(wide, narrowest, 4L * gameHeight));
+}
+
+int InterfacePercent() {
+    const int percent = GetDisplayConfigInt("InterfacePercent", 100);
+    return percent == 150 || percent == 200 ? percent : 100;
+}
+
+bool IsDisplayOpen() {
+    return gDisplay && gDisplay->IsOpen();
+}
+
+bool IsFullScreenShown() {
+    return IsDisplayOpen() && !gDisplay->IsWindowed();
+}
+
+// Closes the display and opens it again from the settings, with the textures and fonts it needs.
+static void RestartDisplay() {
     if (!gDisplay)
         return;
-    // A forced mode on the command line lasts only until the player chooses.
-    gSettings.forceWindowed = 0;
     gDisplay->Close();
-    if (!StartDisplay()) {
+    if (!StartDisplay(false)) {
         Quit();
         return;
     }
     gDisplay->RestoreTextures();
     GetTextEngine().Release();
-    GetTextEngine().LoadGameFonts();
+    GetTextEngine().LoadGameFonts(static_cast<float>(InterfacePercent()) / 100.0f);
+}
+
+void ToggleWindowed() {
+    // The setting may disagree with the screen (a mode forced on the command line, a small
+    // desktop started full screen); the player asks for the other of what they see.
+    bool windowedNow = GetDisplayConfigInt("IsWindowed", 1) == 1;
+    if (IsDisplayOpen())
+        windowedNow = gDisplay->IsWindowed();
+    SetDisplayConfig("IsWindowed", windowedNow ? "0" : "1");
+    if (!gDisplay)
+        return;
+    // A forced mode on the command line lasts only until the player chooses.
+    gSettings.forceWindowed = 0;
+    RestartDisplay();
+}
+
+void SetInterfacePercent(int percent) {
+    SetDisplayConfig("InterfacePercent", std::to_string(percent));
+    if (!IsDisplayOpen())
+        return;
+    RestartDisplay();
+    if (!IsGameRunning())
+        return;
+    // Everything was placed for the old size: the game's windows close, and the screen on show
+    // is laid out again.
+    ResetGameWindows();
+    SetGameMode(gGame.mode);
 }
 
 void OnKeyPressed(int keyCode) {
@@ -423,6 +508,14 @@ bool IsGameInProgress() {
 
 void SetGameInProgress(bool inProgress) {
     gGame.inProgress = inProgress;
+}
+
+bool HasUnsavedProgress() {
+    return gGame.inProgress && !IsGameOver() && GetTurnNumber() != gGame.savedTurn;
+}
+
+void MarkGameSaved() {
+    gGame.savedTurn = GetTurnNumber();
 }
 
 bool IsQuitRequested() {

@@ -50,7 +50,26 @@ struct FrameSettings {
     std::string inputFile;
     // Frames at which to describe the screen as JSON (frame number, file), for unattended tests.
     std::vector<Shot> uiDumps;
+    // A window of this size (0: chosen from the desktop), which also gives the game its shape.
+    int windowWidth = 0, windowHeight = 0;
 };
+
+// The smallest window the game can still be read in.
+inline constexpr int kMinWindowWidth = 1024;
+inline constexpr int kMinWindowHeight = 640;
+// The game picture is this tall; its width follows the shape of the screen or window.
+inline constexpr int kGameHeight = 768;
+inline constexpr int kMinGameWidth = 1024;
+// The game picture's width for a screen or window of this shape: as wide as the shape at the
+// picture's height, never narrower than the minimum at that height.
+int GameWidthForShape(int width, int height, int gameHeight = kGameHeight);
+
+// The interface size the player chose, in percent: 100, 150 or 200. The game picture, its layout
+// and its text are that much larger, for large screens; the text comes from font sheets drawn
+// at that size.
+int InterfacePercent();
+// Keeps the size and restarts the display at it; the screen showing is laid out afresh.
+void SetInterfacePercent(int percent);
 
 // The whole life of the window: Init, the loop, Shutdown. Returns the exit code.
 int RunGame(const FrameSettings& settings);
@@ -80,12 +99,23 @@ void StartNewGame();
 bool StartLoadGame(const std::string& name);
 void Quit();
 void Shutdown();
+// Switches between a window and full screen, from what the display shows now.
 void ToggleWindowed();
+bool IsDisplayOpen();
+// The open display fills the screen.
+bool IsFullScreenShown();
 void OnKeyPressed(int keyCode);
 
 // From the moment a new game starts or a saved game loads until the program leaves it.
 bool IsGameInProgress();
 void SetGameInProgress(bool inProgress);
+// Progress is counted in turns: a game that has played a turn since it started, was loaded or
+// was last saved by the player has something to lose. A game that is over has nothing left to
+// save.
+bool HasUnsavedProgress();
+// The player's save (not the autosave, which the player may never look for) has the game as it
+// stands.
+void MarkGameSaved();
 // True once Quit has run: the loop ends after this frame.
 bool IsQuitRequested();
 // How long the last frame's own work took (input, update, drawing, presenting), without the

@@ -104,6 +104,8 @@ void GUI_CheckButton::DescribeMore(JsonWriter& json) const {
 
 void GUI_SliderControl::DescribeMore(JsonWriter& json) const {
     json.Field("value", value);
+    if (valueText)
+        json.Field("valueText", ValueText());
 }
 
 void GUI_ListBox::DescribeMore(JsonWriter& json) const {

@@ -89,7 +89,15 @@ bool SdlDisplay::DesktopSize(int& width, int& height) {
     return ok;
 }
 
-bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, bool windowed) {
+void SdlDisplay::SetMinimumWindowSize(int width, int height) {
+    minWindowWidth_ = std::max(0, width);
+    minWindowHeight_ = std::max(0, height);
+    if (window_)
+        SDL_SetWindowMinimumSize(window_, minWindowWidth_, minWindowHeight_);
+}
+
+bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, bool windowed,
+                      int windowWidth, int windowHeight) {
     Close();
     error_.clear();
     gameWidth_ = std::max(1, gameWidth);
@@ -119,7 +127,15 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
     int width = gameWidth_, height = gameHeight_;
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (windowed) {
-        ChooseWindowSize(desktopW, desktopH, gameWidth_, gameHeight_, width, height);
+        if (windowWidth > 0 && windowHeight > 0) {
+            width = windowWidth;
+            height = windowHeight;
+        } else {
+            ChooseWindowSize(desktopW, desktopH, gameWidth_, gameHeight_, width, height);
+            // Never below the smallest readable size, even on a desktop too small for it.
+            width = std::max(width, minWindowWidth_);
+            height = std::max(height, minWindowHeight_);
+        }
         flags |= SDL_WINDOW_RESIZABLE;
     } else {
         width = desktopW;
@@ -133,6 +149,8 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
         Close();
         return false;
     }
+    if (windowed && minWindowWidth_ > 0 && minWindowHeight_ > 0)
+        SDL_SetWindowMinimumSize(window_, minWindowWidth_, minWindowHeight_);
     // A hardware renderer when there is one; SDL falls back to its software renderer otherwise
     // (and the environment may ask for it outright).
     renderer_ = SDL_CreateRenderer(window_, -1,

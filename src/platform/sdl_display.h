@@ -42,7 +42,11 @@ public:
 
     // Starts SDL video and opens the window (resizable, or desktop full screen) with a renderer
     // and the game-size picture. False with Error() set when there is no display.
-    bool Open(const std::string& title, int gameWidth, int gameHeight, bool windowed);
+    // A window of windowWidth x windowHeight when both are given, else one chosen from the desktop.
+    bool Open(const std::string& title, int gameWidth, int gameHeight, bool windowed,
+              int windowWidth = 0, int windowHeight = 0);
+    // The smallest size the player may drag the window to; kept for every window opened after.
+    void SetMinimumWindowSize(int width, int height);
     // Closes the window; textures keep their names and ids so RestoreTextures can reload them
     // into the next window.
     void Close();
@@ -118,6 +122,7 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* target_ = nullptr;
     int gameWidth_ = 1024, gameHeight_ = 768;
+    int minWindowWidth_ = 0, minWindowHeight_ = 0;
     bool windowed_ = true;
     bool ownsVideo_ = false;
     // SDL's software renderer filters stretched pictures far too slowly for every frame, so it

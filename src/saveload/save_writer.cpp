@@ -6,8 +6,10 @@
 #include "base/debug_log.h"
 #include "base/front_end.h"
 #include "base/game_paths.h"
+#include "base/mission.h"
 #include "base/profile.h"
 #include "base/translation.h"
+#include "base/turn.h"
 #include "saveload/save_archive.h"
 #include "saveload/save_sections.h"
 
@@ -20,7 +22,8 @@
 namespace {
 
 // The file's envelope: the version it was written by, and when. The date is the file's stamp,
-// not part of the game, so no reader needs it.
+// not part of the game, so no reader needs it; nor do the turn, country and poll after it, which
+// are there for the load screen to show without reading the whole file.
 void WriteHeader(SaveWriteArchive& a) {
     a.Begin("header");
     std::string version = kSaveGameVersion;
@@ -35,6 +38,12 @@ void WriteHeader(SaveWriteArchive& a) {
                   local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min);
     std::string stamp = date;
     a.Text({"date"}, stamp);
+    int32_t turn = GetTurnNumber();
+    a.Int({"turn"}, turn);
+    std::string country = GetMission().name;
+    a.Text({"country"}, country);
+    float poll = GetPotentialVoteRate();
+    a.Float({"poll"}, poll);
     a.End("load_data");
 }
 

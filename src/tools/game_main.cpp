@@ -1,7 +1,7 @@
 // The game window's entry point: reads the command line, finds the data, runs the frame loop.
 //   marrowgate [--data-root DIR] [--user-dir DIR] [--seed N] [--windowed|--fullscreen]
 //              [--screenshot FILE --frames N] [--shot N:FILE ...] [--ui-dump N:FILE ...]
-//              [--input FILE] [--verbose]
+//              [--input FILE] [--window-size WxH] [--verbose]
 
 #include "base/debug_log.h"
 #include "base/file_system.h"
@@ -34,6 +34,7 @@ const char kUsage[] =
     "  --ui-dump N:FILE    describe the screen at frame N as JSON (windows, buttons, icons);\n"
     "                      may be given many times\n"
     "  --input FILE        replay mouse moves, clicks and keys from FILE at given frames\n"
+    "  --window-size WxH   play in a window of this size, as on a screen of that shape\n"
     "  --verbose           copy the debug log's lines to stderr\n"
     "  --help, --version\n";
 
@@ -41,6 +42,22 @@ bool ParseCount(const char* text, long& value) {
     char* end = nullptr;
     value = std::strtol(text, &end, 10);
     return end != text && *end == '\0' && value >= 0;
+}
+
+// "1920x1080": both at least the smallest window the game allows.
+bool ParseWindowSize(const char* text, int& width, int& height) {
+    const char* x = std::strchr(text, 'x');
+    if (!x)
+        return false;
+    long w = 0, h = 0;
+    const std::string first(text, x - text);
+    if (!ParseCount(first.c_str(), w) || !ParseCount(x + 1, h))
+        return false;
+    if (w < kMinWindowWidth || h < kMinWindowHeight || w > 16384 || h > 16384)
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
 }
 
 // The game works from the data root; paths the player typed mean the folder they typed them in.
@@ -85,7 +102,7 @@ int main(int argc, char** argv) {
             settings.forceWindowed = 2;
         } else if (arg == "--data-root" || arg == "--user-dir" || arg == "--seed" ||
                    arg == "--screenshot" || arg == "--frames" || arg == "--shot" ||
-                   arg == "--ui-dump" || arg == "--input") {
+                   arg == "--ui-dump" || arg == "--input" || arg == "--window-size") {
             const char* v = value(arg.c_str());
             if (!v)
                 return BadArgument(arg + " needs a value");
@@ -116,6 +133,13 @@ int main(int argc, char** argv) {
                 list.push_back({static_cast<int>(number), colon + 1});
             } else if (arg == "--input") {
                 settings.inputFile = v;
+            } else if (arg == "--window-size") {
+                if (!ParseWindowSize(v, settings.windowWidth, settings.windowHeight))
+                    return BadArgument(
+                        std::string("--window-size wants WIDTHxHEIGHT of at least ") +
+                        std::to_string(kMinWindowWidth) + "x" + std::to_string(kMinWindowHeight) +
+                        ", not \"" + v + "\"");
+                settings.forceWindowed = 1;
             }
         } else {
             return BadArgument("unknown argument \"" + arg + "\"");

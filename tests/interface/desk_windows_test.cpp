@@ -411,7 +411,9 @@ TEST_F(ElectionWindowTest, ADefeatEndsTheGameOnlyWhenThePlayerLeavesOffice) {
     EXPECT_FALSE(IsGameOver()) << "not before the player has read the result";
     ASSERT_TRUE(Press(*after, "QuitGameButton"));
     EXPECT_TRUE(IsGameOver());
-    EXPECT_EQ(GetGameMode(), GameMode::Menu);
+    // The game screen stays, with the summary of the game over it.
+    EXPECT_EQ(GetGameMode(), GameMode::Game);
+    EXPECT_NE(Find(WindowKind::GameOver), nullptr);
 }
 
 // Texts the desk asks for by name must be in the shipped strings, and the whole shipped section

@@ -3,16 +3,20 @@
 #include "base/debug_log.h"
 #include "base/translation.h"
 #include "interface/game_frame.h"
+#include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
+#include "interface/widgets/choice_dialog.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_scrolling_window.h"
 #include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
+#include "platform/sdl_input.h"
+#include "saveload/save_preview.h"
 #include "saveload/save_writer.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 constexpr float kPanelLeft = 162, kPanelRight = 862, kPanelTop = 30, kPanelBottom = 620;
@@ -21,21 +25,42 @@ constexpr float kRowHeight = 44, kRowPitch = 52;
 constexpr float kIconSize = 28;
 } // namespace
 
-std::string FormatSaveTime(std::time_t written) {
-    std::tm utc{};
-    if (!gmtime_r(&written, &utc))
+std::string FormatSaveDate(std::time_t written) {
+    std::tm local{};
+    if (!localtime_r(&written, &local))
         return std::string();
-    char text[64];
-    std::snprintf(text, sizeof text, "(%02d:%02d %02d/%02d/%02d)", utc.tm_hour, utc.tm_min,
-                  utc.tm_mon + 1, utc.tm_mday, utc.tm_year + 1900);
+    char text[96];
+    std::snprintf(text, sizeof text, "%d %s %d, %02d:%02d", local.tm_mday,
+                  Translate("MONTH_" + std::to_string(local.tm_mon + 1)).c_str(),
+                  local.tm_year + 1900, local.tm_hour, local.tm_min);
     return text;
 }
 
-std::string SaveRowLabel(const std::string& name) {
-    struct stat info {};
-    if (stat(SavePath(name).c_str(), &info) != 0)
-        return name;
-    return name + "  " + FormatSaveTime(info.st_mtime);
+std::string SaveRowLabel(const SavePreview& save, float maxWidth) {
+    // File names are UTF-8; the fonts draw the game's one-byte text.
+    std::string name = Utf8ToWindows1252(save.name);
+    std::string rest;
+    if (save.written > 0)
+        rest += ", " + FormatSaveDate(save.written);
+    if (save.hasDetails) {
+        std::string details = Translate("LOADGAME_DETAILS");
+        // Counted as the player counts them: the two settling turns before office are not play.
+        ReplaceAll(details, "<TURN>", std::to_string(std::max(0, save.turn - 2)));
+        ReplaceAll(details, "<COUNTRY>", save.country);
+        ReplaceAll(details, "<POLL>", std::to_string(static_cast<int>(save.poll * 100 + 0.5f)));
+        rest += "  -  " + details;
+    }
+    // A long name gives way, so the date and the details always show.
+    const auto width = [](const std::string& text) {
+        return static_cast<float>(
+            GuiDraw::TextWidth(ScreenLayout::kTextFont, ScreenLayout::kTextSize, text));
+    };
+    if (maxWidth > 0 && width(name + rest) > maxWidth) {
+        while (name.size() > 1 && width(name + "..." + rest) > maxWidth)
+            name.pop_back();
+        name += "...";
+    }
+    return name + rest;
 }
 
 GUI_LoadGameScreen::GUI_LoadGameScreen() {
@@ -54,7 +79,8 @@ GUI_LoadGameScreen::GUI_LoadGameScreen() {
 void GUI_LoadGameScreen::Activate() {
     using ScreenLayout::S;
     windowManager.CloseAll();
-    list->SetRect(S(kListLeft), S(kListTop), S(kListRight), S(kListBottom));
+    list->SetRect(ScreenLayout::X(kListLeft), S(kListTop), ScreenLayout::X(kListRight),
+                  S(kListBottom));
     const float centre = ScreenLayout::ScreenWidth() / 2;
     root.buttons.back()->SetRect(centre - S(120), S(650), centre + S(120), S(698));
     RebuildList();
@@ -63,13 +89,18 @@ void GUI_LoadGameScreen::Activate() {
 void GUI_LoadGameScreen::RebuildList() {
     using ScreenLayout::S;
     list->ClearContent();
-    names = ListSaves();
+    names.clear();
     const float rowRight = static_cast<float>(list->ViewRight()) - S(kIconSize + 14);
     float y = static_cast<float>(list->top);
-    for (const std::string& name : names) {
+    for (const SavePreview& save : ListSavePreviews()) {
+        const std::string name = save.name;
+        names.push_back(name);
         auto* row = new GUI_ButtonText("LOADGAME_LOAD");
-        row->SetLabel(SaveRowLabel(name));
-        row->font = ScreenLayout::kLabelFont;
+        const float room = rowRight - static_cast<float>(list->left) - S(24);
+        row->SetLabel(SaveRowLabel(save, room));
+        if (row->Label() != SaveRowLabel(save))
+            row->SetTooltipText(SaveRowLabel(save));
+        row->font = ScreenLayout::kTextFont;
         row->SetRect(static_cast<float>(list->left), y, rowRight, y + S(kRowHeight));
         row->SetCallback([this, name](void*) { ChooseSave(name); });
         list->AddContent(row);
@@ -82,7 +113,7 @@ void GUI_LoadGameScreen::RebuildList() {
                         iconTop + S(kIconSize));
         // The row goes with the list it rebuilds, so the deletion runs after the frame.
         remove->deferred = true;
-        remove->SetCallback([this, name](void*) { DeleteSave(name); });
+        remove->SetCallback([this, name](void*) { AskToDelete(name); });
         list->AddContent(remove);
         y += S(kRowPitch);
     }
@@ -102,6 +133,10 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
         return;
     }
     std::fclose(file);
+    AskToSaveFirst(windowManager, "LEAVE_PROMPT_LOAD", [this, name]() { LoadChosen(name); });
+}
+
+void GUI_LoadGameScreen::LoadChosen(const std::string& name) {
     // The game the player leaves takes its open windows with it.
     QueueGameAction([this, name]() {
         ResetGameWindows();
@@ -109,6 +144,15 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
         if (!StartLoadGame(name))
             RebuildList();
     });
+}
+
+void GUI_LoadGameScreen::AskToDelete(const std::string& name) {
+    std::string question = Translate("LOADGAME_DELETE_PROMPT");
+    ReplaceAll(question, "<NAME>", Utf8ToWindows1252(name));
+    ShowChoiceDialog(
+        windowManager, Translate("LOADGAME_DELETE_TITLE"), question,
+        {{"LOADGAME_DELETE_YES", "DeleteSaveButton", [this, name]() { DeleteSave(name); }},
+         {"LOADGAME_DELETE_NO", "KeepSaveButton", nullptr}});
 }
 
 void GUI_LoadGameScreen::DeleteSave(const std::string& name) {

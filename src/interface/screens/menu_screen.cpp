@@ -3,7 +3,9 @@
 #include "base/debug_log.h"
 #include "base/mission.h"
 #include "base/translation.h"
+#include "base/turn.h"
 #include "interface/game_frame.h"
+#include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/message_dialog.h"
@@ -22,14 +24,15 @@ struct MenuEntry {
     bool onlyInGame;
 };
 
+// In a game, carrying on is the likeliest wish, so Resume leads the column.
 constexpr MenuEntry kMenuEntries[] = {
+    {"RESUMEGAME", "TOOLTIP_RESUMEGAME", MenuAction::Resume, true},
     {"NEW_GAME", "TOOLTIP_NEWGAME", MenuAction::NewGame, false},
     {"TUTORIAL", "TOOLTIP_TUTORIAL", MenuAction::PlayGuide, false},
     {"LOADGAME", "TOOLTIP_LOADGAME", MenuAction::LoadGame, false},
     {"SAVEGAME", "TOOLTIP_SAVEGAME", MenuAction::SaveGame, true},
     {"OPTIONS", "TOOLTIP_OPTIONS", MenuAction::Options, false},
     {"QUIT_GAME", "TOOLTIP_QUITGAME", MenuAction::Quit, false},
-    {"RESUMEGAME", "TOOLTIP_RESUMEGAME", MenuAction::Resume, true},
 };
 
 // The column sits left of centre, clear of the picture's focus, and stays centred on the same line
@@ -43,6 +46,17 @@ constexpr float kColumnCentreY = 430;
 constexpr unsigned kVersionColour = 0xFFBCBCBC;
 
 } // namespace
+
+void StartFreshNewGame() {
+    // Always the default country, whatever was played before. Its start settings reach the
+    // network when the new game is built; applying them now would land on the old game.
+    ResetGameWindows();
+    CMission& mission = GetMission();
+    mission.Reset();
+    mission.SetMissionFile(MissionFile(kDefaultMission));
+    mission.Load();
+    SetGameMode(GameMode::NewGame);
+}
 
 std::function<void()>& PlayGuideStarter() {
     static std::function<void()> starter;
@@ -75,9 +89,15 @@ void MenuGUIScreen::BuildButtons() {
             continue;
         auto* button = new GUI_ButtonText(entry.key);
         button->SetTooltip(entry.tooltip);
-        button->SetRect(S(kButtonLeft), S(y), S(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
+        button->SetRect(ScreenLayout::X(kButtonLeft), S(y),
+                        ScreenLayout::X(kButtonLeft + kButtonWidth), S(y + kButtonHeight));
         const MenuAction action = entry.action;
         button->SetCallback([this, action](void*) { Choose(action); });
+        if (action == MenuAction::SaveGame && IsGameOver()) {
+            // A finished game has nothing left to play; saving it would only bring back the end.
+            button->enabled = false;
+            button->SetTooltip("TOOLTIP_SAVEGAME_OVER");
+        }
         root.AddChild(button);
         menuButtons.push_back(button);
         y += kButtonPitch;
@@ -134,6 +154,24 @@ bool MenuGUIScreen::OnLeftClick(float x, float y) {
 void MenuGUIScreen::RunAction(MenuAction action) {
     switch (action) {
     case MenuAction::Quit:
+        AskToSaveFirst(windowManager, "LEAVE_PROMPT_QUIT", [this]() { Proceed(MenuAction::Quit); });
+        return;
+    case MenuAction::NewGame:
+        AskToSaveFirst(windowManager, "LEAVE_PROMPT_NEWGAME",
+                       [this]() { Proceed(MenuAction::NewGame); });
+        return;
+    default:
+        Proceed(action);
+    }
+}
+
+void MenuGUIScreen::AskBeforeQuit() {
+    RunAction(MenuAction::Quit);
+}
+
+void MenuGUIScreen::Proceed(MenuAction action) {
+    switch (action) {
+    case MenuAction::Quit:
         // Shutting down releases the display, so it waits until this frame has been shown.
         QueueGameAction([]() { Quit(); });
         break;
@@ -146,17 +184,9 @@ void MenuGUIScreen::RunAction(MenuAction action) {
     case MenuAction::SaveGame:
         SetGameMode(GameMode::SaveGame);
         break;
-    case MenuAction::NewGame: {
-        // Always the default country, whatever was played before. Its start settings reach the
-        // network when the new game is built; applying them now would land on the old game.
-        ResetGameWindows();
-        CMission& mission = GetMission();
-        mission.Reset();
-        mission.SetMissionFile(MissionFile(kDefaultMission));
-        mission.Load();
-        SetGameMode(GameMode::NewGame);
+    case MenuAction::NewGame:
+        StartFreshNewGame();
         break;
-    }
     case MenuAction::Resume:
         SetGameMode(GameMode::Game);
         break;
@@ -189,7 +219,12 @@ void MenuGUIScreen::DrawBackground() {
 void MenuGUIScreen::DrawContent() {
     TextEngine& text = GetTextEngine();
     text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-    text.DrawWrapped(kMenuVersionText, ScreenLayout::ScreenWidth() - 400, 2, 390, kVersionColour);
+    // Set flush with the right edge, as far in from it as from the top, whatever the width.
+    const float margin = ScreenLayout::S(10);
+    text.DrawLine(kMenuVersionText,
+                  ScreenLayout::ScreenWidth() - margin -
+                      static_cast<float>(text.TextWidth(kMenuVersionText)),
+                  margin, kVersionColour);
 
     const float veil = Veil();
     if (veil > 0) {

@@ -25,6 +25,9 @@ enum class MenuAction : int {
 
 inline constexpr const char kMenuVersionText[] = "Marrowgate 1.0";
 
+// A new game of the default country, whatever was played before: the new-game screen opens on it.
+void StartFreshNewGame();
+
 // The play guide installs its starter here; until then the menu's play-guide button only logs.
 std::function<void()>& PlayGuideStarter();
 
@@ -40,8 +43,11 @@ public:
 
     // A button's choice: starts the fade out (ignored while one is already under way).
     void Choose(MenuAction action);
-    // The action's effect, at once.
+    // The action's effect. Quitting and starting afresh first offer to save a game that has
+    // progress to lose.
     void RunAction(MenuAction action);
+    // The window is being closed: the same question as the Quit button.
+    void AskBeforeQuit();
 
     const std::vector<GUI_ButtonText*>& MenuButtons() const { return menuButtons; }
     bool IsFadingOut() const { return fade == Fade::Out; }
@@ -56,6 +62,8 @@ protected:
 private:
     enum class Fade { None, In, Out };
     void BuildButtons();
+    // The action's effect, at once, with no question asked.
+    void Proceed(MenuAction action);
 
     std::vector<GUI_ButtonText*> menuButtons;
     Fade fade = Fade::None;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class GUI_ButtonText;
 class GUI_CheckButton;
 class GUI_SliderControl;
 
@@ -17,6 +18,7 @@ public:
 
     // Sliders and boxes are set afresh from the options table and the display configuration.
     void Activate() override;
+    void Update() override;
 
     // The box of a switch: its option key, or empty for the full-screen box.
     struct SwitchBox {
@@ -37,7 +39,16 @@ private:
 
     std::vector<GUI_SliderControl*> sliders;
     std::vector<SwitchBox> switches;
+    GUI_ButtonText* sizeButton = nullptr;
 };
+
+// The interface sizes in turn: 100, 150, 200 and round again.
+int NextInterfacePercent(int percent);
+// "1x", "1.5x", "2x".
+std::string InterfaceSizeWords(int percent);
 
 // Full screen is ticked when the display configuration says the game is not windowed.
 bool IsFullScreenConfigured();
+// Whether the game is full screen now: the open display's own state, or the configuration
+// while no display is open.
+bool IsFullScreenNow();

@@ -1,5 +1,7 @@
 #include "interface/screens/processing_screen.h"
 
+#include "interface/screens/screens.h"
+
 #include "base/debug_log.h"
 #include "base/translation.h"
 #include "interface/screens/quotations.h"
@@ -83,10 +85,13 @@ void GUI_ProcessingScreen::OnKey(int) {
 void GUI_ProcessingScreen::DrawQuotation(float width, float height) {
     RenderDevice& device = GetRenderDevice();
     TextEngine& engine = GetTextEngine();
-    device.DrawPicture(device.FindTexture("loadscreen.jpg"), 0, 0, width, height);
+    if (!ScreenLayout::DrawFitted("loadscreen.jpg", 0, 0, width, height))
+        device.FillRect(0, 0, width, height, 0xFF0A0F18);
 
     if (const Quotation* quote = GetQuotations().Current()) {
-        const float left = width * 0.12f, right = width * 0.88f;
+        // The quotation keeps to a column of the picture's own shape, however wide the screen.
+        const float column = std::min(width, height * 4 / 3), columnLeft = (width - column) / 2;
+        const float left = columnLeft + column * 0.12f, right = columnLeft + column * 0.88f;
         const float margin = 32;
         const int wrap = static_cast<int>(right - left - 2 * margin);
         engine.SetFont("tahoma30.dds", kQuoteSize);
@@ -123,7 +128,8 @@ void GUI_ProcessingScreen::Draw() {
     device.DrawLayer(layer);
 
     // The bar sits above the status line.
-    const float barLeft = width * 0.25f, barRight = width * 0.75f;
+    const float barLeft = width / 2 - std::min(width, height * 4 / 3) * 0.25f;
+    const float barRight = width - barLeft;
     const float barTop = height - 90, barBottom = barTop + 14;
     device.FillRect(barLeft, barTop, barRight, barBottom, kBarBack);
     // The steps wrap the progress round when they overrun; finished work shows a full bar.

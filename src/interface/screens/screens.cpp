@@ -14,6 +14,7 @@
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -84,6 +85,10 @@ float S(float designPixels) {
     return designPixels * Scale();
 }
 
+float X(float designX) {
+    return (ScreenWidth() - S(kDesignWidth)) / 2 + S(designX);
+}
+
 float ScreenWidth() {
     return static_cast<float>(GetRenderDevice().GameWidth());
 }
@@ -92,15 +97,63 @@ float ScreenHeight() {
     return static_cast<float>(GetRenderDevice().GameHeight());
 }
 
+bool DrawFitted(const std::string& picture, float left, float top, float right, float bottom) {
+    RenderDevice& device = GetRenderDevice();
+    const TextureId texture = device.FindTexture(picture);
+    const float pw = static_cast<float>(device.TextureWidth(texture));
+    const float ph = static_cast<float>(device.TextureHeight(texture));
+    if (texture == kNoTexture || pw <= 0 || ph <= 0 || right <= left || bottom <= top)
+        return false;
+    const float height = bottom - top;
+    const float width = pw * height / ph;
+    const float room = right - left;
+    SpriteDraw sprite;
+    sprite.top = top;
+    sprite.bottom = bottom;
+    if (width >= room - 0.5f) {
+        // As wide as the room or wider: the middle of the picture.
+        const float cut = (1 - room / width) / 2;
+        sprite.left = left;
+        sprite.right = right;
+        sprite.u0 = cut;
+        sprite.u1 = 1 - cut;
+        device.DrawSprite(texture, sprite);
+        return true;
+    }
+    const float pictureLeft = left + (room - width) / 2;
+    sprite.left = pictureLeft;
+    sprite.right = pictureLeft + width;
+    device.DrawSprite(texture, sprite);
+    // The outermost strip of each side, drawn out to the edge: skies and shadows carry on.
+    constexpr float kStrip = 0.02f;
+    SpriteDraw side = sprite;
+    side.left = left;
+    side.right = pictureLeft + 1;
+    side.u0 = 0;
+    side.u1 = kStrip;
+    device.DrawSprite(texture, side);
+    side.left = pictureLeft + width - 1;
+    side.right = right;
+    side.u0 = 1 - kStrip;
+    side.u1 = 1;
+    device.DrawSprite(texture, side);
+    return true;
+}
+
 void DrawBackdrop(const std::string& picture, unsigned veil) {
     const float w = ScreenWidth(), h = ScreenHeight();
-    GuiDraw::PictureOr(picture, 0, 0, w, h, 0xFF141C26, 0);
+    if (!DrawFitted(picture, 0, 0, w, h))
+        GetRenderDevice().FillRect(0, 0, w, h, 0xFF141C26);
     if (veil >> 24)
         GetRenderDevice().FillRect(0, 0, w, h, veil);
 }
 
 void DrawPanel(float left, float top, float right, float bottom) {
-    GuiDraw::PictureOr("dialog_dark.dds", S(left), S(top), S(right), S(bottom), 0xD0182028,
+    // The panel's picture is translucent; a solid ground under it keeps the backdrop's lettering
+    // from showing through the controls.
+    GetRenderDevice().FillRect(X(left + 12), S(top + 12), X(right - 12), S(bottom - 12),
+                               0xFF121A24);
+    GuiDraw::PictureOr("dialog_dark.dds", X(left), S(top), X(right), S(bottom), 0xD0182028,
                        0xFF55687A, 0xF0FFFFFF);
 }
 
@@ -109,6 +162,18 @@ void DrawTitle(const std::string& text, float designY) {
 }
 
 } // namespace ScreenLayout
+
+std::string PercentWords(float value) {
+    return std::to_string(static_cast<int>(std::clamp(value, 0.0f, 1.0f) * 100 + 0.5f)) + "%";
+}
+
+std::string LevelWords(float value) {
+    static const char* const kLevels[] = {"LEVEL_VERYLOW", "LEVEL_LOW", "LEVEL_MEDIUM",
+                                          "LEVEL_HIGH", "LEVEL_VERYHIGH"};
+    const float clamped = std::clamp(value, 0.0f, 1.0f);
+    const int grade = std::min(4, static_cast<int>(clamped * 5));
+    return Translate(kLevels[grade]) + " (" + PercentWords(clamped) + ")";
+}
 
 GUI_InternetScreen::GUI_InternetScreen() {
     auto* back = new GUI_ButtonText("MAIN_MENU");
@@ -121,6 +186,7 @@ GUI_InternetScreen::GUI_InternetScreen() {
 void GUI_InternetScreen::Activate() {
     using ScreenLayout::S;
     const float centre = ScreenLayout::ScreenWidth() / 2;
+    root.SetRect(0, 0, ScreenLayout::ScreenWidth(), ScreenLayout::ScreenHeight());
     if (!root.buttons.empty())
         root.buttons.front()->SetRect(centre - S(120), S(450), centre + S(120), S(498));
 }
@@ -135,7 +201,7 @@ void GUI_InternetScreen::DrawContent() {
     ScreenLayout::DrawTitle(Translate("ONLINE_UPDATE_TITLE"), 280);
     TextEngine& text = GetTextEngine();
     text.SetFont(ScreenLayout::kTextFont, ScreenLayout::kTextSize);
-    text.DrawWrapped(Translate("ONLINE_UPDATE_UNAVAILABLE"), S(252), S(340),
+    text.DrawWrapped(Translate("ONLINE_UPDATE_UNAVAILABLE"), ScreenLayout::X(252), S(340),
                      static_cast<int>(S(520)), ScreenLayout::kTextColour);
 }
 

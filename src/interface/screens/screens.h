@@ -24,7 +24,9 @@ using ScreenHintHandler = std::function<void(const std::string& key, GUI_WindowM
 ScreenHintHandler& ScreenHintHook();
 void ShowScreenHint(const std::string& key, GUI_WindowManager& windows);
 
-// Positions are designed for 1024 x 768 and multiplied by the interface scale.
+// Positions are designed for 1024 x 768 and multiplied by the interface scale. On a screen wider
+// than the design, a screen's panels keep to a design-wide column in the middle (X) and what
+// spans the screen (backdrops, strips) reads the game width.
 namespace ScreenLayout {
 inline constexpr int kDesignWidth = 1024;
 inline constexpr int kDesignHeight = 768;
@@ -40,16 +42,27 @@ inline constexpr unsigned kDimTextColour = 0xFFA8B4C0;
 float Scale();
 // A design length in game pixels.
 float S(float designPixels);
+// A design x in game pixels, the design's width centred on the screen.
+float X(float designX);
 float ScreenWidth();
 float ScreenHeight();
-// The picture stretched over the screen (a dark fill when it is missing) under a veil of veil
-// (0xAARRGGBB; a zero alpha draws no veil).
+// The picture over the screen (a dark fill when it is missing) under a veil of veil (0xAARRGGBB;
+// a zero alpha draws no veil); laid out as DrawFitted does.
 void DrawBackdrop(const std::string& picture, unsigned veil);
+// A picture over a rectangle without distorting it: at the rectangle's height, centred, with its
+// own edges drawn out to fill the sides of a wider rectangle (and its middle part on a narrower
+// one). False, having drawn nothing, when there is no such picture.
+bool DrawFitted(const std::string& picture, float left, float top, float right, float bottom);
 // A quiet panel behind a group of controls, in design pixels.
 void DrawPanel(float left, float top, float right, float bottom);
 // Centred title text at design y.
 void DrawTitle(const std::string& text, float designY);
 } // namespace ScreenLayout
+
+// A share 0..1 as a whole percentage: "42%".
+std::string PercentWords(float value);
+// A level 0..1 in words with its percentage: "High (72%)".
+std::string LevelWords(float value);
 
 // Mode 10: online updates are not offered in this version, so the screen says so and offers the way
 // back to the menu.

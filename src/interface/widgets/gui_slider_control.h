@@ -36,6 +36,9 @@ public:
     std::string optionKey;
     // Runs after every update of a drag.
     ChangeAction onChange;
+    // The value in words or figures, shown at the right end of the label line; none when unset.
+    std::function<std::string(float)> valueText;
+    std::string ValueText() const { return valueText ? valueText(value) : std::string(); }
     float value = 0;
     bool dragging = false;
     static constexpr int kKnobWidth = 16;

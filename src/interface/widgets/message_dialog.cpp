@@ -1,5 +1,6 @@
 #include "interface/widgets/message_dialog.h"
 
+#include "base/json_writer.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/widgets/text_engine.h"
@@ -46,6 +47,10 @@ void MessageDialog::Draw() {
                                    ContentWidth() - 20, ScreenLayout::kTextColour);
         start = end + 1;
     }
+}
+
+void MessageDialog::DescribeMore(JsonWriter& json) const {
+    json.Field("text", text);
 }
 
 void ShowMessageDialog(GUI_WindowManager& windows, const std::string& title,

@@ -14,6 +14,7 @@ public:
     MessageDialog(const std::string& title, std::string body);
     void Place(float left, float top, float right, float bottom);
     void Draw() override;
+    void DescribeMore(JsonWriter& json) const override;
 
     std::string text;
     GUI_ButtonText* okButton = nullptr;

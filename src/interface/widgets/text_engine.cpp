@@ -3,6 +3,7 @@
 #include "base/debug_log.h"
 #include "base/file_system.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -122,10 +123,15 @@ int TextEngine::GlyphIndex(unsigned char c) {
     }
 }
 
+bool TextEngine::CanDraw(unsigned char c) {
+    // The sheets hold ten rows of ten: the printable ASCII range and the two currency signs.
+    return c == ' ' || c == 0xA3 || c == 0x80 || (c > ' ' && c < 0x7F);
+}
+
 void TextEngine::AddFont(const std::string& widthFile, const std::string& textureName, int size,
-                         int cell, int rows, int columns) {
+                         int cell, int rows, int columns, const std::string& fontName) {
     LibFont font;
-    font.name = textureName;
+    font.name = fontName.empty() ? textureName : fontName;
     font.size = size > 0 ? size : 12;
     font.cell = cell > 0 ? cell : 1;
     font.rows = rows > 0 ? rows : 10;
@@ -202,11 +208,28 @@ void TextEngine::AddKerning(const std::string& fontName, unsigned char first, un
     }
 }
 
-void TextEngine::LoadGameFonts() {
+std::string ScaledFontTexture(const std::string& texture, float interfaceSize) {
+    const int percent = static_cast<int>(std::lround(interfaceSize * 100));
+    if (percent == 100)
+        return texture;
+    std::string name = texture;
+    name.insert(name.rfind('.'), "_" + std::to_string(percent));
+    return name;
+}
+
+void TextEngine::LoadGameFonts(float interfaceSize) {
+    sizeScale_ = interfaceSize > 0 ? interfaceSize : 1.0f;
     for (const GameFont& f : kGameFonts) {
-        AddFont(WidthFileFor(f.texture), f.texture, f.size, f.cell, 10, 10);
+        const std::string scaled = ScaledFontTexture(f.texture, sizeScale_);
+        const bool own = scaled != f.texture && GetRenderDevice().FindTexture(scaled) != kNoTexture;
+        // Without a sheet of its own the normal one is stretched: larger, if softer.
+        const float factor = own ? sizeScale_ : 1.0f;
+        const std::string texture = own ? scaled : std::string(f.texture);
+        AddFont(WidthFileFor(texture), texture, static_cast<int>(std::lround(f.size * factor)),
+                static_cast<int>(std::lround(f.cell * factor)), 10, 10, f.texture);
         for (const KerningPair& k : kDefaultKerning)
-            AddKerning(f.texture, k.first, k.second, k.adjust);
+            AddKerning(f.texture, k.first, k.second,
+                       static_cast<int>(std::lround(k.adjust * factor)));
     }
 }
 
@@ -222,10 +245,11 @@ void TextEngine::SetFont(const std::string& name, int size) {
         if (font.name != name)
             continue;
         // A batch is drawn with one texture and one sampling mode, so it cannot span a change.
-        if ((&font != current_ || size != size_) && !batch_.empty())
+        const int drawn = static_cast<int>(std::lround(static_cast<float>(size) * sizeScale_));
+        if ((&font != current_ || drawn != size_) && !batch_.empty())
             Flush();
         current_ = &font;
-        size_ = size;
+        size_ = drawn;
         return;
     }
     LogF("missing font: %s", name.c_str());

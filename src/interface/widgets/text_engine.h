@@ -29,13 +29,18 @@ enum class TextAlign { Left, Centre };
 class TextEngine {
 public:
     // Registers a font and loads its width file (generating it from the texture when missing).
+    // fontName: the name callers ask for, when it differs from the texture's (a sheet drawn for
+    // a larger interface stands in for the normal one).
     void AddFont(const std::string& widthFile, const std::string& textureName, int size, int cell,
-                 int rows, int columns);
+                 int rows, int columns, const std::string& fontName = std::string());
     // Sets (or replaces) the pixel adjustment between two characters of a font at its native size.
     void AddKerning(const std::string& fontName, unsigned char first, unsigned char second,
                     int adjust);
-    // The seven fonts of the game, with the default kerning pairs.
-    void LoadGameFonts();
+    // The seven fonts of the game, with the default kerning pairs, for an interface drawn at the
+    // given size (1, 1.5 or 2): text asked for at a size is then drawn that many times larger,
+    // from the sheets drawn for that size when they are there.
+    void LoadGameFonts(float interfaceSize = 1.0f);
+    float SizeScale() const { return sizeScale_; }
     // Forgets every font (the display was restarted); LoadGameFonts brings them back.
     void Release();
     void SetFont(const std::string& name, int size);
@@ -45,6 +50,8 @@ public:
 
     // Glyph index of a byte, -1 for the blank and control characters.
     static int GlyphIndex(unsigned char c);
+    // Whether the fonts have a shape for the byte (the blank counts; control codes do not).
+    static bool CanDraw(unsigned char c);
     int TextWidth(const std::string& text) const;
     // The longest first line that fits within width, and the rest after the breaking blank.
     std::pair<std::string, std::string> SplitLine(const std::string& text, int width) const;
@@ -65,9 +72,12 @@ private:
     std::vector<LibFont> fonts_;
     LibFont* current_ = nullptr;
     int size_ = 12;
+    float sizeScale_ = 1.0f;
     bool fixedWidth_ = false;
     bool initialised_ = false;
     std::vector<QuadVertex> batch_;
 };
 
 TextEngine& GetTextEngine();
+// The sheet drawn for a larger interface: "arial16.dds" at 1.5 is "arial16_150.dds".
+std::string ScaledFontTexture(const std::string& texture, float interfaceSize);

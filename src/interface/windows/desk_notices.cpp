@@ -12,6 +12,7 @@
 #include "government/event.h"
 #include "government/event_manager.h"
 #include "interface/game_frame.h"
+#include "interface/screens/menu_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_window_manager.h"
@@ -19,13 +20,17 @@
 #include "interface/windows/desk_parts.h"
 #include "interface/windows/desk_windows.h"
 #include "interface/windows/game_windows.h"
+#include "interface/windows/government_figures.h"
 #include "network/network_state.h"
 #include "network/neuron.h"
 #include "population/attack.h"
 #include "population/pressure_group.h"
+#include "population/voter_manager.h"
+#include "population/voter_type.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -291,19 +296,25 @@ void GUI_AchievementAwardWindow::Build() {
 // ---- Game over -----------------------------------------------------------------------------
 
 GUI_GameOverWindow::GUI_GameOverWindow(const std::string& titleText, const std::string& bodyText)
-    : GUI_GameWindow(WindowKind::GameOver, titleText, 540, 320), text(Translate(bodyText)) {}
+    : GUI_GameWindow(WindowKind::GameOver, titleText, 640, 600), text(Translate(bodyText)) {}
 
 void GUI_GameOverWindow::Build() {
     const float l = left + S(kMargin), r = right - S(kMargin);
+    const float middle = (l + r) / 2.0f;
     float y = top + S(kTitleBand + 12);
-    AddText(*this, text, l, y, r, y + S(112));
-    y += S(120);
+    AddText(*this, text, l, y, r, y + S(64));
+    y += S(72);
 
     const SIM_ElectionManager& elections = GetElectionManager();
+    // Every election won began another term, and the last won at the limit ended the last one;
+    // any other ending (a lost election, a script) came during a term.
+    const bool servedOut = elections.HasOutcome() && elections.LastOutcome().won &&
+                           elections.termsWon >= elections.TermLimit();
+    const int served = servedOut ? elections.termsWon : elections.termsWon + 1;
     AddLabel(*this,
-             Translate("GAMEOVER_TERMS_WON") + " " + std::to_string(elections.termsWon) + " / " +
+             Translate("GAMEOVER_TERMS_SERVED") + " " + std::to_string(served) + " / " +
                  std::to_string(elections.TermLimit()),
-             l, y, Translate("TOOLTIP_GAMEOVER_TERMS_WON"));
+             l, y, Translate("TOOLTIP_GAMEOVER_TERMS_SERVED"));
     // Play begins on the third turn; the two before it settle the country.
     const int turns = std::max(0, GetTurnNumber() - 2);
     AddLabel(*this, Translate("GAMEOVER_TURNS") + " " + std::to_string(turns), r, y,
@@ -314,6 +325,50 @@ void GUI_GameOverWindow::Build() {
     AddLabel(*this,
              Translate("GAMEOVER_BEST_POLL") + " " + PercentText(GetPollTracker().PeakVoteRate), r,
              y, Translate("TOOLTIP_GAMEOVER_BEST_POLL"), LabelAlign::Right);
+    y += S(32);
+
+    // Who stayed with you to the end, the warmest first, in two columns.
+    AddLabel(*this, Translate("GAMEOVER_GROUPS"), l, y, Translate("TOOLTIP_GAMEOVER_GROUPS"));
+    y += S(24);
+    struct GroupShare {
+        std::string title;
+        float share;
+    };
+    std::vector<GroupShare> groups;
+    for (SIM_VoterType* group : GetVoterManager().VoterTypes()) {
+        if (std::strcmp(group->name, "_All_") == 0)
+            continue;
+        groups.push_back({Translate(group->guiName[0] ? group->guiName : group->name),
+                          group->GetPlayerShareOfVotes()});
+    }
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const GroupShare& a, const GroupShare& b) { return a.share > b.share; });
+    const size_t perColumn = (groups.size() + 1) / 2;
+    const float listTop = y;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const bool second = i >= perColumn;
+        const float rowY = listTop + S(20) * static_cast<float>(second ? i - perColumn : i);
+        const float columnLeft = second ? middle + S(10) : l;
+        const float columnRight = second ? r : middle - S(10);
+        const std::string tip =
+            TranslateWith("TOOLTIP_GAMEOVER_GROUP_SHARE", {{"<NAME>", groups[i].title}});
+        AddLabel(*this, groups[i].title, columnLeft, rowY, tip);
+        AddLabel(*this, PercentText(groups[i].share), columnRight, rowY, tip, LabelAlign::Right);
+    }
+    y = listTop + S(20) * static_cast<float>(perColumn) + S(12);
+
+    // The honours of this game, or a word that there were none.
+    std::string honours;
+    for (const std::string& key : AchievementsThisGame()) {
+        const Achievement* achievement = FindAchievement(key);
+        if (!achievement)
+            continue;
+        honours += (honours.empty() ? "" : ", ") + Translate(achievement->text3);
+    }
+    AddText(*this,
+            Translate("GAMEOVER_ACHIEVEMENTS") + " " +
+                (honours.empty() ? Translate("GAMEOVER_NO_ACHIEVEMENTS") : honours),
+            l, y, r, y + S(44));
 
     const float buttonTop = bottom - S(52);
     const float centre = (left + right) / 2.0f;
@@ -322,5 +377,5 @@ void GUI_GameOverWindow::Build() {
         ->SetCallback([](void*) { SetGameMode(GameMode::Menu); });
     AddDeskButton(*this, "GAMEOVER_NEWGAME", "GameOverNewGameButton", centre + S(10), buttonTop,
                   centre + S(230), buttonTop + S(kButtonHeight))
-        ->SetCallback([](void*) { SetGameMode(GameMode::NewGame); });
+        ->SetCallback([](void*) { StartFreshNewGame(); });
 }

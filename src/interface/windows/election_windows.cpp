@@ -384,8 +384,9 @@ void GUI_PostElectionWindow::Finish() {
     GetElectionManager().FinishElection();
     Close();
     if (IsGameOver()) {
+        // The game screen, shown afresh, opens the summary of the game that has ended.
         Log("The player leaves office after the election");
-        SetGameMode(GameMode::Menu);
+        SetGameMode(GameMode::Game);
         return;
     }
     // The celebration is over: the music follows the polls again.

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class GUI_WindowBase;
 
@@ -74,6 +75,10 @@ void OpenDilemma(const std::string& dilemmaName);
 void OpenEvent(const std::string& eventName);
 void OpenAttack(const std::string& attackName);
 void OpenAchievementAward(const std::string& achievementKey);
+// The achievements awarded since this game was started or loaded, in the order they came, for
+// the summary at the end.
+const std::vector<std::string>& AchievementsThisGame();
+void ForgetAchievementsThisGame();
 // Once: a second request while the window is open is ignored.
 void OpenGameOver(const std::string& title, const std::string& text);
 // The count of the election just held, then what it meant.

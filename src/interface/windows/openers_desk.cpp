@@ -50,11 +50,26 @@ void OpenAttack(const std::string& attackName) {
                    [&] { return std::make_unique<GUI_AttackWindow>(attackName); });
 }
 
+namespace {
+std::vector<std::string> g_achievementsThisGame;
+} // namespace
+
+const std::vector<std::string>& AchievementsThisGame() {
+    return g_achievementsThisGame;
+}
+
+void ForgetAchievementsThisGame() {
+    g_achievementsThisGame.clear();
+}
+
 void OpenAchievementAward(const std::string& achievementKey) {
     if (!FindAchievement(achievementKey)) {
         LogF("Award window asked for %s, which is no achievement", achievementKey.c_str());
         return;
     }
+    if (std::find(g_achievementsThisGame.begin(), g_achievementsThisGame.end(), achievementKey) ==
+        g_achievementsThisGame.end())
+        g_achievementsThisGame.push_back(achievementKey);
     ShowGameWindow(std::string(WindowKind::AchievementAward) + ":" + achievementKey,
                    [&] { return std::make_unique<GUI_AchievementAwardWindow>(achievementKey); });
 }

@@ -233,5 +233,16 @@ bool MakeFonts(const std::string& dataDir) {
     bool ok = true;
     for (const FontSheet& sheet : kSheets)
         ok = MakeSheet(sheet, dataDir) && ok;
+    // The larger interface sizes get sheets of their own, drawn at their size, so their text is
+    // as crisp as the normal size's: "arial16.dds" at 1.5 times is "arial16_150.dds".
+    for (int percent : {150, 200}) {
+        for (const FontSheet& sheet : kSheets) {
+            std::string name = sheet.name;
+            name.insert(name.rfind('.'), "_" + std::to_string(percent));
+            const FontSheet scaled{name.c_str(), sheet.fontFile, sheet.size * percent / 100,
+                                   sheet.cell * percent / 100};
+            ok = MakeSheet(scaled, dataDir) && ok;
+        }
+    }
     return ok;
 }

@@ -457,7 +457,7 @@ void GUI_MainScreen::DrawStatic() {
         const float h = ScreenLayout::ScreenHeight();
         // The picture's middle sits on the play area's middle; the panel hides what it leaves.
         const float top = area.height / 2 - h / 2;
-        if (!GuiDraw::PictureOr(kBackground, 0, top, area.width, top + h, 0xFF0C1420, 0))
+        if (!ScreenLayout::DrawFitted(kBackground, 0, top, area.width, top + h))
             device.FillRect(0, 0, area.width, h, 0xFF0C1420);
         DrawCaptions();
         for (const auto& icon : icons) {

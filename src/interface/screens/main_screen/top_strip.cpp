@@ -71,7 +71,8 @@ void GUI_TopStrip::Layout(float screenWidth) {
 std::string GUI_TopStrip::DateText() {
     const Calendar& calendar = GetCalendar();
     // The calendar counts years from the start of the game; the player reads them from one.
-    std::string text = Translate("GAMESCREEN_DATE");
+    // Once the game is over the player holds no office to count years in.
+    std::string text = Translate(IsGameOver() ? "GAMESCREEN_DATE_OUT" : "GAMESCREEN_DATE");
     ReplaceAll(text, "<MONTH>", Translate("MONTH_" + std::to_string(calendar.month % 12 + 1)));
     ReplaceAll(text, "<YEAR>", std::to_string(calendar.year + 1));
     return text;
@@ -117,6 +118,15 @@ std::string GUI_TopStrip::ElectionText() {
 
 void GUI_TopStrip::UpdateContent() {
     using ScreenLayout::S;
+    // A game that is over has nothing left to save; the save would only bring back the end.
+    for (const auto& button : buttons) {
+        if (button->identifier == "SaveButton") {
+            const bool over = IsGameOver();
+            if (button->enabled == over)
+                button->SetTooltip(over ? "TOOLTIP_SAVEGAME_OVER" : "TOOLTIP_GAMESCREEN_SAVE");
+            button->enabled = !over;
+        }
+    }
     polls->visible = !hidePolls;
     GUI_Label* const figures[] = {date, polls, money, capital, election};
     const std::string texts[] = {DateText(), PollText(), MoneyText(), CapitalText(),

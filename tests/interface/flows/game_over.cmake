@@ -1,0 +1,20 @@
+# A lost election ends the game with its summary: the result, the terms served, every voter
+# group's share, the achievements of the game, and the ways on; Save is no longer offered.
+run_flow(AT 830:result AT 920:summary)
+expect_mode(summary Game)
+expect_window(summary GameOver)
+expect_text(summary "The voters have thanked you for your service")
+expect_text(summary "Terms served: 1 / 3")
+expect_text(summary "Your share of each voter group at the end")
+expect_text(summary "Achievements in this game:")
+expect_text(summary "\"id\": \"GameOverMenuButton\"")
+expect_text(summary "\"id\": \"GameOverNewGameButton\"")
+expect_text(summary "out of office")
+expect_text(summary "\"id\": \"SaveButton\"")
+expect_pictures(summary)
+# The strip's Save is shown but disabled.
+read_dump(summary dump)
+string(REGEX MATCH "\"id\": \"SaveButton\"[^}]*\"enabled\": (true|false)" found "${dump}")
+if(NOT CMAKE_MATCH_1 STREQUAL "false")
+    message(FATAL_ERROR "game_over: Save is still enabled once the game is over")
+endif()

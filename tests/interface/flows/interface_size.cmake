@@ -1,0 +1,32 @@
+# Each step of the interface size restarts the display at that size: the game picture, its layout
+# and its text grow together, the text drawn from the font sheets made for the size.
+run_flow(AT 80:larger AT 150:largest AT 320:game ARGS --window-size 1920x1080)
+foreach(pair "larger;2048;1152" "largest;2731;1536" "game;2731;1536")
+    list(GET pair 0 label)
+    list(GET pair 1 expected_width)
+    list(GET pair 2 expected_height)
+    read_dump(${label} dump)
+    string(JSON width GET "${dump}" screen root rect 2)
+    string(JSON height GET "${dump}" screen root rect 3)
+    if(NOT width EQUAL expected_width OR NOT height EQUAL expected_height)
+        message(FATAL_ERROR "interface_size ${label}: ${width} x ${height}, expected "
+                            "${expected_width} x ${expected_height}")
+    endif()
+endforeach()
+expect_mode(largest Options)
+expect_text(largest "\"text\": \"Interface size: 2x\"")
+expect_mode(game Game)
+# The options screen's first slider is twice as wide as at the normal size.
+read_dump(largest dump)
+string(JSON left GET "${dump}" screen root buttons 0 rect 0)
+string(JSON right GET "${dump}" screen root buttons 0 rect 2)
+math(EXPR span "${right} - ${left}")
+if(NOT span EQUAL 1000)
+    message(FATAL_ERROR "interface_size: the first slider spans ${span} pixels, not 1000")
+endif()
+# The setting is kept for the next start.
+file(STRINGS ${WORK}/home/.config/marrowgate/config.muf kept REGEX "^InterfacePercent=200$")
+if(NOT kept)
+    message(FATAL_ERROR "interface_size: the size was not kept in the display settings")
+endif()
+expect_pictures(largest game)

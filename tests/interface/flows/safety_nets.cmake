@@ -1,0 +1,18 @@
+# Leaving a game with a turn unsaved asks first; the save screen refuses an empty name with a
+# message and has Cancel; saving from the question writes the save (named in UTF-8) and quits.
+run_flow(AT 300:quit_prompt AT 410:empty_name AT 470:cancelled AT 580:save_first)
+expect_mode(quit_prompt Menu)
+expect_text(quit_prompt "\"title\": \"Unsaved Progress\"")
+expect_text(quit_prompt "\"id\": \"PromptSaveButton\"")
+expect_text(quit_prompt "\"id\": \"PromptDiscardButton\"")
+expect_text(quit_prompt "\"id\": \"PromptCancelButton\"")
+expect_mode(empty_name SaveGame)
+expect_text(empty_name "A save needs a name")
+expect_text(empty_name "\"id\": \"SAVEGAME_CANCEL\"")
+expect_mode(cancelled Game)
+expect_mode(save_first SaveGame)
+if(NOT EXISTS "${WORK}/user/savegames/£ plan.xml")
+    file(GLOB saves ${WORK}/user/savegames/*.xml)
+    message(FATAL_ERROR "safety_nets: the save before quitting is missing: ${saves}")
+endif()
+expect_pictures(quit_prompt empty_name)

@@ -16,6 +16,7 @@
 #include "game/turn_pipeline.h"
 #include "government/achievements.h"
 #include "government/manifesto.h"
+#include "interface/guidance/guidance.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
@@ -210,6 +211,7 @@ bool Init(const FrameSettings& settings) {
     StartSound();
     LoadAchievements();
     LoadPartyNames();
+    StartGuidance();
     return true;
 }
 
@@ -381,6 +383,7 @@ void Quit() {
 }
 
 void Shutdown() {
+    StopGuidance();
     ReleaseCore(
         true, [] { ResetGameWindows(); }, nullptr);
     Log("releasing d3d");

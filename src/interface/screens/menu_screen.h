@@ -25,7 +25,7 @@ enum class MenuAction : int {
 
 inline constexpr const char kMenuVersionText[] = "Marrowgate 1.0";
 
-// The play guide installs its starter here; until then the menu's play-guide button only logs.
+// The play guide installs its starter here; without one the menu's play-guide button only logs.
 std::function<void()>& PlayGuideStarter();
 
 class MenuGUIScreen : public GUI_WindowScreen {

@@ -158,6 +158,12 @@ void PlayGuide::AllowClicks() {
     windows->Open(window.get());
 }
 
+void PlayGuide::KeepWindowOnTop() {
+    GUI_WindowManager* windows = GameWindowManager();
+    if (window && windows && windows->IsOpen(window.get()))
+        windows->BringToTop(window.get());
+}
+
 PlayGuide& GetPlayGuide() {
     static PlayGuide guide;
     return guide;

@@ -40,6 +40,9 @@ public:
     void OpenWindow(const std::string& text, float x, float y);
     // The guide window stops holding the mouse: the rest of the interface takes clicks again.
     void AllowClicks();
+    // Once a frame: the adviser stays above windows that opened after it (a window a guided
+    // click opens arrives after the step that explains it).
+    void KeepWindowOnTop();
 
     const std::string& AllowedButton() const { return allowedButton; }
     const std::vector<std::string>& Steps() const { return steps; }

@@ -386,6 +386,7 @@ void GUI_MainScreen::ApplyGuideFlags() {
 // ---- The frame ----
 
 void GUI_MainScreen::Update() {
+    GetPlayGuide().KeepWindowOnTop();
     GUI_WindowScreen::Update();
     if (SyncIcons())
         builtForTurn = GetTurnNumber();

@@ -357,8 +357,8 @@ bool MakeParticles(const std::string& dataDir) {
         Canvas c(16, 16);
         Paint(c, Circle(cx, cy, 8.0f), [=](float x, float y) {
             const float r = Clamp01f(std::hypot(x - cx, y - cy) / 7.5f);
-            return Scaled(Mix(g.core, g.rim, Smoothstep(0.0f, 0.6f, r)),
-                          1.0f - Smoothstep(0.5f, 1.0f, r));
+            return Scaled(Mix(g.core, g.rim, Smoothstep(0.2f, 0.9f, r)),
+                          1.0f - Smoothstep(0.7f, 1.0f, r));
         });
         ok = Save(c, dataDir, g.name) && ok;
     }

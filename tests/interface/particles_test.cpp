@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,28 @@ TEST_F(ParticleTest, FireworksBurstAtOnceThenAfterEachDelayWithTheirSounds) {
     const size_t heard = bangs.size();
     fireworks.Update(20000, 1024, 768);
     EXPECT_EQ(bangs.size(), heard);
+}
+
+// Every effect we ship reads cleanly, with a picture the asset tool draws, and the fireworks find
+// the three they burst with.
+TEST(ShippedParticles, EveryEffectReadsAndTheFireworksFindTheirs) {
+    LoggedTest logged;
+    UseShippedContent(logged);
+    const std::string pictures = std::string(MARROWGATE_SOURCE_DIR) + "/data/bitmaps/interface/";
+    if (!std::filesystem::exists(pictures))
+        GTEST_SKIP() << "the asset tool has not drawn the pictures in this build";
+    ParticleSystem system;
+    const int read = system.LoadConfigs(kParticlePattern, [&](const std::string& texture) {
+        return std::filesystem::exists(pictures + texture);
+    });
+    EXPECT_GE(read, 5);
+    EXPECT_EQ(logged.LogText().find("skipped"), std::string::npos) << logged.LogText();
+    for (const char* name : {"slowsparks", "redsparks", "smallpyro", "trail", "sparkle"})
+        EXPECT_NE(system.FindConfig(name), nullptr) << name;
+    // The trail and the sparkle go on emitting; a burst does not.
+    EXPECT_GT(system.FindConfig("trail")->lifetime, 0);
+    EXPECT_GT(system.FindConfig("sparkle")->particlesPerSecond, 0);
+    EXPECT_LE(system.FindConfig("slowsparks")->lifetime, 0);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "government/achievements.h"
 #include "government/manifesto.h"
 #include "interface/screens/menu_screen.h"
+#include "interface/guidance/guidance.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
@@ -245,6 +246,7 @@ bool Init(const FrameSettings& settings) {
     StartSound();
     LoadAchievements();
     LoadPartyNames();
+    StartGuidance();
     return true;
 }
 
@@ -420,6 +422,7 @@ void Quit() {
 }
 
 void Shutdown() {
+    StopGuidance();
     ReleaseCore(
         true, [] { ResetGameWindows(); }, nullptr);
     Log("releasing d3d");

@@ -2,11 +2,14 @@
 
 #include "base/debug_log.h"
 #include "interface/game_frame.h"
+#include "interface/guidance/guidance.h"
+#include "interface/guidance/play_guide.h"
 #include "interface/screens/main_screen/main_screen.h"
 #include "interface/screens/processing_screen.h"
 #include "interface/widgets/gui_sounds.h"
 #include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
+#include "network/neuron.h"
 #include "platform/message_box.h"
 
 #include <cstdio>
@@ -97,6 +100,10 @@ void WindowFrontEnd::CloseGameWindow(GameWindow window) {
 }
 
 void WindowFrontEnd::ShowDetails(const std::string& neuronName) {
+    if (!FindNeuron(neuronName)) {
+        REPORT_WARNING("Failed to ShowDetails");
+        return;
+    }
     OpenNodeDetails(neuronName);
 }
 
@@ -126,12 +133,13 @@ void WindowFrontEnd::ShowStartDialog() {
 }
 
 void WindowFrontEnd::SetPlayGuideFlag(const std::string& flag, const std::string& state) {
+    // A state word that is neither leaves the flag as it was.
     if (state != "TRUE" && state != "FALSE") {
-        Log("Unknown flag state");
+        REPORT_WARNING("Unknown flag state");
         return;
     }
     if (!GetScreenGuide().SetFlag(flag, state == "TRUE"))
-        Log("unknown flag");
+        REPORT_WARNING("unknown flag");
 }
 
 void WindowFrontEnd::ClearPermittedIcons() {
@@ -140,4 +148,24 @@ void WindowFrontEnd::ClearPermittedIcons() {
 
 void WindowFrontEnd::AddPermittedIcon(const std::string& nodeName) {
     GetScreenGuide().permittedIcons.push_back(nodeName);
+}
+
+void WindowFrontEnd::ShowTutorialWindow(const std::string& text, float x, float y) {
+    OpenTutorialWindow(text, x, y);
+}
+
+void WindowFrontEnd::ShowPlayGuideWindow(const std::string& text, float x, float y) {
+    GetPlayGuide().OpenWindow(text, x, y);
+}
+
+void WindowFrontEnd::ClearAllowedButtons() {
+    GetPlayGuide().ClearAllowedButtons();
+}
+
+void WindowFrontEnd::SetAllowedButton(const std::string& buttonId) {
+    GetPlayGuide().SetAllowedButton(buttonId);
+}
+
+void WindowFrontEnd::AllowClicks() {
+    GetPlayGuide().AllowClicks();
 }

@@ -30,6 +30,11 @@ public:
     void SetPlayGuideFlag(const std::string& flag, const std::string& state) override;
     void ClearPermittedIcons() override;
     void AddPermittedIcon(const std::string& nodeName) override;
+    void ShowTutorialWindow(const std::string& text, float x, float y) override;
+    void ShowPlayGuideWindow(const std::string& text, float x, float y) override;
+    void ClearAllowedButtons() override;
+    void SetAllowedButton(const std::string& buttonId) override;
+    void AllowClicks() override;
 
     bool verbose = false;
 };

@@ -376,8 +376,58 @@ void SdlDisplay::ForgetScaledCopies() {
     scaled_.clear();
 }
 
+void SdlDisplay::ForgetTurnedCopies() {
+    for (auto& copy : turned_)
+        SDL_DestroyTexture(copy.second.texture);
+    turned_.clear();
+}
+
+const SdlDisplay::TurnedCopy* SdlDisplay::Turned(TextureId texture, Texture& t, int width,
+                                                 int height, float degrees) {
+    constexpr int kTurnStepDegrees = 10;
+    constexpr int kMaxSide = 48;
+    constexpr size_t kMaxCopies = 4096;
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+        return nullptr;
+    const int steps = 360 / kTurnStepDegrees;
+    const int step =
+        ((static_cast<int>(std::lround(degrees / kTurnStepDegrees)) % steps) + steps) % steps;
+    const auto key = std::make_tuple(static_cast<int>(texture), width, height, step);
+    auto found = turned_.find(key);
+    if (found != turned_.end())
+        return &found->second;
+    if (turned_.size() >= kMaxCopies)
+        ForgetTurnedCopies();
+    const double angle = step * kTurnStepDegrees * 3.14159265358979 / 180.0;
+    const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
+    TurnedCopy copy;
+    copy.width = static_cast<int>(std::ceil(width * c + height * s)) + 2;
+    copy.height = static_cast<int>(std::ceil(width * s + height * c)) + 2;
+    copy.texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                     copy.width, copy.height);
+    if (!copy.texture)
+        return nullptr;
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer_);
+    SDL_SetRenderTarget(renderer_, copy.texture);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0);
+    SDL_RenderClear(renderer_);
+    // Copied as it is, transparency included; the tint and blending come when it is drawn.
+    SDL_SetTextureColorMod(t.sdl, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t.sdl, 255);
+    SDL_SetTextureBlendMode(t.sdl, SDL_BLENDMODE_NONE);
+    SetScaleMode(t, SDL_ScaleModeLinear);
+    const SDL_FRect at{(copy.width - width) / 2.0f, (copy.height - height) / 2.0f,
+                       static_cast<float>(width), static_cast<float>(height)};
+    SDL_RenderCopyExF(renderer_, t.sdl, nullptr, &at, step * kTurnStepDegrees, nullptr,
+                      SDL_FLIP_NONE);
+    SDL_SetRenderTarget(renderer_, previous);
+    SDL_SetTextureBlendMode(copy.texture, SDL_BLENDMODE_BLEND);
+    return &(turned_[key] = copy);
+}
+
 void SdlDisplay::ReleaseTextures() {
     ForgetScaledCopies();
+    ForgetTurnedCopies();
     for (Texture& t : textures_)
         if (t.sdl)
             SDL_DestroyTexture(t.sdl);
@@ -492,7 +542,19 @@ void SdlDisplay::DrawSprite(TextureId texture, const SpriteDraw& s) {
     if (software_ && s.rotationDegrees == 0 && flip == SDL_FLIP_NONE && wholeTexture &&
         (wholeW != t->width || wholeH != t->height))
         stretched = ScaledCopy(texture, *t, wholeW, wholeH);
-    if (stretched) {
+    const TurnedCopy* turned = nullptr;
+    if (software_ && s.rotationDegrees != 0 && flip == SDL_FLIP_NONE && wholeTexture)
+        turned = Turned(texture, *t, wholeW, wholeH, s.rotationDegrees);
+    if (turned) {
+        SDL_SetTextureColorMod(turned->texture, c.r, c.g, c.b);
+        SDL_SetTextureAlphaMod(turned->texture, c.a);
+        SDL_SetTextureBlendMode(turned->texture, blend);
+        const float cx = (dest.x + dest.x + dest.w) / 2, cy = (dest.y + dest.y + dest.h) / 2;
+        const SDL_FRect at{std::floor(cx - turned->width / 2.0f),
+                           std::floor(cy - turned->height / 2.0f),
+                           static_cast<float>(turned->width), static_cast<float>(turned->height)};
+        SDL_RenderCopyF(renderer_, turned->texture, nullptr, &at);
+    } else if (stretched) {
         SDL_SetTextureColorMod(stretched, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(stretched, c.a);
         SDL_SetTextureBlendMode(stretched, blend);
@@ -640,6 +702,7 @@ void SdlDisplay::DrawLayer(const std::string& key) {
 
 void SdlDisplay::ForgetLayers() {
     ForgetScaledCopies();
+    ForgetTurnedCopies();
     for (auto& layer : layers_)
         SDL_DestroyTexture(layer.second);
     layers_.clear();

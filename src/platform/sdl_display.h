@@ -145,6 +145,16 @@ private:
     // and a window's frame is drawn at the same size every frame.
     std::map<std::tuple<int, int, int>, SDL_Texture*> scaled_;
     SDL_Texture* ScaledCopy(TextureId texture, Texture& t, int width, int height);
+    // Small sprites turned to a step of kTurnStepDegrees, likewise kept (software renderer
+    // only): turning a picture makes the software renderer build a fresh one on every draw, and
+    // particles are small, many and turned.
+    struct TurnedCopy {
+        SDL_Texture* texture = nullptr;
+        int width = 0, height = 0;
+    };
+    std::map<std::tuple<int, int, int, int>, TurnedCopy> turned_;
+    const TurnedCopy* Turned(TextureId texture, Texture& t, int width, int height, float degrees);
+    void ForgetTurnedCopies();
     void ForgetScaledCopies();
     // The layer being drawn, while one is.
     SDL_Texture* drawingLayer_ = nullptr;

@@ -19,6 +19,8 @@
 #include "government/issues_manager.h"
 #include "government/manifesto.h"
 #include "government/script_runner.h"
+#include "interface/effects/fireworks.h"
+#include "interface/effects/particle_system.h"
 #include "interface/game_frame.h"
 #include "interface/screens/main_screen/main_screen.h"
 #include "interface/widgets/gui_buttons.h"
@@ -288,7 +290,7 @@ TEST_F(DeskWindowsTest, PledgesAreMadeOnlyInTheManifestoTurnAndShowWhetherTheyAr
     auto* window = static_cast<GUI_ManifestoWindow*>(Find(WindowKind::Manifesto));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Offers().Rows().size(), 2u);
-    EXPECT_FALSE(window->PledgeButton().enabled) << "nothing chosen yet";
+    EXPECT_TRUE(window->PledgeButton().enabled) << "the first promise stands chosen";
     window->Select("GDP");
     EXPECT_TRUE(window->PledgeButton().enabled);
     ASSERT_TRUE(Press(*window, "ManifestoPledgeButton"));
@@ -373,6 +375,63 @@ TEST_F(ElectionWindowTest, TheCountTakesFiveVotersATickAndDeclaresOnce) {
     ASSERT_TRUE(Press(*after, "ContinuePresidencyButton"));
     EXPECT_EQ(Find(WindowKind::PostElection), nullptr);
     EXPECT_FALSE(IsGameOver());
+}
+
+TEST_F(ElectionWindowTest, FireworksCelebrateAClearVictoryOnlyAndStopWithTheCount) {
+    for (const char* name : {"slowsparks", "redsparks", "smallpyro"})
+        logged.dir.Write(std::string("data/particles/") + name + ".txt",
+                         std::string("[config]\nName=") + name +
+                             "\nTextureName=dot.dds\nMinXVelocity=1\nMaxXVelocity=2\n"
+                             "MinYVelocity=1\nMaxYVelocity=2\nMinSize=2\nMaxSize=3\n"
+                             "AlphaFalloff=0.01\nSizeFalloff=0\nSpeedFalloff=0\nXScatter=0\n"
+                             "YScatter=0\nParticlesPerSecond=0\nInitialParticles=20\n"
+                             "Lifetime=0\n");
+    device.RegisterTexture("dot.dds", 8, 8);
+    GetParticles().Forget();
+    std::vector<std::string> bangs;
+    GetFireworks().playSound = [&](const std::string& file, float, float) {
+        bangs.push_back(file);
+    };
+
+    // Half the vote keeps office, but brings neither fireworks nor the victory track.
+    GetSounds().SetMusicTrack(0);
+    GUI_ElectionResultsWindow* tie = Hold(4, 4);
+    ASSERT_NE(tie, nullptr);
+    for (unsigned t = 0; t < 200; t += 20)
+        tie->Tick(t);
+    ASSERT_TRUE(tie->Declared());
+    EXPECT_FALSE(GetFireworks().IsActive());
+    EXPECT_TRUE(bangs.empty());
+    EXPECT_EQ(GetSounds().LastRequestedTrack(), 0);
+    tie->SeeResults();
+    screen.Windows().CloseAll();
+    RunDeferredCalls();
+    TearDownGame();
+    SetUp();
+
+    GUI_ElectionResultsWindow* count = Hold(8, 4);
+    ASSERT_NE(count, nullptr);
+    for (unsigned t = 0; t < 200 && !count->Declared(); t += 20) {
+        GetInput().timeMs = t;
+        count->Update();
+    }
+    ASSERT_TRUE(count->Declared());
+    EXPECT_TRUE(GetFireworks().IsActive());
+    EXPECT_EQ(bangs.size(), 1u) << "the first burst goes off at once";
+    for (unsigned t = 200; t < 1200; t += 16) {
+        GetInput().timeMs = t;
+        count->Update();
+    }
+    EXPECT_GT(bangs.size(), 4u);
+    EXPECT_GT(GetParticles().LiveParticles(), 0);
+    device.sprites.clear();
+    count->Draw();
+    EXPECT_FALSE(device.sprites.empty()) << "the sparks are drawn over the window";
+    count->SeeResults();
+    EXPECT_FALSE(GetFireworks().IsActive());
+    EXPECT_EQ(GetParticles().LiveParticles(), 0);
+    GetFireworks().playSound = nullptr;
+    GetParticles().Forget();
 }
 
 TEST_F(ElectionWindowTest, WithoutAGameScreenTheTurnCountsEveryVoteItself) {

@@ -19,12 +19,22 @@ file(MAKE_DIRECTORY ${WORK}/debugdata ${WORK}/user ${SHOTS})
 # A copy of the data, with a debugdata folder beside it for the log the checks read.
 file(COPY ${SOURCE_ROOT}/data DESTINATION ${WORK} PATTERN debugdata EXCLUDE)
 
-# run_flow([SEED n] [AT frame:label ...] [ARGS extra arguments...])
+include(${CMAKE_CURRENT_LIST_DIR}/seen_hints.cmake)
+
+# run_flow([SEED n] [INPUT name] [FRESH_HINTS] [AT frame:label ...] [ARGS extra arguments...])
 # Each AT takes a screenshot and a screen description at that frame, both named by the label.
+# INPUT replays flows/name.txt instead of the flow's own input. The player has read every
+# tutorial hint unless FRESH_HINTS is given (a later run keeps what an earlier one wrote).
 function(run_flow)
-    cmake_parse_arguments(FLOW "" "SEED" "AT;ARGS" ${ARGN})
+    cmake_parse_arguments(FLOW "FRESH_HINTS" "SEED;INPUT" "AT;ARGS" ${ARGN})
     if(NOT FLOW_SEED)
         set(FLOW_SEED 11)
+    endif()
+    if(NOT FLOW_INPUT)
+        set(FLOW_INPUT ${FLOW})
+    endif()
+    if(NOT FLOW_FRESH_HINTS AND NOT EXISTS ${WORK}/user/hints.txt)
+        mark_hints_seen(${WORK}/data ${WORK}/user)
     endif()
     set(extra)
     foreach(point ${FLOW_AT})
@@ -36,7 +46,7 @@ function(run_flow)
     endforeach()
     execute_process(
         COMMAND ${GAME} --data-root ${WORK} --user-dir ${WORK}/user --seed ${FLOW_SEED}
-            --input ${FLOWS}/${FLOW}.txt ${extra} ${FLOW_ARGS}
+            --input ${FLOWS}/${FLOW_INPUT}.txt ${extra} ${FLOW_ARGS}
         RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 600)
     if(NOT code EQUAL 0)
         message(FATAL_ERROR "${FLOW}: the game exited with ${code}\n${out}\n${err}")

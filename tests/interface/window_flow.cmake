@@ -19,6 +19,9 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/debugdata ${WORK}/user ${SHOTS})
 # A copy of the data, with a debugdata folder beside it for the log the checks read.
 file(COPY ${SOURCE_ROOT}/data DESTINATION ${WORK} PATTERN debugdata EXCLUDE)
+# A player who has read the tutorial's hints.
+include(${CMAKE_CURRENT_LIST_DIR}/seen_hints.cmake)
+mark_hints_seen(${WORK}/data ${WORK}/user)
 
 function(run_game name)
     execute_process(

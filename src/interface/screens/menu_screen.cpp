@@ -8,7 +8,6 @@
 #include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
-#include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
 #include "platform/render_device.h"
@@ -197,7 +196,7 @@ void MenuGUIScreen::Proceed(MenuAction action) {
         if (PlayGuideStarter())
             PlayGuideStarter()();
         else
-            ShowMessageDialog(windowManager, Translate("TUTORIAL"), Translate("PLAYGUIDE_NOT_YET"));
+            Log("The play guide is not available");
         // The guide may have left the menu; if not, the menu comes back into view.
         if (GetCurrentScreen() == this) {
             fade = Fade::In;

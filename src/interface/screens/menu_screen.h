@@ -28,7 +28,7 @@ inline constexpr const char kMenuVersionText[] = "Marrowgate 1.0";
 // A new game of the default country, whatever was played before: the new-game screen opens on it.
 void StartFreshNewGame();
 
-// The play guide installs its starter here; until then the menu's play-guide button only logs.
+// The play guide installs its starter here; without one the menu's play-guide button only logs.
 std::function<void()>& PlayGuideStarter();
 
 class MenuGUIScreen : public GUI_WindowScreen {

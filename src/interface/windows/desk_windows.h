@@ -182,7 +182,10 @@ public:
     void Draw() override;
 
 protected:
+    // The count, and the fireworks of a clear victory.
     void UpdateContent() override;
+    // The fireworks end with the window.
+    void OnClose() override;
 
 private:
     void ShowTotals();

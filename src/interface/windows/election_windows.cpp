@@ -6,11 +6,14 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "government/election_manager.h"
+#include "interface/effects/fireworks.h"
+#include "interface/effects/particle_system.h"
 #include "interface/game_frame.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
 #include "interface/widgets/gui_sounds.h"
 #include "interface/widgets/gui_table.h"
+#include "interface/widgets/text_engine.h"
 #include "interface/windows/desk_parts.h"
 #include "interface/windows/desk_windows.h"
 #include "interface/windows/game_windows.h"
@@ -212,12 +215,21 @@ void GUI_ElectionResultsWindow::Declare() {
     GUI_Sounds& sounds = GetSounds();
     sounds.PlayEffect(outcome.crowdSound);
     // A tie keeps office but is nothing to celebrate.
-    if (outcome.share > 0.5f)
+    if (outcome.share > 0.5f) {
         sounds.SetMusicTrack(kVictoryTrack);
+        GetFireworks().Start(GetInput().timeMs, ScreenLayout::ScreenWidth(),
+                             ScreenLayout::ScreenHeight());
+    }
 }
 
 void GUI_ElectionResultsWindow::UpdateContent() {
     Tick(GetInput().timeMs);
+    GetFireworks().Update(GetInput().timeMs, ScreenLayout::ScreenWidth(),
+                          ScreenLayout::ScreenHeight());
+}
+
+void GUI_ElectionResultsWindow::OnClose() {
+    GetFireworks().Stop();
 }
 
 void GUI_ElectionResultsWindow::Draw() {
@@ -248,6 +260,11 @@ void GUI_ElectionResultsWindow::Draw() {
     }
     device.DrawLine((l + r) / 2, t - S(4), (l + r) / 2, b + S(4), 0xFFE8ECF0);
     device.OutlineRect(l, t, r, b, 0xFF8FA3B8);
+    if (GetFireworks().IsActive()) {
+        // The window's words go down first, so the sparks fly in front of them.
+        GetTextEngine().Flush();
+        GetParticles().Draw(device);
+    }
 }
 
 void GUI_ElectionResultsWindow::SeeResults() {
@@ -263,6 +280,8 @@ void GUI_ElectionResultsWindow::DescribeMore(JsonWriter& json) const {
     json.Field("counted", tally.counted);
     json.Field("voters", voterCount);
     json.Field("declared", declared);
+    json.Field("fireworks", GetFireworks().IsActive());
+    json.Field("sparks", GetParticles().LiveParticles());
 }
 
 // ---- After the election --------------------------------------------------------------------

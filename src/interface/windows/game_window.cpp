@@ -2,12 +2,43 @@
 
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_window_manager.h"
+#include "interface/windows/game_windows.h"
 
 #include <vector>
 
 namespace {
 GUI_WindowManager* gGameWindows = nullptr;
 constexpr float kCascadeStep = 24;
+
+// The tutorial hints each kind of window asks for when it opens (the finance window holds both
+// the quarter's money and its history, and asks for both, one after the other).
+struct WindowHint {
+    const char* kind;
+    const char* key;
+};
+constexpr WindowHint kWindowHints[] = {
+    {WindowKind::PolicyPicker, "POLICYPICKER"},
+    {WindowKind::PolicyDetails, "POLICY"},
+    {WindowKind::SimValueDetails, "SIMULATION"},
+    {WindowKind::SituationDetails, "SITUATION"},
+    {WindowKind::VoterGroupDetails, "VOTERTYPE"},
+    {WindowKind::Parties, "VOTEMEMBERS"},
+    {WindowKind::Encyclopedia, "WIKI"},
+    {WindowKind::ElectionResults, "POPULARITY"},
+    {WindowKind::Polls, "POLLS"},
+    {WindowKind::Cabinet, "CABINET"},
+    {WindowKind::AppointMinister, "APPOINTMINISTER"},
+    {WindowKind::Finance, "FINANCES"},
+    {WindowKind::Finance, "FINANCE_HISTORY"},
+    {WindowKind::Reports, "REPORT"},
+    {WindowKind::Intelligence, "THREATS"},
+    {WindowKind::Attack, "THREATS"},
+    {WindowKind::Event, "EVENT"},
+    {WindowKind::Dilemma, "DILEMMA"},
+    {WindowKind::Manifesto, "MANIFESTO"},
+    {WindowKind::Achievements, "ACHIEVE"},
+    {WindowKind::AchievementAward, "ACHIEVE"},
+};
 
 std::vector<GUI_GameWindow*> OpenGameWindows() {
     std::vector<GUI_GameWindow*> found;
@@ -78,6 +109,10 @@ GUI_GameWindow* ShowGameWindow(const std::string& name,
         gGameWindows->OpenModalOwned(std::move(window));
     else
         gGameWindows->OpenOwned(std::move(window));
+    for (const WindowHint& hint : kWindowHints) {
+        if (shown->kind == hint.kind)
+            ShowScreenHint(hint.key, *gGameWindows);
+    }
     return shown;
 }
 

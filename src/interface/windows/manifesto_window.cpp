@@ -116,6 +116,7 @@ void GUI_ManifestoWindow::Build() {
         ->SetFont(ScreenLayout::kLabelFont, 16);
     y += S(24);
     offers = new GUI_Table();
+    offers->identifier = "ManifestoOffers";
     offers->SetRect(l, y, r, y + S(226));
     offers->SetColumns(
         {{Translate("MANIFESTO_COL_PROMISE"), S(390), false, ""},
@@ -194,8 +195,15 @@ void GUI_ManifestoWindow::FillOffers() {
         row.onClick = [this, targetName] { Select(targetName); };
         rows.push_back(row);
     }
-    if (!selectedOnOffer)
-        selected.clear();
+    // The first promise stands chosen until the player picks another, so that Pledge always
+    // has something to pledge while promises may be made.
+    if (!selectedOnOffer) {
+        selected = ManifestoMayBeChosen() && !rows.empty() ? rows.front().tag : std::string();
+        if (!selected.empty()) {
+            for (TableCell& cell : rows.front().cells)
+                cell.colour = kSelectedColour;
+        }
+    }
     offers->SetRows(rows);
 }
 

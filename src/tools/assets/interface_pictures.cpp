@@ -337,6 +337,44 @@ bool MakeConnector(const std::string& dataDir) {
     return Save(c, dataDir, "line.dds");
 }
 
+// The particles of the fireworks and sparkles: small glows drawn in their own colours, since a
+// particle is drawn white. A hot core fades to a coloured rim; the star has four thin rays so a
+// turning particle glints.
+bool MakeParticles(const std::string& dataDir) {
+    struct Glow {
+        const char* name;
+        Rgba core, rim;
+    };
+    const Glow glows[] = {
+        {"spark_gold.dds", Rgba{255, 244, 200, 255}, Rgba{236, 158, 40, 255}},
+        {"spark_red.dds", Rgba{255, 214, 196, 255}, Rgba{226, 52, 40, 255}},
+        {"spark_blue.dds", Rgba{226, 240, 255, 255}, Rgba{70, 130, 240, 255}},
+        {"spark_green.dds", Rgba{230, 255, 220, 255}, Rgba{70, 200, 96, 255}},
+    };
+    const float cx = 8, cy = 8;
+    bool ok = true;
+    for (const Glow& g : glows) {
+        Canvas c(16, 16);
+        Paint(c, Circle(cx, cy, 8.0f), [=](float x, float y) {
+            const float r = Clamp01f(std::hypot(x - cx, y - cy) / 7.5f);
+            return Scaled(Mix(g.core, g.rim, Smoothstep(0.2f, 0.9f, r)),
+                          1.0f - Smoothstep(0.7f, 1.0f, r));
+        });
+        ok = Save(c, dataDir, g.name) && ok;
+    }
+    Canvas star(16, 16);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const float dx = std::fabs(x + 0.5f - cx), dy = std::fabs(y + 0.5f - cy);
+            const float ray = std::max(std::exp(-dy * dy * 1.5f) * (1.0f - dx / 8.0f),
+                                       std::exp(-dx * dx * 1.5f) * (1.0f - dy / 8.0f));
+            const float core = std::exp(-(dx * dx + dy * dy) / 4.0f);
+            star.Set(x, y, Scaled(kWhite, Clamp01f(std::max(ray, core))));
+        }
+    }
+    return Save(star, dataDir, "spark_star.dds") && ok;
+}
+
 // Issue badges: a gold one with a pair of scales for a dilemma, a teal one with an exclamation
 // mark for an event.
 bool MakeIssueIcons(const std::string& dataDir) {
@@ -420,7 +458,7 @@ bool MakeInterfacePictures(const std::string& dataDir) {
     for (bool (*make)(const std::string&) :
          {MakeTextButtons, MakeCloseButtons, MakeScrollButtons, MakeArrows, MakeDialogs,
           MakeCheckboxes, MakeListBox, MakeControlPanel, MakeCircles, MakeConnector, MakeIssueIcons,
-          MakeFields, MakeBackgrounds, MakePanelPictograms})
+          MakeFields, MakeBackgrounds, MakePanelPictograms, MakeParticles})
         ok = make(dataDir) && ok;
     return ok;
 }

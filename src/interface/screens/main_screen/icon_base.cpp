@@ -46,7 +46,7 @@ bool GUI_IconBase::HitTest(float x, float y) const {
 }
 
 bool GUI_IconBase::OnClick(float x, float y) {
-    if (!enabled || !visible || hidden || !HitTest(x, y))
+    if (!enabled || !visible || hidden || !HitTest(x, y) || !PlayGuideAllows(identifier))
         return false;
     Activate();
     return true;

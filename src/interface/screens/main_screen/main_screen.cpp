@@ -12,6 +12,7 @@
 #include "government/policy_manager.h"
 #include "government/situation.h"
 #include "interface/game_frame.h"
+#include "interface/guidance/play_guide.h"
 #include "interface/screens/main_screen/control_panel.h"
 #include "interface/screens/main_screen/people_strip.h"
 #include "interface/screens/main_screen/policy_icon.h"
@@ -182,6 +183,7 @@ void GUI_MainScreen::Activate() {
     builtForTurn = GetTurnNumber();
     RefreshGameWindows();
     ShowGameOverIfDue();
+    ShowScreenHint("MAINSCREEN", windowManager);
 }
 
 void GUI_MainScreen::NextTurn() {
@@ -384,6 +386,7 @@ void GUI_MainScreen::ApplyGuideFlags() {
 // ---- The frame ----
 
 void GUI_MainScreen::Update() {
+    GetPlayGuide().KeepWindowOnTop();
     GUI_WindowScreen::Update();
     if (SyncIcons())
         builtForTurn = GetTurnNumber();
@@ -551,18 +554,15 @@ bool GUI_MainScreen::OnLeftClick(float x, float y) {
         return true;
     ScreenGuide& guide = GetScreenGuide();
     if (!guide.permittedIcons.empty()) {
-        bool taken = false;
-        for (const std::string& name : guide.permittedIcons) {
+        // A copy: the guide's next step may change the list while it is walked.
+        const std::vector<std::string> permitted = guide.permittedIcons;
+        for (const std::string& name : permitted) {
             for (const auto& icon : icons) {
-                if (icon->nodeName == name && icon->OnClick(x, y)) {
-                    taken = true;
-                    break;
-                }
-            }
-            if (taken) {
+                if (icon->nodeName != name || icon->hidden || !icon->OnClick(x, y))
+                    continue;
                 if (guide.onPermittedClick)
                     guide.onPermittedClick(name);
-                break;
+                return true;
             }
         }
     }
@@ -577,13 +577,21 @@ bool GUI_MainScreen::OnLeftClick(float x, float y) {
     return false;
 }
 
+void GUI_MainScreen::OnKey(int keyCode) {
+    // Escape would close the window a guided step is about.
+    if (keyCode == KeyCode::Escape && GetPlayGuide().IsActive())
+        return;
+    GUI_WindowScreen::OnKey(keyCode);
+}
+
 void GUI_MainScreen::OnScreenKey(int keyCode) {
     if (keyCode == KeyCode::Enter) {
         CloseGameWindowsOfKind(WindowKind::StartDialog);
         return;
     }
-    // A modal window waits for its answer: the screen's own keys wait with it.
-    if (windowManager.ModalCount() > 0)
+    // A modal window waits for its answer: the screen's own keys wait with it. So do they while
+    // the play guide leads: a shortcut would step off its path.
+    if (windowManager.ModalCount() > 0 || GetPlayGuide().IsActive())
         return;
     const InputState& input = GetInput();
     const bool controlShift =

@@ -57,6 +57,8 @@ public:
     void Draw() override;
     // Permitted icons first, then the windows and panels, then the icons.
     bool OnLeftClick(float x, float y) override;
+    // Escape is held while the play guide leads.
+    void OnKey(int keyCode) override;
     void Describe(JsonWriter& json) const override;
     const GUI_ButtonBase* FindButton(const std::string& identifier) const override;
 

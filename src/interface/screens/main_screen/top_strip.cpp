@@ -165,7 +165,8 @@ void GUI_TopStrip::DescribeMore(JsonWriter& json) const {
     json.Key("figures");
     json.BeginObject();
     json.Field("date", date->text);
-    json.Field("polls", polls->text);
+    // What the player reads: nothing while the guide hides the figure.
+    json.Field("polls", polls->visible ? polls->text : std::string());
     json.Field("money", money->text);
     json.Field("capital", capital->text);
     json.Field("election", election->text);

@@ -29,7 +29,7 @@ constexpr int kMovesPerTurn = 12;
 // A move is worth making only when it lifts the weighed mood by more than this.
 constexpr float kWorthwhileMood = 0.002f;
 // Popular stops adding to a deficit once the debt passes this share of the ceiling.
-constexpr float kPopularDebtCaution = 0.6f;
+constexpr float kPopularDebtCaution = 0.9f;
 
 void AnswerDilemmas(BotStrategy strategy, BotTurn& turn) {
     std::vector<std::pair<std::string, int>> answers;

@@ -69,7 +69,8 @@ play() {
         lastTurn = $2
     }
     /^  Event: DebtCeilingReached/ { ++ceiling; if (!ceilingTurn) ceilingTurn = lastTurn }
-    /^  Event: / { ++events; ++noticed }
+    # The election puts an unnamed entry on the issues list; it is no event of the content.
+    /^  Event: [A-Za-z]/ { ++events; ++noticed }
     /^  Dilemma on offer: / { ++dilemmas; ++noticed }
     /^  Situation (begins|ends): / { ++noticed }
     /^  Attack attempted: / { ++noticed }

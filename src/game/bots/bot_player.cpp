@@ -28,8 +28,10 @@ constexpr StrategyName kStrategies[] = {
 constexpr int kMovesPerTurn = 12;
 // A move is worth making only when it lifts the weighed mood by more than this.
 constexpr float kWorthwhileMood = 0.002f;
-// Popular stops adding to a deficit once the debt passes this share of the ceiling.
+// Popular stops adding to a deficit once the debt passes this share of the ceiling, or once the
+// deficit passes this share of spending: it reads the polls, and the polls punish ruin.
 constexpr float kPopularDebtCaution = 0.9f;
+constexpr float kPopularDeficit = 0.08f;
 
 void AnswerDilemmas(BotStrategy strategy, BotTurn& turn) {
     std::vector<std::pair<std::string, int>> answers;
@@ -76,9 +78,10 @@ float MoodPerCapital(const BotMove& move) {
 
 // balance: the budget as the moves made so far this turn will leave it.
 const BotMove* ChoosePopular(const std::vector<BotMove>& moves, float balance) {
-    const bool careful = DebtNearCeiling() && balance < 0.0f;
-    return Best(moves, [careful](const BotMove& move) {
-        if (move.moodChange < kWorthwhileMood || (careful && move.moneyChange < 0.0f))
+    const float floor = DebtNearCeiling() ? 0.0f : -GetFinances().MonthlyExpenses * kPopularDeficit;
+    return Best(moves, [balance, floor](const BotMove& move) {
+        if (move.moodChange < kWorthwhileMood ||
+            (move.moneyChange < 0.0f && balance + move.moneyChange < floor))
             return 0.0f;
         return MoodPerCapital(move);
     });

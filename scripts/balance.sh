@@ -12,6 +12,7 @@
 #   --policies N     seeds of the policy table, 0 to leave it out (default 2)
 #   --jobs N         games at once (default: the number of processors)
 #   --sim PATH       the runner (default: build/src/marrowgate-sim)
+#   --keep DIR       keep every game's output in DIR, as STRATEGY-SEED.txt
 # The sheet is printed as Markdown on standard output.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,6 +23,7 @@ strategies="idle random popular prudent spender"
 policySeeds=2
 jobs="$(nproc)"
 sim="$root/build/src/marrowgate-sim"
+keep=""
 while (($#)); do
     case "$1" in
     --seeds) seeds="$2" ;;
@@ -31,6 +33,7 @@ while (($#)); do
     --policies) policySeeds="$2" ;;
     --jobs) jobs="$2" ;;
     --sim) sim="$2" ;;
+    --keep) keep="$2" ;;
     *)
         echo "balance.sh: unknown argument '$1'" >&2
         exit 2
@@ -106,6 +109,10 @@ for strategy in $strategies; do
         echo "$strategy $seed"
     done
 done | xargs -P "$jobs" -n 2 bash -c 'play "$0" "$1"' >"$work/games.txt"
+if [[ -n "$keep" ]]; then
+    mkdir -p "$keep"
+    for game in "$work"/game-*.txt; do cp "$game" "$keep/${game#"$work/game-"}"; done
+fi
 
 echo "# Balance sheet"
 echo
@@ -175,9 +182,9 @@ probe() {
     function money(text) { gsub(/[^0-9.-]/, "", text); return text + 0 }
     /^Turn [0-9]+ / {
         split($0, part, ", ")
-        poll = part[1]; sub(/.*polls /, "", poll); sub(/%/, "", poll)
         for (i in part) {
-            if (part[i] ~ /^income /) income = money(part[i])
+            if (part[i] ~ /polls /) { poll = part[i]; sub(/.*polls /, "", poll); sub(/%/, "", poll) }
+            else if (part[i] ~ /^income /) income = money(part[i])
             else if (part[i] ~ /^spending /) spending = money(part[i])
         }
         ++n; polls += poll; balance += income - spending; spent += spending
@@ -222,7 +229,7 @@ END {
     for (i = 1; i <= n; ++i) {
         p = names[i]
         verdict = ""
-        if (refused[p]) verdict = "refused (cannot be afforded)"
+        if (refused[p]) verdict = "refused by the rules (capital or an uncancellable policy)"
         else if (dp[p] > -0.5 && dp[p] < 0.5 && db[p] > -measurable && db[p] < measurable) verdict = "nothing measurable"
         else if (dp[p] >= 1 && db[p] > 0) verdict = "dominant"
         if (verdict != "")

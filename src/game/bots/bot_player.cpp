@@ -32,6 +32,8 @@ constexpr float kWorthwhileMood = 0.002f;
 // deficit passes this share of spending: it reads the polls, and the polls punish ruin.
 constexpr float kPopularDebtCaution = 0.9f;
 constexpr float kPopularDeficit = 0.08f;
+// Beyond this share of spending the popular bot mends the deficit before anything else.
+constexpr float kPopularRepair = 0.12f;
 
 void AnswerDilemmas(BotStrategy strategy, BotTurn& turn) {
     std::vector<std::pair<std::string, int>> answers;
@@ -76,8 +78,21 @@ float MoodPerCapital(const BotMove& move) {
     return move.moodChange / static_cast<float>(move.cost > 0 ? move.cost : 1);
 }
 
+// Money first: the most money for the least lost mood; any gain will do.
+const BotMove* ChooseThrift(const std::vector<BotMove>& moves) {
+    return Best(moves, [](const BotMove& move) {
+        if (move.moneyChange <= 0.0f)
+            return 0.0f;
+        const float upset = move.moodChange < 0.0f ? -move.moodChange : 0.0f;
+        return move.moneyChange / (upset + 0.01f);
+    });
+}
+
 // balance: the budget as the moves made so far this turn will leave it.
 const BotMove* ChoosePopular(const std::vector<BotMove>& moves, float balance) {
+    // A deficit this deep costs more in the polls than any gift wins, so it is mended first.
+    if (-balance > GetFinances().MonthlyExpenses * kPopularRepair)
+        return ChooseThrift(moves);
     const float floor = DebtNearCeiling() ? 0.0f : -GetFinances().MonthlyExpenses * kPopularDeficit;
     return Best(moves, [balance, floor](const BotMove& move) {
         if (move.moodChange < kWorthwhileMood ||
@@ -88,15 +103,8 @@ const BotMove* ChoosePopular(const std::vector<BotMove>& moves, float balance) {
 }
 
 const BotMove* ChoosePrudent(const std::vector<BotMove>& moves, float balance) {
-    if (balance < 0.0f) {
-        // Money first: the most money for the least lost mood; any gain will do.
-        return Best(moves, [](const BotMove& move) {
-            if (move.moneyChange <= 0.0f)
-                return 0.0f;
-            const float upset = move.moodChange < 0.0f ? -move.moodChange : 0.0f;
-            return move.moneyChange / (upset + 0.01f);
-        });
-    }
+    if (balance < 0.0f)
+        return ChooseThrift(moves);
     // Balanced: please the voters with what the surplus pays for.
     return Best(moves, [balance](const BotMove& move) {
         if (move.moodChange < kWorthwhileMood || move.moneyChange + balance < 0.0f)

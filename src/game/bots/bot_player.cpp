@@ -34,6 +34,8 @@ constexpr float kPopularDebtCaution = 0.9f;
 constexpr float kPopularDeficit = 0.08f;
 // Beyond this share of spending the popular bot mends the deficit before anything else.
 constexpr float kPopularRepair = 0.12f;
+// The surplus, as a share of spending, that the prudent bot keeps in hand.
+constexpr float kPrudentMargin = 0.04f;
 
 void AnswerDilemmas(BotStrategy strategy, BotTurn& turn) {
     std::vector<std::pair<std::string, int>> answers;
@@ -105,9 +107,12 @@ const BotMove* ChoosePopular(const std::vector<BotMove>& moves, float balance) {
 const BotMove* ChoosePrudent(const std::vector<BotMove>& moves, float balance) {
     if (balance < 0.0f)
         return ChooseThrift(moves);
-    // Balanced: please the voters with what the surplus pays for.
-    return Best(moves, [balance](const BotMove& move) {
-        if (move.moodChange < kWorthwhileMood || move.moneyChange + balance < 0.0f)
+    // Balanced: please the voters with what the surplus pays for, keeping a margin, since a
+    // forecast of a tax's yield is only a forecast.
+    const float margin = GetFinances().MonthlyExpenses * kPrudentMargin;
+    return Best(moves, [balance, margin](const BotMove& move) {
+        if (move.moodChange < kWorthwhileMood ||
+            (move.moneyChange < 0.0f && move.moneyChange + balance < margin))
             return 0.0f;
         return MoodPerCapital(move);
     });

@@ -12,11 +12,12 @@ enum class BotStrategy {
     Idle,
     // Affordable moves picked at random, and a random answer to each dilemma.
     Random,
-    // The moves that please the voter groups most, weighed by their size, while the debt is
-    // well below the ceiling.
+    // The moves that please the voter groups most for their capital, weighed by the groups'
+    // size, as long as the deficit stays modest; a deep deficit, or one near the ceiling, it
+    // mends first.
     Popular,
     // Closes a deficit first, by the moves that bring in most money for the least upset; with
-    // the budget balanced it pleases voters only with what it can pay for.
+    // the budget balanced it pleases voters only with what its surplus pays for.
     Prudent,
     // Cuts every tax and raises every spending policy to the top.
     Spender,

@@ -89,8 +89,14 @@ TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     NewGameSetup(kDefaultMission);
     const Finances& f = GetFinances();
     float startDebt = f.NationalDebt;
-    for (int turn = 0; turn < 40 && !IsGameOver(); ++turn)
+    for (int turn = 0; turn < 40 && !IsGameOver(); ++turn) {
         ProcessNewTurn();
+        // A government that does nothing drifts into debt, but not through the ceiling within
+        // its first term.
+        if (GetTurnNumber() == 16) {
+            EXPECT_LT(f.NationalDebt, f.DebtCeiling);
+        }
+    }
 
     int moving = 0;
     int values = 0;
@@ -108,9 +114,9 @@ TEST_F(ShippedContentTest, FortyTurnsWithoutThePlayerStaySane) {
     }
     // The economic cycle and the population keep most of the country moving.
     EXPECT_GT(moving, values * 3 / 4) << moving << " of " << values << " values move";
-    // No runaway: the debt stays within a third of where it began and under the ceiling.
-    EXPECT_LT(f.NationalDebt, startDebt * 1.34f);
-    EXPECT_LT(f.NationalDebt, f.DebtCeiling);
+    // Ten idle years may end in a debt crisis, which bites through the economy rather than by
+    // compounding without bound.
+    EXPECT_LT(f.NationalDebt, startDebt * 2.5f);
     EXPECT_GT(f.MonthlyIncome, 0.0f);
     // Ten years without action bring elections and a believable share of the vote.
     EXPECT_GE(GetElectionManager().termsWon + (IsGameOver() ? 1 : 0), 1);

@@ -14,11 +14,13 @@
 #include "base/translation.h"
 #include "base/turn.h"
 #include "base/user_settings.h"
+#include "game/bots/bot_player.h"
 #include "game/content_check.h"
 #include "game/game_state_json.h"
 #include "game/load_game.h"
 #include "game/startup.h"
 #include "game/turn_pipeline.h"
+#include "game/value_watch.h"
 #include "government/cabinet_actions.h"
 #include "government/dilemma.h"
 #include "government/dilemma_manager.h"
@@ -103,6 +105,11 @@ const char* const kUsage =
     "  --user-dir DIR    user folder for saves and mods (default: $MARROWGATE_USER_DIR,\n"
     "                    else tessaline2 in the documents folder)\n"
     "  --seed N          seed of the random generator, 0 to 4294967295 (default: the clock)\n"
+    "  --autoplay NAME   before every turn of --turns, a bot plays the player's side: idle,\n"
+    "                    random, popular, prudent or spender. Its actions are printed as\n"
+    "                    \"Bot: ...\" lines, then \"Bot ends the turn with N capital\"\n"
+    "  --watch-values    after every turn, print on stderr each value that is not a number or\n"
+    "                    has left its limits (\"Value fault: ...\")\n"
     "  --digests FILE    after every turn, write \"turn N DIGEST\" to FILE (- for standard\n"
     "                    output): a 64-bit digest of the whole state document, so two runs\n"
     "                    can be compared turn by turn\n"
@@ -137,6 +144,9 @@ struct Arguments {
     bool verbose = false;
     bool checkContent = false;
     std::string digests;
+    bool autoplay = false;
+    BotStrategy strategy = BotStrategy::Idle;
+    bool watchValues = false;
     std::vector<Step> steps;
 };
 
@@ -215,6 +225,13 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             args.digests = v;
         } else if (arg == "--check-content") {
             args.checkContent = true;
+        } else if (arg == "--autoplay") {
+            if (!value(v) || !ParseBotStrategy(v, args.strategy))
+                return Fail("--autoplay takes one of " + BotStrategyNames() +
+                            (v ? ", not '" + std::string(v) + "'" : std::string()));
+            args.autoplay = true;
+        } else if (arg == "--watch-values") {
+            args.watchValues = true;
         } else if (arg == "--quiet") {
             args.quiet = true;
         } else if (arg == "--verbose") {
@@ -491,7 +508,29 @@ uint64_t Digest(const std::string& text) {
     return hash;
 }
 
-int RunSteps(const std::vector<Step>& steps, bool quiet, FILE* digests) {
+// The bot's side of a turn, printed as it went; its refusals are faults of the bot and fail the
+// run.
+bool PlayBot(BotStrategy strategy, bool quiet) {
+    BotTurn turn = PlayBotTurn(strategy);
+    for (const std::string& refusal : turn.refusals)
+        std::fprintf(stderr, "marrowgate-sim: the bot was refused: %s\n", refusal.c_str());
+    if (!quiet) {
+        for (const std::string& action : turn.actions)
+            std::printf("Bot: %s\n", action.c_str());
+        std::printf("Bot ends the turn with %d capital\n", GetPoliticalCapital().capital);
+        g_runnerFrontEnd.PrintWindows();
+    }
+    return turn.refusals.empty();
+}
+
+void PrintFaultyValues() {
+    for (const std::string& fault : FaultyValues())
+        std::fprintf(stderr, "Value fault: turn %d: %s\n", GetTurnNumber(), fault.c_str());
+}
+
+int RunSteps(const Arguments& args, FILE* digests) {
+    const std::vector<Step>& steps = args.steps;
+    const bool quiet = args.quiet;
     bool inGame = false;
     bool failed = false;
     // The new-game screen's choices, applied to the next mission loaded.
@@ -582,8 +621,12 @@ int RunSteps(const std::vector<Step>& steps, bool quiet, FILE* digests) {
                 if (IsGameOver() && step.count > 0 && !quiet)
                     std::printf("No turns played: the game is over\n");
                 for (int i = 0; i < step.count && !IsGameOver(); ++i) {
+                    if (args.autoplay && !PlayBot(args.strategy, quiet))
+                        failed = true;
                     ElectionMark before = MarkElection();
                     ProcessNewTurn();
+                    if (args.watchValues)
+                        PrintFaultyValues();
                     if (digests)
                         std::fprintf(digests, "turn %d %016llx\n", GetTurnNumber(),
                                      static_cast<unsigned long long>(Digest(GameStateJson())));
@@ -718,7 +761,7 @@ int main(int argc, char** argv) {
         if (!args.quiet)
             Report(args);
     } else {
-        result = RunSteps(args.steps, args.quiet, digests);
+        result = RunSteps(args, digests);
     }
     if (digests && digests != stdout && std::fclose(digests) != 0) {
         std::fprintf(stderr, "marrowgate-sim: cannot write %s\n", args.digests.c_str());

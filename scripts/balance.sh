@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# The balance sheet: every bot strategy plays the same seeds of a country, several games at once,
+# and one table says how each fared. A second table introduces (or, for one in force, cancels)
+# each policy alone in an otherwise idle game and names those that change nothing measurable and
+# those that win votes and money at once.
+#
+# Usage: balance.sh [options]
+#   --seeds N        games per strategy (default 50)
+#   --turns N        turns a game may last (default 48: three terms of the default country)
+#   --mission NAME   the country (default: the runner's)
+#   --strategies "A B"   strategies to play (default: idle random popular prudent spender)
+#   --policies N     seeds of the policy table, 0 to leave it out (default 2)
+#   --jobs N         games at once (default: the number of processors)
+#   --sim PATH       the runner (default: build/src/marrowgate-sim)
+#   --keep DIR       keep every game's output in DIR, as STRATEGY-SEED.txt
+# The sheet is printed as Markdown on standard output.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+seeds=50
+turns=48
+mission=""
+strategies="idle random popular prudent spender"
+policySeeds=2
+jobs="$(nproc)"
+sim="$root/build/src/marrowgate-sim"
+keep=""
+while (($#)); do
+    case "$1" in
+    --seeds) seeds="$2" ;;
+    --turns) turns="$2" ;;
+    --mission) mission="$2" ;;
+    --strategies) strategies="$2" ;;
+    --policies) policySeeds="$2" ;;
+    --jobs) jobs="$2" ;;
+    --sim) sim="$2" ;;
+    --keep) keep="$2" ;;
+    *)
+        echo "balance.sh: unknown argument '$1'" >&2
+        exit 2
+        ;;
+    esac
+    shift 2
+done
+if [[ ! -x "$sim" ]]; then
+    echo "balance.sh: no runner at $sim: build the marrowgate-sim target first" >&2
+    exit 2
+fi
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export root sim work turns mission
+
+# One game: its runner output reduced to one line of figures. A term is the turns up to the
+# first election.
+play() {
+    local strategy="$1" seed="$2" user="$work/user-$1-$2"
+    mkdir -p "$user"
+    "$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --autoplay "$strategy" \
+        --watch-values --new $mission --turns "$turns" >"$work/game-$strategy-$seed.txt" 2>&1 || true
+    rm -rf "$user"
+    awk -v strategy="$strategy" -v seed="$seed" '
+    function money(text) { gsub(/[^0-9.-]/, "", text); return text + 0 }
+    /^Turn [0-9]+ / {
+        ++turnsPlayed
+        split($0, part, ", ")
+        for (i in part) {
+            if (part[i] ~ /^income /) income = money(part[i])
+            else if (part[i] ~ /^spending /) spending = money(part[i])
+            else if (part[i] ~ /^debt /) debt = money(part[i])
+            else if (part[i] ~ /^treasury /) debt = -money(part[i])
+        }
+        if (turnsPlayed == 1) firstDebt = debt
+        lastTurn = $2
+    }
+    /^  Event: DebtCeilingReached/ { ++ceiling; if (!ceilingTurn) ceilingTurn = lastTurn }
+    # The election puts an unnamed entry on the issues list; it is no event of the content.
+    /^  Event: [A-Za-z]/ { ++events; ++noticed }
+    /^  Dilemma on offer: / { ++dilemmas; ++noticed }
+    /^  Situation (begins|ends): / { ++noticed }
+    /^  Attack attempted: / { ++noticed }
+    /^Election (won|lost) with / {
+        share = $4; sub(/%/, "", share); share += 0
+        ++elections
+        if ($2 == "won") ++won
+        if (share > best) best = share
+        if ($2 == "won" && share >= 45 && share <= 65) ++moderate
+        if (elections == 1) {
+            firstShare = share; firstWon = ($2 == "won")
+            termDeficit = spending > 0 ? (spending - income) / spending * 100 : 0
+            termDebt = firstDebt > 0 ? debt / firstDebt : 0
+            termTurn = lastTurn
+        }
+    }
+    /^Bot ends the turn with / { capital += $6; ++botTurns }
+    /^Value fault: / { ++faults }
+    END {
+        years = turnsPlayed / 4
+        if (years <= 0) years = 1
+        if (!elections) { firstShare = "nan"; firstWon = 0; termDeficit = "nan"; termDebt = "nan" }
+        printf "%s %s %s %d %d %.3f %.3f %.3f %s %s %.2f %d %d %d %d %s %d %d\n", strategy, seed,
+            firstShare, firstWon, won, events / years, dilemmas / years, noticed / years,
+            termDeficit, termDebt, botTurns ? capital / botTurns : 0, faults + 0,
+            ceiling + 0, ceilingTurn + 0, elections, best + 0, moderate + 0, turnsPlayed
+    }' "$work/game-$strategy-$seed.txt"
+}
+export -f play
+
+for strategy in $strategies; do
+    for ((seed = 1; seed <= seeds; ++seed)); do
+        echo "$strategy $seed"
+    done
+done | xargs -P "$jobs" -n 2 bash -c 'play "$0" "$1"' >"$work/games.txt"
+if [[ -n "$keep" ]]; then
+    mkdir -p "$keep"
+    for game in "$work"/game-*.txt; do cp "$game" "$keep/${game#"$work/game-"}"; done
+fi
+
+echo "# Balance sheet"
+echo
+echo "$(date -u +%Y-%m-%d), country ${mission:-default}, $seeds seeds a strategy, at most $turns turns" \
+    "a game; \`scripts/balance.sh\` plays and prints it."
+echo
+echo "| strategy | first election: share mean (sd, min-max) | won | terms won (mean, all three) |" \
+    "events/yr | dilemmas/yr | noticed/yr | deficit after a term | debt after a term | ceiling hit (games, by turn 32) |" \
+    "capital unspent | best share | wins at 45-65 % | faults |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+for strategy in $strategies; do
+    awk -v strategy="$strategy" '
+    $1 == strategy {
+        ++n
+        if ($3 != "nan") { ++e; s += $3; ss += $3 * $3; if (!min || $3 < min) min = $3; if ($3 > max) max = $3 }
+        firstWins += $4; terms += $5; if ($5 >= 3) ++allThree
+        ev += $6; di += $7; no += $8
+        if ($9 != "nan") { ++t; deficit += $9; debt += $10 }
+        capital += $11; faults += $12
+        if ($13 > 0) ++ceilingGames
+        if ($14 > 0 && $14 <= 32) ++ceilingEarly
+        if ($16 > best) best = $16
+        wins += $5; moderate += $17
+    }
+    END {
+        if (!n) exit
+        mean = e ? s / e : 0; sd = e ? sqrt(ss / e - mean * mean) : 0
+        printf "| %s | %.1f %% (%.1f, %.0f-%.0f) | %d %% | %.2f, %d %% | %.2f | %.2f | %.2f | %.1f %% of spending | %.2fx | %d %%, %d %% | %.1f | %.1f %% | %s | %d |\n",
+            strategy, mean, sd, min, max, firstWins * 100 / n, terms / n, allThree * 100 / n,
+            ev / n, di / n, no / n, t ? deficit / t : 0, t ? debt / t : 0,
+            ceilingGames * 100 / n, ceilingEarly * 100 / n, capital / n, best,
+            wins ? sprintf("%d %%", moderate * 100 / wins) : "-", faults
+    }' "$work/games.txt"
+done
+echo
+echo "Share: the government's share of the vote at the first election. Terms won: elections won," \
+    "at most three. Noticed: events, dilemmas, situations beginning or ending and attacks. Deficit" \
+    "and debt at the first election, the debt as a multiple of the first turn's. Capital unspent:" \
+    "what the bot left at the end of its turns, on average. Faults: values that were not numbers" \
+    "or left their limits."
+
+[[ "$policySeeds" -gt 0 ]] || exit 0
+
+# One policy alone: introduced (or, in force at the start, cancelled) in the third turn of an idle
+# game, then a term played. Compared with the idle game of the same seed.
+probe() {
+    local policy="$1" seed="$2" user="$work/user-$1-$2" out
+    mkdir -p "$user"
+    local verb="introduce"
+    [[ "$policy" == "-" ]] && verb=""
+    if [[ -n "$verb" ]]; then
+        out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
+            --turns 2 --do "introduce:$policy" --turns 16 2>&1 || true)"
+        if grep -q "already introduced" <<<"$out"; then
+            verb="cancel"
+            out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
+                --turns 2 --do "cancel:$policy" --turns 16 2>&1 || true)"
+        fi
+    else
+        out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
+            --turns 18 2>&1 || true)"
+    fi
+    rm -rf "$user"
+    local refused=0
+    grep -q "refused" <<<"$out" && refused=1
+    awk -v policy="$policy" -v seed="$seed" -v verb="${verb:-none}" -v refused="$refused" '
+    function money(text) { gsub(/[^0-9.-]/, "", text); return text + 0 }
+    /^Turn [0-9]+ / {
+        split($0, part, ", ")
+        for (i in part) {
+            if (part[i] ~ /polls /) { poll = part[i]; sub(/.*polls /, "", poll); sub(/%/, "", poll) }
+            else if (part[i] ~ /^income /) income = money(part[i])
+            else if (part[i] ~ /^spending /) spending = money(part[i])
+        }
+        ++n; polls += poll; balance += income - spending; spent += spending
+    }
+    END {
+        printf "%s %s %s %d %.3f %.3f %.3f\n", policy, seed, verb, refused, n ? polls / n : 0,
+            n ? balance / n : 0, n ? spent / n : 0
+    }
+    ' <<<"$out"
+}
+export -f probe
+
+policies="$(awk -F, '$1 == "#" { print $2 }' "$root/data/simulation/policies.csv")"
+for ((seed = 1; seed <= policySeeds; ++seed)); do
+    echo "- $seed"
+    for policy in $policies; do echo "$policy $seed"; done
+done | xargs -P "$jobs" -n 2 bash -c 'probe "$0" "$1"' >"$work/policies.txt"
+
+echo
+echo "## Policies alone"
+echo
+echo "Each policy introduced (or cancelled, for one in force at the start) in the third turn of" \
+    "an idle game, then a term played; the polls and the budget balance averaged over that term" \
+    "and set against the idle game of the same seed, over $policySeeds seeds. A change under" \
+    "half a point of the polls and under 0.5 % of spending counts as nothing measurable; a" \
+    "policy that gains a point or more and money at once dominates."
+echo
+awk '
+$1 == "-" { basePoll[$2] = $5; baseBalance[$2] = $6; baseSpending += $7; ++bases; next }
+{ verb[$1] = $3; refused[$1] += $4; dp[$1] += $5; db[$1] += $6; seeds[$1]++; seedOf[$1, seeds[$1]] = $2 }
+END {
+    measurable = bases ? 0.005 * baseSpending / bases : 0
+    for (p in verb) {
+        for (i = 1; i <= seeds[p]; ++i) { s = seedOf[p, i]; dp[p] -= basePoll[s]; db[p] -= baseBalance[s] }
+        dp[p] /= seeds[p]; db[p] /= seeds[p]
+    }
+    print "| policy | action | polls change (points) | balance change (per turn, % of spending) | verdict |"
+    print "|---|---|---|---|---|"
+    n = 0
+    for (p in verb) names[++n] = p
+    for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (names[j] < names[i]) { t = names[i]; names[i] = names[j]; names[j] = t }
+    for (i = 1; i <= n; ++i) {
+        p = names[i]
+        verdict = ""
+        if (refused[p]) verdict = "refused by the rules (capital or an uncancellable policy)"
+        else if (dp[p] > -0.5 && dp[p] < 0.5 && db[p] > -measurable && db[p] < measurable) verdict = "nothing measurable"
+        else if (dp[p] >= 1 && db[p] > 0) verdict = "dominant"
+        if (verdict != "")
+            printf "| %s | %s | %+.2f | %+.2f %% | %s |\n", p, verb[p], dp[p], measurable ? db[p] / measurable * 0.5 : 0, verdict
+        ++counted
+        if (verdict != "") ++flagged
+    }
+    printf "\n%d policies probed, %d flagged above; every other one moved the polls or the budget without winning both.\n", counted, flagged + 0
+}' "$work/policies.txt"

@@ -120,6 +120,11 @@ void ReportError(const char* message, const char* file, int line) {
     GetFrontEnd().ShowMessageBox("ERROR", text, MessageBoxIcon::None);
 }
 
+void ReportFault(const std::string& message) {
+    Log(message.c_str());
+    GetFrontEnd().ShowMessageBox("ERROR", message, MessageBoxIcon::None);
+}
+
 std::string BuildAssertLine(const char* file, int line) {
     std::string text =
         FormatF("Assertion failure:filename:%s,linenum:%d,build:%s", file, line, "version");

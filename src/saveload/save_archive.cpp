@@ -5,6 +5,7 @@
 #include "saveload/save_reader.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 // Each element is built in a buffer of this size, so a value never makes a line longer.
@@ -82,6 +83,12 @@ void SaveWriteArchive::Int(SaveField field, int32_t& value) {
     Leaf(field.tag, text);
 }
 
+void SaveWriteArchive::Unsigned(SaveField field, uint32_t& value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u", value);
+    Leaf(field.tag, text);
+}
+
 void SaveWriteArchive::Float(SaveField field, float& value) {
     char text[512];
     std::snprintf(text, sizeof text, "%.8f", static_cast<double>(value));
@@ -136,6 +143,10 @@ void SaveReadArchive::Int(SaveField field, int32_t& value) {
     reader.ReadInt(field.tag, value);
 }
 
+void SaveReadArchive::Unsigned(SaveField field, uint32_t& value) {
+    value = static_cast<uint32_t>(std::strtoul(reader.ReadValue(field.tag).c_str(), nullptr, 10));
+}
+
 void SaveReadArchive::Float(SaveField field, float& value) {
     reader.ReadFloat(field.tag, value);
 }
@@ -169,6 +180,13 @@ void SaveReadArchive::Progress(const char* text, float advance) {
 void JsonFields::Int(SaveField field, int32_t& value) {
     if (field.key)
         entries.push_back({field.key, [value = static_cast<int>(value), field](JsonWriter& json) {
+                               json.Field(field.key, value);
+                           }});
+}
+
+void JsonFields::Unsigned(SaveField field, uint32_t& value) {
+    if (field.key)
+        entries.push_back({field.key, [value = static_cast<float>(value), field](JsonWriter& json) {
                                json.Field(field.key, value);
                            }});
 }

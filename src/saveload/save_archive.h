@@ -27,6 +27,8 @@ public:
     void Begin(const char* tag);
     void End(const char* tag);
     void Int(SaveField field, int32_t& value);
+    // A whole 32-bit pattern ("%u"), such as a generator's state.
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     // 1 or 0.
     void Flag(SaveField field, bool& value);
@@ -54,16 +56,6 @@ public:
                 continue;
             Begin(element);
             Visit(*this, record);
-            End(element);
-        }
-    }
-    // Objects made from the file, one element each, visited as they are: writing visits each
-    // item; reading makes one object per element with make and visits it.
-    template <typename Items, typename Make>
-    void Objects(const char* element, const Items& items, Make) {
-        for (const auto& item : items) {
-            Begin(element);
-            Visit(*this, *item);
             End(element);
         }
     }
@@ -98,6 +90,7 @@ public:
     void Begin(const char* tag);
     void End(const char* tag);
     void Int(SaveField field, int32_t& value);
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
@@ -114,15 +107,6 @@ public:
             Record record;
             Visit(*this, record);
             apply(record);
-            End(element);
-        }
-    }
-    template <typename Items, typename Make>
-    void Objects(const char* element, const Items&, Make make) {
-        while (NextIs(element)) {
-            Begin(element);
-            auto* object = make();
-            Visit(*this, *object);
             End(element);
         }
     }
@@ -157,6 +141,7 @@ public:
     void Begin(const char*) {}
     void End(const char*) {}
     void Int(SaveField field, int32_t& value);
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);

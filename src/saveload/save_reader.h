@@ -13,6 +13,7 @@ public:
     bool OpenSave(const std::string& name);
     // Takes the text directly (tests, and a look-ahead over a file already read).
     void SetText(std::string text);
+    const std::string& Text() const { return text; }
 
     // Moves just past the next tag of exactly this name; a miss shows "missing tag: %s" and
     // leaves the position at the end, so every later search fails the same way.

@@ -1,8 +1,7 @@
 // The saved game, section by section, in file order. Each section is one function template that
 // both the writer and the reader run. Content nodes are found by name and updated: their fields
 // come from save_sections.h as a record, and the section only says where a record comes from
-// (capture, when writing) and where it goes (apply, when reading). Voters and ministers are made
-// from the file and read into, so their one field list is the Visit on the object below; grudges,
+// (capture, when writing) and where it goes (apply, when reading). Voters, ministers, grudges,
 // pledges and issues are made from their records.
 
 #include "saveload/save_sections.h"
@@ -10,6 +9,7 @@
 #include "base/debug_log.h"
 #include "base/front_end.h"
 #include "base/mission.h"
+#include "base/random.h"
 #include "government/achievements.h"
 #include "government/cabinet.h"
 #include "government/dilemma.h"
@@ -64,7 +64,6 @@ template <size_t N> void CopyHistory(const float (&from)[N], float* to) {
 }
 
 const char kNoName[] = "NULL";
-constexpr int32_t kUnknownPartyId = -1;
 
 std::string NameOrNull(const Neuron* node) {
     return node ? std::string(node->name) : std::string(kNoName);
@@ -124,18 +123,67 @@ template <typename Archive> void VisitMission(Archive& a) {
     UseMissionTermSettings();
 }
 
+bool CaptureVoter(const SIM_Voter* v, VoterRecord& r) {
+    r.forenameId = v->forenameId;
+    r.surnameId = v->surnameId;
+    r.gender = v->gender;
+    r.oppositionSympathy = v->oppositionSympathy;
+    r.playerSympathy = v->playerSympathy;
+    r.votingTendency = v->votingTendency;
+    r.lastVote = v->lastVote;
+    r.income = v->income;
+    r.cynicism = v->cynicism;
+    r.complacency = v->complacency;
+    r.militancy = v->militancy;
+    r.value = v->value;
+    r.party = PartyId(v->party);
+    for (SIM_PressureGroup* group : v->pressureGroups)
+        r.organisations.push_back({group->name});
+    for (NeuralEffect* link : v->inputs) {
+        if (link->source && link->source->typeCode == NeuronType::VoterType)
+            r.groups.push_back({link->source->name, link->scale});
+    }
+    return true;
+}
+
+void ApplyVoter(const VoterRecord& r) {
+    auto* v = new SIM_Voter();
+    v->forenameId = r.forenameId;
+    v->surnameId = r.surnameId;
+    v->gender = r.gender;
+    v->oppositionSympathy = r.oppositionSympathy;
+    v->playerSympathy = r.playerSympathy;
+    v->votingTendency = r.votingTendency;
+    v->lastVote = r.lastVote;
+    v->income = r.income;
+    v->cynicism = r.cynicism;
+    v->complacency = r.complacency;
+    v->militancy = r.militancy;
+    v->value = r.value;
+    v->SetParty(PartyFromId(r.party));
+    for (const PressureGroupTie& tie : r.organisations) {
+        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
+            JoinPressureGroup(v, group);
+    }
+    for (const VoterGroupTie& tie : r.groups) {
+        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
+            type->SetMembership(v, tie.strength);
+    }
+}
+
 template <typename Archive> void VisitVoters(Archive& a) {
     int count = 0;
     a.Begin("voters");
-    a.Objects("voter", AllVoters(), [&count] {
-        if (count > 0 && count % 21 == 0) {
-            char text[64];
-            std::snprintf(text, sizeof text, "loaded %d voters", count);
-            GetFrontEnd().ProcessingProgress(text, 0.01f);
-        }
-        ++count;
-        return new SIM_Voter();
-    });
+    a.template Elements<VoterRecord>(
+        "voter", AllVoters(), CaptureVoter, [&count](const VoterRecord& r) {
+            if (count > 0 && count % 21 == 0) {
+                char text[64];
+                std::snprintf(text, sizeof text, "loaded %d voters", count);
+                GetFrontEnd().ProcessingProgress(text, 0.01f);
+            }
+            ++count;
+            ApplyVoter(r);
+        });
     a.End("voters");
     if (Archive::kReading)
         GetVoterManager().SetVoterTotal(VoterCount());
@@ -238,17 +286,50 @@ void ApplyAttack(const AttackRecord& r) {
     }
 }
 
+bool CaptureMinisterRecord(const SIM_Minister* m, MinisterRecord& r) {
+    r = CaptureMinister(*m);
+    return true;
+}
+
+// A minister read from the file takes its sympathies and its post from their names.
+void ApplyMinister(const MinisterRecord& r) {
+    auto* m = new SIM_Minister();
+    m->fullName = r.fullName;
+    m->value = r.mood;
+    m->portrait = r.portrait;
+    m->loyalty = r.loyalty;
+    m->volatility = r.volatility;
+    m->experience = r.experience;
+    std::copy(r.suitability, r.suitability + kPolicyGroupCount, m->suitability);
+    m->SetName(m->fullName);
+    m->SetGuiName(m->fullName);
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy1)))
+        m->sympathy1 = type;
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy2)))
+        m->sympathy2 = type;
+    m->RebuildSympathyLinks();
+    if (r.post == kNoName)
+        return;
+    if (SIM_PolicyGroup* job = Found(FindPost(r.post))) {
+        GetCabinet().Appoint(m, job);
+        // The boost nodes the post brings are read with the grudges, in saved order.
+        for (SIM_Grudge*& boost : m->boostNodes) {
+            SIM_Grudge* node = boost;
+            boost = nullptr;
+            if (IsLiveGrudge(node))
+                delete node;
+        }
+    }
+}
+
 template <typename Archive> void VisitMinisters(Archive& a) {
     if (Archive::kReading) {
         SIM_CabinetManager& cabinet = GetCabinet();
         while (!cabinet.ministers.empty())
             delete cabinet.ministers.back();
     }
-    a.Begin("ministers");
-    // A copy: a minister made from the file joins the live list as it is read.
-    std::vector<SIM_Minister*> ministers = GetCabinet().ministers;
-    a.Objects("minister", ministers, [] { return new SIM_Minister(); });
-    a.End("ministers");
+    VisitList<MinisterRecord>(a, "ministers", "minister", GetCabinet().ministers,
+                              CaptureMinisterRecord, ApplyMinister);
 }
 
 bool CaptureVoterType(const SIM_VoterType* t, VoterTypeRecord& r) {
@@ -437,6 +518,22 @@ template <typename Archive> void VisitIssues(Archive& a) {
         VisitList<IssueRecord>(a, "issues", "issue", desk.Issues(), CaptureIssueRecord, ApplyIssue);
 }
 
+// Last in the file, so that nothing read after it draws from the generator it restores.
+template <typename Archive> void VisitResume(Archive& a) {
+    ResumeRecord record;
+    if (!Archive::kReading) {
+        record.random = GetRandomState();
+        record.gameOver = IsGameOver();
+    }
+    if (!a.Optional("resume"))
+        return;
+    Visit(a, record);
+    if (Archive::kReading) {
+        SetRandomState(record.random);
+        SetGameOver(record.gameOver);
+    }
+}
+
 template <typename Archive> void VisitGame(Archive& a) {
     Visit(a, GetFinances());
     VisitMission(a);
@@ -477,93 +574,25 @@ template <typename Archive> void VisitGame(Archive& a) {
     Visit(a, GetCynicism());
     Visit(a, GetPollTracker());
     VisitIssues(a);
+    VisitResume(a);
 }
 
 } // namespace
 
-template <typename Archive> void Visit(Archive& a, SIM_Voter& v) {
-    a.Int({"ForeID"}, v.forenameId);
-    a.Int({"SurID"}, v.surnameId);
-    a.Int({"Gender"}, v.gender);
-    a.Float({"OppSymp"}, v.oppositionSympathy);
-    a.Float({"PlaySymp"}, v.playerSympathy);
-    a.Float({"VotTend"}, v.votingTendency);
-    a.Int({"LastVote"}, v.lastVote);
-    a.Float({"Income"}, v.income);
-    a.Float({"Cynicism"}, v.cynicism);
-    a.Float({"Compla"}, v.complacency);
-    a.Float({"Militancy"}, v.militancy);
-    a.Float({"Value"}, v.value);
-    // The party is 0 for none, 1 for the player's and 2 for the opposition; a voter in any
-    // other party is reported and written without one.
-    int32_t party = Archive::kReading ? 0 : PartyId(v.party);
-    if (Archive::kReading || party != kUnknownPartyId)
-        a.Int({"PartID"}, party);
-    std::vector<PressureGroupTie> organisations;
-    std::vector<VoterGroupTie> groups;
-    if (!Archive::kReading) {
-        for (SIM_PressureGroup* group : v.pressureGroups)
-            organisations.push_back({group->name});
-        for (NeuralEffect* link : v.inputs) {
-            if (link->source && link->source->typeCode == NeuronType::VoterType)
-                groups.push_back({link->source->name, link->scale});
-        }
-    }
-    a.Records("organisations", "organisation", organisations);
-    a.Records("vgroups", "gp", groups);
-    if (!Archive::kReading)
-        return;
-    v.SetParty(PartyFromId(party));
-    for (const PressureGroupTie& tie : organisations) {
-        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
-            JoinPressureGroup(&v, group);
-    }
-    for (const VoterGroupTie& tie : groups) {
-        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
-            type->SetMembership(&v, tie.strength);
-    }
+MinisterRecord CaptureMinister(const SIM_Minister& m) {
+    MinisterRecord r;
+    r.fullName = m.fullName;
+    r.mood = m.value;
+    r.portrait = m.portrait;
+    r.loyalty = m.loyalty;
+    r.volatility = m.volatility;
+    r.sympathy1 = NameOrNull(m.sympathy1);
+    r.sympathy2 = NameOrNull(m.sympathy2);
+    r.experience = m.experience;
+    std::copy(m.suitability, m.suitability + kPolicyGroupCount, r.suitability);
+    r.post = m.currentPost ? m.currentPost->name : kNoName;
+    return r;
 }
-
-// Sympathies and the post are written as names, "NULL" for none. A minister read from the file
-// takes its sympathies and its post from those names.
-template <typename Archive> void Visit(Archive& a, SIM_Minister& m) {
-    std::string sympathy1 = NameOrNull(m.sympathy1);
-    std::string sympathy2 = NameOrNull(m.sympathy2);
-    std::string post = m.currentPost ? m.currentPost->name : kNoName;
-    a.Text({"FullName", "name"}, m.fullName);
-    a.Float({"Value", "mood"}, m.value);
-    a.Text({"Portrait"}, m.portrait);
-    a.Float({"Loyalty", "loyalty"}, m.loyalty);
-    a.Float({"Volatility", "volatility"}, m.volatility);
-    a.Text({"symp1"}, sympathy1);
-    a.Text({"symp2"}, sympathy2);
-    a.Float({"exper", "experience"}, m.experience);
-    a.Numbers({"suitabilities"}, m.suitability, kPolicyGroupCount);
-    a.Text({"currentjob"}, post);
-    if (!Archive::kReading)
-        return;
-    m.SetName(m.fullName);
-    m.SetGuiName(m.fullName);
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy1)))
-        m.sympathy1 = type;
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy2)))
-        m.sympathy2 = type;
-    m.RebuildSympathyLinks();
-    if (post == kNoName)
-        return;
-    if (SIM_PolicyGroup* job = Found(FindPost(post))) {
-        GetCabinet().Appoint(&m, job);
-        // The boost nodes the post brings are read with the grudges, in saved order.
-        for (SIM_Grudge*& boost : m.boostNodes) {
-            SIM_Grudge* node = boost;
-            boost = nullptr;
-            if (IsLiveGrudge(node))
-                delete node;
-        }
-    }
-}
-
-template void Visit(JsonFields& a, SIM_Minister& minister);
 
 MissionRecord CaptureMission() {
     const CMission& m = GetMission();
@@ -617,5 +646,9 @@ void VisitSavedGame(SaveWriteArchive& a) {
 }
 
 void VisitSavedGame(SaveReadArchive& a) {
+    VisitGame(a);
+}
+
+void VisitSavedGame(SaveCheckArchive& a) {
     VisitGame(a);
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The sections of a saved game, each with its one list of fields. Visit(archive, section) names
 // every field with its element in the file and, where the state document shows it, its key there;
-// the writer, the reader and the state document all go through these lists. A section laid over
-// nodes the content already made (policies, values, situations...) goes through a record, which
-// the writer makes from each node and the reader applies to the node of that name; voters and
-// ministers, which the file makes, are visited on the objects themselves.
+// the writer, the reader, the damage check and the state document all go through these lists.
+// Every element goes through a record, which the writer makes from the live object and the reader
+// applies: to the node of that name for content nodes (policies, values, situations...), to a new
+// object for what the file makes (voters, ministers, grudges). The damage check reads records and
+// applies nothing.
 
 #include "base/turn.h"
 #include "government/cynicism.h"
@@ -13,6 +14,7 @@
 #include "government/political_capital.h"
 #include "network/neuron.h"
 #include "saveload/save_archive.h"
+#include "saveload/save_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,6 +34,22 @@ void VisitList(Archive& a, const char* tag, const char* element, const Items& it
     a.Begin(tag);
     a.template Elements<Record>(element, items, capture, apply);
     a.End(tag);
+}
+
+// The file's envelope: the version it was written by, and when. The date is the file's stamp,
+// not part of the game, so no reader needs it.
+struct HeaderRecord {
+    std::string version;
+    std::string date;
+};
+
+template <typename Archive> void Visit(Archive& a, HeaderRecord& h) {
+    a.Begin("header");
+    a.Text({"version"}, h.version);
+    a.End("header");
+    a.Begin("load_data");
+    a.Text({"date"}, h.date);
+    a.End("load_data");
 }
 
 template <typename Archive> void Visit(Archive& a, Finances& f) {
@@ -88,11 +106,74 @@ template <typename Archive> void Visit(Archive& a, VoterGroupTie& tie) {
     a.Float({"val"}, tie.strength);
 }
 
-// The voters and the ministers are made from the file, so their sections are visited on the
-// objects themselves (save_sections.cpp); the state document shows a minister through the same
-// list.
-template <typename Archive> void Visit(Archive& a, SIM_Voter& voter);
-template <typename Archive> void Visit(Archive& a, SIM_Minister& minister);
+// A voter's party in the file: 0 for none, 1 for the player's, 2 for the opposition. A voter in
+// any other party is reported when written and gets no PartID.
+constexpr int32_t kUnknownPartyId = -1;
+
+// A voter as the file holds it; the reader makes a new voter from each record.
+struct VoterRecord {
+    int32_t forenameId = 0;
+    int32_t surnameId = 0;
+    int32_t gender = 0;
+    float oppositionSympathy = 0.0f;
+    float playerSympathy = 0.0f;
+    float votingTendency = 0.0f;
+    int32_t lastVote = 0;
+    float income = 0.0f;
+    float cynicism = 0.0f;
+    float complacency = 0.0f;
+    float militancy = 0.0f;
+    float value = 0.0f;
+    int32_t party = 0;
+    std::vector<PressureGroupTie> organisations;
+    std::vector<VoterGroupTie> groups;
+};
+
+template <typename Archive> void Visit(Archive& a, VoterRecord& v) {
+    a.Int({"ForeID"}, v.forenameId);
+    a.Int({"SurID"}, v.surnameId);
+    a.Int({"Gender"}, v.gender);
+    a.Float({"OppSymp"}, v.oppositionSympathy);
+    a.Float({"PlaySymp"}, v.playerSympathy);
+    a.Float({"VotTend"}, v.votingTendency);
+    a.Int({"LastVote"}, v.lastVote);
+    a.Float({"Income"}, v.income);
+    a.Float({"Cynicism"}, v.cynicism);
+    a.Float({"Compla"}, v.complacency);
+    a.Float({"Militancy"}, v.militancy);
+    a.Float({"Value"}, v.value);
+    if (v.party != kUnknownPartyId)
+        a.Int({"PartID"}, v.party);
+    a.Records("organisations", "organisation", v.organisations);
+    a.Records("vgroups", "gp", v.groups);
+}
+
+// A minister as the file holds it: sympathies and the post by name, "NULL" for none.
+struct MinisterRecord {
+    std::string fullName;
+    float mood = 0.0f;
+    std::string portrait;
+    float loyalty = 0.0f;
+    float volatility = 0.0f;
+    std::string sympathy1;
+    std::string sympathy2;
+    float experience = 0.0f;
+    float suitability[kPolicyGroupCount] = {};
+    std::string post;
+};
+
+template <typename Archive> void Visit(Archive& a, MinisterRecord& m) {
+    a.Text({"FullName", "name"}, m.fullName);
+    a.Float({"Value", "mood"}, m.mood);
+    a.Text({"Portrait"}, m.portrait);
+    a.Float({"Loyalty", "loyalty"}, m.loyalty);
+    a.Float({"Volatility", "volatility"}, m.volatility);
+    a.Text({"symp1"}, m.sympathy1);
+    a.Text({"symp2"}, m.sympathy2);
+    a.Float({"exper", "experience"}, m.experience);
+    a.Numbers({"suitabilities"}, m.suitability, kPolicyGroupCount);
+    a.Text({"currentjob"}, m.post);
+}
 
 struct PolicyRecord {
     std::string name;
@@ -324,8 +405,25 @@ template <typename Archive> void Visit(Archive& a, PollTracker& p) {
     a.End("polls");
 }
 
+// What a turn reads that the sections above do not hold, so that a loaded game plays on exactly
+// as the saved one would have: the random generator's place in its sequence and whether the game
+// has ended. A file written before it loads with the generator where the load leaves it and the
+// game running.
+struct ResumeRecord {
+    uint32_t random = 0;
+    bool gameOver = false;
+};
+
+template <typename Archive> void Visit(Archive& a, ResumeRecord& r) {
+    a.Begin("resume");
+    a.Unsigned({"random"}, r.random);
+    a.Flag({"gameover"}, r.gameOver);
+    a.End("resume");
+}
+
 // The records the state document also shows, made from the live objects.
 MissionRecord CaptureMission();
+MinisterRecord CaptureMinister(const SIM_Minister& minister);
 GrudgeRecord CaptureGrudge(const SIM_Grudge& grudge);
 GameplayRecord CaptureGameplay();
 IssueRecord CaptureIssue(const SIM_Issue& issue);
@@ -335,3 +433,4 @@ TriggeredRecord CaptureEvent(const SIM_Event& event);
 // reading lays each section over a game whose content has been read afresh.
 void VisitSavedGame(SaveWriteArchive& a);
 void VisitSavedGame(SaveReadArchive& a);
+void VisitSavedGame(SaveCheckArchive& a);

@@ -19,23 +19,17 @@
 
 namespace {
 
-// The file's envelope: the version it was written by, and when. The date is the file's stamp,
-// not part of the game, so no reader needs it.
 void WriteHeader(SaveWriteArchive& a) {
-    a.Begin("header");
-    std::string version = kSaveGameVersion;
-    a.Text({"version"}, version);
-    a.End("header");
-    a.Begin("load_data");
+    HeaderRecord header;
+    header.version = kSaveGameVersion;
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char date[128];
     std::snprintf(date, sizeof date, "%d/%d/%d (DD-MM-YYYY) - %d:%d", local.tm_mday,
                   local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min);
-    std::string stamp = date;
-    a.Text({"date"}, stamp);
-    a.End("load_data");
+    header.date = date;
+    Visit(a, header);
 }
 
 } // namespace

@@ -276,6 +276,27 @@ TEST_F(ScreensTest, LoadListShowsUniversalTimesAndDeletesAtOnce) {
     EXPECT_EQ(rows, 1);
 }
 
+// A damaged save is marked in the list, and choosing it brings one box naming it and leaves the
+// list where it was, with nothing loaded.
+TEST_F(ScreensTest, ADamagedSaveIsMarkedAndRefusedWithOneBox) {
+    SetUserDir(logged.dir.Path() + "/user");
+    logged.dir.Write("user/savegames/cut.xml", "<xml>\n<header>\n<version>Marrowgate 1.0</ver");
+    GUI_LoadGameScreen screen;
+    screen.Activate();
+    const std::string mark = Translate("LOADGAME_DAMAGED");
+    const std::string label = SaveRowLabel("cut");
+    ASSERT_GE(label.size(), mark.size());
+    EXPECT_EQ(label.compare(label.size() - mark.size(), mark.size(), mark), 0) << label;
+    screen.ChooseSave("cut");
+    ASSERT_EQ(logged.frontEnd.boxes.size(), 1u);
+    EXPECT_NE(logged.frontEnd.boxes[0].text.find("\"cut.xml\" is damaged"), std::string::npos);
+    EXPECT_NE(logged.frontEnd.boxes[0].text.find("breaks off in section \"header\""),
+              std::string::npos)
+        << logged.frontEnd.boxes[0].text;
+    EXPECT_FALSE(IsGameInProgress());
+    EXPECT_EQ(screen.SaveNames(), (std::vector<std::string>{"cut"}));
+}
+
 TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
     logged.dir.Write("data/strings.ini", "[strings]\nSAVEGAME_DEFAULT=My Government\n"
                                          "SAVEGAME_TITLE=Save Game\nLOADGAME_TITLE=Load Game\n"

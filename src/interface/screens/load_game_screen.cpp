@@ -2,6 +2,7 @@
 
 #include "base/debug_log.h"
 #include "base/translation.h"
+#include "game/load_game.h"
 #include "interface/game_frame.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_buttons.h"
@@ -35,7 +36,10 @@ std::string SaveRowLabel(const std::string& name) {
     struct stat info {};
     if (stat(SavePath(name).c_str(), &info) != 0)
         return name;
-    return name + "  " + FormatSaveTime(info.st_mtime);
+    std::string label = name + "  " + FormatSaveTime(info.st_mtime);
+    if (!FindSavedGameDamage(name).empty())
+        label += "  " + Translate("LOADGAME_DAMAGED");
+    return label;
 }
 
 GUI_LoadGameScreen::GUI_LoadGameScreen() {
@@ -102,6 +106,12 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
         return;
     }
     std::fclose(file);
+    if (!FindSavedGameDamage(name).empty()) {
+        // Refused whole, with the reader's one box; the game in progress keeps its windows.
+        StartLoadGame(name);
+        DeferAfterFrame([this]() { RebuildList(); });
+        return;
+    }
     // The game the player leaves takes its open windows with it.
     QueueGameAction([this, name]() {
         ResetGameWindows();

@@ -88,9 +88,13 @@ LoadResult LoadGame(const std::string& name) {
     archive.End("xml");
 
     Progress("updating calculations", 0.1f);
-    // Values come from the file as they were shown; processing the network here would move
-    // them a turn on, so only the switches of a running game are restored.
+    // Values come from the file as they were shown; processing the network here would move them
+    // a turn on. A file that holds its links' states has them back exactly; for an older one,
+    // every link's output is worked out once from the values read, so that the figures shown
+    // agree with them.
     SetInstantEffects(false);
+    if (!archive.networkRestored)
+        RecalculateAllEffects();
     GetFrontEnd().ProcessingDone();
     // The check has passed, so every search finds its tag; a miss here is a fault of ours.
     ASSERT(!r.MissedTag());

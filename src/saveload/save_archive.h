@@ -36,6 +36,8 @@ public:
     // A text written by people (a title, a paragraph), which may hold anything: "&", "<" and ">"
     // are written as "&amp;", "&lt;" and "&gt;". Names and figures never hold them.
     void Prose(SaveField field, std::string& value);
+    // A comma-ended list of whole numbers of any length (places in a list of the game's).
+    void Indices(SaveField field, std::vector<int32_t>& values);
     // A comma-ended list with three decimals to each number; FineNumbers gives six.
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
@@ -76,7 +78,7 @@ public:
 
 private:
     void Leaf(const char* tag, const char* value);
-    void NumberList(const char* tag, const float* values, int count, const char* format);
+    void NumberList(const char* tag, const float* values, int count, int decimals);
 
     std::string out;
 };
@@ -95,6 +97,7 @@ public:
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
     void Prose(SaveField field, std::string& value);
+    void Indices(SaveField field, std::vector<int32_t>& values);
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
     void Progress(const char* text, float advance);
@@ -124,6 +127,8 @@ public:
     }
 
     SaveReader& Reader() { return reader; }
+    // Whether the file's network state (its lags and memberships) was laid over the game.
+    bool networkRestored = false;
 
 private:
     bool NextIs(const char* tag);
@@ -146,6 +151,7 @@ public:
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
     void Prose(SaveField field, std::string& value) { Text(field, value); }
+    void Indices(SaveField, std::vector<int32_t>&) {}
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count) { Numbers(field, values, count); }
     void Progress(const char*, float) {}

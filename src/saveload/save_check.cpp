@@ -185,6 +185,19 @@ void SaveCheckArchive::Numbers(SaveField field, float*, int) {
     }
 }
 
+void SaveCheckArchive::Indices(SaveField field, std::vector<int32_t>&) {
+    size_t start = 0, end = 0;
+    if (!Leaf(field.tag, start, end))
+        return;
+    while (start < end && problem.empty()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos || comma > end)
+            comma = end;
+        Number(field.tag, start, comma, true);
+        start = comma + 1;
+    }
+}
+
 void SaveCheckArchive::FineNumbers(SaveField field, float* values, int count) {
     Numbers(field, values, count);
 }

@@ -26,6 +26,7 @@ public:
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
     void Prose(SaveField field, std::string& value);
+    void Indices(SaveField field, std::vector<int32_t>& values);
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
     void Progress(const char*, float) {}

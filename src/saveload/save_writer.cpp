@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
@@ -101,14 +103,29 @@ bool SaveGame(const std::string& name) {
     std::error_code error;
     if (!GetSaveDir().empty())
         std::filesystem::create_directories(GetSaveDir(), error);
-    if (!WriteFileReplacing(SavePath(name), BuildSaveText())) {
-        REPORT_ERROR("Failed to open save game file");
+    RemoveStaleSaveTemps();
+    const std::string path = SavePath(name);
+    if (!WriteFileReplacing(path, BuildSaveText())) {
+        const int code = errno;
+        ReportFault("The game could not be saved to \"" + path + "\": " + std::strerror(code) +
+                    ". Any earlier save of that name is as it was.");
         return false;
     }
     return true;
 }
 
+void RemoveStaleSaveTemps() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(GetSaveDir(), error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.size() > 8 && file.compare(file.size() - 8, 8, ".xml.tmp") == 0 &&
+            entry.is_regular_file(error) && RemoveAbandonedTemp(entry.path().string()))
+            LogF("Removed %s, left by a save that was cut short", file.c_str());
+    }
+}
+
 std::vector<std::string> ListSaves() {
+    RemoveStaleSaveTemps();
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(GetSaveDir(), error)) {

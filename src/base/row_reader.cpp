@@ -1,5 +1,6 @@
 #include "base/row_reader.h"
 
+#include "base/content_check.h"
 #include "base/debug_log.h"
 #include "base/file_system.h"
 
@@ -67,9 +68,16 @@ bool ReadDirectRows(const std::string& file, const RowHandler& handler,
     if (!f)
         return false;
     std::string line;
-    while (ReadTextLine(f, options.lineCapacity, line))
-        if (IsDataRow(line, options.requireLongRows) && handler)
+    int number = 1;
+    while (ReadTextLine(f, options.lineCapacity, line)) {
+        if (IsDataRow(line, options.requireLongRows) && handler) {
+            ContentPlaceScope place(file, number);
             handler(line);
+        }
+        // A line longer than the buffer goes on in the next read, on the same line of the file.
+        if (!line.empty() && line.back() == '\n')
+            ++number;
+    }
     std::fclose(f);
     return true;
 }
@@ -86,7 +94,9 @@ void ReadModRows(const std::string& pattern, const RowHandler& handler,
         std::string line;
         ReadTextLine(f, kModRowCapacity, line);
         std::fclose(f);
-        if (IsDataRow(line, true) && handler)
+        if (IsDataRow(line, true) && handler) {
+            ContentPlaceScope place(path, 1);
             handler(line);
+        }
     });
 }

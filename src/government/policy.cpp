@@ -75,6 +75,7 @@ SIM_Policy::SIM_Policy(const std::string& row) {
     costNeuron.MarkEmbedded();
     incomeNeuron.MarkEmbedded();
     rowText = row.substr(0, kPolicyRowChars);
+    source = CurrentContentPlace();
 
     CTokenizer cells(rowText);
     cells.NextToken();
@@ -147,6 +148,8 @@ void SIM_Policy::LinkPolicy() {
     if (playerNeuron)
         return;
 
+    // The row is read again here, long after its file: faults in it name where it came from.
+    ContentPlaceScope place(source.file, source.line);
     CTokenizer cells(rowText);
     cells.NextToken();
     cells.NextToken();

@@ -4,6 +4,7 @@
 // network, weighted by how far the programme is implemented and how able its minister is. It
 // also costs and earns money each turn through its finance curves.
 
+#include "base/content_check.h"
 #include "government/finance_object.h"
 #include "network/neuron.h"
 
@@ -96,6 +97,8 @@ public:
     float implementation = 0.0f;
     std::string description;
     std::string rowText;
+    // The file and line the row was read from.
+    ContentPlace source;
     const CSliderConfig* sliderConfig = nullptr;
     int32_t implementationTurns = 0;
     Neuron costNeuron;

@@ -162,7 +162,9 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         std::string word, extra;
         in >> word;
         float notches = 0;
-        if (!ParseNumber(word, notches) || notches != static_cast<int>(notches) || (in >> extra)) {
+        // Checked before any conversion, which would be undefined past what an int holds.
+        if (!ParseNumber(word, notches) || !(std::fabs(notches) <= 1000.0f) ||
+            notches != std::floor(notches) || (in >> extra)) {
             problem = "wheel takes a whole number of notches";
             return false;
         }

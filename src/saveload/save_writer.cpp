@@ -1,5 +1,6 @@
-// The file is built in memory and replaces the old one in a single rename, so a crash or a full
-// disk halfway through never costs the player the save they already had.
+// The file is built in memory, written beside the old one, flushed to the disk and renamed over
+// it, so a crash, a killed process or a full disk halfway through never costs the player the save
+// they already had.
 
 #include "saveload/save_writer.h"
 

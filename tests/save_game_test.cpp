@@ -31,6 +31,7 @@
 #include "population/voter.h"
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
+#include "saveload/save_check.h"
 #include "saveload/save_reader.h"
 #include "saveload/save_writer.h"
 #include "test_helpers.h"
@@ -52,6 +53,29 @@ std::string WithoutDate(const std::string& text) {
     if (at == std::string::npos || end == std::string::npos)
         return text;
     return text.substr(0, at) + text.substr(end);
+}
+
+// Empty when the two texts are the same; else the first line where they part. Whole saves are
+// too long for the test framework's own difference.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    size_t line = 1;
+    size_t start = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (a[i] != b[i]) {
+            auto lineAt = [start](const std::string& text) {
+                return text.substr(start, text.find('\n', start) - start);
+            };
+            return "line " + std::to_string(line) + ": \"" + lineAt(a) + "\" against \"" +
+                   lineAt(b) + "\"";
+        }
+        if (a[i] == '\n') {
+            ++line;
+            start = i + 1;
+        }
+    }
+    if (a.size() != b.size())
+        return "one text ends at line " + std::to_string(line);
+    return std::string();
 }
 
 TEST(SaveNameRule, RefusesEachUnsafeKindAndTakesEverythingElseAsTyped) {
@@ -178,7 +202,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     ASSERT_EQ(LoadGame("first"), LoadResult::Loaded);
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
     SaveGame("second");
-    EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("second")));
+    EXPECT_EQ(FirstDifference(WithoutDate(first), WithoutDate(SaveText("second"))), "");
 
     SIM_Policy* policy = GetPolicyManager().FindPolicy(introduced);
     ASSERT_NE(policy, nullptr);
@@ -209,7 +233,7 @@ TEST_F(SaveGameTest, LoadedGameWritesTheSameFileAndPlaysOn) {
     GetSetupTable().SetFloat("AIENTITIES", 120.0f);
     ASSERT_EQ(LoadGame("first"), LoadResult::Loaded);
     SaveGame("cold");
-    EXPECT_EQ(WithoutDate(first), WithoutDate(SaveText("cold")));
+    EXPECT_EQ(FirstDifference(WithoutDate(first), WithoutDate(SaveText("cold"))), "");
     EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 
@@ -292,12 +316,26 @@ TEST_F(SaveGameTest, ALoadedGameKeepsItsOrderAndAnEventFiringAgainFindsItself) {
     ASSERT_FALSE(riot.empty()) << "no shipped event raises a grudge on itself";
     TriggerEventByName(riot);
     const std::vector<std::string> before = StandingOrder();
+    std::vector<std::string> everyNode;
+    for (const Neuron* node : AllNeurons())
+        everyNode.push_back(std::to_string(NeuronTypeCode(node->typeCode)) + ":" + node->name);
     ASSERT_TRUE(SaveGame("order"));
     ASSERT_EQ(LoadGame("order"), LoadResult::Loaded);
     EXPECT_EQ(StandingOrder(), before);
+    // Grudges and ministers too stand where play had put them, so every name finds what it
+    // found before the save.
+    std::vector<std::string> loadedNodes;
+    for (const Neuron* node : AllNeurons())
+        loadedNodes.push_back(std::to_string(NeuronTypeCode(node->typeCode)) + ":" + node->name);
+    EXPECT_TRUE(loadedNodes == everyNode);
 
-    // Every grudge follows every standing node, as grudges raised in play do, so no name finds
-    // a grudge in place of the node it is about.
+    // Without the saved network (an older file) the grudges follow every standing node, as
+    // grudges raised in play do, so no name finds a grudge in place of the node it is about.
+    std::string older = SaveText("order");
+    older.erase(older.find("<network>\n"),
+                older.find("</network>\n") + 11 - older.find("<network>\n"));
+    t.dir.Write("user/savegames/older.xml", older);
+    ASSERT_EQ(LoadGame("older"), LoadResult::Loaded);
     size_t lastStanding = 0, firstGrudge = AllNeurons().size();
     for (size_t i = 0; i < AllNeurons().size(); ++i) {
         const NeuronType type = AllNeurons()[i]->typeCode;
@@ -378,8 +416,11 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     // A file that is no saved game is refused before the game in progress is touched.
     t.dir.Write("user/savegames/letter.xml", "<html><body>Dear minister</body></html>\n");
     t.frontEnd.boxes.clear();
-    EXPECT_EQ(LoadGame("letter"), LoadResult::NotOpened);
-    EXPECT_EQ(BoxesSaying("missing tag: xml"), 1u);
+    EXPECT_EQ(LoadGame("letter"), LoadResult::Damaged);
+    ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
+    EXPECT_NE(t.frontEnd.boxes[0].text.find("\"letter.xml\""), std::string::npos);
+    EXPECT_NE(t.frontEnd.boxes[0].text.find("<xml> is missing at its start"), std::string::npos)
+        << t.frontEnd.boxes[0].text;
     EXPECT_EQ(GetTurnNumber(), turn);
     EXPECT_EQ(VoterCount(), 120);
 
@@ -406,17 +447,117 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
     EXPECT_EQ(VoterCount(), 0);
     EXPECT_EQ(GetTurnNumber(), turn);
 
-    // Cut off among the voters: every later search reports, and the game holds what was read.
+    // Cut off among the voters, a value that is no number, a section out of its place: each is
+    // refused whole with one box naming the file and the first problem.
     size_t cut = good.find("<voter>");
     cut = good.find("<voter>", cut + 1) + 20;
-    t.dir.Write("user/savegames/cut.xml", good.substr(0, cut));
-    t.frontEnd.boxes.clear();
-    EXPECT_EQ(LoadGame("cut"), LoadResult::Damaged) << "what could be read is in play";
-    EXPECT_GT(BoxesSaying("missing tag: "), 50u);
-    EXPECT_EQ(BoxesSaying("missing tag: "), t.frontEnd.boxes.size());
-    EXPECT_LE(VoterCount(), 2);
-    EXPECT_EQ(GetTurnNumber(), 0);
+    std::string notANumber = good;
+    notANumber.replace(notANumber.find("<turn>", notANumber.find("<gameplay>")) + 6, 1, "x");
+    std::string swapped = good;
+    const size_t economy = swapped.find("<economy>");
+    const size_t economyEnd = swapped.find("</economy>\n") + 11;
+    const std::string economyText = swapped.substr(economy, economyEnd - economy);
+    swapped.erase(economy, economyEnd - economy);
+    swapped.insert(swapped.find("<gameplay>"), economyText);
+    const std::pair<std::string, std::string> damaged[] = {
+        {good.substr(0, cut), "it breaks off in section \"voters\""},
+        {notANumber, "of <turn> in section \"gameplay\" is not a number"},
+        {swapped, "<gameplay> is missing after section \"parties\", where \"<economy>\""},
+        {good + "<voter>\n", "there is more after its last tag"},
+    };
+    const std::string before = WithoutDate(BuildSaveText());
+    for (const auto& [text, problem] : damaged) {
+        t.dir.Write("user/savegames/cut.xml", text);
+        t.frontEnd.boxes.clear();
+        EXPECT_EQ(LoadGame("cut"), LoadResult::Damaged);
+        ASSERT_EQ(t.frontEnd.boxes.size(), 1u);
+        EXPECT_NE(t.frontEnd.boxes[0].text.find("\"cut.xml\" is damaged"), std::string::npos);
+        EXPECT_NE(t.frontEnd.boxes[0].text.find(problem), std::string::npos)
+            << t.frontEnd.boxes[0].text;
+        EXPECT_EQ(FindSavedGameDamage("cut"), FindSaveDamage(text));
+    }
+    EXPECT_EQ(FirstDifference(WithoutDate(BuildSaveText()), before), "");
+    EXPECT_EQ(FindSavedGameDamage("good"), "");
     ProcessNewTurn();
+    EXPECT_EQ(GetTurnNumber(), turn + 1);
+}
+
+// A finished game comes back finished; a file from before the network and the generator were
+// saved loads as it always did, the game running and the network as its sections leave it.
+TEST_F(SaveGameTest, AFinishedGameStaysOverAndOlderFilesLoad) {
+    PlayThirtyTurns();
+    SetGameOver(true);
+    SaveGame("over");
+    const std::string over = SaveText("over");
+    SetGameOver(false);
+    ASSERT_EQ(LoadGame("over"), LoadResult::Loaded);
+    EXPECT_TRUE(IsGameOver());
+
+    const size_t from = over.find("<network>\n");
+    const size_t to = over.find("</resume>\n");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    t.dir.Write("user/savegames/older.xml", over.substr(0, from) + over.substr(to + 10));
+    t.frontEnd.boxes.clear();
+    ASSERT_EQ(LoadGame("older"), LoadResult::Loaded);
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_FALSE(IsGameOver());
+    EXPECT_EQ(VoterCount(), 120);
+    const int turn = GetTurnNumber();
+    ProcessNewTurn();
+    EXPECT_EQ(GetTurnNumber(), turn + 1);
+}
+
+// Cut at every thousandth byte and just before and after every section: each cut file is refused
+// with one message and the game in play is not touched.
+TEST_F(SaveGameTest, EveryCutSaveIsRefusedWhole) {
+    GetSetupTable().SetFloat("AIENTITIES", 40.0f);
+    PlayThirtyTurns();
+    SaveGame("whole");
+    const std::string whole = SaveText("whole");
+    std::vector<size_t> cuts;
+    for (size_t at = 0; at < whole.size(); at += 1000)
+        cuts.push_back(at);
+    // Every line that opens or closes a section (an element right inside the file's own) is a
+    // boundary: cut just before it and just after it.
+    int depth = 0;
+    for (size_t at = 0; at < whole.size();) {
+        const size_t end = whole.find('\n', at);
+        const std::string line = whole.substr(at, end - at);
+        const bool alone = line.find('<', 1) == std::string::npos;
+        const bool closing = line.compare(0, 2, "</") == 0;
+        if (alone && closing)
+            --depth;
+        if (alone && depth == 1) {
+            cuts.push_back(at);
+            cuts.push_back(end);
+        }
+        if (alone && !closing)
+            ++depth;
+        at = end + 1;
+    }
+    cuts.push_back(whole.size() - 2);
+    cuts.erase(
+        std::remove_if(cuts.begin(), cuts.end(), [&](size_t at) { return at + 1 >= whole.size(); }),
+        cuts.end());
+    const std::string before = WithoutDate(BuildSaveText());
+    const int turn = GetTurnNumber();
+    for (size_t at : cuts) {
+        // Removed first: a file cut short in place is flushed to the disk at every close.
+        std::filesystem::remove(t.dir.Path() + "/user/savegames/cut.xml");
+        t.dir.Write("user/savegames/cut.xml", whole.substr(0, at));
+        t.frontEnd.boxes.clear();
+        ASSERT_EQ(LoadGame("cut"), LoadResult::Damaged) << "cut at " << at;
+        ASSERT_EQ(t.frontEnd.boxes.size(), 1u) << "cut at " << at;
+        EXPECT_NE(t.frontEnd.boxes[0].text.find("it breaks off"), std::string::npos)
+            << t.frontEnd.boxes[0].text;
+        EXPECT_EQ(GetTurnNumber(), turn);
+    }
+    EXPECT_GT(cuts.size(), 100u);
+    EXPECT_EQ(FirstDifference(WithoutDate(BuildSaveText()), before), "");
+    // A cut that leaves only the final line break off is no damage.
+    t.dir.Write("user/savegames/cut.xml", whole.substr(0, whole.size() - 1));
+    EXPECT_EQ(LoadGame("cut"), LoadResult::Loaded);
 }
 
 TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
@@ -467,18 +608,26 @@ TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
     int refused = 0;
     for (int round = 0; round < 30; ++round) {
         std::string text = damage(base, 20);
-        if (round % 2)
+        // Every third file is only a figure changed, which is no damage at all.
+        if (round % 3 == 0) {
+            text = base;
+            size_t at = text.find_first_of("123456789", next(static_cast<uint32_t>(text.size())));
+            if (at != std::string::npos)
+                text[at] = text[at] == '7' ? '3' : '7';
+        } else if (round % 2)
             text.resize(next(static_cast<uint32_t>(text.size())));
         if (round == 7)
             text.replace(text.find("<header>"), 8, "<he4der>");
         t.dir.Write("user/savegames/damaged.xml", text);
         const int turn = GetTurnNumber();
         const int voters = VoterCount();
-        if (LoadGame("damaged") != LoadResult::NotOpened) {
+        t.frontEnd.boxes.clear();
+        if (LoadGame("damaged") == LoadResult::Loaded) {
             ++loaded;
             EXPECT_LE(VoterCount(), 6) << "round " << round;
         } else {
             ++refused;
+            EXPECT_EQ(t.frontEnd.boxes.size(), 1u) << "round " << round;
             EXPECT_EQ(GetTurnNumber(), turn) << "round " << round;
             EXPECT_EQ(VoterCount(), voters) << "round " << round;
         }
@@ -488,8 +637,8 @@ TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
         const float share = GetPotentialVoteRate();
         EXPECT_TRUE(share >= 0.0f && share <= 1.0f) << "round " << round << ": " << share;
     }
-    EXPECT_GT(loaded, 20);
-    EXPECT_GE(refused, 1);
+    EXPECT_GE(loaded, 10);
+    EXPECT_GE(refused, 15);
 }
 
 } // namespace

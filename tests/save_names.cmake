@@ -81,16 +81,19 @@ run(1 --load no-such-save --turns 1)
 expect_text(err "marrowgate-sim: there is no saved game no-such-save")
 expect_no_text(out "Loaded:")
 expect_no_text(out "Turn ")
-# Cut inside its header: refused before anything is touched.
+# Cut inside its header, or among the sections: refused whole, with one message naming the file
+# and where it breaks off.
 file(WRITE "${user}/savegames/cut.xml" "<xml>\n<header>\n<version>Marrowgate 1.0</version>\n")
 run(1 --load cut --turns 1)
-expect_text(err "marrowgate-sim: could not load cut")
+expect_text(err "\"cut.xml\" is damaged and was not loaded: it breaks off in section \"header\"")
+expect_text(err "marrowgate-sim: the saved game cut is damaged")
 expect_no_text(out "Loaded:")
 expect_no_text(out "Turn ")
-# Cut after its header, among the sections: what was read is no game to play on.
 file(WRITE "${user}/savegames/cut.xml"
-    "<xml>\n<header>\n<version>Marrowgate 1.0</version>\n</header>\n<finances>\n")
+    "<xml>\n<header>\n<version>Marrowgate 1.0</version>\n</header>\n<load_data>\n"
+    "<date>1/1/2020 (DD-MM-YYYY) - 9:7</date>\n</load_data>\n<finances>\n")
 run(1 --load cut --turns 1)
+expect_text(err "it breaks off in section \"finances\"")
 expect_text(err "marrowgate-sim: the saved game cut is damaged")
 expect_no_text(out "Loaded:")
 expect_no_text(out "Turn ")

@@ -18,10 +18,7 @@ std::string g_logPath;
 std::string g_missionFlag;
 bool g_engineBoxShown = false;
 
-struct Place {
-    std::string file;
-    int line = 0;
-};
+using Place = ContentSpot;
 std::vector<Place> g_contentPlaces;
 std::unordered_map<const void*, Place> g_contentOrigins;
 
@@ -133,6 +130,10 @@ ContentPlace::~ContentPlace() {
         g_contentPlaces.pop_back();
 }
 
+ContentSpot CurrentContentSpot() {
+    return g_contentPlaces.empty() ? ContentSpot{} : g_contentPlaces.back();
+}
+
 std::string ContentPlaceSuffix() {
     if (g_contentPlaces.empty() || g_contentPlaces.back().file.empty())
         return "";
@@ -161,6 +162,11 @@ void ReportError(const char* message, const char* file, int line) {
     std::string text = FormatF("%s:%s %d", message, file, line) + ContentPlaceSuffix();
     Log(text.c_str());
     GetFrontEnd().ShowMessageBox("ERROR", text, MessageBoxIcon::None);
+}
+
+void ReportFault(const std::string& message) {
+    Log(message.c_str());
+    GetFrontEnd().ShowMessageBox("ERROR", message, MessageBoxIcon::None);
 }
 
 std::string BuildAssertLine(const char* file, int line) {

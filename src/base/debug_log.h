@@ -25,6 +25,10 @@ void LogF(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 void ReportWarning(const char* message, const char* file, int line);
 void ReportError(const char* message, const char* file, int line);
+// A fault in something the player or a modder made (a saved game, a data file), in words that
+// name the file and what is wrong with it: logged and shown in one box, with no place in our own
+// sources attached.
+void ReportFault(const std::string& message);
 void Assert(bool condition, const char* file, int line);
 void LogSystemError(const char* message);
 void LogWarning(const char* message);
@@ -48,6 +52,12 @@ private:
     bool pushed = false;
 };
 
+// Where content is being read: the innermost place, or an empty file when no reader has said.
+struct ContentSpot {
+    std::string file;
+    int line = 0;
+};
+ContentSpot CurrentContentSpot();
 // " (in FILE:LINE)" for the innermost place; empty when no content is being read.
 std::string ContentPlaceSuffix();
 // Remembers the innermost place for an item whose links are resolved after the whole of its

@@ -3,10 +3,14 @@
 #include "base/file_system.h"
 #include "base/text_utils.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -142,20 +146,76 @@ int GetProfileInt(const std::string& section, const std::string& key, int fallba
     return std::atoi(text.c_str());
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& text) {
-    std::string resolved = ResolveDataPath(path);
-    std::string temp = resolved + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), resolved.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
+namespace {
+
+bool WriteAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(wrote);
     }
     return true;
+}
+
+// Makes a rename in this folder last. Some file systems cannot flush a folder; they keep their
+// renames anyway, so only a real write error counts.
+bool SyncFolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool ok = fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return ok;
+}
+
+} // namespace
+
+bool WriteFileReplacing(const std::string& path, const std::string& text) {
+    const std::string resolved = ResolveDataPath(path);
+    const std::string temp = resolved + ".tmp";
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    // Held while the file is written, so that another run tidying up knows it is no leftover.
+    flock(fd, LOCK_EX);
+    bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+    int saved = errno;
+    ok = close(fd) == 0 && ok;
+    if (ok) {
+        ok = rename(temp.c_str(), resolved.c_str()) == 0;
+        saved = errno;
+    } else if (saved == 0) {
+        saved = errno;
+    }
+    if (!ok) {
+        unlink(temp.c_str());
+        errno = saved;
+        return false;
+    }
+    return SyncFolderOf(resolved);
+}
+
+bool RemoveAbandonedTemp(const std::string& temp) {
+    const int fd = open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool removed = false;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+        removed = unlink(temp.c_str()) == 0;
+    close(fd);
+    return removed;
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,

@@ -30,5 +30,11 @@ int GetProfileInt(const std::string& section, const std::string& key, int fallba
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 
-// Writes text to path through a temporary file beside it and an atomic rename.
+// Writes text to path so that a crash, a killed process or a full disk at any moment leaves either
+// the old file or the new one, whole: the text goes to "<path>.tmp" beside it, is flushed to the
+// disk, renamed over the old file, and the folder is flushed so that the rename itself lasts.
+// False when anything fails, with errno saying why and the old file (if any) untouched.
 bool WriteFileReplacing(const std::string& path, const std::string& text);
+// Removes a "<path>.tmp" that no write is working on (one left by a killed or crashed run); a
+// file another run is writing this moment is left alone. True when it was removed.
+bool RemoveAbandonedTemp(const std::string& temp);

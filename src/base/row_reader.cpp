@@ -1,5 +1,6 @@
 #include "base/row_reader.h"
 
+#include "base/content_numbers.h"
 #include "base/debug_log.h"
 #include "base/file_system.h"
 
@@ -80,6 +81,7 @@ bool ReadDirectRows(const std::string& file, const RowHandler& handler,
             ContentPlace place(file, number);
             handler(line);
         }
+        // A line longer than the buffer goes on in the next read, on the same line of the file.
         if (!line.empty() && line.back() == '\n')
             ++number;
     }

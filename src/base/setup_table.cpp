@@ -1,12 +1,16 @@
 #include "base/setup_table.h"
 
+#include "base/content_numbers.h"
+
 CIniSection& GetSetupTable() {
     static CIniSection table;
     return table;
 }
 
 int LoadSetupTable() {
-    return GetSetupTable().Load(kSetupSection, kSetupFile);
+    const int read = GetSetupTable().Load(kSetupSection, kSetupFile);
+    CheckSetupNumbers();
+    return read;
 }
 
 float SetupFloat(const char* key) {

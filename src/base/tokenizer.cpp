@@ -1,5 +1,7 @@
 #include "base/tokenizer.h"
 
+#include "base/content_numbers.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -42,7 +44,8 @@ int CTokenizer::NextInt() {
 }
 
 float CTokenizer::NextFloat() {
-    return std::strtof(RightTrim(NextToken()).c_str(), nullptr);
+    const std::string cell = RightTrim(NextToken());
+    return FiniteContentNumber(std::strtof(cell.c_str(), nullptr), 0.0f, cell);
 }
 
 std::string CTokenizer::NextString() {

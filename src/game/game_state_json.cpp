@@ -324,7 +324,8 @@ void WriteManifesto(JsonWriter& json) {
 
 void WriteMinister(JsonWriter& json, SIM_Minister& minister) {
     JsonFields fields;
-    Visit(fields, minister);
+    MinisterRecord record = CaptureMinister(minister);
+    Visit(fields, record);
     fields.Extra("gender",
                  [&minister](JsonWriter& out) { out.Value(minister.female ? "female" : "male"); });
     fields.Extra("post", [&minister](JsonWriter& out) {

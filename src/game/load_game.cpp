@@ -4,6 +4,7 @@
 #include "game/load_game.h"
 
 #include "base/debug_log.h"
+#include "base/file_system.h"
 #include "base/front_end.h"
 #include "base/mission.h"
 #include "game/turn_pipeline.h"
@@ -15,6 +16,7 @@
 #include "population/attack.h"
 #include "population/pressure_group.h"
 #include "saveload/save_archive.h"
+#include "saveload/save_check.h"
 #include "saveload/save_reader.h"
 #include "saveload/save_sections.h"
 #include "saveload/save_writer.h"
@@ -49,17 +51,26 @@ void ClearAndReloadContent() {
 
 } // namespace
 
+std::string FindSavedGameDamage(const std::string& name) {
+    if (CheckSaveName(name) != SaveNameFault::None)
+        return "its name is no save name";
+    std::string text;
+    if (!ReadWholeFile(SavePath(name), text))
+        return "it cannot be read";
+    return FindSaveDamage(text);
+}
+
 LoadResult LoadGame(const std::string& name) {
     SaveReader r;
     if (!r.OpenSave(name))
         return LoadResult::NotOpened;
-    // The envelope is checked before anything of the game in progress is touched.
-    std::string version;
-    bool readable = r.FindTag("xml") && r.FindTag("header");
-    if (readable)
-        r.ReadString("version", version);
-    if (!readable || !r.FindTag("/header"))
-        return LoadResult::NotOpened;
+    // The whole file is checked before anything of the game in progress is touched.
+    const std::string damage = FindSaveDamage(r.Text());
+    if (!damage.empty()) {
+        ReportFault("The saved game \"" + name + ".xml\" is damaged and was not loaded: " + damage +
+                    ".");
+        return LoadResult::Damaged;
+    }
 
     GetFrontEnd().ShowProcessingScreen();
     Progress("Clearing old data", 0.05f);
@@ -67,16 +78,25 @@ LoadResult LoadGame(const std::string& name) {
     ClearAndReloadContent();
 
     Progress("Loading data", 0.1f);
-    if (version != kSaveGameVersion)
-        Log("Save game version and game version are possibly incompatible");
     SaveReadArchive archive(r);
+    HeaderRecord header;
+    archive.Begin("xml");
+    Visit(archive, header);
+    if (header.version != kSaveGameVersion)
+        Log("Save game version and game version are possibly incompatible");
     VisitSavedGame(archive);
-    r.FindTag("/xml");
+    archive.End("xml");
 
     Progress("updating calculations", 0.1f);
-    // Values come from the file as they were shown; processing the network here would move
-    // them a turn on, so only the switches of a running game are restored.
+    // Values come from the file as they were shown; processing the network here would move them
+    // a turn on. A file that holds its links' states has them back exactly; for an older one,
+    // every link's output is worked out once from the values read, so that the figures shown
+    // agree with them.
     SetInstantEffects(false);
+    if (!archive.networkRestored)
+        RecalculateAllEffects();
     GetFrontEnd().ProcessingDone();
-    return r.MissedTag() ? LoadResult::Damaged : LoadResult::Loaded;
+    // The check has passed, so every search finds its tag; a miss here is a fault of ours.
+    ASSERT(!r.MissedTag());
+    return LoadResult::Loaded;
 }

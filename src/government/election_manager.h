@@ -116,6 +116,11 @@ public:
 
     const ElectionOutcome& LastOutcome() const { return outcome; }
     bool HasOutcome() const { return hasOutcome; }
+    // The last count as a saved game recorded it.
+    void RestoreOutcome(const ElectionOutcome& saved) {
+        outcome = saved;
+        hasOutcome = true;
+    }
 
     int32_t electionMonth = 0;
     int32_t electionYear = 0;

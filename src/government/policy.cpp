@@ -149,6 +149,8 @@ void SIM_Policy::LinkPolicy() {
     if (playerNeuron)
         return;
 
+    // The row is read again here, long after its file: the place noted when it was read (above)
+    // makes faults in it name where it came from.
     CTokenizer cells(rowText);
     cells.NextToken();
     cells.NextToken();

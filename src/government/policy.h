@@ -4,6 +4,7 @@
 // network, weighted by how far the programme is implemented and how able its minister is. It
 // also costs and earns money each turn through its finance curves.
 
+#include "base/content_numbers.h"
 #include "government/finance_object.h"
 #include "network/neuron.h"
 

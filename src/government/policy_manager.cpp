@@ -49,8 +49,10 @@ void SIM_PolicyManager::LoadPolicies() {
 
     // Each policy adds itself to the all-policies list as it is made.
     auto add = [](const std::string& row) { new SIM_Policy(row); };
-    bool opened = ReadDirectRows(SetupString(kSetupPolicies), add);
-    ASSERT(opened);
+    const std::string table = SetupString(kSetupPolicies);
+    if (!ReadDirectRows(table, add))
+        ReportFault("The policy table \"" + table +
+                    "\" cannot be read, so the game has no policies to offer.");
     // Without a user folder the pattern would point at the file system's root.
     if (!userDir.empty())
         ReadModRows(userDir + "/mods/data/simulation/policies/*.txt", add);

@@ -396,15 +396,14 @@ void StartNewGame() {
 }
 
 bool StartLoadGame(const std::string& name) {
-    const LoadResult result = LoadGame(name);
-    if (result == LoadResult::NotOpened)
+    // A save that cannot be opened or is damaged is refused before anything is touched, with
+    // one box; whatever was in progress goes on.
+    if (LoadGame(name) != LoadResult::Loaded)
         return false;
     ForgetAchievementsThisGame();
     gGame.inProgress = true;
     MarkGameSaved();
-    // The reader has laid the saved state over fresh content; a damaged save leaves the
-    // processing screen waiting for the click that brings the (fresh) game screen back.
-    return result == LoadResult::Loaded;
+    return true;
 }
 
 void PlayNextTurn() {

@@ -94,8 +94,8 @@ void QueueGameAction(std::function<void()> action);
 // Runs the new-game set-up with the current mission's file behind the processing screen.
 void StartNewGame();
 // Loads a saved game by name behind the processing screen, then shows the game screen. False when
-// the load failed (after its error boxes); a save that could not be opened at all leaves the
-// game in progress, if any, untouched and the screen where it was.
+// the save could not be opened or is damaged (after its one error box); the game in progress, if
+// any, is then untouched and the screen stays where it was.
 bool StartLoadGame(const std::string& name);
 void Quit();
 void Shutdown();

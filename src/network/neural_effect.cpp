@@ -269,6 +269,11 @@ void UpdateAllEffects() {
     }
 }
 
+void RecalculateAllEffects() {
+    for (NeuralEffect* effect : Network().effects)
+        effect->Recalculate();
+}
+
 void DeleteAllEffects() {
     ASSERT(!g_gameRunning);
     std::vector<NeuralEffect*> doomed;

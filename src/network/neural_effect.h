@@ -127,6 +127,8 @@ inline void SetGameRunning(bool on) {
 
 // Steps every link whose source is active, in creation order.
 void UpdateAllEffects();
+// Every link's output worked out again from where its input stands, moving nothing on.
+void RecalculateAllEffects();
 // Frees every link. Meant for gameRunning off, after the neurons are gone.
 void DeleteAllEffects();
 const std::vector<NeuralEffect*>& AllEffects();

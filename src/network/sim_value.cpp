@@ -1,5 +1,6 @@
 #include "network/sim_value.h"
 
+#include "base/content_numbers.h"
 #include "base/debug_log.h"
 #include "base/tokenizer.h"
 #include "network/neural_effect.h"
@@ -38,7 +39,8 @@ std::string StripLineEnd(const std::string& line) {
 }
 
 float CellFloat(const std::string& cell) {
-    return std::strtof(RightTrim(cell).c_str(), nullptr);
+    const std::string trimmed = RightTrim(cell);
+    return FiniteContentNumber(std::strtof(trimmed.c_str(), nullptr), 0.0f, trimmed);
 }
 
 struct LinkItem {

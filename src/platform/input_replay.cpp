@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 
@@ -78,8 +79,10 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
     std::string frameWord, command;
     in >> frameWord >> command;
     float frameValue = 0;
-    if (!ParseNumber(frameWord, frameValue) || frameValue < 0 ||
-        frameValue != static_cast<int>(frameValue)) {
+    // Compared before any conversion: a frame past what an int holds (or no number at all)
+    // would make the conversion itself undefined.
+    if (!ParseNumber(frameWord, frameValue) || !(frameValue >= 0.0f) ||
+        frameValue > static_cast<float>(kMaxReplayFrame) || frameValue != std::floor(frameValue)) {
         problem = "the line must start with a frame number, not \"" + frameWord + "\"";
         return false;
     }
@@ -159,7 +162,9 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         std::string word, extra;
         in >> word;
         float notches = 0;
-        if (!ParseNumber(word, notches) || notches != static_cast<int>(notches) || (in >> extra)) {
+        // Checked before any conversion, which would be undefined past what an int holds.
+        if (!ParseNumber(word, notches) || !(std::fabs(notches) <= 1000.0f) ||
+            notches != std::floor(notches) || (in >> extra)) {
             problem = "wheel takes a whole number of notches";
             return false;
         }

@@ -26,6 +26,9 @@
 #include <string>
 #include <vector>
 
+// The last frame a replay may name: about a fortnight of play at sixty frames a second.
+constexpr int kMaxReplayFrame = 100000000;
+
 class InputReplay {
 public:
     // Reads the file; any bad line stops the load with Error() naming the file and the line.

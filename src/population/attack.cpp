@@ -126,6 +126,11 @@ const std::vector<SIM_AttackEvent*>& QueuedAttacks() {
     return Population().attackQueue;
 }
 
+void RestoreLastAttackOutcome(const AttackOutcome& outcome) {
+    Population().lastAttack = outcome;
+    Population().hasAttackOutcome = true;
+}
+
 const AttackOutcome* LastAttackOutcome() {
     PopulationState& population = Population();
     return population.hasAttackOutcome ? &population.lastAttack : nullptr;

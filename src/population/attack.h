@@ -76,3 +76,5 @@ const std::vector<SIM_AttackEvent*>& AllAttacks();
 const std::vector<SIM_AttackEvent*>& QueuedAttacks();
 // Null until an attack has been attempted in this game.
 const AttackOutcome* LastAttackOutcome();
+// The last attempt as a saved game recorded it.
+void RestoreLastAttackOutcome(const AttackOutcome& outcome);

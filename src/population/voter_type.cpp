@@ -228,6 +228,32 @@ void SIM_VoterType::RemoveMemberAt(uint32_t index) {
     members.pop_back();
 }
 
+void SIM_VoterType::RestoreMemberships(const std::vector<SIM_Voter*>& voters,
+                                       const std::vector<SIM_VoterType*>& types,
+                                       const std::vector<std::vector<int32_t>>& membersOfType,
+                                       const std::vector<std::vector<int32_t>>& typesOfVoter) {
+    for (SIM_Voter* voter : voters) {
+        voter->memberSlots.clear();
+        voter->voterTypes.clear();
+        voter->memberMask = 0;
+    }
+    for (SIM_VoterType* type : types)
+        type->members.clear();
+    const auto inRange = [](int32_t index, size_t size) {
+        return index >= 0 && static_cast<size_t>(index) < size;
+    };
+    for (size_t t = 0; t < types.size() && t < membersOfType.size(); ++t) {
+        for (int32_t index : membersOfType[t])
+            if (inRange(index, voters.size()))
+                types[t]->AddMember(voters[static_cast<size_t>(index)]);
+    }
+    for (size_t v = 0; v < voters.size() && v < typesOfVoter.size(); ++v) {
+        for (int32_t index : typesOfVoter[v])
+            if (inRange(index, types.size()))
+                voters[v]->AddVoterType(types[static_cast<size_t>(index)]);
+    }
+}
+
 void SIM_VoterType::SetMembership(SIM_Voter* voter, float strength) {
     if (!voter) {
         ASSERT(false);

@@ -46,6 +46,12 @@ public:
     // The one place a voter's tie to this group is set: the link's scale becomes strength, and
     // the voter is a member exactly when strength exceeds the membership threshold.
     void SetMembership(SIM_Voter* voter, float strength);
+    // Every group's members and every voter's groups exactly as listed, in the listed orders (a
+    // saved game's): all memberships of these voters and groups are replaced.
+    static void RestoreMemberships(const std::vector<SIM_Voter*>& voters,
+                                   const std::vector<SIM_VoterType*>& types,
+                                   const std::vector<std::vector<int32_t>>& membersOfType,
+                                   const std::vector<std::vector<int32_t>>& typesOfVoter);
     // Picks the starting members among all voters, by correlation with earlier groups and chance.
     void AssignInitialMembers();
 

@@ -4,7 +4,9 @@
 #include "base/json_writer.h"
 #include "saveload/save_reader.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 // Each element is built in a buffer of this size, so a value never makes a line longer.
@@ -82,9 +84,31 @@ void SaveWriteArchive::Int(SaveField field, int32_t& value) {
     Leaf(field.tag, text);
 }
 
+void SaveWriteArchive::Unsigned(SaveField field, uint32_t& value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u", value);
+    Leaf(field.tag, text);
+}
+
+namespace {
+
+// A number with the given decimals, or with as many more as it takes to read back as the very
+// same float, so that a loaded game goes on exactly as the saved one. Most figures need no more
+// than the usual count.
+void FormatExact(char* text, size_t size, float value, int decimals) {
+    const double wide = static_cast<double>(value);
+    std::snprintf(text, size, "%.*f", decimals, wide);
+    if (!std::isfinite(value))
+        return;
+    while (std::strtof(text, nullptr) != value && decimals < 60)
+        std::snprintf(text, size, "%.*f", ++decimals, wide);
+}
+
+} // namespace
+
 void SaveWriteArchive::Float(SaveField field, float& value) {
     char text[512];
-    std::snprintf(text, sizeof text, "%.8f", static_cast<double>(value));
+    FormatExact(text, sizeof text, value, 8);
     Leaf(field.tag, text);
 }
 
@@ -101,23 +125,31 @@ void SaveWriteArchive::Prose(SaveField field, std::string& value) {
     out += std::string("<") + field.tag + ">" + Escape(value) + "</" + field.tag + ">\n";
 }
 
-void SaveWriteArchive::NumberList(const char* tag, const float* values, int count,
-                                  const char* format) {
+// Built without the line buffer: a list of exact figures may run past it.
+void SaveWriteArchive::NumberList(const char* tag, const float* values, int count, int decimals) {
     std::string text;
     char cell[512];
     for (int i = 0; i < count; ++i) {
-        std::snprintf(cell, sizeof cell, format, static_cast<double>(values[i]));
+        FormatExact(cell, sizeof cell, values[i], decimals);
         text += cell;
+        text += ',';
     }
-    Leaf(tag, text.c_str());
+    out += std::string("<") + tag + ">" + text + "</" + tag + ">\n";
+}
+
+void SaveWriteArchive::Indices(SaveField field, std::vector<int32_t>& values) {
+    std::string text;
+    for (int32_t value : values)
+        text += std::to_string(value) + ",";
+    out += std::string("<") + field.tag + ">" + text + "</" + field.tag + ">\n";
 }
 
 void SaveWriteArchive::Numbers(SaveField field, float* values, int count) {
-    NumberList(field.tag, values, count, "%.3f,");
+    NumberList(field.tag, values, count, 3);
 }
 
 void SaveWriteArchive::FineNumbers(SaveField field, float* values, int count) {
-    NumberList(field.tag, values, count, "%f,");
+    NumberList(field.tag, values, count, 6);
 }
 
 void SaveReadArchive::Begin(const char* tag) {
@@ -136,6 +168,10 @@ void SaveReadArchive::Int(SaveField field, int32_t& value) {
     reader.ReadInt(field.tag, value);
 }
 
+void SaveReadArchive::Unsigned(SaveField field, uint32_t& value) {
+    value = static_cast<uint32_t>(std::strtoul(reader.ReadValue(field.tag).c_str(), nullptr, 10));
+}
+
 void SaveReadArchive::Float(SaveField field, float& value) {
     reader.ReadFloat(field.tag, value);
 }
@@ -150,6 +186,10 @@ void SaveReadArchive::Text(SaveField field, std::string& value) {
 
 void SaveReadArchive::Prose(SaveField field, std::string& value) {
     value = Unescape(reader.ReadValue(field.tag));
+}
+
+void SaveReadArchive::Indices(SaveField field, std::vector<int32_t>& values) {
+    reader.ReadIndices(field.tag, values);
 }
 
 void SaveReadArchive::Numbers(SaveField field, float* values, int count) {
@@ -169,6 +209,13 @@ void SaveReadArchive::Progress(const char* text, float advance) {
 void JsonFields::Int(SaveField field, int32_t& value) {
     if (field.key)
         entries.push_back({field.key, [value = static_cast<int>(value), field](JsonWriter& json) {
+                               json.Field(field.key, value);
+                           }});
+}
+
+void JsonFields::Unsigned(SaveField field, uint32_t& value) {
+    if (field.key)
+        entries.push_back({field.key, [value = static_cast<float>(value), field](JsonWriter& json) {
                                json.Field(field.key, value);
                            }});
 }

@@ -27,6 +27,8 @@ public:
     void Begin(const char* tag);
     void End(const char* tag);
     void Int(SaveField field, int32_t& value);
+    // A whole 32-bit pattern ("%u"), such as a generator's state.
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     // 1 or 0.
     void Flag(SaveField field, bool& value);
@@ -34,6 +36,8 @@ public:
     // A text written by people (a title, a paragraph), which may hold anything: "&", "<" and ">"
     // are written as "&amp;", "&lt;" and "&gt;". Names and figures never hold them.
     void Prose(SaveField field, std::string& value);
+    // A comma-ended list of whole numbers of any length (places in a list of the game's).
+    void Indices(SaveField field, std::vector<int32_t>& values);
     // A comma-ended list with three decimals to each number; FineNumbers gives six.
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
@@ -57,16 +61,6 @@ public:
             End(element);
         }
     }
-    // Objects made from the file, one element each, visited as they are: writing visits each
-    // item; reading makes one object per element with make and visits it.
-    template <typename Items, typename Make>
-    void Objects(const char* element, const Items& items, Make) {
-        for (const auto& item : items) {
-            Begin(element);
-            Visit(*this, *item);
-            End(element);
-        }
-    }
     // A list held in a record, written from it and read into it.
     template <typename Record>
     void Records(const char* tag, const char* element, std::vector<Record>& records) {
@@ -84,7 +78,7 @@ public:
 
 private:
     void Leaf(const char* tag, const char* value);
-    void NumberList(const char* tag, const float* values, int count, const char* format);
+    void NumberList(const char* tag, const float* values, int count, int decimals);
 
     std::string out;
 };
@@ -98,10 +92,12 @@ public:
     void Begin(const char* tag);
     void End(const char* tag);
     void Int(SaveField field, int32_t& value);
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
     void Prose(SaveField field, std::string& value);
+    void Indices(SaveField field, std::vector<int32_t>& values);
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count);
     void Progress(const char* text, float advance);
@@ -114,15 +110,6 @@ public:
             Record record;
             Visit(*this, record);
             apply(record);
-            End(element);
-        }
-    }
-    template <typename Items, typename Make>
-    void Objects(const char* element, const Items&, Make make) {
-        while (NextIs(element)) {
-            Begin(element);
-            auto* object = make();
-            Visit(*this, *object);
             End(element);
         }
     }
@@ -140,6 +127,8 @@ public:
     }
 
     SaveReader& Reader() { return reader; }
+    // Whether the file's network state (its lags and memberships) was laid over the game.
+    bool networkRestored = false;
 
 private:
     bool NextIs(const char* tag);
@@ -157,10 +146,12 @@ public:
     void Begin(const char*) {}
     void End(const char*) {}
     void Int(SaveField field, int32_t& value);
+    void Unsigned(SaveField field, uint32_t& value);
     void Float(SaveField field, float& value);
     void Flag(SaveField field, bool& value);
     void Text(SaveField field, std::string& value);
     void Prose(SaveField field, std::string& value) { Text(field, value); }
+    void Indices(SaveField, std::vector<int32_t>&) {}
     void Numbers(SaveField field, float* values, int count);
     void FineNumbers(SaveField field, float* values, int count) { Numbers(field, values, count); }
     void Progress(const char*, float) {}

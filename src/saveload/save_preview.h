@@ -11,6 +11,8 @@ struct SavePreview {
     std::string name;        // without ".xml"
     std::time_t written = 0; // the file's last write
     bool hasDetails = false; // false for saves written before the envelope carried them
+    // Set by the load screen, which checks the whole file: it will not load.
+    bool damaged = false;
     int turn = 0;
     std::string country;
     float poll = 0;

@@ -79,6 +79,10 @@ bool SaveReader::IsNextTag(const char* tag) {
 }
 
 const std::string& SaveReader::ReadValue(const char* tag) {
+    return ReadValueUpTo(tag, 1023);
+}
+
+const std::string& SaveReader::ReadValueUpTo(const char* tag, size_t limit) {
     value.clear();
     if (!FindTag(tag))
         return value;
@@ -86,7 +90,7 @@ const std::string& SaveReader::ReadValue(const char* tag) {
     if (end == std::string::npos)
         end = text.size();
     // Values never reach this length in a file we wrote; the cut keeps hostile input bounded.
-    value.assign(text, position, std::min<size_t>(end - position, 1023));
+    value.assign(text, position, std::min<size_t>(end - position, limit));
     position = end;
     std::string closing = std::string("/") + tag;
     FindTag(closing.c_str());
@@ -126,7 +130,8 @@ void SaveReader::ReadString(const char* tag, std::string& out) {
 }
 
 void SaveReader::ReadList(const char* tag, float* out, int count) {
-    const std::string& list = ReadValue(tag);
+    // Exact figures may take many digits each; a list is still bounded.
+    const std::string& list = ReadValueUpTo(tag, 64 * 1024);
     size_t start = 0;
     int index = 0;
     while (start < list.size() && index < count) {
@@ -134,6 +139,21 @@ void SaveReader::ReadList(const char* tag, float* out, int count) {
         if (comma == std::string::npos)
             comma = list.size();
         out[index++] = SafeFloat(list.substr(start, comma - start).c_str());
+        start = comma + 1;
+    }
+}
+
+void SaveReader::ReadIndices(const char* tag, std::vector<int32_t>& out) {
+    out.clear();
+    // Bounded by the file it comes from, which has been read whole.
+    const std::string& list = ReadValueUpTo(tag, text.size());
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t comma = list.find(',', start);
+        if (comma == std::string::npos)
+            comma = list.size();
+        long number = std::strtol(list.c_str() + start, nullptr, 10);
+        out.push_back(static_cast<int32_t>(std::clamp(number, -kMaxSavedInt, kMaxSavedInt)));
         start = comma + 1;
     }
 }

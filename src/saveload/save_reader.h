@@ -3,6 +3,7 @@
 // general XML parser). The sections it reads are those the writer writes (save_sections.h);
 // LoadGame (game/load_game.h) lays them over a game whose content has been read afresh.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ public:
     bool OpenSave(const std::string& name);
     // Takes the text directly (tests, and a look-ahead over a file already read).
     void SetText(std::string text);
+    const std::string& Text() const { return text; }
 
     // Moves just past the next tag of exactly this name; a miss shows "missing tag: %s" and
     // leaves the position at the end, so every later search fails the same way.
@@ -27,12 +29,15 @@ public:
     void ReadString(const char* tag, std::string& out);
     // A comma-ended number list into at most count slots; extra numbers are ignored.
     void ReadList(const char* tag, float* out, int count);
+    // A comma-ended list of whole numbers, as long as it is.
+    void ReadIndices(const char* tag, std::vector<int32_t>& out);
     // The value of the first leaf of this name anywhere in the text, without moving or reporting.
     std::string PeekValue(const char* tag) const;
     // Whether some search since the text was taken found no tag.
     bool MissedTag() const { return missedTag; }
 
 private:
+    const std::string& ReadValueUpTo(const char* tag, size_t limit);
     // The name of the tag starting at or after the position; the position moves past its ">".
     bool NextTagName(std::string& name);
 

@@ -1,8 +1,7 @@
 // The saved game, section by section, in file order. Each section is one function template that
 // both the writer and the reader run. Content nodes are found by name and updated: their fields
 // come from save_sections.h as a record, and the section only says where a record comes from
-// (capture, when writing) and where it goes (apply, when reading). Voters and ministers are made
-// from the file and read into, so their one field list is the Visit on the object below; grudges,
+// (capture, when writing) and where it goes (apply, when reading). Voters, ministers, grudges,
 // pledges and issues are made from their records.
 
 #include "saveload/save_sections.h"
@@ -10,6 +9,7 @@
 #include "base/debug_log.h"
 #include "base/front_end.h"
 #include "base/mission.h"
+#include "base/random.h"
 #include "government/achievements.h"
 #include "government/cabinet.h"
 #include "government/dilemma.h"
@@ -22,6 +22,7 @@
 #include "government/minister.h"
 #include "government/policy.h"
 #include "government/policy_manager.h"
+#include "government/report_manager.h"
 #include "government/situation.h"
 #include "government/situation_manager.h"
 #include "network/global_economy.h"
@@ -38,7 +39,9 @@
 #include "population/voter_type.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -52,6 +55,9 @@ template <typename T> T* Found(T* node) {
 // A grudge's name is often no node at all (a script's own grudge); that is no fault. Grudges read
 // earlier carry the same names as their targets and are passed over.
 Neuron* FindNodeSilently(const std::string& name) {
+    // An attack's grudge has no name and no target; a nameless node is never its target.
+    if (name.empty())
+        return nullptr;
     for (Neuron* node : AllNeurons()) {
         if (node->typeCode != NeuronType::Grudge && name == node->name)
             return node;
@@ -64,7 +70,6 @@ template <size_t N> void CopyHistory(const float (&from)[N], float* to) {
 }
 
 const char kNoName[] = "NULL";
-constexpr int32_t kUnknownPartyId = -1;
 
 std::string NameOrNull(const Neuron* node) {
     return node ? std::string(node->name) : std::string(kNoName);
@@ -124,18 +129,67 @@ template <typename Archive> void VisitMission(Archive& a) {
     UseMissionTermSettings();
 }
 
+bool CaptureVoter(const SIM_Voter* v, VoterRecord& r) {
+    r.forenameId = v->forenameId;
+    r.surnameId = v->surnameId;
+    r.gender = v->gender;
+    r.oppositionSympathy = v->oppositionSympathy;
+    r.playerSympathy = v->playerSympathy;
+    r.votingTendency = v->votingTendency;
+    r.lastVote = v->lastVote;
+    r.income = v->income;
+    r.cynicism = v->cynicism;
+    r.complacency = v->complacency;
+    r.militancy = v->militancy;
+    r.value = v->value;
+    r.party = PartyId(v->party);
+    for (SIM_PressureGroup* group : v->pressureGroups)
+        r.organisations.push_back({group->name});
+    for (NeuralEffect* link : v->inputs) {
+        if (link->source && link->source->typeCode == NeuronType::VoterType)
+            r.groups.push_back({link->source->name, link->scale});
+    }
+    return true;
+}
+
+void ApplyVoter(const VoterRecord& r) {
+    auto* v = new SIM_Voter();
+    v->forenameId = r.forenameId;
+    v->surnameId = r.surnameId;
+    v->gender = r.gender;
+    v->oppositionSympathy = r.oppositionSympathy;
+    v->playerSympathy = r.playerSympathy;
+    v->votingTendency = r.votingTendency;
+    v->lastVote = r.lastVote;
+    v->income = r.income;
+    v->cynicism = r.cynicism;
+    v->complacency = r.complacency;
+    v->militancy = r.militancy;
+    v->value = r.value;
+    v->SetParty(PartyFromId(r.party));
+    for (const PressureGroupTie& tie : r.organisations) {
+        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
+            JoinPressureGroup(v, group);
+    }
+    for (const VoterGroupTie& tie : r.groups) {
+        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
+            type->SetMembership(v, tie.strength);
+    }
+}
+
 template <typename Archive> void VisitVoters(Archive& a) {
     int count = 0;
     a.Begin("voters");
-    a.Objects("voter", AllVoters(), [&count] {
-        if (count > 0 && count % 21 == 0) {
-            char text[64];
-            std::snprintf(text, sizeof text, "loaded %d voters", count);
-            GetFrontEnd().ProcessingProgress(text, 0.01f);
-        }
-        ++count;
-        return new SIM_Voter();
-    });
+    a.template Elements<VoterRecord>(
+        "voter", AllVoters(), CaptureVoter, [&count](const VoterRecord& r) {
+            if (count > 0 && count % 21 == 0) {
+                char text[64];
+                std::snprintf(text, sizeof text, "loaded %d voters", count);
+                GetFrontEnd().ProcessingProgress(text, 0.01f);
+            }
+            ++count;
+            ApplyVoter(r);
+        });
     a.End("voters");
     if (Archive::kReading)
         GetVoterManager().SetVoterTotal(VoterCount());
@@ -238,17 +292,50 @@ void ApplyAttack(const AttackRecord& r) {
     }
 }
 
+bool CaptureMinisterRecord(const SIM_Minister* m, MinisterRecord& r) {
+    r = CaptureMinister(*m);
+    return true;
+}
+
+// A minister read from the file takes its sympathies and its post from their names.
+void ApplyMinister(const MinisterRecord& r) {
+    auto* m = new SIM_Minister();
+    m->fullName = r.fullName;
+    m->value = r.mood;
+    m->portrait = r.portrait;
+    m->loyalty = r.loyalty;
+    m->volatility = r.volatility;
+    m->experience = r.experience;
+    std::copy(r.suitability, r.suitability + kPolicyGroupCount, m->suitability);
+    m->SetName(m->fullName);
+    m->SetGuiName(m->fullName);
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy1)))
+        m->sympathy1 = type;
+    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(r.sympathy2)))
+        m->sympathy2 = type;
+    m->RebuildSympathyLinks();
+    if (r.post == kNoName)
+        return;
+    if (SIM_PolicyGroup* job = Found(FindPost(r.post))) {
+        GetCabinet().Appoint(m, job);
+        // The boost nodes the post brings are read with the grudges, in saved order.
+        for (SIM_Grudge*& boost : m->boostNodes) {
+            SIM_Grudge* node = boost;
+            boost = nullptr;
+            if (IsLiveGrudge(node))
+                delete node;
+        }
+    }
+}
+
 template <typename Archive> void VisitMinisters(Archive& a) {
     if (Archive::kReading) {
         SIM_CabinetManager& cabinet = GetCabinet();
         while (!cabinet.ministers.empty())
             delete cabinet.ministers.back();
     }
-    a.Begin("ministers");
-    // A copy: a minister made from the file joins the live list as it is read.
-    std::vector<SIM_Minister*> ministers = GetCabinet().ministers;
-    a.Objects("minister", ministers, [] { return new SIM_Minister(); });
-    a.End("ministers");
+    VisitList<MinisterRecord>(a, "ministers", "minister", GetCabinet().ministers,
+                              CaptureMinisterRecord, ApplyMinister);
 }
 
 bool CaptureVoterType(const SIM_VoterType* t, VoterTypeRecord& r) {
@@ -437,6 +524,376 @@ template <typename Archive> void VisitIssues(Archive& a) {
         VisitList<IssueRecord>(a, "issues", "issue", desk.Issues(), CaptureIssueRecord, ApplyIssue);
 }
 
+template <typename T> int32_t PlaceIn(const std::vector<T*>& list, const void* item) {
+    auto found = std::find(list.begin(), list.end(), item);
+    return found == list.end() ? -1 : static_cast<int32_t>(found - list.begin());
+}
+
+// The saved network's state, read whole before any of it is laid over the loaded network.
+struct SavedNetwork {
+    std::vector<NodeStateRecord> nodes;
+    std::vector<LinkStateRecord> links;
+    std::vector<GroupStateRecord> groups;
+    std::vector<std::vector<int32_t>> typesOfVoter;
+    std::vector<PressureStateRecord> pressureGroups;
+};
+
+// Finds the loaded node and link for each saved one: nodes by name and by their turn among the
+// nodes of that name, links by their two ends and their turn among the links between them. Empty
+// vectors when the loaded network is not the saved one (other content).
+bool MatchNetwork(const SavedNetwork& saved, std::vector<Neuron*>& nodes,
+                  std::vector<NeuralEffect*>& links) {
+    if (saved.nodes.size() != AllNeurons().size() || saved.links.size() != AllEffects().size())
+        return false;
+    // A minister and the grudges named after him share a name, never a kind.
+    std::map<std::pair<std::string, int32_t>, std::vector<Neuron*>> byName;
+    for (Neuron* n : AllNeurons())
+        byName[{n->name, NeuronTypeCode(n->typeCode)}].push_back(n);
+    std::map<std::pair<std::string, int32_t>, size_t> nameTaken;
+    for (const NodeStateRecord& r : saved.nodes) {
+        const std::vector<Neuron*>& named = byName[{r.name, r.type}];
+        size_t& next = nameTaken[{r.name, r.type}];
+        if (next >= named.size()) {
+            LogF("No loaded node for the saved '%s'", r.name.c_str());
+            return false;
+        }
+        nodes.push_back(named[next++]);
+    }
+    std::map<std::pair<const Neuron*, const Neuron*>, std::vector<NeuralEffect*>> byEnds;
+    for (NeuralEffect* l : AllEffects())
+        byEnds[{l->source, l->target}].push_back(l);
+    std::map<std::pair<const Neuron*, const Neuron*>, size_t> endsTaken;
+    const auto node = [&nodes](int32_t place) -> const Neuron* {
+        return place >= 0 && static_cast<size_t>(place) < nodes.size() ? nodes[place] : nullptr;
+    };
+    for (const LinkStateRecord& r : saved.links) {
+        const std::pair<const Neuron*, const Neuron*> ends{node(r.from), node(r.to)};
+        const std::vector<NeuralEffect*>& between = byEnds[ends];
+        size_t& next = endsTaken[ends];
+        if (next >= between.size()) {
+            LogF("No loaded link for the saved one from %d '%s' to %d '%s'", r.from,
+                 ends.first ? ends.first->name : "-", r.to, ends.second ? ends.second->name : "-");
+            return false;
+        }
+        links.push_back(between[next++]);
+    }
+    for (const NodeStateRecord& r : saved.nodes) {
+        for (const std::vector<int32_t>* list : {&r.inputs, &r.outputs})
+            for (int32_t place : *list)
+                if (place < 0 || static_cast<size_t>(place) >= links.size())
+                    return false;
+    }
+    return true;
+}
+
+bool ApplyNetwork(const SavedNetwork& saved) {
+    std::vector<Neuron*> nodes;
+    std::vector<NeuralEffect*> links;
+    const std::vector<SIM_VoterType*>& types = GetVoterManager().VoterTypes();
+    if (!MatchNetwork(saved, nodes, links) || saved.groups.size() != types.size() ||
+        saved.typesOfVoter.size() != AllVoters().size()) {
+        LogF("The saved network (%zu nodes, %zu links) is not the loaded one (%zu nodes, %zu "
+             "links); its lags and memberships are taken as the sections left them",
+             saved.nodes.size(), saved.links.size(), AllNeurons().size(), AllEffects().size());
+        return false;
+    }
+    Network().neurons = nodes;
+    Network().effects = links;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const NodeStateRecord& r = saved.nodes[i];
+        Neuron* n = nodes[i];
+        n->value = r.value;
+        n->baseOffset = r.base;
+        n->active = r.active;
+        n->inputsSorted = r.sorted;
+        CopyHistory(r.history, n->history);
+        n->inputs.clear();
+        for (int32_t place : r.inputs)
+            n->inputs.push_back(links[static_cast<size_t>(place)]);
+        n->outputs.clear();
+        for (int32_t place : r.outputs)
+            n->outputs.push_back(links[static_cast<size_t>(place)]);
+    }
+    for (size_t i = 0; i < links.size(); ++i) {
+        const LinkStateRecord& r = saved.links[i];
+        NeuralEffect* l = links[i];
+        l->scale = r.scale;
+        l->input = r.input;
+        l->inputTarget = r.inputTarget;
+        l->output = r.output;
+        l->change = r.change;
+        l->inertialDrag = static_cast<uint32_t>(std::clamp<int32_t>(r.drag, 0, kMaxInertialDrag));
+        l->inertia = r.inertia;
+        l->firstUpdate = r.first;
+    }
+    std::vector<std::vector<int32_t>> membersOfType;
+    for (size_t t = 0; t < types.size(); ++t) {
+        const GroupStateRecord& r = saved.groups[t];
+        SIM_VoterType* type = types[t];
+        membersOfType.push_back(r.members);
+        type->membershipTrend = r.trend;
+        type->lastMemberCount = r.lastCount;
+        type->memberChange = r.change;
+        type->playerShareOfVotes = r.playerShare;
+        type->turnoutShare = r.turnout;
+    }
+    SIM_VoterType::RestoreMemberships(AllVoters(), types, membersOfType, saved.typesOfVoter);
+    const std::vector<SIM_Voter*>& voters = AllVoters();
+    for (const PressureStateRecord& r : saved.pressureGroups) {
+        SIM_PressureGroup* group = LookupPressureGroup(r.name);
+        // The same members in the group's own order, or nothing changes.
+        if (!group || r.members.size() != group->members.size())
+            continue;
+        std::vector<SIM_Voter*> ordered;
+        for (int32_t place : r.members)
+            if (place >= 0 && static_cast<size_t>(place) < voters.size())
+                ordered.push_back(voters[static_cast<size_t>(place)]);
+        if (std::is_permutation(ordered.begin(), ordered.end(), group->members.begin(),
+                                group->members.end()))
+            group->members = ordered;
+        group->growth = r.growth;
+        group->trend = r.trend;
+        group->lastMemberCount = r.lastCount;
+        group->active = r.active;
+    }
+    return true;
+}
+
+// Laid over the network only when it matches the saved one node for node and link for link (a
+// file of the same content); otherwise the load keeps what the sections above restored.
+template <typename Archive> void VisitNetworkState(Archive& a) {
+    if (!a.Optional("network"))
+        return;
+    const std::vector<SIM_Voter*>& voters = AllVoters();
+    const std::vector<SIM_VoterType*>& types = GetVoterManager().VoterTypes();
+    std::unordered_map<const void*, int32_t> places;
+    if (!Archive::kReading) {
+        for (size_t i = 0; i < AllNeurons().size(); ++i)
+            places[AllNeurons()[i]] = static_cast<int32_t>(i);
+        for (size_t i = 0; i < AllEffects().size(); ++i)
+            places[AllEffects()[i]] = static_cast<int32_t>(i);
+    }
+    const auto placeOf = [&places](const void* item) {
+        auto found = places.find(item);
+        return found == places.end() ? -1 : found->second;
+    };
+    SavedNetwork saved;
+    a.Begin("network");
+    VisitList<NodeStateRecord>(
+        a, "nodes", "node", AllNeurons(),
+        [&placeOf](const Neuron* n, NodeStateRecord& r) {
+            r.name = n->name;
+            r.type = NeuronTypeCode(n->typeCode);
+            r.value = n->value;
+            r.base = n->baseOffset;
+            r.active = n->active;
+            r.sorted = n->inputsSorted;
+            CopyHistory(n->history, r.history);
+            for (const NeuralEffect* l : n->inputs)
+                r.inputs.push_back(placeOf(l));
+            for (const NeuralEffect* l : n->outputs)
+                r.outputs.push_back(placeOf(l));
+            return true;
+        },
+        [&saved](const NodeStateRecord& r) { saved.nodes.push_back(r); });
+    VisitList<LinkStateRecord>(
+        a, "links", "link", AllEffects(),
+        [&placeOf](const NeuralEffect* l, LinkStateRecord& r) {
+            r.from = placeOf(l->source);
+            r.to = placeOf(l->target);
+            r.scale = l->scale;
+            r.input = l->input;
+            r.inputTarget = l->inputTarget;
+            r.output = l->output;
+            r.change = l->change;
+            r.drag = static_cast<int32_t>(l->inertialDrag);
+            r.inertia = l->inertia;
+            r.first = l->firstUpdate;
+            return true;
+        },
+        [&saved](const LinkStateRecord& r) { saved.links.push_back(r); });
+    VisitList<GroupStateRecord>(
+        a, "groups", "group", types,
+        [&voters](const SIM_VoterType* t, GroupStateRecord& r) {
+            r.name = t->name;
+            for (const SIM_Voter* member : t->members)
+                r.members.push_back(PlaceIn(voters, member));
+            r.trend = t->membershipTrend;
+            r.lastCount = t->lastMemberCount;
+            r.change = t->memberChange;
+            r.playerShare = t->playerShareOfVotes;
+            r.turnout = t->turnoutShare;
+            return true;
+        },
+        [&saved](const GroupStateRecord& r) { saved.groups.push_back(r); });
+    VisitList<VoterGroupsRecord>(
+        a, "membership", "voter", voters,
+        [&types](const SIM_Voter* v, VoterGroupsRecord& r) {
+            for (const SIM_VoterType* t : v->voterTypes)
+                r.groups.push_back(PlaceIn(types, t));
+            return true;
+        },
+        [&saved](const VoterGroupsRecord& r) { saved.typesOfVoter.push_back(r.groups); });
+    VisitList<PressureStateRecord>(
+        a, "pressure", "group", AllPressureGroups(),
+        [&voters](const SIM_PressureGroup* g, PressureStateRecord& r) {
+            r.name = g->name;
+            for (const SIM_Voter* member : g->members)
+                r.members.push_back(PlaceIn(voters, member));
+            r.growth = g->growth;
+            r.trend = g->trend;
+            r.lastCount = g->lastMemberCount;
+            r.active = g->active;
+            return true;
+        },
+        [&saved](const PressureStateRecord& r) { saved.pressureGroups.push_back(r); });
+    a.End("network");
+    if constexpr (Archive::kReading)
+        a.networkRestored = ApplyNetwork(saved);
+}
+
+ResumeRecord CaptureResume() {
+    ResumeRecord r;
+    r.random = GetRandomState();
+    r.gameOver = IsGameOver();
+    r.financeTurns = GetFinances().TurnsProcessed;
+    for (const SIM_Minister* m : GetCabinet().ministers) {
+        MinisterExtraRecord extra{m->female, m->lastWarningTurn, {}};
+        for (const SIM_PolicyGroup* post : m->preferredPosts)
+            extra.preferredPosts.push_back(post ? post->index : -1);
+        r.ministers.push_back(extra);
+    }
+    for (const SIM_Policy* p : GetPolicyManager().AllPolicies())
+        r.policies.push_back({p->name, p->CostMultiplier, p->IncomeMultiplier});
+    for (const SIM_Party* p : AllParties()) {
+        PartyStateRecord party{p->membershipStrength, p->lastMemberCount, {}};
+        for (const SIM_Voter* member : p->members)
+            party.members.push_back(PlaceIn(AllVoters(), member));
+        r.parties.push_back(party);
+    }
+    if (const AttackOutcome* last = LastAttackOutcome())
+        r.attack = {true,         last->name,     last->guiName, last->turn, last->succeeded,
+                    last->foiled, last->shownText};
+    for (const SIM_Report& report : GetReportManager().Reports())
+        r.reports.push_back({report.title, report.body});
+    for (const SIM_Dilemma* d : GetDilemmaManager().Dilemmas()) {
+        DilemmaTextRecord texts;
+        texts.name = d->name;
+        for (const DilemmaOption& option : d->options)
+            texts.options.push_back({option.name, option.description});
+        r.dilemmas.push_back(texts);
+    }
+    const SIM_ElectionManager& elections = GetElectionManager();
+    ElectionOutcomeRecord& e = r.election;
+    e.held = elections.HasOutcome();
+    const ElectionOutcome& outcome = elections.LastOutcome();
+    e.playerVotes = outcome.tally.playerVotes;
+    e.oppositionVotes = outcome.tally.oppositionVotes;
+    e.abstentions = outcome.tally.abstentions;
+    e.supporters = outcome.tally.supporters;
+    e.opponents = outcome.tally.opponents;
+    e.counted = outcome.tally.counted;
+    e.share = outcome.share;
+    e.won = outcome.won;
+    e.manifestoBroken = outcome.manifestoBroken;
+    e.termsWon = outcome.termsWon;
+    e.termsLeft = outcome.termsLeft;
+    e.resultText = outcome.resultText;
+    e.crowdSound = outcome.crowdSound;
+    e.buttonKey = outcome.buttonKey;
+    e.remainingTermsText = outcome.remainingTermsText;
+    return r;
+}
+
+// Lists that do not match the loaded game one for one (other content) are passed over.
+void ApplyResume(const ResumeRecord& r) {
+    SetRandomState(r.random);
+    SetGameOver(r.gameOver);
+    GetFinances().TurnsProcessed = r.financeTurns;
+    const std::vector<SIM_Minister*>& ministers = GetCabinet().ministers;
+    if (r.ministers.size() == ministers.size())
+        for (size_t i = 0; i < ministers.size(); ++i) {
+            SIM_Minister* m = ministers[i];
+            m->female = r.ministers[i].female;
+            m->lastWarningTurn = r.ministers[i].lastWarning;
+            const std::vector<int32_t>& posts = r.ministers[i].preferredPosts;
+            for (size_t p = 0; p < kPreferredPostCount && p < posts.size(); ++p)
+                m->preferredPosts[p] = posts[p] >= 0 && posts[p] < kPolicyGroupCount
+                                           ? &GetPolicyManager().Group(posts[p])
+                                           : nullptr;
+        }
+    for (const PolicyMoneyRecord& money : r.policies) {
+        if (SIM_Policy* p = GetPolicyManager().FindPolicy(money.name)) {
+            p->CostMultiplier = money.costMultiplier;
+            p->IncomeMultiplier = money.incomeMultiplier;
+        }
+    }
+    const std::vector<SIM_Party*>& parties = AllParties();
+    if (r.parties.size() == parties.size()) {
+        for (size_t i = 0; i < parties.size(); ++i) {
+            SIM_Party* party = parties[i];
+            party->membershipStrength = r.parties[i].strength;
+            party->lastMemberCount = r.parties[i].lastCount;
+            std::vector<SIM_Voter*> ordered;
+            for (int32_t place : r.parties[i].members)
+                if (place >= 0 && static_cast<size_t>(place) < AllVoters().size())
+                    ordered.push_back(AllVoters()[static_cast<size_t>(place)]);
+            // The same members in the party's own order, or nothing changes.
+            if (ordered.size() == party->members.size() &&
+                std::is_permutation(ordered.begin(), ordered.end(), party->members.begin(),
+                                    party->members.end()))
+                party->members = ordered;
+        }
+    }
+    if (r.attack.held)
+        RestoreLastAttackOutcome({r.attack.name, r.attack.guiName, r.attack.turn,
+                                  r.attack.succeeded, r.attack.foiled, r.attack.shownText});
+    GetReportManager().Release();
+    for (const ReportRecord& report : r.reports)
+        GetReportManager().AddReport(report.title, report.body);
+    for (const DilemmaTextRecord& texts : r.dilemmas) {
+        SIM_Dilemma* d = GetDilemmaManager().FindDilemma(texts.name);
+        if (!d || d->options.size() != texts.options.size())
+            continue;
+        for (size_t i = 0; i < texts.options.size(); ++i) {
+            d->options[i].name = texts.options[i].name;
+            d->options[i].description = texts.options[i].description;
+        }
+    }
+    const ElectionOutcomeRecord& e = r.election;
+    if (e.held) {
+        ElectionOutcome outcome;
+        outcome.tally.playerVotes = e.playerVotes;
+        outcome.tally.oppositionVotes = e.oppositionVotes;
+        outcome.tally.abstentions = e.abstentions;
+        outcome.tally.supporters = e.supporters;
+        outcome.tally.opponents = e.opponents;
+        outcome.tally.counted = e.counted;
+        outcome.share = e.share;
+        outcome.won = e.won;
+        outcome.manifestoBroken = e.manifestoBroken;
+        outcome.termsWon = e.termsWon;
+        outcome.termsLeft = e.termsLeft;
+        outcome.resultText = e.resultText;
+        outcome.crowdSound = e.crowdSound;
+        outcome.buttonKey = e.buttonKey;
+        outcome.remainingTermsText = e.remainingTermsText;
+        GetElectionManager().RestoreOutcome(outcome);
+    }
+}
+
+// Last in the file, so that nothing read after it draws from the generator it restores.
+template <typename Archive> void VisitResume(Archive& a) {
+    ResumeRecord record;
+    if (!Archive::kReading)
+        record = CaptureResume();
+    if (!a.Optional("resume"))
+        return;
+    Visit(a, record);
+    if (Archive::kReading)
+        ApplyResume(record);
+}
+
 template <typename Archive> void VisitGame(Archive& a) {
     Visit(a, GetFinances());
     VisitMission(a);
@@ -477,93 +934,26 @@ template <typename Archive> void VisitGame(Archive& a) {
     Visit(a, GetCynicism());
     Visit(a, GetPollTracker());
     VisitIssues(a);
+    VisitNetworkState(a);
+    VisitResume(a);
 }
 
 } // namespace
 
-template <typename Archive> void Visit(Archive& a, SIM_Voter& v) {
-    a.Int({"ForeID"}, v.forenameId);
-    a.Int({"SurID"}, v.surnameId);
-    a.Int({"Gender"}, v.gender);
-    a.Float({"OppSymp"}, v.oppositionSympathy);
-    a.Float({"PlaySymp"}, v.playerSympathy);
-    a.Float({"VotTend"}, v.votingTendency);
-    a.Int({"LastVote"}, v.lastVote);
-    a.Float({"Income"}, v.income);
-    a.Float({"Cynicism"}, v.cynicism);
-    a.Float({"Compla"}, v.complacency);
-    a.Float({"Militancy"}, v.militancy);
-    a.Float({"Value"}, v.value);
-    // The party is 0 for none, 1 for the player's and 2 for the opposition; a voter in any
-    // other party is reported and written without one.
-    int32_t party = Archive::kReading ? 0 : PartyId(v.party);
-    if (Archive::kReading || party != kUnknownPartyId)
-        a.Int({"PartID"}, party);
-    std::vector<PressureGroupTie> organisations;
-    std::vector<VoterGroupTie> groups;
-    if (!Archive::kReading) {
-        for (SIM_PressureGroup* group : v.pressureGroups)
-            organisations.push_back({group->name});
-        for (NeuralEffect* link : v.inputs) {
-            if (link->source && link->source->typeCode == NeuronType::VoterType)
-                groups.push_back({link->source->name, link->scale});
-        }
-    }
-    a.Records("organisations", "organisation", organisations);
-    a.Records("vgroups", "gp", groups);
-    if (!Archive::kReading)
-        return;
-    v.SetParty(PartyFromId(party));
-    for (const PressureGroupTie& tie : organisations) {
-        if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
-            JoinPressureGroup(&v, group);
-    }
-    for (const VoterGroupTie& tie : groups) {
-        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
-            type->SetMembership(&v, tie.strength);
-    }
+MinisterRecord CaptureMinister(const SIM_Minister& m) {
+    MinisterRecord r;
+    r.fullName = m.fullName;
+    r.mood = m.value;
+    r.portrait = m.portrait;
+    r.loyalty = m.loyalty;
+    r.volatility = m.volatility;
+    r.sympathy1 = NameOrNull(m.sympathy1);
+    r.sympathy2 = NameOrNull(m.sympathy2);
+    r.experience = m.experience;
+    std::copy(m.suitability, m.suitability + kPolicyGroupCount, r.suitability);
+    r.post = m.currentPost ? m.currentPost->name : kNoName;
+    return r;
 }
-
-// Sympathies and the post are written as names, "NULL" for none. A minister read from the file
-// takes its sympathies and its post from those names.
-template <typename Archive> void Visit(Archive& a, SIM_Minister& m) {
-    std::string sympathy1 = NameOrNull(m.sympathy1);
-    std::string sympathy2 = NameOrNull(m.sympathy2);
-    std::string post = m.currentPost ? m.currentPost->name : kNoName;
-    a.Text({"FullName", "name"}, m.fullName);
-    a.Float({"Value", "mood"}, m.value);
-    a.Text({"Portrait"}, m.portrait);
-    a.Float({"Loyalty", "loyalty"}, m.loyalty);
-    a.Float({"Volatility", "volatility"}, m.volatility);
-    a.Text({"symp1"}, sympathy1);
-    a.Text({"symp2"}, sympathy2);
-    a.Float({"exper", "experience"}, m.experience);
-    a.Numbers({"suitabilities"}, m.suitability, kPolicyGroupCount);
-    a.Text({"currentjob"}, post);
-    if (!Archive::kReading)
-        return;
-    m.SetName(m.fullName);
-    m.SetGuiName(m.fullName);
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy1)))
-        m.sympathy1 = type;
-    if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(sympathy2)))
-        m.sympathy2 = type;
-    m.RebuildSympathyLinks();
-    if (post == kNoName)
-        return;
-    if (SIM_PolicyGroup* job = Found(FindPost(post))) {
-        GetCabinet().Appoint(&m, job);
-        // The boost nodes the post brings are read with the grudges, in saved order.
-        for (SIM_Grudge*& boost : m.boostNodes) {
-            SIM_Grudge* node = boost;
-            boost = nullptr;
-            if (IsLiveGrudge(node))
-                delete node;
-        }
-    }
-}
-
-template void Visit(JsonFields& a, SIM_Minister& minister);
 
 MissionRecord CaptureMission() {
     const CMission& m = GetMission();
@@ -617,5 +1007,9 @@ void VisitSavedGame(SaveWriteArchive& a) {
 }
 
 void VisitSavedGame(SaveReadArchive& a) {
+    VisitGame(a);
+}
+
+void VisitSavedGame(SaveCheckArchive& a) {
     VisitGame(a);
 }

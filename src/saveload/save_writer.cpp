@@ -1,5 +1,6 @@
-// The file is built in memory and replaces the old one in a single rename, so a crash or a full
-// disk halfway through never costs the player the save they already had.
+// The file is built in memory, written beside the old one, flushed to the disk and renamed over
+// it, so a crash, a killed process or a full disk halfway through never costs the player the save
+// they already had.
 
 #include "saveload/save_writer.h"
 
@@ -15,36 +16,28 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
 namespace {
 
-// The file's envelope: the version it was written by, and when. The date is the file's stamp,
-// not part of the game, so no reader needs it; nor do the turn, country and poll after it, which
-// are there for the load screen to show without reading the whole file.
 void WriteHeader(SaveWriteArchive& a) {
-    a.Begin("header");
-    std::string version = kSaveGameVersion;
-    a.Text({"version"}, version);
-    a.End("header");
-    a.Begin("load_data");
+    HeaderRecord header;
+    header.version = kSaveGameVersion;
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char date[128];
     std::snprintf(date, sizeof date, "%d/%d/%d (DD-MM-YYYY) - %d:%d", local.tm_mday,
                   local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min);
-    std::string stamp = date;
-    a.Text({"date"}, stamp);
-    int32_t turn = GetTurnNumber();
-    a.Int({"turn"}, turn);
-    std::string country = GetMission().name;
-    a.Text({"country"}, country);
-    float poll = GetPotentialVoteRate();
-    a.Float({"poll"}, poll);
-    a.End("load_data");
+    header.date = date;
+    header.turn = GetTurnNumber();
+    header.country = GetMission().name;
+    header.poll = GetPotentialVoteRate();
+    Visit(a, header);
 }
 
 } // namespace
@@ -116,14 +109,29 @@ bool SaveGame(const std::string& name) {
     std::error_code error;
     if (!GetSaveDir().empty())
         std::filesystem::create_directories(GetSaveDir(), error);
-    if (!WriteFileReplacing(SavePath(name), BuildSaveText())) {
-        REPORT_ERROR("Failed to open save game file");
+    RemoveStaleSaveTemps();
+    const std::string path = SavePath(name);
+    if (!WriteFileReplacing(path, BuildSaveText())) {
+        const int code = errno;
+        ReportFault("The game could not be saved to \"" + path + "\": " + std::strerror(code) +
+                    ". Any earlier save of that name is as it was.");
         return false;
     }
     return true;
 }
 
+void RemoveStaleSaveTemps() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(GetSaveDir(), error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.size() > 8 && file.compare(file.size() - 8, 8, ".xml.tmp") == 0 &&
+            entry.is_regular_file(error) && RemoveAbandonedTemp(entry.path().string()))
+            LogF("Removed %s, left by a save that was cut short", file.c_str());
+    }
+}
+
 std::vector<std::string> ListSaves() {
+    RemoveStaleSaveTemps();
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(GetSaveDir(), error)) {

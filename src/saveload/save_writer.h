@@ -26,12 +26,17 @@ SaveNameFault CheckSaveName(const std::string& name);
 // Why the name is refused, in the player's language; empty for a good name.
 std::string SaveNameRefusal(const std::string& name);
 
-// Writes the whole game under the name. False, after an error box, when the name is refused or
-// the file cannot be written; a failure leaves any earlier save of that name intact.
+// Writes the whole game under the name, durably (base/profile.h WriteFileReplacing). False, after
+// one error box naming the file and the reason, when the name is refused or the file cannot be
+// written; a failure leaves any earlier save of that name intact.
 bool SaveGame(const std::string& name);
 // The text SaveGame would write, date line included.
 std::string BuildSaveText();
 // "<save folder>/<name>.xml".
 std::string SavePath(const std::string& name);
-// The names (without ".xml") of every save in the save folder, sorted by name.
+// Removes the "<name>.xml.tmp" files a save cut short (a killed process, a power cut) left in the
+// save folder; a save another run is writing at that moment is left alone.
+void RemoveStaleSaveTemps();
+// The names (without ".xml") of every save in the save folder, sorted by name; stale temporary
+// files are removed first.
 std::vector<std::string> ListSaves();

@@ -211,6 +211,8 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
             if (!value(v) || !*v)
                 return Fail("--user-dir needs a folder");
             args.userDir = Absolute(v);
+            if (FileExists(args.userDir) && !DirectoryExists(args.userDir))
+                return Fail("--user-dir names a file, not a folder: " + args.userDir);
         } else if (arg == "--seed") {
             if (!value(v))
                 return Fail("--seed needs a number");
@@ -408,7 +410,9 @@ void PrintHappenings() {
                     std::printf("%s %d %s", number == 1 ? " (choose:" : ",", number,
                                 Translate(option.name).c_str());
                 }
-                std::printf(")");
+                // A dilemma with no options offers nothing to choose.
+                if (number > 0)
+                    std::printf(")");
             }
             std::printf("\n");
             break;
@@ -440,8 +444,13 @@ void PrintTurnLine() {
 bool WriteJson(const std::string& file) {
     std::string text = GameStateJson();
     if (file == "-") {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return true;
+        // A full or closed standard output is a failed write like any other.
+        bool ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        ok = std::fflush(stdout) == 0 && ok;
+        if (!ok)
+            std::fprintf(stderr, "marrowgate-sim: cannot write the state to standard output: %s\n",
+                         std::strerror(errno));
+        return ok;
     }
     FILE* out = std::fopen(file.c_str(), "wb");
     if (!out) {
@@ -450,9 +459,12 @@ bool WriteJson(const std::string& file) {
         return false;
     }
     bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    ok = std::fflush(out) == 0 && ok;
+    const int code = errno;
     ok = std::fclose(out) == 0 && ok;
     if (!ok)
-        std::fprintf(stderr, "marrowgate-sim: cannot write %s\n", file.c_str());
+        std::fprintf(stderr, "marrowgate-sim: cannot write %s: %s\n", file.c_str(),
+                     std::strerror(code ? code : errno));
     return ok;
 }
 
@@ -547,8 +559,7 @@ int RunSteps(const Arguments& args, FILE* digests) {
                 return 2;
             }
             if (!SaveGame(step.text)) {
-                std::fprintf(stderr, "marrowgate-sim: could not write %s\n",
-                             SavePath(step.text).c_str());
+                // SaveGame has said why; the runner only ends with the failure.
                 failed = true;
             } else if (!quiet) {
                 std::printf("Saved: %s\n", SavePath(step.text).c_str());

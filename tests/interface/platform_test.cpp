@@ -308,7 +308,11 @@ TEST(InputReplay, RefusesABadLineNamingFileAndLine) {
                           Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"},
                           Case{"4\n", "line 1"}, Case{"2.5 key A\n", "line 1"},
                           Case{"4 wheel 1.5\n", "line 1"}, Case{"4 press\n", "line 1"},
-                          Case{"4 press A B\n", "line 1"}, Case{"4 hold NOPE\n", "line 1"}}) {
+                          Case{"4 press A B\n", "line 1"}, Case{"4 hold NOPE\n", "line 1"},
+                          // Frames past what the replay counts to, found by the fuzzer.
+                          Case{"5555555555555555555555555555555555555555 key A\n", "line 1"},
+                          Case{"1e999 key A\n", "line 1"}, Case{"nan key A\n", "line 1"},
+                          Case{"4 wheel 1e999\n", "line 1"}, Case{"4 wheel nan\n", "line 1"}}) {
         InputReplay replay;
         EXPECT_FALSE(replay.Parse(c.text, "replay.txt")) << c.text;
         EXPECT_NE(replay.Error().find(c.where), std::string::npos) << replay.Error();

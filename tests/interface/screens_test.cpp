@@ -34,6 +34,7 @@
 #include "platform/sdl_input.h"
 #include "population/party.h"
 #include "saveload/save_preview.h"
+#include "saveload/save_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -185,7 +186,8 @@ TEST_F(ScreensTest, LeavingAGameWithUnsavedTurnsAsksToSaveFirst) {
 
     // Loading another save over the unsaved turn asks the same question first.
     SetUserDir(logged.dir.Path() + "/user");
-    logged.dir.Write("user/savegames/older.xml", "<xml>\n");
+    // A whole save (a damaged one is refused before any question).
+    logged.dir.Write("user/savegames/older.xml", BuildSaveText());
     GUI_LoadGameScreen load;
     load.Activate();
     load.ChooseSave("older");
@@ -559,6 +561,31 @@ TEST_F(ScreensTest, LoadListPutsTheNewestFirstWithItsDetailsAndAsksBeforeDeletin
     for (const auto& button : screen.List().buttons)
         rows += button->identifier == "LOADGAME_LOAD";
     EXPECT_EQ(rows, 2);
+}
+
+// A damaged save is marked in the list, and choosing it brings one box naming it and leaves the
+// list where it was, with nothing loaded.
+TEST_F(ScreensTest, ADamagedSaveIsMarkedAndRefusedWithOneBox) {
+    SetUserDir(logged.dir.Path() + "/user");
+    logged.dir.Write("user/savegames/cut.xml", "<xml>\n<header>\n<version>Marrowgate 1.0</ver");
+    GUI_LoadGameScreen screen;
+    screen.Activate();
+    const std::string mark = Translate("LOADGAME_DAMAGED");
+    std::string label;
+    for (const auto& button : screen.List().buttons)
+        if (auto* row = dynamic_cast<GUI_ButtonText*>(&*button);
+            row && row->identifier == "LOADGAME_LOAD")
+            label = row->Label();
+    ASSERT_GE(label.size(), mark.size());
+    EXPECT_EQ(label.compare(label.size() - mark.size(), mark.size(), mark), 0) << label;
+    screen.ChooseSave("cut");
+    ASSERT_EQ(logged.frontEnd.boxes.size(), 1u);
+    EXPECT_NE(logged.frontEnd.boxes[0].text.find("\"cut.xml\" is damaged"), std::string::npos);
+    EXPECT_NE(logged.frontEnd.boxes[0].text.find("breaks off in section \"header\""),
+              std::string::npos)
+        << logged.frontEnd.boxes[0].text;
+    EXPECT_FALSE(IsGameInProgress());
+    EXPECT_EQ(screen.SaveNames(), (std::vector<std::string>{"cut"}));
 }
 
 TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {

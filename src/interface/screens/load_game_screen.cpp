@@ -2,6 +2,7 @@
 
 #include "base/debug_log.h"
 #include "base/translation.h"
+#include "game/load_game.h"
 #include "interface/game_frame.h"
 #include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
@@ -50,6 +51,8 @@ std::string SaveRowLabel(const SavePreview& save, float maxWidth) {
         ReplaceAll(details, "<POLL>", std::to_string(static_cast<int>(save.poll * 100 + 0.5f)));
         rest += "  -  " + details;
     }
+    if (save.damaged)
+        rest += "  " + Translate("LOADGAME_DAMAGED");
     // A long name gives way, so the date and the details always show.
     const auto width = [](const std::string& text) {
         return static_cast<float>(
@@ -92,8 +95,9 @@ void GUI_LoadGameScreen::RebuildList() {
     names.clear();
     const float rowRight = static_cast<float>(list->ViewRight()) - S(kIconSize + 14);
     float y = static_cast<float>(list->top);
-    for (const SavePreview& save : ListSavePreviews()) {
+    for (SavePreview save : ListSavePreviews()) {
         const std::string name = save.name;
+        save.damaged = !FindSavedGameDamage(name).empty();
         names.push_back(name);
         auto* row = new GUI_ButtonText("LOADGAME_LOAD");
         const float room = rowRight - static_cast<float>(list->left) - S(24);
@@ -133,6 +137,12 @@ void GUI_LoadGameScreen::ChooseSave(const std::string& name) {
         return;
     }
     std::fclose(file);
+    if (!FindSavedGameDamage(name).empty()) {
+        // Refused whole, with the reader's one box; the game in progress keeps its windows.
+        StartLoadGame(name);
+        DeferAfterFrame([this]() { RebuildList(); });
+        return;
+    }
     AskToSaveFirst(windowManager, "LEAVE_PROMPT_LOAD", [this, name]() { LoadChosen(name); });
 }
 

@@ -5,6 +5,7 @@
 #include "base/text_utils.h"
 #include "base/tokenizer.h"
 #include "base/translation.h"
+#include "government/script_runner.h"
 #include "network/formula.h"
 
 #include <algorithm>
@@ -213,20 +214,7 @@ void ContentRules::Group(const Place& at, const std::string& text, bool hiddenAl
 }
 
 void ContentRules::Script(const Place& at, const std::string& script, const std::string& where) {
-    std::vector<std::string> commands;
-    std::string piece;
-    bool quoted = false;
-    for (char c : script) {
-        if (c == '"')
-            quoted = !quoted;
-        if (c == ';' && !quoted) {
-            commands.push_back(piece);
-            piece.clear();
-        } else {
-            piece += c;
-        }
-    }
-    commands.push_back(piece);
+    const std::vector<std::string> commands = SplitCommands(script);
     for (const std::string& raw : commands) {
         const std::string command = TrimBlanks(raw);
         if (!command.empty())

@@ -36,26 +36,6 @@ std::string Format(const char* format, ...) {
     return buffer;
 }
 
-// Cuts the script at semicolons outside double quotes; the quotes stay, so that the argument
-// split can still group what they enclose.
-std::vector<std::string> SplitCommands(const std::string& script) {
-    std::vector<std::string> pieces;
-    std::string piece;
-    bool quoted = false;
-    for (char c : script) {
-        if (c == '"')
-            quoted = !quoted;
-        if (c == ';' && !quoted) {
-            pieces.push_back(piece);
-            piece.clear();
-        } else {
-            piece += c;
-        }
-    }
-    pieces.push_back(piece);
-    return pieces;
-}
-
 int ReadWhole(const std::string& text) {
     long n = std::strtol(text.c_str(), nullptr, 10);
     if (n > INT_MAX)
@@ -88,6 +68,24 @@ void CloseWindow(GameWindow window, const char* name) {
 }
 
 } // namespace
+
+std::vector<std::string> SplitCommands(const std::string& script) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    bool quoted = false;
+    for (char c : script) {
+        if (c == '"')
+            quoted = !quoted;
+        if (c == ';' && !quoted) {
+            pieces.push_back(piece);
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    pieces.push_back(piece);
+    return pieces;
+}
 
 SIM_Script::SIM_Script() {
     auto closer = [](GameWindow window, const char* name) {

@@ -53,3 +53,7 @@ void RunScript(const std::string& textOrFile);
 // Runs every "*.txt" of the user's autorun folder, in folder order. After a new game's content
 // is loaded and after a load.
 void RunAutorunScripts();
+
+// Cuts the script at semicolons outside double quotes; the quotes stay, so that the argument
+// split can still group what they enclose. The content checker reads scripts the same way.
+std::vector<std::string> SplitCommands(const std::string& script);

@@ -449,8 +449,7 @@ TEST_F(SaveGameTest, MissingForeignAndCutOffFiles) {
 
     // Cut off among the voters, a value that is no number, a section out of its place: each is
     // refused whole with one box naming the file and the first problem.
-    size_t cut = good.find("<voter>");
-    cut = good.find("<voter>", cut + 1) + 20;
+    const size_t cut = good.find("<voterrows>\n") + 300;
     std::string notANumber = good;
     notANumber.replace(notANumber.find("<turn>", notANumber.find("<gameplay>")) + 6, 1, "x");
     std::string swapped = good;
@@ -506,6 +505,34 @@ TEST_F(SaveGameTest, AFinishedGameStaysOverAndOlderFilesLoad) {
     const int turn = GetTurnNumber();
     ProcessNewTurn();
     EXPECT_EQ(GetTurnNumber(), turn + 1);
+}
+
+// Files written before the long lists were rows hold every field of every voter, node and link as
+// an element of its own. They load to the very game the rows bring back, which plays on alike.
+TEST_F(SaveGameTest, FilesOfElementsLoadAsTheirRowsDoAndPlayOnAlike) {
+    PlayThirtyTurns();
+    ASSERT_TRUE(SaveGame("rows"));
+    const std::string rows = WithoutDate(SaveText("rows"));
+    const std::string elements = BuildSaveText(SaveLayout::Elements);
+    EXPECT_EQ(rows.find("<link>"), std::string::npos);
+    EXPECT_NE(elements.find("<link>\n<from>"), std::string::npos);
+    EXPECT_NE(elements.find("<voter>\n<ForeID>"), std::string::npos);
+    // Most of what the elements spell out is tag names and figures the load works out anyway.
+    EXPECT_LT(rows.size() * 4, elements.size());
+    t.dir.Write("user/savegames/elements.xml", elements);
+
+    const auto playOn = [this]() {
+        for (int i = 0; i < 3; ++i)
+            ProcessNewTurn();
+        return WithoutDate(BuildSaveText());
+    };
+    ASSERT_EQ(LoadGame("elements"), LoadResult::Loaded);
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
+    EXPECT_EQ(FirstDifference(WithoutDate(BuildSaveText()), rows), "") << t.LogText();
+    const std::string fromElements = playOn();
+    ASSERT_EQ(LoadGame("rows"), LoadResult::Loaded);
+    EXPECT_EQ(FirstDifference(playOn(), fromElements), "");
+    EXPECT_TRUE(t.frontEnd.boxes.empty()) << t.frontEnd.boxes.front().text;
 }
 
 // Cut at every thousandth byte and just before and after every section: each cut file is refused

@@ -6,19 +6,16 @@
 // is written is therefore read, and a field that is saved reaches the state document unless the
 // section says it does not.
 
+#include "saveload/save_field.h"
+#include "saveload/save_reader.h"
+#include "saveload/save_rows.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 class JsonWriter;
-class SaveReader;
-
-// A field's element in the file and, when the state document shows the field, its key there.
-struct SaveField {
-    const char* tag;
-    const char* key = nullptr;
-};
 
 class SaveWriteArchive {
 public:
@@ -73,8 +70,25 @@ public:
         End(tag);
     }
 
+    // Whether the list under this tag is written as rows (save_rows.h); see SaveLayout.
+    bool RowsAt(const char*) const { return !elementsOnly; }
+    template <typename Record, typename Items, typename Capture, typename Apply>
+    void Rows(const char* tag, const Items& items, Capture capture, Apply) {
+        Begin(tag);
+        for (const auto& item : items) {
+            Record record;
+            if (!capture(item, record))
+                continue;
+            out += RowText<Record, ';'>(record);
+            out += '\n';
+        }
+        End(tag);
+    }
+
     void Line(const char* text);
     const std::string& Text() const { return out; }
+
+    bool elementsOnly = false;
 
 private:
     void Leaf(const char* tag, const char* value);
@@ -124,6 +138,18 @@ public:
             End(element);
         }
         End(tag);
+    }
+
+    bool RowsAt(const char* tag) { return NextIs(tag); }
+    template <typename Record, typename Items, typename Capture, typename Apply>
+    void Rows(const char* tag, const Items&, Capture, Apply apply) {
+        const std::string block = reader.ReadBlock(tag);
+        ForEachRow(block, [&apply](const std::string& row) {
+            Record record;
+            SaveRowReader cells(row, ';');
+            Visit(cells, record);
+            apply(record);
+        });
     }
 
     SaveReader& Reader() { return reader; }

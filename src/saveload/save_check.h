@@ -53,6 +53,29 @@ public:
         End(tag);
     }
 
+    bool RowsAt(const char* tag) { return NextIs(tag); }
+    template <typename Record, typename Items, typename Capture, typename Apply>
+    void Rows(const char* tag, const Items&, Capture, Apply) {
+        size_t start = 0, end = 0;
+        if (!Leaf(tag, start, end))
+            return;
+        size_t number = 0;
+        const bool ended = ForEachRow(text.substr(start, end - start), [&](const std::string& row) {
+            ++number;
+            if (!problem.empty())
+                return;
+            SaveRowCheck cells(row, ';');
+            Record record;
+            Visit(cells, record);
+            cells.Finish();
+            if (!cells.Problem().empty())
+                Fail("row " + std::to_string(number) + " of <" + tag + "> " + Where() +
+                     " is wrong: " + cells.Problem());
+        });
+        if (!ended)
+            Fail("the last row of <" + std::string(tag) + "> " + Where() + " breaks off");
+    }
+
     // Only blanks may follow the last tag.
     void Finish();
     // The first problem found, in words; empty while the file is sound.

@@ -31,6 +31,8 @@ public:
     void ReadList(const char* tag, float* out, int count);
     // A comma-ended list of whole numbers, as long as it is.
     void ReadIndices(const char* tag, std::vector<int32_t>& out);
+    // The text of an element that holds rows, as long as it is.
+    const std::string& ReadBlock(const char* tag) { return ReadValueUpTo(tag, text.size()); }
     // The value of the first leaf of this name anywhere in the text, without moving or reporting.
     std::string PeekValue(const char* tag) const;
     // Whether some search since the text was taken found no tag.

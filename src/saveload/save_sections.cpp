@@ -38,9 +38,12 @@
 #include "population/voter_manager.h"
 #include "population/voter_type.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <type_traits>
 #include <unordered_map>
 
 namespace {
@@ -102,6 +105,9 @@ SIM_Party* PartyFromId(int32_t id) {
         return GetPlayersParty();
     case 2:
         return GetOpposition();
+    case kUnknownPartyId:
+        // Reported when it was written.
+        return nullptr;
     default:
         REPORT_ERROR("Invalid PartID");
         return nullptr;
@@ -152,6 +158,16 @@ bool CaptureVoter(const SIM_Voter* v, VoterRecord& r) {
     return true;
 }
 
+// In rows a tie at the place of its voter group in the list of voter groups is not named.
+bool CaptureVoterRow(const SIM_Voter* v, VoterRecord& r) {
+    CaptureVoter(v, r);
+    const std::vector<SIM_VoterType*>& types = GetVoterManager().VoterTypes();
+    for (size_t i = 0; i < r.groups.size() && i < types.size(); ++i)
+        if (r.groups[i].name == types[i]->name)
+            r.groups[i].name.clear();
+    return true;
+}
+
 void ApplyVoter(const VoterRecord& r) {
     auto* v = new SIM_Voter();
     v->forenameId = r.forenameId;
@@ -171,25 +187,33 @@ void ApplyVoter(const VoterRecord& r) {
         if (SIM_PressureGroup* group = Found(LookupPressureGroup(tie.name)))
             JoinPressureGroup(v, group);
     }
-    for (const VoterGroupTie& tie : r.groups) {
-        if (SIM_VoterType* type = Found(GetVoterManager().FindVoterType(tie.name)))
+    const std::vector<SIM_VoterType*>& types = GetVoterManager().VoterTypes();
+    for (size_t i = 0; i < r.groups.size(); ++i) {
+        const VoterGroupTie& tie = r.groups[i];
+        SIM_VoterType* type = !tie.name.empty()  ? GetVoterManager().FindVoterType(tie.name)
+                              : i < types.size() ? types[i]
+                                                 : nullptr;
+        if (Found(type))
             type->SetMembership(v, tie.strength);
     }
 }
 
 template <typename Archive> void VisitVoters(Archive& a) {
     int count = 0;
+    const auto apply = [&count](const VoterRecord& r) {
+        if (count > 0 && count % 21 == 0) {
+            char text[64];
+            std::snprintf(text, sizeof text, "loaded %d voters", count);
+            GetFrontEnd().ProcessingProgress(text, 0.01f);
+        }
+        ++count;
+        ApplyVoter(r);
+    };
     a.Begin("voters");
-    a.template Elements<VoterRecord>(
-        "voter", AllVoters(), CaptureVoter, [&count](const VoterRecord& r) {
-            if (count > 0 && count % 21 == 0) {
-                char text[64];
-                std::snprintf(text, sizeof text, "loaded %d voters", count);
-                GetFrontEnd().ProcessingProgress(text, 0.01f);
-            }
-            ++count;
-            ApplyVoter(r);
-        });
+    if (a.RowsAt("voterrows"))
+        a.template Rows<VoterRecord>("voterrows", AllVoters(), CaptureVoterRow, apply);
+    else
+        a.template Elements<VoterRecord>("voter", AllVoters(), CaptureVoter, apply);
     a.End("voters");
     if (Archive::kReading)
         GetVoterManager().SetVoterTotal(VoterCount());
@@ -599,28 +623,39 @@ bool ApplyNetwork(const SavedNetwork& saved) {
     }
     Network().neurons = nodes;
     Network().effects = links;
+    // A node's links in the order of the link list, for the rows that leave that order out.
+    std::vector<std::vector<NeuralEffect*>> entering(nodes.size()), leaving(nodes.size());
+    for (size_t i = 0; i < links.size(); ++i) {
+        entering[static_cast<size_t>(saved.links[i].to)].push_back(links[i]);
+        leaving[static_cast<size_t>(saved.links[i].from)].push_back(links[i]);
+    }
+    const auto linksAt = [&links](const std::vector<int32_t>& places,
+                                  std::vector<NeuralEffect*>& inOrder) {
+        std::vector<NeuralEffect*> list;
+        for (int32_t place : places)
+            list.push_back(links[static_cast<size_t>(place)]);
+        return places.empty() ? inOrder : list;
+    };
     for (size_t i = 0; i < nodes.size(); ++i) {
         const NodeStateRecord& r = saved.nodes[i];
         Neuron* n = nodes[i];
-        n->value = r.value;
+        if (!std::isnan(r.value))
+            n->value = r.value;
         n->baseOffset = r.base;
         n->active = r.active;
         n->inputsSorted = r.sorted;
         CopyHistory(r.history, n->history);
-        n->inputs.clear();
-        for (int32_t place : r.inputs)
-            n->inputs.push_back(links[static_cast<size_t>(place)]);
-        n->outputs.clear();
-        for (int32_t place : r.outputs)
-            n->outputs.push_back(links[static_cast<size_t>(place)]);
+        n->inputs = linksAt(r.inputs, entering[i]);
+        n->outputs = linksAt(r.outputs, leaving[i]);
     }
     for (size_t i = 0; i < links.size(); ++i) {
         const LinkStateRecord& r = saved.links[i];
         NeuralEffect* l = links[i];
-        l->scale = r.scale;
-        l->input = r.input;
-        l->inputTarget = r.inputTarget;
-        l->output = r.output;
+        if (!std::isnan(r.scale))
+            l->scale = r.scale;
+        l->inputTarget = std::isnan(r.inputTarget) ? l->source->value : r.inputTarget;
+        l->input = std::isnan(r.input) ? l->inputTarget : r.input;
+        l->output = std::isnan(r.output) ? l->Evaluate() * l->scale : r.output;
         l->change = r.change;
         l->inertialDrag = static_cast<uint32_t>(std::clamp<int32_t>(r.drag, 0, kMaxInertialDrag));
         l->inertia = r.inertia;
@@ -659,6 +694,127 @@ bool ApplyNetwork(const SavedNetwork& saved) {
     return true;
 }
 
+bool SameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool IsMembershipLink(const NeuralEffect* l) {
+    return l->source && l->target && l->source->typeCode == NeuronType::VoterType &&
+           l->target->typeCode == NeuronType::Voter;
+}
+
+bool HasAveragingOutput(const Neuron* n) {
+    for (const NeuralEffect* l : n->outputs)
+        if (l->inertialDrag > 0)
+            return true;
+    return false;
+}
+
+// The network's state as the writer sees it: every node and link by its place in the lists.
+struct NetworkPlaces {
+    std::unordered_map<const void*, int32_t> places;
+    // The links into and out of each node, in the order of the link list.
+    std::unordered_map<const Neuron*, std::vector<int32_t>> entering, leaving;
+
+    explicit NetworkPlaces(bool rows) {
+        for (size_t i = 0; i < AllNeurons().size(); ++i)
+            places[AllNeurons()[i]] = static_cast<int32_t>(i);
+        for (size_t i = 0; i < AllEffects().size(); ++i) {
+            const NeuralEffect* l = AllEffects()[i];
+            places[l] = static_cast<int32_t>(i);
+            if (rows) {
+                entering[l->target].push_back(static_cast<int32_t>(i));
+                leaving[l->source].push_back(static_cast<int32_t>(i));
+            }
+        }
+    }
+    int32_t PlaceOf(const void* item) const {
+        auto found = places.find(item);
+        return found == places.end() ? -1 : found->second;
+    }
+    std::vector<int32_t> PlacesOf(const std::vector<NeuralEffect*>& links) const {
+        std::vector<int32_t> list;
+        for (const NeuralEffect* l : links)
+            list.push_back(PlaceOf(l));
+        return list;
+    }
+};
+
+void CaptureNode(const Neuron* n, const NetworkPlaces& at, NodeStateRecord& r) {
+    r.name = n->name;
+    r.type = NeuronTypeCode(n->typeCode);
+    r.value = n->value;
+    r.base = n->baseOffset;
+    r.active = n->active;
+    r.sorted = n->inputsSorted;
+    CopyHistory(n->history, r.history);
+    r.inputs = at.PlacesOf(n->inputs);
+    r.outputs = at.PlacesOf(n->outputs);
+}
+
+// Leaves out of a node's row what the load works out the same (see NodeStateRecord).
+void LeaveOutWorkedOut(const Neuron* n, const NetworkPlaces& at, NodeStateRecord& r) {
+    if (n->typeCode == NeuronType::Voter) {
+        r.value = kWorkedOut;
+        if (!HasAveragingOutput(n))
+            std::fill(std::begin(r.history), std::end(r.history), 0.0f);
+    }
+    const auto inOrder = [](const auto& lists, const Neuron* node,
+                            const std::vector<int32_t>& list) {
+        auto found = lists.find(node);
+        return found == lists.end() ? list.empty() : found->second == list;
+    };
+    if (inOrder(at.entering, n, r.inputs))
+        r.inputs.clear();
+    if (inOrder(at.leaving, n, r.outputs))
+        r.outputs.clear();
+}
+
+void CaptureLink(const NeuralEffect* l, const NetworkPlaces& at, LinkStateRecord& r) {
+    r.from = at.PlaceOf(l->source);
+    r.to = at.PlaceOf(l->target);
+    r.scale = l->scale;
+    r.input = l->input;
+    r.inputTarget = l->inputTarget;
+    r.output = l->output;
+    r.change = l->change;
+    r.drag = static_cast<int32_t>(l->inertialDrag);
+    r.inertia = l->inertia;
+    r.first = l->firstUpdate;
+}
+
+// Leaves out of a link's row what the load works out the same (see LinkStateRecord); the ends
+// are those of the link before it in the row before.
+void LeaveOutWorkedOut(const NeuralEffect* l, int32_t& lastFrom, int32_t& lastTo,
+                       LinkStateRecord& r) {
+    const int32_t from = r.from, to = r.to;
+    if (from == lastFrom + 1)
+        r.from = kNextPlace;
+    if (to == lastTo)
+        r.to = kSamePlace;
+    lastFrom = from;
+    lastTo = to;
+    if (IsMembershipLink(l))
+        r.scale = kWorkedOut;
+    // Every reading of a link works its output out afresh, and with an inertia of one takes its
+    // input from the target first: neither is read as it stands.
+    r.output = kWorkedOut;
+    if (l->inertia == 1 || SameBits(l->input, l->inputTarget))
+        r.input = kWorkedOut;
+    if (l->source && SameBits(l->inputTarget, l->source->value))
+        r.inputTarget = kWorkedOut;
+}
+
+// The ends a row leaves out, from the row before.
+void ResolveEnds(LinkStateRecord& r, int32_t& lastFrom, int32_t& lastTo) {
+    if (r.from == kNextPlace)
+        r.from = lastFrom + 1;
+    if (r.to == kSamePlace)
+        r.to = lastTo;
+    lastFrom = r.from;
+    lastTo = r.to;
+}
+
 // Laid over the network only when it matches the saved one node for node and link for link (a
 // file of the same content); otherwise the load keeps what the sections above restored.
 template <typename Archive> void VisitNetworkState(Archive& a) {
@@ -666,74 +822,84 @@ template <typename Archive> void VisitNetworkState(Archive& a) {
         return;
     const std::vector<SIM_Voter*>& voters = AllVoters();
     const std::vector<SIM_VoterType*>& types = GetVoterManager().VoterTypes();
-    std::unordered_map<const void*, int32_t> places;
-    if (!Archive::kReading) {
-        for (size_t i = 0; i < AllNeurons().size(); ++i)
-            places[AllNeurons()[i]] = static_cast<int32_t>(i);
-        for (size_t i = 0; i < AllEffects().size(); ++i)
-            places[AllEffects()[i]] = static_cast<int32_t>(i);
-    }
-    const auto placeOf = [&places](const void* item) {
-        auto found = places.find(item);
-        return found == places.end() ? -1 : found->second;
-    };
     SavedNetwork saved;
     a.Begin("network");
-    VisitList<NodeStateRecord>(
-        a, "nodes", "node", AllNeurons(),
-        [&placeOf](const Neuron* n, NodeStateRecord& r) {
-            r.name = n->name;
-            r.type = NeuronTypeCode(n->typeCode);
-            r.value = n->value;
-            r.base = n->baseOffset;
-            r.active = n->active;
-            r.sorted = n->inputsSorted;
-            CopyHistory(n->history, r.history);
-            for (const NeuralEffect* l : n->inputs)
-                r.inputs.push_back(placeOf(l));
-            for (const NeuralEffect* l : n->outputs)
-                r.outputs.push_back(placeOf(l));
-            return true;
-        },
-        [&saved](const NodeStateRecord& r) { saved.nodes.push_back(r); });
-    VisitList<LinkStateRecord>(
-        a, "links", "link", AllEffects(),
-        [&placeOf](const NeuralEffect* l, LinkStateRecord& r) {
-            r.from = placeOf(l->source);
-            r.to = placeOf(l->target);
-            r.scale = l->scale;
-            r.input = l->input;
-            r.inputTarget = l->inputTarget;
-            r.output = l->output;
-            r.change = l->change;
-            r.drag = static_cast<int32_t>(l->inertialDrag);
-            r.inertia = l->inertia;
-            r.first = l->firstUpdate;
-            return true;
-        },
-        [&saved](const LinkStateRecord& r) { saved.links.push_back(r); });
-    VisitList<GroupStateRecord>(
-        a, "groups", "group", types,
-        [&voters](const SIM_VoterType* t, GroupStateRecord& r) {
-            r.name = t->name;
-            for (const SIM_Voter* member : t->members)
-                r.members.push_back(PlaceIn(voters, member));
-            r.trend = t->membershipTrend;
-            r.lastCount = t->lastMemberCount;
-            r.change = t->memberChange;
-            r.playerShare = t->playerShareOfVotes;
-            r.turnout = t->turnoutShare;
-            return true;
-        },
-        [&saved](const GroupStateRecord& r) { saved.groups.push_back(r); });
-    VisitList<VoterGroupsRecord>(
-        a, "membership", "voter", voters,
-        [&types](const SIM_Voter* v, VoterGroupsRecord& r) {
-            for (const SIM_VoterType* t : v->voterTypes)
-                r.groups.push_back(PlaceIn(types, t));
-            return true;
-        },
-        [&saved](const VoterGroupsRecord& r) { saved.typesOfVoter.push_back(r.groups); });
+    // Only the writer captures; the reader and the damage check have no use for the places.
+    std::unique_ptr<NetworkPlaces> at;
+    if constexpr (std::is_same_v<Archive, SaveWriteArchive>)
+        at = std::make_unique<NetworkPlaces>(a.RowsAt("noderows"));
+    const auto captureNode = [&at](const Neuron* n, NodeStateRecord& r) {
+        CaptureNode(n, *at, r);
+        return true;
+    };
+    const auto applyNode = [&saved](const NodeStateRecord& r) { saved.nodes.push_back(r); };
+    if (a.RowsAt("noderows"))
+        a.template Rows<NodeStateRecord>(
+            "noderows", AllNeurons(),
+            [&at](const Neuron* n, NodeStateRecord& r) {
+                CaptureNode(n, *at, r);
+                LeaveOutWorkedOut(n, *at, r);
+                return true;
+            },
+            applyNode);
+    else
+        VisitList<NodeStateRecord>(a, "nodes", "node", AllNeurons(), captureNode, applyNode);
+
+    int32_t lastFrom = -1, lastTo = -1;
+    const auto applyLink = [&saved, &lastFrom, &lastTo](LinkStateRecord r) {
+        ResolveEnds(r, lastFrom, lastTo);
+        saved.links.push_back(r);
+    };
+    if (a.RowsAt("linkrows"))
+        a.template Rows<LinkStateRecord>(
+            "linkrows", AllEffects(),
+            [&at, &lastFrom, &lastTo](const NeuralEffect* l, LinkStateRecord& r) {
+                CaptureLink(l, *at, r);
+                LeaveOutWorkedOut(l, lastFrom, lastTo, r);
+                return true;
+            },
+            applyLink);
+    else
+        VisitList<LinkStateRecord>(
+            a, "links", "link", AllEffects(),
+            [&at](const NeuralEffect* l, LinkStateRecord& r) {
+                CaptureLink(l, *at, r);
+                return true;
+            },
+            applyLink);
+
+    const auto captureGroup = [&voters](const SIM_VoterType* t, GroupStateRecord& r) {
+        r.name = t->name;
+        for (const SIM_Voter* member : t->members)
+            r.members.push_back(PlaceIn(voters, member));
+        r.trend = t->membershipTrend;
+        r.lastCount = t->lastMemberCount;
+        r.change = t->memberChange;
+        r.playerShare = t->playerShareOfVotes;
+        r.turnout = t->turnoutShare;
+        return true;
+    };
+    const auto applyGroup = [&saved](const GroupStateRecord& r) { saved.groups.push_back(r); };
+    if (a.RowsAt("grouprows"))
+        a.template Rows<GroupStateRecord>("grouprows", types, captureGroup, applyGroup);
+    else
+        VisitList<GroupStateRecord>(a, "groups", "group", types, captureGroup, applyGroup);
+
+    const auto captureMembership = [&types](const SIM_Voter* v, VoterGroupsRecord& r) {
+        for (const SIM_VoterType* t : v->voterTypes)
+            r.groups.push_back(PlaceIn(types, t));
+        return true;
+    };
+    const auto applyMembership = [&saved](const VoterGroupsRecord& r) {
+        saved.typesOfVoter.push_back(r.groups);
+    };
+    if (a.RowsAt("membershiprows"))
+        a.template Rows<VoterGroupsRecord>("membershiprows", voters, captureMembership,
+                                           applyMembership);
+    else
+        VisitList<VoterGroupsRecord>(a, "membership", "voter", voters, captureMembership,
+                                     applyMembership);
+
     VisitList<PressureStateRecord>(
         a, "pressure", "group", AllPressureGroups(),
         [&voters](const SIM_PressureGroup* g, PressureStateRecord& r) {
@@ -802,6 +968,10 @@ ResumeRecord CaptureResume() {
     e.crowdSound = outcome.crowdSound;
     e.buttonKey = outcome.buttonKey;
     e.remainingTermsText = outcome.remainingTermsText;
+    for (const std::string& file : GetCabinet().femalePortraits)
+        r.femalePortraits.push_back({file});
+    for (const std::string& file : GetCabinet().malePortraits)
+        r.malePortraits.push_back({file});
     return r;
 }
 
@@ -880,6 +1050,15 @@ void ApplyResume(const ResumeRecord& r) {
         outcome.remainingTermsText = e.remainingTermsText;
         GetElectionManager().RestoreOutcome(outcome);
     }
+    // An empty pool is filled from the folder at the next draw, as in a new game.
+    const auto pool = [](const std::vector<PortraitRecord>& saved) {
+        std::vector<std::string> files;
+        for (const PortraitRecord& p : saved)
+            files.push_back(p.file);
+        return files;
+    };
+    GetCabinet().femalePortraits = pool(r.femalePortraits);
+    GetCabinet().malePortraits = pool(r.malePortraits);
 }
 
 // Last in the file, so that nothing read after it draws from the generator it restores.

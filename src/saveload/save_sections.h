@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,8 @@ template <typename Archive> void Visit(Archive& a, PressureGroupTie& tie) {
     a.Text({"name"}, tie.name);
 }
 
-// A voter's link from a voter group, by the group's name, with its strength.
+// A voter's link from a voter group, by the group's name, with its strength. In rows the name is
+// left out where it is that of the voter group at the tie's place in the list of voter groups.
 struct VoterGroupTie {
     std::string name;
     float strength = 0.0f;
@@ -116,7 +118,7 @@ template <typename Archive> void Visit(Archive& a, VoterGroupTie& tie) {
 }
 
 // A voter's party in the file: 0 for none, 1 for the player's, 2 for the opposition. A voter in
-// any other party is reported when written and gets no PartID.
+// any other party is reported when written and is read back in none.
 constexpr int32_t kUnknownPartyId = -1;
 
 // A voter as the file holds it; the reader makes a new voter from each record.
@@ -151,8 +153,7 @@ template <typename Archive> void Visit(Archive& a, VoterRecord& v) {
     a.Float({"Compla"}, v.complacency);
     a.Float({"Militancy"}, v.militancy);
     a.Float({"Value"}, v.value);
-    if (v.party != kUnknownPartyId)
-        a.Int({"PartID"}, v.party);
+    a.Int({"PartID"}, v.party);
     a.Records("organisations", "organisation", v.organisations);
     a.Records("vgroups", "gp", v.groups);
 }
@@ -420,14 +421,27 @@ template <typename Archive> void Visit(Archive& a, PollTracker& p) {
 // links name their ends by their places in the node list.
 // A node's links in and out are listed by their places in the link list, in the node's own
 // order (strongest first, as the last pass sorted them).
+// In rows, what the load works out for itself is left out (save_rows.h: an empty field reads as a
+// new record's): a field of a new record below that is kWorkedOut, and a node's empty list of
+// links in or out, stand for what the comments beside them say, and a writer leaves a field so
+// only where that gives back the very same figure.
+constexpr float kWorkedOut = std::numeric_limits<float>::quiet_NaN();
+// A link's ends in rows: the place after the previous link's source, the previous link's target.
+constexpr int32_t kNextPlace = -2;
+constexpr int32_t kSamePlace = -3;
+
 struct NodeStateRecord {
     std::string name;
     int32_t type = 0;
-    float value = 0.0f;
+    // A voter's value is its voter's, held in the voters' section.
+    float value = kWorkedOut;
     float base = 0.0f;
     bool active = false;
     bool sorted = false;
+    // All nought in rows for a voter: nothing reads a voter's past values while no link from it
+    // averages them.
     float history[kNeuronHistoryLength] = {};
+    // Empty: the links that enter (leave) the node, in the order of the link list.
     std::vector<int32_t> inputs;
     std::vector<int32_t> outputs;
 };
@@ -445,15 +459,19 @@ template <typename Archive> void Visit(Archive& a, NodeStateRecord& n) {
 }
 
 struct LinkStateRecord {
-    int32_t from = 0;
-    int32_t to = 0;
-    float scale = 0.0f;
-    float input = 0.0f;
-    float inputTarget = 0.0f;
-    float output = 0.0f;
+    int32_t from = kNextPlace;
+    int32_t to = kSamePlace;
+    // A voter's membership of a voter group, held with the voter.
+    float scale = kWorkedOut;
+    // The input target (as every reading of a link with an inertia of one makes it).
+    float input = kWorkedOut;
+    // The source's value.
+    float inputTarget = kWorkedOut;
+    // The formula at the input, times the scale (as every reading of a link makes it).
+    float output = kWorkedOut;
     float change = 0.0f;
     int32_t drag = 0;
-    int32_t inertia = 0;
+    int32_t inertia = 1;
     bool first = false;
 };
 
@@ -655,6 +673,15 @@ template <typename Archive> void Visit(Archive& a, ElectionOutcomeRecord& e) {
     a.End("lastelection");
 }
 
+// A portrait still in the cabinet's pool, which new ministers draw from.
+struct PortraitRecord {
+    std::string file;
+};
+
+template <typename Archive> void Visit(Archive& a, PortraitRecord& p) {
+    a.Text({"file"}, p.file);
+}
+
 // What a turn reads that the sections above do not hold, so that a loaded game plays on exactly
 // as the saved one would have: the random generator's place in its sequence, whether the game
 // has ended, and the figures and texts of this game that the content would otherwise draw anew.
@@ -671,6 +698,8 @@ struct ResumeRecord {
     std::vector<DilemmaTextRecord> dilemmas;
     ElectionOutcomeRecord election;
     AttackOutcomeRecord attack;
+    std::vector<PortraitRecord> femalePortraits;
+    std::vector<PortraitRecord> malePortraits;
 };
 
 template <typename Archive> void Visit(Archive& a, ResumeRecord& r) {
@@ -685,6 +714,13 @@ template <typename Archive> void Visit(Archive& a, ResumeRecord& r) {
     a.Records("dilemmatexts", "dilemma", r.dilemmas);
     Visit(a, r.election);
     Visit(a, r.attack);
+    // Later than the rest: a file without them leaves the pools full.
+    if (a.Optional("portraits")) {
+        a.Begin("portraits");
+        a.Records("female", "portrait", r.femalePortraits);
+        a.Records("male", "portrait", r.malePortraits);
+        a.End("portraits");
+    }
     a.End("resume");
 }
 

@@ -88,8 +88,9 @@ std::string SavePath(const std::string& name) {
     return path;
 }
 
-std::string BuildSaveText() {
+std::string BuildSaveText(SaveLayout layout) {
     SaveWriteArchive a;
+    a.elementsOnly = layout == SaveLayout::Elements;
     a.Begin("xml");
     WriteHeader(a);
     VisitSavedGame(a);

@@ -30,8 +30,11 @@ std::string SaveNameRefusal(const std::string& name);
 // one error box naming the file and the reason, when the name is refused or the file cannot be
 // written; a failure leaves any earlier save of that name intact.
 bool SaveGame(const std::string& name);
+// How the long lists are written: as rows (what SaveGame writes), or one element a field as
+// files were written before there were rows, which the loader still reads.
+enum class SaveLayout { Rows, Elements };
 // The text SaveGame would write, date line included.
-std::string BuildSaveText();
+std::string BuildSaveText(SaveLayout layout = SaveLayout::Rows);
 // "<save folder>/<name>.xml".
 std::string SavePath(const std::string& name);
 // Removes the "<name>.xml.tmp" files a save cut short (a killed process, a power cut) left in the

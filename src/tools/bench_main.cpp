@@ -91,10 +91,14 @@ int RunSize(int voters, int setups, int turns) {
         }
     }
     std::printf("%9d  %12.1f  %12.2f", voters, Median(setupTimes), Median(turnTimes));
-    if (saveTimes.empty())
-        std::printf("  %12s  %12s", "-", "-");
-    else
-        std::printf("  %12.1f  %12.1f", Median(saveTimes), Median(loadTimes));
+    if (saveTimes.empty()) {
+        std::printf("  %12s  %12s  %12s", "-", "-", "-");
+    } else {
+        std::error_code error;
+        const auto bytes = std::filesystem::file_size(SavePath("bench"), error);
+        std::printf("  %12.1f  %12.1f  %12.0f", Median(saveTimes), Median(loadTimes),
+                    error ? 0.0 : static_cast<double>(bytes) / 1024.0);
+    }
     std::fflush(stdout);
     return 0;
 }
@@ -222,8 +226,8 @@ int main(int argc, char** argv) {
     GetHeadlessFrontEnd().quietBoxes = true;
 
     std::printf("Default country, %d turns per size, single-threaded\n", turns);
-    std::printf("%9s  %12s  %12s  %12s  %12s  %12s\n", "voters", "set-up ms", "turn ms", "save ms",
-                "load ms", "peak MB");
+    std::printf("%9s  %12s  %12s  %12s  %12s  %12s  %12s\n", "voters", "set-up ms", "turn ms",
+                "save ms", "load ms", "save KB", "peak MB");
     for (int voters : sizes) {
         std::fflush(stdout);
         pid_t child = fork();

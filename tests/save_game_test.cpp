@@ -264,12 +264,14 @@ TEST_F(SaveGameTest, TheDeskIsSavedAndFoundAgainInOrder) {
         issue->title = r.title;
         issue->text = r.text;
     }
-    const std::vector<DeskEntry> saved = Desk();
-    // The announcement of a resignation is no content and cannot be found again by name.
+    // The announcement of a resignation is no content and has no name: it comes back in its place.
     MinisterResignation resignation;
     resignation.guiName = "Gone";
+    resignation.description = "Left <in> a hurry";
     GetEventManager().AnnounceResignation(resignation);
-    ASSERT_EQ(desk.Count(), saved.size() + 1);
+    const std::vector<DeskEntry> saved = Desk();
+    ASSERT_EQ(std::get<1>(saved.back()), "");
+    ASSERT_EQ(std::get<4>(saved.back()), "Left <in> a hurry");
 
     SaveGame("desk");
     std::string text = SaveText("desk");

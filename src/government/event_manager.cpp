@@ -101,6 +101,12 @@ void SIM_EventManager::TriggerEventByName(const std::string& name) {
 }
 
 SIM_Event* SIM_EventManager::AnnounceResignation(const MinisterResignation& resignation) {
+    SIM_Event* event = RestoreAnnouncement(resignation);
+    event->TriggerEvent();
+    return event;
+}
+
+SIM_Event* SIM_EventManager::RestoreAnnouncement(const MinisterResignation& resignation) {
     SIM_Event* event = new SIM_Event();
     event->SetGuiName(resignation.guiName);
     event->description = resignation.description;
@@ -108,7 +114,6 @@ SIM_Event* SIM_EventManager::AnnounceResignation(const MinisterResignation& resi
     event->onView = resignation.onView;
     event->texture = resignation.picture;
     announcements.push_back(event);
-    event->TriggerEvent();
     return event;
 }
 

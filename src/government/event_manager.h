@@ -42,6 +42,8 @@ public:
     // apart from the content events (never chosen by ripeness, never found by name) until the
     // next Release.
     SIM_Event* AnnounceResignation(const MinisterResignation& resignation);
+    // The same event as a saved game holds it: made, not fired (the file brings back the desk).
+    SIM_Event* RestoreAnnouncement(const MinisterResignation& resignation);
 
     // Takes ownership; appends to the list in load order.
     void AddEvent(SIM_Event* event);

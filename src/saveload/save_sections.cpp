@@ -362,6 +362,55 @@ template <typename Archive> void VisitMinisters(Archive& a) {
                               CaptureMinisterRecord, ApplyMinister);
 }
 
+// A minister who resigned this turn stays, out of office, until the next turn's step ends him.
+void ApplyResignedMinister(const MinisterRecord& r) {
+    SIM_CabinetManager& cabinet = GetCabinet();
+    const size_t before = cabinet.ministers.size();
+    ApplyMinister(r);
+    if (cabinet.ministers.size() != before + 1)
+        return;
+    SIM_Minister* minister = cabinet.ministers.back();
+    cabinet.ministers.pop_back();
+    cabinet.resigned.push_back(minister);
+}
+
+bool CaptureAnnouncement(const SIM_Event* event, AnnouncementRecord& r) {
+    r.guiName = event->guiName;
+    r.description = event->description;
+    r.onImplement = event->onImplement;
+    r.onView = event->onView;
+    r.picture = event->texture;
+    r.value = event->value;
+    r.triggered = event->triggered;
+    return true;
+}
+
+void ApplyAnnouncement(const AnnouncementRecord& r) {
+    MinisterResignation resignation;
+    resignation.guiName = r.guiName;
+    resignation.description = r.description;
+    resignation.onImplement = r.onImplement;
+    resignation.onView = r.onView;
+    resignation.picture = r.picture;
+    SIM_Event* event = GetEventManager().RestoreAnnouncement(resignation);
+    event->value = r.value;
+    event->triggered = r.triggered;
+}
+
+// The turn of a resignation: the minister on his way out and the announcement on the desk. Files
+// written before they were saved have none.
+template <typename Archive> void VisitResignations(Archive& a) {
+    if (!a.Optional("resignations"))
+        return;
+    a.Begin("resignations");
+    VisitList<MinisterRecord>(a, "resigned", "minister", GetCabinet().resigned,
+                              CaptureMinisterRecord, ApplyResignedMinister);
+    VisitList<AnnouncementRecord>(a, "announcements", "announcement",
+                                  GetEventManager().Announcements(), CaptureAnnouncement,
+                                  ApplyAnnouncement);
+    a.End("resignations");
+}
+
 bool CaptureVoterType(const SIM_VoterType* t, VoterTypeRecord& r) {
     r.name = t->name;
     r.value = t->value;
@@ -522,10 +571,18 @@ bool CaptureIssueRecord(const std::unique_ptr<SIM_Issue>& issue, IssueRecord& r)
     return true;
 }
 
-// An issue whose subject the game no longer has (the announcement of a resignation, or content
-// that changed since the save) is left off the desk.
-void ApplyIssue(const IssueRecord& r) {
-    Neuron* subject = FindIssueSubject(r.kind, r.subject);
+// An issue whose subject the game no longer has (content that changed since the save, or an
+// announcement the file does not hold) is left off the desk. Announcements have no name: an event
+// issue without a subject is about the next of them in order.
+void ApplyIssue(const IssueRecord& r, size_t& announcementsTaken) {
+    const std::vector<SIM_Event*>& announcements = GetEventManager().Announcements();
+    Neuron* subject = nullptr;
+    if (r.kind == kIssueKindEvent && r.subject.empty()) {
+        if (announcementsTaken < announcements.size())
+            subject = announcements[announcementsTaken++];
+    } else {
+        subject = FindIssueSubject(r.kind, r.subject);
+    }
     if (!subject) {
         LogF("A saved issue about '%s' is left off the desk: the game has no such subject",
              r.subject.c_str());
@@ -544,8 +601,11 @@ template <typename Archive> void VisitIssues(Archive& a) {
     SIM_IssuesManager& desk = GetIssuesManager();
     if (Archive::kReading)
         desk.ClearIssues();
+    size_t announcementsTaken = 0;
     if (a.Optional("issues"))
-        VisitList<IssueRecord>(a, "issues", "issue", desk.Issues(), CaptureIssueRecord, ApplyIssue);
+        VisitList<IssueRecord>(
+            a, "issues", "issue", desk.Issues(), CaptureIssueRecord,
+            [&announcementsTaken](const IssueRecord& r) { ApplyIssue(r, announcementsTaken); });
 }
 
 template <typename T> int32_t PlaceIn(const std::vector<T*>& list, const void* item) {
@@ -1092,6 +1152,7 @@ template <typename Archive> void VisitGame(Archive& a) {
     VisitEvents(a);
     VisitList<AttackRecord>(a, "attackevents", "event", AllAttacks(), CaptureAttack, ApplyAttack);
     VisitMinisters(a);
+    VisitResignations(a);
     VisitList<VoterTypeRecord>(a, "votertypes", "votertype", GetVoterManager().VoterTypes(),
                                CaptureVoterType, ApplyVoterType);
     VisitList<PressureGroupRecord>(a, "pressuregroups", "pressuregroup", AllPressureGroups(),

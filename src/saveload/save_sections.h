@@ -185,6 +185,28 @@ template <typename Archive> void Visit(Archive& a, MinisterRecord& m) {
     a.Text({"currentjob"}, m.post);
 }
 
+// The announcement of a minister's resignation, an event made in play that has no name of its
+// own; it lives until the next turn, so only a save made in the turn of a resignation holds one.
+struct AnnouncementRecord {
+    std::string guiName;
+    std::string description;
+    std::string onImplement;
+    std::string onView;
+    std::string picture;
+    float value = 0.0f;
+    bool triggered = false;
+};
+
+template <typename Archive> void Visit(Archive& a, AnnouncementRecord& r) {
+    a.Prose({"guiname"}, r.guiName);
+    a.Prose({"description"}, r.description);
+    a.Prose({"onimplement"}, r.onImplement);
+    a.Prose({"onview"}, r.onView);
+    a.Text({"picture"}, r.picture);
+    a.Float({"Value"}, r.value);
+    a.Flag({"triggered"}, r.triggered);
+}
+
 struct PolicyRecord {
     std::string name;
     float implementation = 0.0f;

@@ -393,7 +393,8 @@ void PrintHappenings() {
         const char* name = issue->subject->name;
         switch (issue->kind) {
         case kIssueKindEvent:
-            std::printf("  Event: %s\n", name);
+            // The announcement of a resignation is no content and has no name: its title says it.
+            std::printf("  Event: %s\n", *name ? name : issue->title.c_str());
             break;
         case kIssueKindSituationBegins:
             std::printf("  Situation begins: %s\n", name);

@@ -1,10 +1,10 @@
 #pragma once
 // The archives a saved section is visited with. Every section of the saved game lists its fields
 // once, in a function template Visit(archive, section) (saveload/save_sections.h). The writing
-// archive writes each field as one element per line, the reading archive reads it back from the
-// same place, and JsonFields hands the fields the state document shows over to it. A field that
-// is written is therefore read, and a field that is saved reaches the state document unless the
-// section says it does not.
+// archive writes each field as one element per line (or, for the long lists, each record as one
+// row: save_rows.h), the reading archive reads it back from the same place, and JsonFields hands
+// the fields the state document shows over to it. A field that is written is therefore read, and a
+// field that is saved reaches the state document unless the section says it does not.
 
 #include "saveload/save_field.h"
 #include "saveload/save_reader.h"

@@ -1,7 +1,7 @@
 #pragma once
-// The saved-game writer: walks the live game and writes every subsystem's state, one element per
-// line in a fixed order, to "<save folder>/<name>.xml". Also the list of saves the load screen
-// shows.
+// The saved-game writer: walks the live game and writes every subsystem's state, one element or
+// one row per line in a fixed order, to "<save folder>/<name>.xml". Also the list of saves the load
+// screen shows.
 
 #include <string>
 #include <vector>

@@ -641,6 +641,13 @@ TEST_F(SaveGameTest, DamagedFilesNeverCrash) {
         if (round % 3 == 0) {
             text = base;
             size_t at = text.find_first_of("123456789", next(static_cast<uint32_t>(text.size())));
+            // A digit in a tag's name (<symp2>) is no figure.
+            const auto inTag = [&text](size_t i) {
+                const size_t open = text.rfind('<', i), close = text.rfind('>', i);
+                return open != std::string::npos && (close == std::string::npos || open > close);
+            };
+            while (at != std::string::npos && inTag(at))
+                at = text.find_first_of("123456789", at + 1);
             if (at != std::string::npos)
                 text[at] = text[at] == '7' ? '3' : '7';
         } else if (round % 2)

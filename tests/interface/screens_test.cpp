@@ -532,9 +532,19 @@ TEST_F(ScreensTest, LoadListPutsTheNewestFirstWithItsDetailsAndAsksBeforeDeletin
     const std::string shortened = SaveRowLabel(longer, room);
     EXPECT_NE(shortened.find("...,"), std::string::npos) << shortened;
     EXPECT_NE(shortened.find("turn 12, Calverra, 42%"), std::string::npos) << shortened;
+    // An accented name gives way by whole characters, never leaving half of one behind.
+    std::string accented;
+    for (int i = 0; i < 200; ++i)
+        accented += "\xC3\xA9";
+    longer.name = accented;
+    const std::string cut = SaveRowLabel(longer, room);
+    const std::string kept = cut.substr(0, cut.find("..."));
+    EXPECT_LT(kept.size(), accented.size());
+    EXPECT_TRUE(TextEngine::CanDrawText(kept)) << kept;
     GetTextEngine().Release();
-    // A UTF-8 file name is shown in the fonts' own characters: the euro as the sheet's byte.
-    EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC")).rfind("caf\xE9 \x80", 0),
+    // A file name is UTF-8 and is shown as it is.
+    EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC"))
+                  .rfind("caf\xC3\xA9 \xE2\x82\xAC", 0),
               0u);
     // Day, month in words, year: in the middle of a day, so no zone moves it to another date.
     const std::time_t noon = 1236254400; // 5 March 2009, 12:00 UTC
@@ -607,7 +617,8 @@ TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
         {"..\\..\\outside", "No slashes, please."},
         {"../outside", "No slashes, please."},
         {"   ", "A name, please."},
-        {"caf\xE9", "Letters we can print, please."},
+        {"arrow \xE2\x86\x92", "Letters we can print, please."},
+        {"caf\xE9", "Letters we can print, please."}, // not UTF-8
     };
     for (const auto& [typed, message] : refused) {
         screen.Activate();
@@ -624,11 +635,9 @@ TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(logged.dir.Path()))
         EXPECT_NE(entry.path().extension(), ".xml") << entry.path();
 
-    // The fonts' own pound and euro signs are kept, and leave the game as UTF-8.
-    EXPECT_EQ(TypedSaveNameRefusal("\xA3 and \x80"), "");
-    EXPECT_EQ(Windows1252ToUtf8("\xA3 and \x80"), "\xC2\xA3 and \xE2\x82\xAC");
-    EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8("caf\xE9 \x93quoted\x94")),
-              "caf\xE9 \x93quoted\x94");
+    // Any character the fonts draw is taken, and the name is kept as UTF-8.
+    EXPECT_EQ(TypedSaveNameRefusal("\xC2\xA3 and \xE2\x82\xAC"), "");
+    EXPECT_EQ(TypedSaveNameRefusal("\xE2\x80\x9C\xC3\x89t\xC3\xA9\xE2\x80\x9D"), "");
 
     // A file of a name no save of ours could have, put in the folder by hand, is listed but
     // refused with one message, and nothing is loaded.

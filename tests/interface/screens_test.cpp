@@ -39,6 +39,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -385,21 +386,30 @@ TEST_F(ScreensTest, AWideScreenIsFilledAndItsPanelsStandInTheMiddle) {
     const GUI_SliderControl& first = *options.Sliders()[0];
     EXPECT_NEAR(first.left, 1365 - first.right, 1.0f);
 
-    // A 4:3 picture on the wide screen: undistorted in the middle, its edges drawn out to the
-    // sides. On a narrower screen its middle part is shown.
+    // A 4:3 picture on the wide screen: undistorted in the middle, on whole pixels, and its
+    // outermost few columns drawn out to the sides, meeting it without a gap or an overlap.
     const TextureId picture = device.RegisterTexture("scene.png", 1024, 768);
-    device.sprites.clear();
-    ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 1365, 768));
-    ASSERT_EQ(device.sprites.size(), 3u);
-    const SpriteDraw& whole = device.sprites[0].sprite;
-    EXPECT_EQ(device.sprites[0].texture, picture);
-    EXPECT_NEAR(whole.right - whole.left, 1024, 0.5f);
-    EXPECT_NEAR(whole.left, 170.5f, 0.5f);
-    EXPECT_FLOAT_EQ(device.sprites[1].sprite.left, 0);
-    EXPECT_FLOAT_EQ(device.sprites[2].sprite.right, 1365);
-    EXPECT_LT(device.sprites[1].sprite.u1, 0.1f);
-    EXPECT_GT(device.sprites[2].sprite.u0, 0.9f);
-
+    for (const float wide : {1365.0f, 1366.0f, 1835.0f}) {
+        device.sprites.clear();
+        ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, wide, 768));
+        ASSERT_EQ(device.sprites.size(), 3u);
+        const SpriteDraw& whole = device.sprites[0].sprite;
+        EXPECT_EQ(device.sprites[0].texture, picture);
+        EXPECT_FLOAT_EQ(whole.right - whole.left, 1024);
+        EXPECT_FLOAT_EQ(whole.left, std::round(whole.left));
+        EXPECT_NEAR(whole.left, (wide - 1024) / 2, 0.5f);
+        const SpriteDraw& left = device.sprites[1].sprite;
+        const SpriteDraw& right = device.sprites[2].sprite;
+        EXPECT_FLOAT_EQ(left.left, 0);
+        EXPECT_FLOAT_EQ(left.right, whole.left);
+        EXPECT_FLOAT_EQ(right.left, whole.right);
+        EXPECT_FLOAT_EQ(right.right, wide);
+        // Only the calm band along the picture's sides is stretched (see the backgrounds).
+        EXPECT_FLOAT_EQ(left.u0, 0);
+        EXPECT_LE(left.u1 * 1024, 8);
+        EXPECT_GE(right.u0 * 1024, 1024 - 8);
+        EXPECT_FLOAT_EQ(right.u1, 1);
+    }
     device.sprites.clear();
     ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 768, 768));
     ASSERT_EQ(device.sprites.size(), 1u);

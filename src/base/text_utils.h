@@ -17,8 +17,3 @@ std::string TrimBlanks(const std::string& text);
 // The text with control characters shown as codes ("\x01"), so that a message quoting what a
 // player typed or a damaged file holds stays on one line.
 std::string PrintableText(const std::string& text);
-
-// The game's one-byte text (Windows-1252, as typed into its fields and drawn by its fonts) as
-// UTF-8, for names that leave the game: save file names. Bytes the code page leaves unassigned
-// are dropped.
-std::string Windows1252ToUtf8(const std::string& text);

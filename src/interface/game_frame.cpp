@@ -127,6 +127,7 @@ bool StartDisplay(bool firstStart) {
         return false;
     }
     SetRenderDevice(gDisplay.get());
+    gDisplay->SetPictureScale(InterfacePercent());
     gInput.SetDisplay(gDisplay.get());
     return true;
 }

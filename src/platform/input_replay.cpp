@@ -2,7 +2,6 @@
 
 #include "base/debug_log.h"
 #include "base/file_system.h"
-#include "platform/sdl_input.h"
 
 #include <algorithm>
 #include <cctype>
@@ -95,7 +94,7 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         const size_t at = line.find_first_not_of(" \t", line.find(frameWord) + frameWord.size());
         const size_t textStart = at + 4 < line.size() ? at + 5 : line.size();
         step.kind = Kind::Text;
-        step.text = Utf8ToWindows1252(line.substr(textStart));
+        step.text = line.substr(textStart);
         steps.push_back(step);
         return true;
     }

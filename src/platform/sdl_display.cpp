@@ -51,6 +51,13 @@ Letterbox ComputeLetterbox(int outputWidth, int outputHeight, int gameWidth, int
     return box;
 }
 
+std::string ScaledPictureFileName(const std::string& fileName, int percent) {
+    const size_t dot = fileName.rfind('.');
+    if (percent == 100 || dot == std::string::npos)
+        return fileName;
+    return fileName.substr(0, dot) + "_" + std::to_string(percent) + fileName.substr(dot);
+}
+
 void ChooseWindowSize(int desktopWidth, int desktopHeight, int gameWidth, int gameHeight,
                       int& windowWidth, int& windowHeight) {
     const double roomW = desktopWidth * 0.9, roomH = desktopHeight * 0.9;
@@ -319,6 +326,7 @@ int SdlDisplay::LoadTexturesFrom(const std::string& folder) {
     // resolves the same way.
     std::sort(files.begin(), files.end());
 
+    const int batch = ++loadBatches_;
     int loaded = 0;
     for (const fs::path& file : files) {
         const std::string key = TextureKey(file.filename().string());
@@ -332,6 +340,7 @@ int SdlDisplay::LoadTexturesFrom(const std::string& folder) {
             slot.path = oldPath;
             continue;
         }
+        slot.batch = batch;
         if (found == byName_.end()) {
             byName_[key] = static_cast<TextureId>(textures_.size());
             textures_.push_back(fresh);
@@ -339,7 +348,40 @@ int SdlDisplay::LoadTexturesFrom(const std::string& folder) {
         ++loaded;
     }
     LogF("Loaded %d textures from %s", loaded, folder.c_str());
+    LinkPictureSets();
     return loaded;
+}
+
+void SdlDisplay::SetPictureScale(int percent) {
+    picturePercent_ = percent > 0 ? percent : 100;
+    LinkPictureSets();
+}
+
+void SdlDisplay::LinkPictureSets() {
+    for (Texture& t : textures_)
+        t.standIn = kNoTexture;
+    if (picturePercent_ == 100)
+        return;
+    int linked = 0;
+    for (Texture& t : textures_) {
+        const std::string name = TextureKey(t.path);
+        auto found = byName_.find(ScaledPictureFileName(name, picturePercent_));
+        // A set drawn before the picture was replaced shows the old picture, so the replacement
+        // is stretched instead.
+        if (found != byName_.end() && textures_[found->second].batch >= t.batch) {
+            t.standIn = found->second;
+            ++linked;
+        }
+    }
+    if (linked > 0)
+        LogF("Pictures drawn for %d%%: %d", picturePercent_, linked);
+}
+
+TextureId SdlDisplay::DrawnTexture(TextureId texture) const {
+    if (texture < 0 || texture >= static_cast<int>(textures_.size()))
+        return texture;
+    const TextureId standIn = textures_[texture].standIn;
+    return standIn != kNoTexture ? standIn : texture;
 }
 
 SDL_Texture* SdlDisplay::ScaledCopy(TextureId texture, Texture& t, int width, int height) {
@@ -433,6 +475,7 @@ void SdlDisplay::ReleaseTextures() {
             SDL_DestroyTexture(t.sdl);
     textures_.clear();
     byName_.clear();
+    loadBatches_ = 0;
     reportedMissing_.clear();
 }
 
@@ -494,7 +537,8 @@ void SdlDisplay::SetScaleMode(Texture& texture, int mode) {
 
 // ---- Drawing ----
 
-void SdlDisplay::DrawSprite(TextureId texture, const SpriteDraw& s) {
+void SdlDisplay::DrawSprite(TextureId picture, const SpriteDraw& s) {
+    const TextureId texture = DrawnTexture(picture);
     Texture* t = Get(texture);
     if (!t || !renderer_)
         return;
@@ -600,7 +644,7 @@ void SdlDisplay::DrawLine(float x1, float y1, float x2, float y2, Argb colour) {
 
 void SdlDisplay::DrawQuads(TextureId texture, const QuadVertex* vertices, int count,
                            bool pointSampling) {
-    Texture* t = Get(texture);
+    Texture* t = Get(DrawnTexture(texture));
     const int quads = count / 4;
     if (!t || !renderer_ || !vertices || quads <= 0)
         return;

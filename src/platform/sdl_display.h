@@ -30,6 +30,10 @@ Letterbox ComputeLetterbox(int outputWidth, int outputHeight, int gameWidth, int
 
 // The window size for windowed play: the largest of 2x, 1.5x and 1x the game size that fits in
 // 90% of the desktop, or the game size scaled down to fit there when even 1x does not.
+// The name of a picture drawn for a larger interface: "button.dds" at 150 percent is
+// "button_150.dds"; at 100 the name itself.
+std::string ScaledPictureFileName(const std::string& fileName, int percent);
+
 void ChooseWindowSize(int desktopWidth, int desktopHeight, int gameWidth, int gameHeight,
                       int& windowWidth, int& windowHeight);
 
@@ -77,6 +81,14 @@ public:
     // Loads every known texture again from its file, after the window was closed and reopened.
     void RestoreTextures();
     int TextureCount() const { return static_cast<int>(textures_.size()); }
+    // The interface size in percent (100, 150, 200). A picture drawn for that size
+    // ("button_150.dds" beside "button.dds") then stands in for the normal one wherever the
+    // normal one is drawn, unless the normal one was loaded later (a mod that supplies its own
+    // picture at one size, which is then stretched).
+    void SetPictureScale(int percent);
+    int PictureScale() const { return picturePercent_; }
+    // The texture drawn for a texture at the current interface size: itself, or its larger set.
+    TextureId DrawnTexture(TextureId texture) const;
 
     // Writes the last frame's game picture as a PNG; false (logged) when it cannot.
     bool SaveScreenshot(const std::string& path);
@@ -110,7 +122,12 @@ private:
         bool opaque = false;
         // The sampling last set on the texture, so it is only changed when it differs.
         int scaleMode = -1;
+        // Which LoadTexturesFrom call loaded it: a later folder (a mod) overrides earlier sets.
+        int batch = 0;
+        // The picture drawn in its place at the current interface size, or kNoTexture.
+        TextureId standIn = kNoTexture;
     };
+    void LinkPictureSets();
     bool Upload(Texture& texture);
     void DrawQuadsAsBlits(Texture& texture, const QuadVertex* vertices, int quads);
     Texture* Get(TextureId texture);
@@ -136,6 +153,8 @@ private:
     int outputWidth_ = 0, outputHeight_ = 0;
     Letterbox letterbox_;
 
+    int picturePercent_ = 100;
+    int loadBatches_ = 0;
     std::vector<Texture> textures_;
     std::unordered_map<std::string, TextureId> byName_;
     std::unordered_set<std::string> reportedMissing_;

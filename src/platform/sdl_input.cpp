@@ -121,21 +121,6 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_APPLICATION, 0xDD},
 };
 
-// Code points 0x80..0x9F of Windows-1252 (0 where the byte is unassigned).
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-int ToWindows1252(uint32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<int>(codePoint);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] != 0 && kCp1252High[i] == codePoint)
-            return 0x80 + i;
-    return -1;
-}
-
 // Keys that keep repeating while held are the ones a text field edits with; everything else
 // counts once per press, as buttons and shortcuts expect.
 bool RepeatsWhileHeld(int code) {
@@ -153,39 +138,6 @@ int ScancodeToKeyCode(int sdlScancode) {
         built = true;
     }
     return sdlScancode > 0 && sdlScancode < SDL_NUM_SCANCODES ? table[sdlScancode] : 0;
-}
-
-std::string Utf8ToWindows1252(const std::string& utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    const size_t n = utf8.size();
-    for (size_t i = 0; i < n;) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        int length = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 0;
-        uint32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = length > 0 && i + length <= n;
-        for (int k = 1; valid && k < length; ++k) {
-            const unsigned char c = static_cast<unsigned char>(utf8[i + k]);
-            valid = (c & 0xC0) == 0x80;
-            codePoint = codePoint << 6 | (c & 0x3F);
-        }
-        if (!valid) {
-            // Already one-byte text (or damaged): keep the byte.
-            if (lead >= 0x80)
-                out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        i += length;
-        const int byte = ToWindows1252(codePoint);
-        if (byte >= 0x20 && byte != 0x7F)
-            out += static_cast<char>(byte);
-    }
-    return out;
 }
 
 SdlInput::SdlInput(const SdlDisplay* display) : display_(display) {}
@@ -251,7 +203,7 @@ bool SdlInput::Poll(InputState& state) {
             break;
         }
         case SDL_TEXTINPUT:
-            state.typedText += Utf8ToWindows1252(event.text.text);
+            state.typedText += event.text.text;
             break;
         case SDL_WINDOWEVENT:
             // Keys and buttons released while another window had the focus never reach us;

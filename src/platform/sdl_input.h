@@ -31,7 +31,3 @@ private:
 
 // The interface's key code for an SDL scancode; 0 for keys the interface has no number for.
 int ScancodeToKeyCode(int sdlScancode);
-
-// UTF-8 to the game's one-byte characters (Windows-1252): characters it has no byte for are
-// dropped, and so are control characters; a byte that is not valid UTF-8 is taken as it stands.
-std::string Utf8ToWindows1252(const std::string& utf8);

@@ -477,4 +477,14 @@ TEST_F(GuiTest, ListBoxAndTextFieldTakeTheirInput) {
     window.Update();
     EXPECT_EQ(field->Text(), "Autosave");
     EXPECT_EQ(entered, 1);
+
+    // Typed text is UTF-8: the limit counts characters, and Backspace takes a whole one.
+    field->SetText("Caf");
+    field->Type("\xC3\xA9 cr\xC3\xA8me!");
+    EXPECT_EQ(field->Text(), "Caf\xC3\xA9 cr\xC3\xA8");
+    field->Backspace();
+    EXPECT_EQ(field->Text(), "Caf\xC3\xA9 cr");
+    field->SetText("\xE2\x82\xAC");
+    field->Backspace();
+    EXPECT_EQ(field->Text(), "");
 }

@@ -39,6 +39,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -385,21 +386,30 @@ TEST_F(ScreensTest, AWideScreenIsFilledAndItsPanelsStandInTheMiddle) {
     const GUI_SliderControl& first = *options.Sliders()[0];
     EXPECT_NEAR(first.left, 1365 - first.right, 1.0f);
 
-    // A 4:3 picture on the wide screen: undistorted in the middle, its edges drawn out to the
-    // sides. On a narrower screen its middle part is shown.
+    // A 4:3 picture on the wide screen: undistorted in the middle, on whole pixels, and its
+    // outermost few columns drawn out to the sides, meeting it without a gap or an overlap.
     const TextureId picture = device.RegisterTexture("scene.png", 1024, 768);
-    device.sprites.clear();
-    ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 1365, 768));
-    ASSERT_EQ(device.sprites.size(), 3u);
-    const SpriteDraw& whole = device.sprites[0].sprite;
-    EXPECT_EQ(device.sprites[0].texture, picture);
-    EXPECT_NEAR(whole.right - whole.left, 1024, 0.5f);
-    EXPECT_NEAR(whole.left, 170.5f, 0.5f);
-    EXPECT_FLOAT_EQ(device.sprites[1].sprite.left, 0);
-    EXPECT_FLOAT_EQ(device.sprites[2].sprite.right, 1365);
-    EXPECT_LT(device.sprites[1].sprite.u1, 0.1f);
-    EXPECT_GT(device.sprites[2].sprite.u0, 0.9f);
-
+    for (const float wide : {1365.0f, 1366.0f, 1835.0f}) {
+        device.sprites.clear();
+        ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, wide, 768));
+        ASSERT_EQ(device.sprites.size(), 3u);
+        const SpriteDraw& whole = device.sprites[0].sprite;
+        EXPECT_EQ(device.sprites[0].texture, picture);
+        EXPECT_FLOAT_EQ(whole.right - whole.left, 1024);
+        EXPECT_FLOAT_EQ(whole.left, std::round(whole.left));
+        EXPECT_NEAR(whole.left, (wide - 1024) / 2, 0.5f);
+        const SpriteDraw& left = device.sprites[1].sprite;
+        const SpriteDraw& right = device.sprites[2].sprite;
+        EXPECT_FLOAT_EQ(left.left, 0);
+        EXPECT_FLOAT_EQ(left.right, whole.left);
+        EXPECT_FLOAT_EQ(right.left, whole.right);
+        EXPECT_FLOAT_EQ(right.right, wide);
+        // Only the calm band along the picture's sides is stretched (see the backgrounds).
+        EXPECT_FLOAT_EQ(left.u0, 0);
+        EXPECT_LE(left.u1 * 1024, 8);
+        EXPECT_GE(right.u0 * 1024, 1024 - 8);
+        EXPECT_FLOAT_EQ(right.u1, 1);
+    }
     device.sprites.clear();
     ASSERT_TRUE(ScreenLayout::DrawFitted("scene.png", 0, 0, 768, 768));
     ASSERT_EQ(device.sprites.size(), 1u);
@@ -532,9 +542,19 @@ TEST_F(ScreensTest, LoadListPutsTheNewestFirstWithItsDetailsAndAsksBeforeDeletin
     const std::string shortened = SaveRowLabel(longer, room);
     EXPECT_NE(shortened.find("...,"), std::string::npos) << shortened;
     EXPECT_NE(shortened.find("turn 12, Calverra, 42%"), std::string::npos) << shortened;
+    // An accented name gives way by whole characters, never leaving half of one behind.
+    std::string accented;
+    for (int i = 0; i < 200; ++i)
+        accented += "\xC3\xA9";
+    longer.name = accented;
+    const std::string cut = SaveRowLabel(longer, room);
+    const std::string kept = cut.substr(0, cut.find("..."));
+    EXPECT_LT(kept.size(), accented.size());
+    EXPECT_TRUE(TextEngine::CanDrawText(kept)) << kept;
     GetTextEngine().Release();
-    // A UTF-8 file name is shown in the fonts' own characters: the euro as the sheet's byte.
-    EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC")).rfind("caf\xE9 \x80", 0),
+    // A file name is UTF-8 and is shown as it is.
+    EXPECT_EQ(SaveRowLabel(ReadSavePreview("caf\xC3\xA9 \xE2\x82\xAC"))
+                  .rfind("caf\xC3\xA9 \xE2\x82\xAC", 0),
               0u);
     // Day, month in words, year: in the middle of a day, so no zone moves it to another date.
     const std::time_t noon = 1236254400; // 5 March 2009, 12:00 UTC
@@ -607,7 +627,8 @@ TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
         {"..\\..\\outside", "No slashes, please."},
         {"../outside", "No slashes, please."},
         {"   ", "A name, please."},
-        {"caf\xE9", "Letters we can print, please."},
+        {"arrow \xE2\x86\x92", "Letters we can print, please."},
+        {"caf\xE9", "Letters we can print, please."}, // not UTF-8
     };
     for (const auto& [typed, message] : refused) {
         screen.Activate();
@@ -624,11 +645,9 @@ TEST_F(ScreensTest, SaveAndLoadScreensRefuseUnsafeNamesAndKeepThemAsTyped) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(logged.dir.Path()))
         EXPECT_NE(entry.path().extension(), ".xml") << entry.path();
 
-    // The fonts' own pound and euro signs are kept, and leave the game as UTF-8.
-    EXPECT_EQ(TypedSaveNameRefusal("\xA3 and \x80"), "");
-    EXPECT_EQ(Windows1252ToUtf8("\xA3 and \x80"), "\xC2\xA3 and \xE2\x82\xAC");
-    EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8("caf\xE9 \x93quoted\x94")),
-              "caf\xE9 \x93quoted\x94");
+    // Any character the fonts draw is taken, and the name is kept as UTF-8.
+    EXPECT_EQ(TypedSaveNameRefusal("\xC2\xA3 and \xE2\x82\xAC"), "");
+    EXPECT_EQ(TypedSaveNameRefusal("\xE2\x80\x9C\xC3\x89t\xC3\xA9\xE2\x80\x9D"), "");
 
     // A file of a name no save of ours could have, put in the folder by hand, is listed but
     // refused with one message, and nothing is loaded.

@@ -19,25 +19,26 @@ std::string WidthFile(const std::vector<int32_t>& widths) {
     return bytes;
 }
 
-int GlyphOf(char c) {
-    return TextEngine::GlyphIndex(static_cast<unsigned char>(c));
+int GlyphOf(uint32_t c) {
+    return TextEngine::GlyphIndex(c);
 }
 
-// A 16-point font in 24-pixel cells on a 240 x 240 sheet: letters 10 wide except for a few
-// chosen to make the rules visible.
+// A 16-point font in 24-pixel cells on a 384 x 384 sheet of 16 by 16: letters 10 wide except for
+// a few chosen to make the rules visible.
 class TextEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetRenderDevice(&device);
-        device.RegisterTexture("arial16.dds", 240, 240);
-        std::vector<int32_t> widths(100, 10);
+        device.RegisterTexture("arial16.dds", 384, 384);
+        std::vector<int32_t> widths(256, 10);
         widths[GlyphOf('f')] = 6;
         widths[GlyphOf('o')] = 9;
-        widths[92] = 5;
-        widths[93] = 7;
-        widths[94] = 11;
+        widths[GlyphOf(0xA3)] = 5; // pound
+        widths[GlyphOf('%')] = 7;
+        widths[GlyphOf(0x20AC)] = 11; // euro
+        widths[GlyphOf(0xE9)] = 8;    // e acute
         log.dir.Write("data/fonts/arial16.dds.dat", WidthFile(widths));
-        engine.AddFont("data/fonts/arial16.dds.dat", "arial16.dds", 16, 24, 10, 10);
+        engine.AddFont("data/fonts/arial16.dds.dat", "arial16.dds", 16, 24, 16, 16);
         engine.AddKerning("arial16.dds", 'f', 'o', -1);
         engine.AddKerning("arial16.dds", 'f', 'f', -2);
         engine.SetFont("arial16.dds", 16);
@@ -61,8 +62,14 @@ protected:
 
 TEST_F(TextEngineTest, AdvancesFollowSizeGlyphMapAndFixedWidth) {
     EXPECT_EQ(engine.TextWidth(" "), 4);
+    // Every character in a cell of its own: the percent, tilde and closing brace no longer
+    // share theirs with the currency signs.
     EXPECT_EQ(engine.TextWidth("%"), 7);
-    EXPECT_EQ(engine.TextWidth("~"), 7);
+    EXPECT_EQ(engine.TextWidth("~"), 10);
+    EXPECT_EQ(engine.TextWidth("}"), 10);
+    EXPECT_EQ(engine.TextWidth("\xC2\xA3"), 5);
+    EXPECT_EQ(engine.TextWidth("\xE2\x82\xAC"), 11);
+    // A lone byte of the old one-byte text (a currency sign in an older save) still reads.
     EXPECT_EQ(engine.TextWidth("\xA3"), 5);
     EXPECT_EQ(engine.TextWidth("\x80"), 11);
     // Kerning is a drawing matter: measuring ignores it.
@@ -89,8 +96,8 @@ TEST_F(TextEngineTest, KerningPullsPairsTogetherAtNativeSizeWithPointSampling) {
     // A quad is one whole cell at the native size, textured from the glyph's cell.
     const QuadVertex* o = &device.quadCalls[0].vertices[4];
     EXPECT_FLOAT_EQ(o[2].x - o[0].x, 24);
-    EXPECT_FLOAT_EQ(o[0].u, (GlyphOf('o') % 10) * 0.1f);
-    EXPECT_FLOAT_EQ(o[2].v, (GlyphOf('o') / 10 + 1) * 0.1f);
+    EXPECT_FLOAT_EQ(o[0].u, (GlyphOf('o') % 16) / 16.0f);
+    EXPECT_FLOAT_EQ(o[2].v, (GlyphOf('o') / 16 + 1) / 16.0f);
 
     device.Clear();
     engine.SetFont("arial16.dds", 32);
@@ -202,6 +209,62 @@ TEST_F(TextEngineTest, MissingWidthFileIsMeasuredFromTheSheetAndWritten) {
     EXPECT_EQ(engine.TextWidth("\""), 4); // never wider than its cell
     EXPECT_EQ(log.dir.Read("data/fonts/tiny4.dds.dat").size(), 400u);
     EXPECT_NE(log.LogText().find("Width of char 1 is 4"), std::string::npos);
+}
+
+TEST_F(TextEngineTest, AccentedTextIsMeasuredSplitAndDrawnFromItsOwnCells) {
+    const std::string name = "Caf\xC3\xA9 cr\xC3\xA8me";
+    // Letters of 10 except the f (6) and the e acute (8), and one blank.
+    EXPECT_EQ(engine.TextWidth(name), 7 * 10 + 6 + 8 + 4);
+    engine.DrawLine(name, 0, 0, 0xFFFFFFFF);
+    engine.Flush();
+    ASSERT_EQ(device.quadCalls.size(), 1u);
+    const std::vector<QuadVertex>& v = device.quadCalls[0].vertices;
+    ASSERT_EQ(v.size(), 9u * 4);
+    const int acute = GlyphOf(0xE9), grave = GlyphOf(0xE8);
+    ASSERT_GE(acute, 0);
+    ASSERT_GE(grave, 0);
+    EXPECT_NE(acute, grave);
+    EXPECT_FLOAT_EQ(v[12].u, (acute % 16) / 16.0f);
+    EXPECT_FLOAT_EQ(v[12].v, (acute / 16) / 16.0f);
+    EXPECT_FLOAT_EQ(v[12].x, 26);
+    EXPECT_FLOAT_EQ(v[16].x, 26 + 8 + 4); // the c after the blank
+    EXPECT_FLOAT_EQ(v[24].u, (grave % 16) / 16.0f);
+
+    // Lines break between characters, never inside one.
+    auto [line, rest] = engine.SplitLine(name, 50);
+    EXPECT_EQ(line, "Caf\xC3\xA9");
+    EXPECT_EQ(rest, "cr\xC3\xA8me");
+    // A text of one character draws nothing, however many bytes it takes.
+    device.Clear();
+    engine.DrawWrapped("\xC3\xA9", 0, 0, 100, 0xFFFFFFFF);
+    engine.Flush();
+    EXPECT_TRUE(device.quadCalls.empty());
+    // The no-break space advances as a blank and draws nothing.
+    EXPECT_EQ(engine.TextWidth("a\xC2\xA0"
+                               "a"),
+              24);
+}
+
+TEST(TextEngineCharacters, TheFontsDrawLatin1TheEuroAndTypographicQuotesAndNothingElse) {
+    for (const char* drawable :
+         {"Caf\xC3\xA9 cr\xC3\xA8me", "\xC3\x85ngstr\xC3\xB6m \xC3\x9F \xC3\xBF \xC2\xA1",
+          "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94 \xE2\x80\x93 \xE2\x80\x98s\xE2\x80\x99",
+          "\xE2\x82\xAC 5 \xC2\xA3 3 \xE2\x80\xA6", "100% {braces} ~"})
+        EXPECT_TRUE(TextEngine::CanDrawText(drawable)) << drawable;
+    for (const char* refused :
+         {"arrow \xE2\x86\x92",
+          "\xC5\x81\xC3\xB3"
+          "d\xC5\xBA",
+          "smile \xF0\x9F\x98\x80", "tab\there", "caf\xE9", "cut \xC3", "overlong \xC0\xAF"})
+        EXPECT_FALSE(TextEngine::CanDrawText(refused)) << refused;
+    // Every character has a cell of its own.
+    std::vector<int> seen(256, 0);
+    for (uint32_t c = 0; c < 0x2100; ++c) {
+        const int cell = TextEngine::GlyphIndex(c);
+        if (cell >= 0) {
+            EXPECT_EQ(++seen[static_cast<size_t>(cell)], 1) << "U+" << std::hex << c;
+        }
+    }
 }
 
 TEST_F(TextEngineTest, FormattedTextColourAndLineBreak) {

@@ -12,7 +12,6 @@
 #include "interface/widgets/message_dialog.h"
 #include "interface/widgets/text_engine.h"
 #include "platform/input_state.h"
-#include "platform/sdl_input.h"
 #include "saveload/save_preview.h"
 #include "saveload/save_writer.h"
 
@@ -38,8 +37,7 @@ std::string FormatSaveDate(std::time_t written) {
 }
 
 std::string SaveRowLabel(const SavePreview& save, float maxWidth) {
-    // File names are UTF-8; the fonts draw the game's one-byte text.
-    std::string name = Utf8ToWindows1252(save.name);
+    std::string name = save.name;
     std::string rest;
     if (save.written > 0)
         rest += ", " + FormatSaveDate(save.written);
@@ -59,8 +57,14 @@ std::string SaveRowLabel(const SavePreview& save, float maxWidth) {
             GuiDraw::TextWidth(ScreenLayout::kTextFont, ScreenLayout::kTextSize, text));
     };
     if (maxWidth > 0 && width(name + rest) > maxWidth) {
-        while (name.size() > 1 && width(name + "..." + rest) > maxWidth)
+        while (name.size() > 1 && width(name + "..." + rest) > maxWidth) {
             name.pop_back();
+            // Whole characters: a name is UTF-8.
+            while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80)
+                name.pop_back();
+            if (!name.empty() && static_cast<unsigned char>(name.back()) >= 0xC0)
+                name.pop_back();
+        }
         name += "...";
     }
     return name + rest;
@@ -158,7 +162,7 @@ void GUI_LoadGameScreen::LoadChosen(const std::string& name) {
 
 void GUI_LoadGameScreen::AskToDelete(const std::string& name) {
     std::string question = Translate("LOADGAME_DELETE_PROMPT");
-    ReplaceAll(question, "<NAME>", Utf8ToWindows1252(name));
+    ReplaceAll(question, "<NAME>", name);
     ShowChoiceDialog(
         windowManager, Translate("LOADGAME_DELETE_TITLE"), question,
         {{"LOADGAME_DELETE_YES", "DeleteSaveButton", [this, name]() { DeleteSave(name); }},

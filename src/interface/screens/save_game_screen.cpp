@@ -1,7 +1,6 @@
 #include "interface/screens/save_game_screen.h"
 
 #include "base/debug_log.h"
-#include "base/text_utils.h"
 #include "base/translation.h"
 #include "interface/game_frame.h"
 #include "interface/screens/screens.h"
@@ -23,12 +22,12 @@ constexpr float kButtonWidth = 170, kButtonGap = 15;
 } // namespace
 
 std::string TypedSaveNameRefusal(const std::string& typed) {
-    const std::string rule = SaveNameRefusal(Windows1252ToUtf8(typed));
+    const std::string rule = SaveNameRefusal(typed);
     if (!rule.empty())
         return rule;
-    for (char c : typed)
-        if (!TextEngine::CanDraw(static_cast<unsigned char>(c)))
-            return Translate("SAVENAME_UNDRAWABLE");
+    // A name the fonts cannot draw could not be shown in the list of saves.
+    if (!TextEngine::CanDrawText(typed))
+        return Translate("SAVENAME_UNDRAWABLE");
     return std::string();
 }
 
@@ -89,8 +88,7 @@ void GUI_SaveGameScreen::SaveAndReturn() {
         windowManager.OpenModalOwned(std::move(note));
         return;
     }
-    // The field holds the game's one-byte text; the file is named in UTF-8 like any other.
-    if (SaveGame(Windows1252ToUtf8(typed))) {
+    if (SaveGame(typed)) {
         MarkGameSaved();
         std::function<void()> next = std::move(afterSave);
         afterSave = nullptr;

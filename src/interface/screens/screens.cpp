@@ -15,6 +15,7 @@
 #include "platform/render_device.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -120,23 +121,31 @@ bool DrawFitted(const std::string& picture, float left, float top, float right, 
         device.DrawSprite(texture, sprite);
         return true;
     }
-    const float pictureLeft = left + (room - width) / 2;
+    // On whole pixels, so the picture and its sides meet without a gap or an overlap.
+    const float pictureLeft = std::round(left + (room - width) / 2);
+    const float pictureRight = std::round(pictureLeft + width);
     sprite.left = pictureLeft;
-    sprite.right = pictureLeft + width;
+    sprite.right = pictureRight;
     device.DrawSprite(texture, sprite);
-    // The outermost strip of each side, drawn out to the edge: skies and shadows carry on.
-    constexpr float kStrip = 0.02f;
+    // Each side is the picture's outermost strip drawn out to the edge, so skies and shadows carry
+    // on. The strip is kept within the calm band the backgrounds are drawn with along their sides
+    // (a smooth colour per row, no stars or specks), which stretched shows no streaks; linear
+    // sampling reaches a texel past the strip, still inside the band.
+    constexpr float kStripPixels = 6;
+    const float strip = std::min(kStripPixels / pw, 0.5f);
     SpriteDraw side = sprite;
     side.left = left;
-    side.right = pictureLeft + 1;
+    side.right = pictureLeft;
     side.u0 = 0;
-    side.u1 = kStrip;
-    device.DrawSprite(texture, side);
-    side.left = pictureLeft + width - 1;
+    side.u1 = strip;
+    if (side.right > side.left)
+        device.DrawSprite(texture, side);
+    side.left = pictureRight;
     side.right = right;
-    side.u0 = 1 - kStrip;
+    side.u0 = 1 - strip;
     side.u1 = 1;
-    device.DrawSprite(texture, side);
+    if (side.right > side.left)
+        device.DrawSprite(texture, side);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "interface/widgets/gui_text_field.h"
 
+#include "interface/widgets/glyph_cells.h"
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 
@@ -10,19 +11,33 @@ void GUI_TextField::SetText(const std::string& newText) {
 }
 
 void GUI_TextField::Type(const std::string& typed) {
-    for (char c : typed) {
+    size_t length = 0;
+    for (size_t at = 0; at < text.size();) {
+        glyph_cells::NextCharacter(text, at);
+        ++length;
+    }
+    for (size_t at = 0; at < typed.size();) {
+        const size_t start = at;
+        const uint32_t c = glyph_cells::NextCharacter(typed, at);
         // Control characters come through keys, not as text.
-        if (static_cast<unsigned char>(c) < 32 || c == 127)
+        if (c < 32 || c == 127)
             continue;
-        if (text.size() >= maxLength)
+        if (length >= maxLength)
             break;
-        text += c;
+        // Whole characters only, so the text stays UTF-8.
+        text.append(typed, start, at - start);
+        ++length;
     }
 }
 
 void GUI_TextField::Backspace() {
-    if (!text.empty())
-        text.pop_back();
+    if (text.empty())
+        return;
+    // Back over the continuation bytes to the first byte of the last character.
+    size_t last = text.size() - 1;
+    while (last > 0 && (static_cast<unsigned char>(text[last]) & 0xC0) == 0x80)
+        --last;
+    text.erase(last);
 }
 
 void GUI_TextField::Update() {

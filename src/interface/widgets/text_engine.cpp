@@ -2,6 +2,7 @@
 
 #include "base/debug_log.h"
 #include "base/file_system.h"
+#include "interface/widgets/glyph_cells.h"
 
 #include <cmath>
 #include <cstdint>
@@ -110,22 +111,24 @@ bool GenerateWidthFile(const std::string& path, const LibFont& font) {
 
 } // namespace
 
-int TextEngine::GlyphIndex(unsigned char c) {
-    switch (c) {
-    case '%':
-        return 93;
-    case 0xA3:
-        return 92;
-    case 0x80:
-        return 94;
-    default:
-        return c <= ' ' ? -1 : c - 33;
-    }
+int TextEngine::GlyphIndex(uint32_t codePoint) {
+    return glyph_cells::CellOf(codePoint);
 }
 
-bool TextEngine::CanDraw(unsigned char c) {
-    // The sheets hold ten rows of ten: the printable ASCII range and the two currency signs.
-    return c == ' ' || c == 0xA3 || c == 0x80 || (c > ' ' && c < 0x7F);
+bool TextEngine::CanDraw(uint32_t codePoint) {
+    return codePoint == ' ' || codePoint == glyph_cells::kNoBreakSpace ||
+           glyph_cells::CellOf(codePoint) >= 0;
+}
+
+bool TextEngine::CanDrawText(const std::string& utf8) {
+    for (size_t at = 0; at < utf8.size();) {
+        const size_t start = at;
+        const uint32_t c = glyph_cells::NextCharacter(utf8, at);
+        // A byte read in the old code page is not UTF-8: refused rather than guessed at.
+        if ((at == start + 1 && static_cast<unsigned char>(utf8[start]) >= 0x80) || !CanDraw(c))
+            return false;
+    }
+    return true;
 }
 
 void TextEngine::AddFont(const std::string& widthFile, const std::string& textureName, int size,
@@ -134,8 +137,8 @@ void TextEngine::AddFont(const std::string& widthFile, const std::string& textur
     font.name = fontName.empty() ? textureName : fontName;
     font.size = size > 0 ? size : 12;
     font.cell = cell > 0 ? cell : 1;
-    font.rows = rows > 0 ? rows : 10;
-    font.columns = columns > 0 ? columns : 10;
+    font.rows = rows > 0 ? rows : glyph_cells::kGrid;
+    font.columns = columns > 0 ? columns : glyph_cells::kGrid;
     font.texture = GetRenderDevice().FindTexture(textureName);
 
     if (!ReadWidthFile(widthFile, font.widths)) {
@@ -189,7 +192,7 @@ void TextEngine::AddFont(const std::string& widthFile, const std::string& textur
     initialised_ = true;
 }
 
-void TextEngine::AddKerning(const std::string& fontName, unsigned char first, unsigned char second,
+void TextEngine::AddKerning(const std::string& fontName, uint32_t first, uint32_t second,
                             int adjust) {
     for (LibFont& font : fonts_) {
         if (font.name != fontName)
@@ -226,7 +229,8 @@ void TextEngine::LoadGameFonts(float interfaceSize) {
         const float factor = own ? sizeScale_ : 1.0f;
         const std::string texture = own ? scaled : std::string(f.texture);
         AddFont(WidthFileFor(texture), texture, static_cast<int>(std::lround(f.size * factor)),
-                static_cast<int>(std::lround(f.cell * factor)), 10, 10, f.texture);
+                static_cast<int>(std::lround(f.cell * factor)), glyph_cells::kGrid,
+                glyph_cells::kGrid, f.texture);
         for (const KerningPair& k : kDefaultKerning)
             AddKerning(f.texture, k.first, k.second,
                        static_cast<int>(std::lround(k.adjust * factor)));
@@ -262,7 +266,7 @@ bool TextEngine::Ready() const {
     return false;
 }
 
-float TextEngine::Advance(unsigned char c) const {
+float TextEngine::Advance(uint32_t c) const {
     const LibFont& font = *current_;
     float scale = static_cast<float>(size_) / static_cast<float>(font.size);
     float spacing = font.letterSpacing * scale;
@@ -274,7 +278,7 @@ float TextEngine::Advance(unsigned char c) const {
     return font.widths[glyph] * scale + spacing;
 }
 
-int TextEngine::Kerning(unsigned char c, unsigned char next) const {
+int TextEngine::Kerning(uint32_t c, uint32_t next) const {
     int a = GlyphIndex(c), b = GlyphIndex(next);
     if (a < 0 || b < 0 || a >= static_cast<int>(current_->kerning.size()))
         return 0;
@@ -289,8 +293,8 @@ int TextEngine::TextWidth(const std::string& text) const {
     if (!Ready())
         return 0;
     float width = 0;
-    for (unsigned char c : text)
-        width += Advance(c);
+    for (size_t at = 0; at < text.size();)
+        width += Advance(glyph_cells::NextCharacter(text, at));
     return static_cast<int>(width);
 }
 
@@ -300,10 +304,11 @@ std::pair<std::string, std::string> TextEngine::SplitLine(const std::string& tex
         return {std::string(), text};
     float measured = 0;
     size_t lastBlank = std::string::npos;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+    for (size_t i = 0; i < text.size();) {
+        const size_t start = i;
+        const uint32_t c = glyph_cells::NextCharacter(text, i);
         if (c == ' ')
-            lastBlank = i;
+            lastBlank = start;
         measured += Advance(c);
         if (static_cast<int>(measured) >= width) {
             // A first word too wide on its own gives an empty line; the caller decides what to
@@ -328,8 +333,8 @@ void TextEngine::DrawLine(const std::string& text, float x, float y, Argb colour
     if (align == TextAlign::Centre)
         pen -= TextWidth(text) / 2;
     int cells = font.rows * font.columns;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+    for (size_t i = 0; i < text.size();) {
+        const uint32_t c = glyph_cells::NextCharacter(text, i);
         int glyph = GlyphIndex(c);
         if (glyph >= 0 && glyph < cells) {
             if (batch_.size() + 4 > static_cast<size_t>(kBatchVertices)) {
@@ -344,8 +349,10 @@ void TextEngine::DrawLine(const std::string& text, float x, float y, Argb colour
             batch_.insert(batch_.end(), v, v + 4);
         }
         pen += Advance(c);
-        if (i + 1 < text.size())
-            pen += Kerning(c, static_cast<unsigned char>(text[i + 1])) * scale;
+        if (i < text.size()) {
+            size_t next = i;
+            pen += Kerning(c, glyph_cells::NextCharacter(text, next)) * scale;
+        }
     }
 }
 
@@ -358,7 +365,14 @@ float TextEngine::DrawWrapped(const std::string& text, float x, float y, int wid
         return y;
     float lineStep = static_cast<float>(size_ + current_->lineSpacing);
     std::string rest = text;
-    while (rest.size() > 1) {
+    // A single character left over is not drawn, so a text of one character draws nothing.
+    auto moreThanOne = [](const std::string& text) {
+        size_t at = 0;
+        if (!text.empty())
+            glyph_cells::NextCharacter(text, at);
+        return at < text.size();
+    };
+    while (moreThanOne(rest)) {
         auto [line, after] = SplitLine(rest, width);
         if (line.empty() && after == rest) {
             // A word wider than the whole column goes on a line of its own.

@@ -1,10 +1,12 @@
 #pragma once
-// Bitmap fonts and the text engine: every font is a 10 x 10 grid of glyph cells in one texture
-// plus a file of glyph widths. The engine measures and wraps text and batches every glyph of a
-// frame into one vertex buffer that is drawn in a single call.
+// Bitmap fonts and the text engine: every font is a grid of glyph cells in one texture (the
+// characters of glyph_cells.h) plus a file of glyph widths. Texts are UTF-8. The engine measures
+// and wraps text and batches every glyph of a frame into one vertex buffer that is drawn in a
+// single call.
 
 #include "platform/render_device.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +15,7 @@ struct LibFont {
     std::string name;
     int size = 0;
     int cell = 0;
-    int rows = 10, columns = 10;
+    int rows = 16, columns = 16;
     int widths[256] = {};
     // Per glyph cell: left, right, top, bottom as fractions of the texture.
     std::vector<float> u0, u1, v0, v1;
@@ -34,8 +36,7 @@ public:
     void AddFont(const std::string& widthFile, const std::string& textureName, int size, int cell,
                  int rows, int columns, const std::string& fontName = std::string());
     // Sets (or replaces) the pixel adjustment between two characters of a font at its native size.
-    void AddKerning(const std::string& fontName, unsigned char first, unsigned char second,
-                    int adjust);
+    void AddKerning(const std::string& fontName, uint32_t first, uint32_t second, int adjust);
     // The seven fonts of the game, with the default kerning pairs, for an interface drawn at the
     // given size (1, 1.5 or 2): text asked for at a size is then drawn that many times larger,
     // from the sheets drawn for that size when they are there.
@@ -48,10 +49,12 @@ public:
     const LibFont* CurrentFont() const { return current_; }
     int CurrentSize() const { return size_; }
 
-    // Glyph index of a byte, -1 for the blank and control characters.
-    static int GlyphIndex(unsigned char c);
-    // Whether the fonts have a shape for the byte (the blank counts; control codes do not).
-    static bool CanDraw(unsigned char c);
+    // Glyph index of a character, -1 for the blanks, control codes and characters without one.
+    static int GlyphIndex(uint32_t codePoint);
+    // Whether the fonts have a shape for the character (the blanks count; control codes do not).
+    static bool CanDraw(uint32_t codePoint);
+    // Whether every character of a UTF-8 text can be drawn; a malformed byte cannot.
+    static bool CanDrawText(const std::string& utf8);
     int TextWidth(const std::string& text) const;
     // The longest first line that fits within width, and the rest after the breaking blank.
     std::pair<std::string, std::string> SplitLine(const std::string& text, int width) const;
@@ -66,8 +69,8 @@ public:
 private:
     // False (with a log line) while no font is loaded.
     bool Ready() const;
-    float Advance(unsigned char c) const;
-    int Kerning(unsigned char c, unsigned char next) const;
+    float Advance(uint32_t c) const;
+    int Kerning(uint32_t c, uint32_t next) const;
 
     std::vector<LibFont> fonts_;
     LibFont* current_ = nullptr;

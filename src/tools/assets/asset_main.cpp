@@ -5,6 +5,7 @@
 
 #include <FreeImage.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -44,6 +45,14 @@ int main(int argc, char** argv) {
     }
     FreeImage_DeInitialise();
     return ok ? 0 : 1;
+}
+
+std::string ScaledPictureName(const std::string& name, float scale) {
+    const int percent = static_cast<int>(std::lround(scale * 100));
+    const size_t dot = name.rfind('.');
+    if (percent == 100 || dot == std::string::npos)
+        return name;
+    return name.substr(0, dot) + "_" + std::to_string(percent) + name.substr(dot);
 }
 
 std::string FindSystemFont(const std::string& fileName) {

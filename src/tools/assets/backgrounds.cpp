@@ -311,6 +311,47 @@ void DrawName(Canvas& c) {
     c.FillCircle(left + 2, ruleY + 0.7f, 2.6f, kGold);
 }
 
+// On a screen wider than the picture the game draws the picture's outermost columns out to the
+// screen's edges. Stretched, every star, speck of grain or lit window in them would become a
+// streak, so the sides are calmed: a band where each row is the smoothed colour of the picture's
+// edge (averaged across the band, blurred down the rows), fading into the picture further in.
+void CalmSides(Canvas& c) {
+    constexpr int kFlat = 16, kFade = 48, kAcross = 32, kDown = 6;
+    const int w = c.Width(), h = c.Height();
+    for (int side = 0; side < 2; ++side) {
+        // The column x counted inwards from this side's edge.
+        auto column = [&](int x) { return side == 0 ? x : w - 1 - x; };
+        std::vector<float> rows(static_cast<size_t>(h) * 3);
+        for (int y = 0; y < h; ++y) {
+            float r = 0, g = 0, b = 0;
+            for (int x = 0; x < kAcross; ++x) {
+                const Rgba& p = c.At(column(x), y);
+                r += p.r;
+                g += p.g;
+                b += p.b;
+            }
+            rows[3 * y] = r / kAcross;
+            rows[3 * y + 1] = g / kAcross;
+            rows[3 * y + 2] = b / kAcross;
+        }
+        for (int y = 0; y < h; ++y) {
+            float sum[3] = {0, 0, 0};
+            int n = 0;
+            for (int k = std::max(0, y - kDown); k <= std::min(h - 1, y + kDown); ++k, ++n)
+                for (int i = 0; i < 3; ++i)
+                    sum[i] += rows[3 * k + i];
+            const Rgba calm{static_cast<uint8_t>(std::lround(sum[0] / n)),
+                            static_cast<uint8_t>(std::lround(sum[1] / n)),
+                            static_cast<uint8_t>(std::lround(sum[2] / n)), 255};
+            for (int x = 0; x < kFade; ++x) {
+                const float t = x < kFlat ? 0.0f : Smoothstep(kFlat, kFade, x);
+                Rgba& p = c.At(column(x), y);
+                p = WithAlpha(Mix(calm, p, t), 255);
+            }
+        }
+    }
+}
+
 bool MakeTitle(const std::string& folder) {
     Canvas c(kWidth, kHeight);
     FillWith(c, SkyAt);
@@ -326,6 +367,7 @@ bool MakeTitle(const std::string& folder) {
     Vignette(c, 0.45f);
     DrawName(c);
     c.AddNoise(3, 2);
+    CalmSides(c);
     const std::string path = folder + "/title.bmp";
     return SaveBmp(c, path) && ReadsBackAs(path, c, 0);
 }
@@ -399,6 +441,7 @@ bool MakeLoadscreen(const std::string& folder) {
     DrawConstellation(c, 405, kWidth - 130, kHeight - 190);
     Vignette(c, 0.5f);
     c.AddNoise(4, 2);
+    CalmSides(c);
     const std::string path = folder + "/loadscreen.jpg";
     return SaveJpeg(c, path, 92) && ReadsBackAs(path, c, 3);
 }
@@ -454,6 +497,7 @@ bool MakeSevenLines(const std::string& folder) {
 
     Vignette(c, 0.4f);
     c.AddNoise(5, 2);
+    CalmSides(c);
     const std::string path = folder + "/7lines.jpg";
     return SaveJpeg(c, path, 92) && ReadsBackAs(path, c, 3);
 }

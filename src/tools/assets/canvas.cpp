@@ -106,6 +106,12 @@ Canvas::Canvas(int width, int height, Rgba fill)
     : width_(std::max(0, width)), height_(std::max(0, height)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
 
+Canvas::Canvas(int designWidth, int designHeight, float scale, Rgba fill)
+    : Canvas(static_cast<int>(std::lround(designWidth * scale)),
+             static_cast<int>(std::lround(designHeight * scale)), fill) {
+    scale_ = scale > 0 ? scale : 1.0f;
+}
+
 void Canvas::Blend(int x, int y, Rgba colour, float coverage) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return;
@@ -133,17 +139,25 @@ void Canvas::Fill(Rgba colour) {
     std::fill(pixels_.begin(), pixels_.end(), colour);
 }
 
+int Canvas::ToPixels(int design) const {
+    return static_cast<int>(std::lround(design * scale_));
+}
+
 void Canvas::FillRect(int left, int top, int right, int bottom, Rgba colour) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width_);
-    bottom = std::min(bottom, height_);
+    left = std::max(ToPixels(left), 0);
+    top = std::max(ToPixels(top), 0);
+    right = std::min(ToPixels(right), width_);
+    bottom = std::min(ToPixels(bottom), height_);
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
             Blend(x, y, colour);
 }
 
 void Canvas::VerticalGradient(int left, int top, int right, int bottom, Rgba from, Rgba to) {
+    left = ToPixels(left);
+    top = ToPixels(top);
+    right = ToPixels(right);
+    bottom = ToPixels(bottom);
     const int span = bottom - top;
     for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
         const float t = span > 1 ? static_cast<float>(y - top) / (span - 1) : 0.0f;

@@ -18,9 +18,15 @@ Rgba WithAlpha(Rgba c, uint8_t alpha);
 class Canvas {
 public:
     Canvas(int width, int height, Rgba fill = {0, 0, 0, 0});
+    // A picture laid out in design units and drawn `scale` pixels to the unit: the same drawing
+    // code then makes the picture for a larger interface with every edge sharp. The rectangle
+    // fills and the shape painters of soft_shapes take design units; At, Set, Blend, the other
+    // shapes and AddNoise work in pixels.
+    Canvas(int designWidth, int designHeight, float scale, Rgba fill = {0, 0, 0, 0});
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    float Scale() const { return scale_; }
     Rgba& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
     const Rgba& At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
@@ -30,7 +36,8 @@ public:
     void Set(int x, int y, Rgba colour);
 
     void Fill(Rgba colour);
-    // Integer rectangles exclude right and bottom; the fills blend rather than replace.
+    // Integer rectangles (design units) exclude right and bottom; the fills blend rather than
+    // replace.
     void FillRect(int left, int top, int right, int bottom, Rgba colour);
     // Top to bottom gradient over the rectangle.
     void VerticalGradient(int left, int top, int right, int bottom, Rgba from, Rgba to);
@@ -58,6 +65,8 @@ public:
 
 private:
     int width_, height_;
+    float scale_ = 1.0f;
+    int ToPixels(int design) const;
     std::vector<Rgba> pixels_;
 };
 

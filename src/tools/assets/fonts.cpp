@@ -1,6 +1,8 @@
-// The game's bitmap fonts: for each, a square sheet of 10 by 10 glyph cells (white ink, coverage in
-// alpha, so the game can tint it) and a width file of each cell's advance in pixels.
+// The game's bitmap fonts: for each, a square sheet of glyph cells (white ink, coverage in alpha,
+// so the game can tint it) holding the characters of glyph_cells.h, and a width file of each
+// cell's advance in pixels.
 
+#include "interface/widgets/glyph_cells.h"
 #include "tools/assets/asset_steps.h"
 #include "tools/assets/canvas.h"
 #include "tools/assets/glyph_raster.h"
@@ -15,8 +17,8 @@
 
 namespace {
 
-constexpr int kGrid = 10;
-constexpr int kCells = kGrid * kGrid;
+constexpr int kGrid = glyph_cells::kGrid;
+constexpr int kCells = glyph_cells::kCells;
 
 struct FontSheet {
     const char* name;     // texture file name, also the font's name in the game
@@ -36,17 +38,18 @@ const FontSheet kSheets[] = {
     {"tahoma30.dds", "DejaVuSansCondensed.ttf", 30, 40},
 };
 
-// Which character each cell shows. Bytes map to cell byte - 33, except that the game sends '%' to
-// cell 93, the pound to 92 and the euro to 94; those win their cells over '~' and '}', which the
-// game can then never reach. 0 marks an empty cell.
+// Which character each cell shows; 0 marks an empty cell.
 std::array<uint32_t, kCells> CellCharacters() {
     std::array<uint32_t, kCells> cells{};
-    for (int b = 33; b <= 126; ++b)
-        cells[b - 33] = static_cast<uint32_t>(b);
-    cells[92] = 0x00A3; // pound
-    cells[93] = '%';
-    cells[94] = 0x20AC; // euro
+    for (int k = 0; k < kCells; ++k)
+        cells[k] = glyph_cells::CharacterOfCell(k);
     return cells;
+}
+
+// The characters that set a sheet's size and baseline: ASCII and the currency signs. The accented
+// capitals reach higher than any of them and must not shrink the text to make room.
+bool SetsTheLayout(uint32_t c) {
+    return c < 0x80 || c == 0x00A3 || c == 0x20AC;
 }
 
 struct Layout {
@@ -69,7 +72,7 @@ bool RenderAll(GlyphRaster& raster, const FontSheet& sheet, float em, Hinting hi
     layout.capHeight = raster.CapHeight();
     layout.ascent = layout.descent = 0;
     for (int k = 0; k < kCells; ++k) {
-        layout.glyphs[k] = cells[k] ? raster.Render(cells[k]) : RenderedGlyph{};
+        layout.glyphs[k] = SetsTheLayout(cells[k]) ? raster.Render(cells[k]) : RenderedGlyph{};
         const RenderedGlyph& g = layout.glyphs[k];
         if (!g.present || g.width == 0)
             continue;
@@ -102,6 +105,42 @@ bool ChooseLayout(GlyphRaster& raster, const FontSheet& sheet, Layout& best) {
     const int room = std::min(sheet.size, sheet.cell) - (best.ascent + best.descent);
     best.baseline = std::max(room, 0) / 2 + best.ascent;
     return true;
+}
+
+bool FitsCell(const RenderedGlyph& g, const FontSheet& sheet, int baseline) {
+    return std::max(g.left, 0) + g.width <= sheet.cell && g.top <= baseline &&
+           g.Descent() <= sheet.cell - baseline;
+}
+
+// Renders the remaining characters at the layout's size; one that would stick out of its cell
+// (an accent over a capital has no room above the baseline's ascent) is drawn a little smaller
+// until it fits.
+bool RenderTheRest(GlyphRaster& raster, const FontSheet& sheet, Layout& layout) {
+    const auto cells = CellCharacters();
+    int shrunk = 0;
+    for (int k = 0; k < kCells; ++k) {
+        if (!cells[k] || SetsTheLayout(cells[k]))
+            continue;
+        RenderedGlyph g;
+        for (float em = layout.em; em >= layout.em * 0.6f; em -= 0.25f) {
+            if (!raster.SetPixelSize(em, layout.hinting))
+                return false;
+            g = raster.Render(cells[k]);
+            if (!g.present || g.width == 0 || FitsCell(g, sheet, layout.baseline))
+                break;
+        }
+        if (g.present && g.width > 0 && !FitsCell(g, sheet, layout.baseline)) {
+            std::fprintf(stderr, "marrowgate-assets: character U+%04X will not fit %s's cells\n",
+                         cells[k], sheet.name);
+            return false;
+        }
+        shrunk += raster.PixelSize() < layout.em;
+        layout.glyphs[k] = std::move(g);
+    }
+    if (shrunk > 0)
+        std::printf("fonts: %-18s %d characters drawn smaller to fit their cells\n", sheet.name,
+                    shrunk);
+    return raster.SetPixelSize(layout.em, layout.hinting);
 }
 
 Canvas DrawSheet(const FontSheet& sheet, const Layout& layout) {
@@ -211,6 +250,8 @@ bool MakeSheet(const FontSheet& sheet, const std::string& dataDir) {
                      sheet.cell);
         return false;
     }
+    if (!RenderTheRest(raster, sheet, layout))
+        return false;
     std::array<int32_t, kCells> widths{};
     for (int k = 0; k < kCells; ++k)
         if (layout.glyphs[k].present)

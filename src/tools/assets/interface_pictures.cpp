@@ -63,17 +63,17 @@ void SunkenField(Canvas& c, float left, float top, float right, float bottom, fl
 bool Save(const Canvas& picture, const std::string& dataDir, const std::string& name) {
     Canvas out = picture;
     BleedTransparentEdges(out);
-    const std::string path = dataDir + "/bitmaps/interface/" + name;
+    const std::string path = dataDir + "/bitmaps/interface/" + ScaledPictureName(name, out.Scale());
     return SaveDds(out, path) && ReadsBackAs(path, out, 0);
 }
 
 // Wide text buttons; the hover state is brighter with an accent rim and a glow from below.
-bool MakeTextButtons(const std::string& dataDir) {
+bool MakeTextButtons(const std::string& dataDir, float scale) {
     const int w = 256, h = 48;
-    Canvas normal(w, h);
+    Canvas normal(w, h, scale);
     RaisedPanel(normal, 2, 1, w - 2, h - 3,
                 {Rgba{46, 63, 90, 255}, Rgba{27, 39, 60, 255}, Rgba{64, 83, 113, 255}});
-    Canvas hover(w, h);
+    Canvas hover(w, h, scale);
     RaisedPanel(hover, 2, 1, w - 2, h - 3,
                 {Rgba{56, 80, 110, 255}, Rgba{32, 50, 74, 255}, kTeal, 8.0f, 0.22f, 1.5f});
     const Distance inside = RoundedRect(3.5f, 2.5f, w - 3.5f, h - 4.5f, 7.0f);
@@ -105,8 +105,8 @@ void RoundButton(Canvas& c, float radius, Rgba centre, Rgba rim, Rgba border,
     Paint(c, symbol, symbolColour);
 }
 
-bool MakeCloseButtons(const std::string& dataDir) {
-    Canvas normal(32, 32), hover(32, 32);
+bool MakeCloseButtons(const std::string& dataDir, float scale) {
+    Canvas normal(32, 32, scale), hover(32, 32, scale);
     const Distance cross = Cross(16, 16, 4.6f, 2.2f);
     RoundButton(normal, 12.5f, Rgba{58, 76, 104, 255}, Rgba{30, 42, 62, 255},
                 Rgba{78, 97, 128, 255}, cross, kText);
@@ -116,7 +116,7 @@ bool MakeCloseButtons(const std::string& dataDir) {
         Save(normal, dataDir, "button_close.dds") && Save(hover, dataDir, "button_close_h.dds");
 
     // The delete icon of a saved game sits on a list row: a bare cross that turns red on hover.
-    Canvas small(24, 24), smallHover(24, 24);
+    Canvas small(24, 24, scale), smallHover(24, 24, scale);
     const Distance smallCross = Cross(12, 12, 4.2f, 2.0f);
     PaintHalo(small, smallCross, 2.0f, Rgba{0, 0, 0, 110});
     Paint(small, smallCross, Scaled(kText, 0.8f));
@@ -140,12 +140,12 @@ Distance Chevron(float cx, float cy, float size, float dx, float dy, float thick
         thickness);
 }
 
-bool MakeScrollButtons(const std::string& dataDir) {
+bool MakeScrollButtons(const std::string& dataDir, float scale) {
     const PanelLook look{
         Rgba{50, 68, 96, 255}, Rgba{30, 43, 64, 255}, Rgba{70, 90, 120, 255}, 6.0f, 0.18f, 1.0f};
     bool ok = true;
     for (int direction : {-1, 1}) {
-        Canvas c(32, 32);
+        Canvas c(32, 32, scale);
         RaisedPanel(c, 3, 3, 29, 29, look);
         const Distance arrow =
             Chevron(16, 16 + direction * 0.5f, 5.5f, 0.0f, static_cast<float>(direction), 2.4f);
@@ -156,12 +156,12 @@ bool MakeScrollButtons(const std::string& dataDir) {
     return ok;
 }
 
-bool MakeArrows(const std::string& dataDir) {
+bool MakeArrows(const std::string& dataDir, float scale) {
     bool ok = true;
     for (int direction : {-1, 1}) {
         const Distance arrow =
             Chevron(16 + direction * 0.6f, 16, 5.5f, static_cast<float>(direction), 0.0f, 2.6f);
-        Canvas normal(32, 32), hover(32, 32);
+        Canvas normal(32, 32, scale), hover(32, 32, scale);
         RoundButton(normal, 13.0f, Rgba{56, 75, 104, 255}, Rgba{30, 43, 64, 255},
                     Rgba{74, 95, 126, 255}, arrow, kText);
         PaintHalo(hover, Circle(16, 16, 13.0f), 3.0f, Scaled(kTeal, 0.35f));
@@ -173,21 +173,21 @@ bool MakeArrows(const std::string& dataDir) {
     return ok;
 }
 
-bool MakeDialogs(const std::string& dataDir) {
-    Canvas dark(256, 256);
+bool MakeDialogs(const std::string& dataDir, float scale) {
+    Canvas dark(256, 256, scale);
     RaisedPanel(
         dark, 4, 3, 252, 251,
         {Rgba{30, 43, 66, 246}, Rgba{17, 25, 40, 246}, Rgba{56, 74, 102, 255}, 10.0f, 0.12f, 1.0f});
     dark.AddNoise(21, 1);
 
-    Canvas tab(128, 40);
+    Canvas tab(128, 40, scale);
     RaisedPanel(
         tab, 2, 2, 126, 37,
         {Rgba{40, 56, 82, 250}, Rgba{24, 35, 54, 250}, Rgba{62, 82, 112, 255}, 10.0f, 0.16f, 1.0f});
 
     // The guide's note: teal-tinted so it reads as a different voice from the game's own windows,
     // with a gold margin line along its left side.
-    Canvas note(256, 256);
+    Canvas note(256, 256, scale);
     RaisedPanel(
         note, 4, 3, 252, 251,
         {Rgba{31, 66, 74, 248}, Rgba{19, 41, 49, 248}, Scaled(kTeal, 0.9f), 10.0f, 0.16f, 1.5f});
@@ -200,8 +200,8 @@ bool MakeDialogs(const std::string& dataDir) {
            Save(note, dataDir, "dialog_tutorial.dds");
 }
 
-bool MakeCheckboxes(const std::string& dataDir) {
-    Canvas empty(32, 32), ticked(32, 32);
+bool MakeCheckboxes(const std::string& dataDir, float scale) {
+    Canvas empty(32, 32, scale), ticked(32, 32, scale);
     SunkenField(empty, 5, 5, 27, 27, 5.0f, Rgba{18, 27, 42, 255}, Rgba{98, 118, 148, 255});
     SunkenField(ticked, 5, 5, 27, 27, 5.0f, Rgba{20, 38, 48, 255}, kTeal);
     const Distance tick = Stroke({10.0f, 16.5f, 14.5f, 21.0f, 22.5f, 11.0f}, 3.0f);
@@ -212,13 +212,13 @@ bool MakeCheckboxes(const std::string& dataDir) {
 }
 
 // A 24-bit picture, so no transparency: square corners and a frame drawn into the picture.
-bool MakeListBox(const std::string& dataDir) {
+bool MakeListBox(const std::string& dataDir, float scale) {
     const int size = 256;
-    Canvas c(size, size, Rgba{17, 25, 39, 255});
-    for (int y = 0; y < size; ++y) {
+    Canvas c(size, size, scale, Rgba{17, 25, 39, 255});
+    for (int y = 0; y < c.Height(); ++y) {
         // Alternate rows a shade apart; only just visible, so stretched rows never jar.
-        const bool odd = (y / 32) % 2 == 1;
-        for (int x = 0; x < size; ++x)
+        const bool odd = (static_cast<int>((y + 0.5f) / scale) / 32) % 2 == 1;
+        for (int x = 0; x < c.Width(); ++x)
             c.At(x, y) = odd ? Rgba{21, 30, 46, 255} : Rgba{17, 25, 39, 255};
     }
     for (int y = 1; y < 7; ++y)
@@ -228,14 +228,15 @@ bool MakeListBox(const std::string& dataDir) {
     c.FillRect(0, 0, 1, size, Rgba{44, 59, 84, 255});
     c.FillRect(size - 1, 0, size, size, Rgba{44, 59, 84, 255});
     c.AddNoise(31, 1);
-    const std::string path = dataDir + "/bitmaps/interface/gui_listbox.bmp";
+    const std::string path =
+        dataDir + "/bitmaps/interface/" + ScaledPictureName("gui_listbox.bmp", scale);
     return SaveBmp(c, path) && ReadsBackAs(path, c, 0);
 }
 
 // The bar along the bottom of the game screen, with a soft shadow cast upwards over the map.
-bool MakeControlPanel(const std::string& dataDir) {
+bool MakeControlPanel(const std::string& dataDir, float scale) {
     const int w = 1024, h = 96, barTop = 10;
-    Canvas c(w, h);
+    Canvas c(w, h, scale);
     for (int y = 0; y < barTop; ++y)
         c.FillRect(0, y, w, y + 1, Rgba{0, 0, 0, static_cast<uint8_t>(8 + y * y)});
     c.VerticalGradient(0, barTop, w, h, Rgba{34, 48, 72, 255}, Rgba{14, 21, 34, 255});
@@ -252,9 +253,9 @@ bool MakeControlPanel(const std::string& dataDir) {
 }
 
 // Round backing for a simulation value's pictogram, its highlight ring and the situation discs.
-bool MakeCircles(const std::string& dataDir) {
+bool MakeCircles(const std::string& dataDir, float scale) {
     const float cx = 32, cy = 32;
-    Canvas backing(64, 64);
+    Canvas backing(64, 64, scale);
     const Distance disc = Circle(cx, cy, 27.0f);
     PaintHalo(backing, Offset(disc, 0, 1.5f), 4.0f, kShadow);
     Paint(backing, disc,
@@ -264,7 +265,7 @@ bool MakeCircles(const std::string& dataDir) {
     PaintEdge(backing, disc, 2.0f, 1.0f, TopLight(cy - 27, cy, 0.25f));
 
     // A ring of light with soft falloff on both sides; the centre stays clear for the icon.
-    Canvas ring(64, 64);
+    Canvas ring(64, 64, scale);
     Paint(ring, Circle(cx, cy, 31.5f), [=](float x, float y) {
         const float d = std::hypot(x - cx, y - cy) - 27.0f;
         const float glow = std::exp(-d * d / (d < 0 ? 10.0f : 18.0f));
@@ -287,7 +288,7 @@ bool MakeCircles(const std::string& dataDir) {
         Save(backing, dataDir, "blue_circicon.dds") && Save(ring, dataDir, "circ_highlight.dds");
     for (const Disc& d : discs) {
         // A glowing disc whose rim wavers a little with the angle, fading out at the edge.
-        Canvas c(64, 64);
+        Canvas c(64, 64, scale);
         Paint(c, Circle(cx, cy, 31.5f), [=](float x, float y) {
             const float r = std::hypot(x - cx, y - cy) / 30.0f;
             const float angle = std::atan2(y - cy, x - cx);
@@ -311,25 +312,28 @@ bool MakeCircles(const std::string& dataDir) {
 // time, only upright copies of the cell that points its way, at the cell's own size (the
 // cheapest copy there is). Each streak is longer than the spacing of the copies, so the copies
 // join into one line.
-bool MakeConnector(const std::string& dataDir) {
+bool MakeConnector(const std::string& dataDir, float scale) {
     constexpr int kCell = 16, kDirections = 32, kColumns = 16;
-    Canvas c(kCell * kColumns, kCell * (kDirections / kColumns));
+    Canvas c(kCell * kColumns, kCell * (kDirections / kColumns), scale);
     // The chevron in the streak's own frame: along runs with the flow, across to its right.
     const float tip = 3.0f;
     const Distance chevron = Stroke({tip - 4.0f, -3.0f, tip, 0.0f, tip - 4.0f, 3.0f}, 1.7f);
     for (int k = 0; k < kDirections; ++k) {
         const float angle = k * (360.0f / kDirections) * 3.14159265f / 180.0f;
         const float cs = std::cos(angle), sn = std::sin(angle);
-        const int ox = (k % kColumns) * kCell, oy = (k / kColumns) * kCell;
-        for (int y = 0; y < kCell; ++y) {
-            for (int x = 0; x < kCell; ++x) {
-                const float dx = x + 0.5f - kCell * 0.5f, dy = y + 0.5f - kCell * 0.5f;
+        const int cell = static_cast<int>(std::lround(kCell * scale));
+        const int ox = (k % kColumns) * cell, oy = (k / kColumns) * cell;
+        for (int y = 0; y < cell; ++y) {
+            for (int x = 0; x < cell; ++x) {
+                // Measured in design units, so every scale draws the same streak.
+                const float dx = (x + 0.5f) / scale - kCell * 0.5f;
+                const float dy = (y + 0.5f) / scale - kCell * 0.5f;
                 const float along = dx * cs + dy * sn, across = -dx * sn + dy * cs;
                 const float d = across / 4.0f;
                 // The streak fades out towards the cell's edge so no copy shows a cut end.
                 const float ends = 1.0f - Smoothstep(4.5f, 7.5f, std::fabs(along));
                 float alpha = 0.5f * std::exp(-d * d * 6.0f) * ends;
-                alpha = std::max(alpha, 0.95f * Clamp01f(0.5f - chevron(along, across)));
+                alpha = std::max(alpha, 0.95f * Clamp01f(0.5f - chevron(along, across) * scale));
                 c.Set(ox + x, oy + y, Scaled(kWhite, alpha));
             }
         }
@@ -340,7 +344,7 @@ bool MakeConnector(const std::string& dataDir) {
 // The particles of the fireworks and sparkles: small glows drawn in their own colours, since a
 // particle is drawn white. A hot core fades to a coloured rim; the star has four thin rays so a
 // turning particle glints.
-bool MakeParticles(const std::string& dataDir) {
+bool MakeParticles(const std::string& dataDir, float scale) {
     struct Glow {
         const char* name;
         Rgba core, rim;
@@ -354,7 +358,7 @@ bool MakeParticles(const std::string& dataDir) {
     const float cx = 8, cy = 8;
     bool ok = true;
     for (const Glow& g : glows) {
-        Canvas c(16, 16);
+        Canvas c(16, 16, scale);
         Paint(c, Circle(cx, cy, 8.0f), [=](float x, float y) {
             const float r = Clamp01f(std::hypot(x - cx, y - cy) / 7.5f);
             return Scaled(Mix(g.core, g.rim, Smoothstep(0.2f, 0.9f, r)),
@@ -362,10 +366,11 @@ bool MakeParticles(const std::string& dataDir) {
         });
         ok = Save(c, dataDir, g.name) && ok;
     }
-    Canvas star(16, 16);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const float dx = std::fabs(x + 0.5f - cx), dy = std::fabs(y + 0.5f - cy);
+    Canvas star(16, 16, scale);
+    for (int y = 0; y < star.Height(); ++y) {
+        for (int x = 0; x < star.Width(); ++x) {
+            const float dx = std::fabs((x + 0.5f) / scale - cx);
+            const float dy = std::fabs((y + 0.5f) / scale - cy);
             const float ray = std::max(std::exp(-dy * dy * 1.5f) * (1.0f - dx / 8.0f),
                                        std::exp(-dx * dx * 1.5f) * (1.0f - dy / 8.0f));
             const float core = std::exp(-(dx * dx + dy * dy) / 4.0f);
@@ -377,7 +382,7 @@ bool MakeParticles(const std::string& dataDir) {
 
 // Issue badges: a gold one with a pair of scales for a dilemma, a teal one with an exclamation
 // mark for an event.
-bool MakeIssueIcons(const std::string& dataDir) {
+bool MakeIssueIcons(const std::string& dataDir, float scale) {
     const float cx = 24, cy = 24, radius = 21;
     auto badge = [&](Canvas& c, Rgba light, Rgba deep, Rgba rim) {
         const Distance disc = Circle(cx, cy, radius);
@@ -388,7 +393,7 @@ bool MakeIssueIcons(const std::string& dataDir) {
     };
     const Rgba ink{22, 30, 46, 255};
 
-    Canvas dilemma(48, 48);
+    Canvas dilemma(48, 48, scale);
     badge(dilemma, Rgba{240, 196, 110, 255}, Rgba{176, 120, 38, 255}, Rgba{252, 222, 160, 255});
     // Scales: a post on a foot, a beam, and two pans hung from its ends.
     Distance scales = Stroke({cx, 12.5f, cx, 33.0f}, 2.2f);
@@ -405,7 +410,7 @@ bool MakeIssueIcons(const std::string& dataDir) {
     }
     Paint(dilemma, scales, ink);
 
-    Canvas event(48, 48);
+    Canvas event(48, 48, scale);
     badge(event, Rgba{82, 206, 194, 255}, Rgba{24, 112, 106, 255}, Rgba{150, 226, 218, 255});
     const Distance bar = Stroke({cx, 13.0f, cx, 26.5f}, 4.6f);
     const Distance dot = Circle(cx, 33.5f, 2.7f);
@@ -417,27 +422,27 @@ bool MakeIssueIcons(const std::string& dataDir) {
 }
 
 // The framework's slider, text field and progress bar.
-bool MakeFields(const std::string& dataDir) {
+bool MakeFields(const std::string& dataDir, float scale) {
     // The track fills its picture: it is drawn only a few pixels tall.
-    Canvas track(256, 16);
+    Canvas track(256, 16, scale);
     SunkenField(track, 1, 1, 255, 15, 6.0f, Rgba{14, 21, 33, 255}, Rgba{70, 90, 120, 255});
 
     // An upright thumb rather than a disc, so it keeps its shape at any width and height; drawn
     // light so the slider's tint decides its shade.
-    Canvas knob(24, 30);
+    Canvas knob(24, 30, scale);
     const Distance thumb = RoundedRect(3, 2, 21, 27, 7.0f);
     PaintHalo(knob, Offset(thumb, 0, 1.2f), 3.0f, kShadow);
     Paint(knob, thumb, VerticalShade(2, 27, Rgba{255, 253, 248, 255}, Rgba{200, 194, 182, 255}));
     PaintEdge(knob, thumb, 0.0f, 1.5f, Flat(kTeal));
     Paint(knob, RoundedRect(10.5f, 9, 13.5f, 20, 1.5f), Scaled(kTeal, 0.85f));
 
-    Canvas field(256, 32);
+    Canvas field(256, 32, scale);
     SunkenField(field, 1, 1, 255, 31, 6.0f, Rgba{15, 22, 35, 255}, Rgba{64, 84, 112, 255});
 
-    Canvas back(256, 16);
+    Canvas back(256, 16, scale);
     SunkenField(back, 1, 1, 255, 15, 6.0f, Rgba{13, 19, 30, 255}, Rgba{60, 78, 106, 255});
 
-    Canvas fill(256, 16);
+    Canvas fill(256, 16, scale);
     const Distance bar = RoundedRect(1, 1, 255, 15, 6.0f);
     Paint(fill, bar, VerticalShade(1, 15, Rgba{84, 210, 196, 255}, Rgba{30, 128, 120, 255}));
     PaintEdge(fill, bar, 0.0f, 1.0f, Flat(Rgba{36, 140, 131, 255}));
@@ -455,10 +460,13 @@ bool MakeFields(const std::string& dataDir) {
 bool MakeInterfacePictures(const std::string& dataDir) {
     bool ok = true;
     // Each group is drawn even when an earlier one failed, so one bad write names itself.
-    for (bool (*make)(const std::string&) :
-         {MakeTextButtons, MakeCloseButtons, MakeScrollButtons, MakeArrows, MakeDialogs,
-          MakeCheckboxes, MakeListBox, MakeControlPanel, MakeCircles, MakeConnector, MakeIssueIcons,
-          MakeFields, MakeBackgrounds, MakePanelPictograms, MakeParticles})
-        ok = make(dataDir) && ok;
-    return ok;
+    // The chrome again for each larger interface size, drawn at that size rather than stretched.
+    for (float scale : kPictureScales) {
+        for (bool (*make)(const std::string&, float) :
+             {MakeTextButtons, MakeCloseButtons, MakeScrollButtons, MakeArrows, MakeDialogs,
+              MakeCheckboxes, MakeListBox, MakeControlPanel, MakeCircles, MakeConnector,
+              MakeIssueIcons, MakeFields, MakePanelPictograms, MakeParticles})
+            ok = make(dataDir, scale) && ok;
+    }
+    return MakeBackgrounds(dataDir) && ok;
 }

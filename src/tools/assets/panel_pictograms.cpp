@@ -7,6 +7,8 @@
 #include "tools/assets/read_back.h"
 #include "tools/assets/soft_shapes.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -35,13 +37,13 @@ constexpr uint32_t kFallbackGlyph = 0x25CF;
 bool SaveTile(const Canvas& tile, const std::string& dataDir, const std::string& name) {
     Canvas out = tile;
     BleedTransparentEdges(out);
-    const std::string path = dataDir + "/bitmaps/interface/" + name;
+    const std::string path = dataDir + "/bitmaps/interface/" + ScaledPictureName(name, out.Scale());
     return SaveDds(out, path) && ReadsBackAs(path, out, 0);
 }
 
-Canvas Tile(GlyphRaster& symbols, uint32_t glyph, bool hover) {
+Canvas Tile(GlyphRaster& symbols, uint32_t glyph, bool hover, float scale) {
     constexpr int kSize = 48;
-    Canvas c(kSize, kSize);
+    Canvas c(kSize, kSize, scale);
     const Distance shape = RoundedRect(3, 3, kSize - 3, kSize - 3, 9.0f);
     PaintHalo(c, Offset(shape, 0, 1.5f), 3.0f, Rgba{0, 0, 0, 110});
     const Rgba top = hover ? Rgba{52, 78, 108, 255} : Rgba{36, 52, 76, 255};
@@ -49,16 +51,18 @@ Canvas Tile(GlyphRaster& symbols, uint32_t glyph, bool hover) {
     Paint(c, shape, VerticalShade(3, kSize - 3, top, bottom));
     PaintEdge(c, shape, 0.0f, hover ? 1.6f : 1.0f,
               Flat(hover ? palette::kTeal : Rgba{84, 104, 134, 255}));
-    const Canvas mask =
-        art::GlyphMask(symbols, glyph, kSize, kSize, kSize * 0.5f, kSize * 0.5f, 28.0f, 26.0f);
-    art::SoftShadow(c, mask, 0, 1, 1, Rgba{0, 0, 0, 140});
+    // The symbol is rendered at the picture's own pixel size, so it stays sharp at every scale.
+    const int px = std::max(1, static_cast<int>(std::lround(scale)));
+    const Canvas mask = art::GlyphMask(symbols, glyph, c.Width(), c.Height(), c.Width() * 0.5f,
+                                       c.Height() * 0.5f, 28.0f * scale, 26.0f * scale);
+    art::SoftShadow(c, mask, 0, px, px, Rgba{0, 0, 0, 140});
     art::PaintThrough(c, mask, hover ? Rgba{255, 246, 222, 255} : Rgba{214, 224, 236, 255});
     return c;
 }
 
 } // namespace
 
-bool MakePanelPictograms(const std::string& dataDir) {
+bool MakePanelPictograms(const std::string& dataDir, float scale) {
     const std::string fontPath = FindSystemFont("Symbola_hint.ttf");
     GlyphRaster symbols;
     if (fontPath.empty() || !symbols.Open(fontPath))
@@ -72,8 +76,8 @@ bool MakePanelPictograms(const std::string& dataDir) {
             glyph = kFallbackGlyph;
         }
         const std::string base = std::string("panel_") + p.name;
-        ok = SaveTile(Tile(symbols, glyph, false), dataDir, base + ".dds") && ok;
-        ok = SaveTile(Tile(symbols, glyph, true), dataDir, base + "_h.dds") && ok;
+        ok = SaveTile(Tile(symbols, glyph, false, scale), dataDir, base + ".dds") && ok;
+        ok = SaveTile(Tile(symbols, glyph, true, scale), dataDir, base + "_h.dds") && ok;
     }
     return ok;
 }

@@ -11,15 +11,18 @@ uint8_t Byte(float v) {
     return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
+// Visits the pixels of the area (design units) with their centres in design units.
 template <typename Visit> void ForEachPixel(Canvas& canvas, const Area& area, Visit visit) {
-    const int x0 = std::max(0, static_cast<int>(std::floor(area.left)) - 1);
-    const int y0 = std::max(0, static_cast<int>(std::floor(area.top)) - 1);
-    const int x1 = static_cast<int>(std::min<float>(canvas.Width() - 1, std::ceil(area.right) + 1));
+    const float s = canvas.Scale();
+    const int x0 = std::max(0, static_cast<int>(std::floor(area.left * s)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(area.top * s)) - 1);
+    const int x1 =
+        static_cast<int>(std::min<float>(canvas.Width() - 1, std::ceil(area.right * s) + 1));
     const int y1 =
-        static_cast<int>(std::min<float>(canvas.Height() - 1, std::ceil(area.bottom) + 1));
+        static_cast<int>(std::min<float>(canvas.Height() - 1, std::ceil(area.bottom * s) + 1));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            visit(x, y, x + 0.5f, y + 0.5f);
+            visit(x, y, (x + 0.5f) / s, (y + 0.5f) / s);
 }
 
 float SegmentDistance(float px, float py, float ax, float ay, float bx, float by) {
@@ -110,9 +113,11 @@ Distance Offset(Distance shape, float dx, float dy) {
     return [shape = std::move(shape), dx, dy](float x, float y) { return shape(x - dx, y - dy); };
 }
 
+// Distances come in design units; anti-aliasing spans one pixel, so they are measured in pixels.
 void Paint(Canvas& canvas, const Distance& shape, const Shader& shader, Area area) {
+    const float s = canvas.Scale();
     ForEachPixel(canvas, area, [&](int x, int y, float px, float py) {
-        const float coverage = Clamp01f(0.5f - shape(px, py));
+        const float coverage = Clamp01f(0.5f - shape(px, py) * s);
         if (coverage > 0.0f)
             canvas.Blend(x, y, shader(px, py), coverage);
     });
@@ -124,10 +129,11 @@ void Paint(Canvas& canvas, const Distance& shape, Rgba colour, Area area) {
 
 void PaintEdge(Canvas& canvas, const Distance& shape, float inset, float width,
                const Shader& shader, Area area) {
+    const float s = canvas.Scale();
     ForEachPixel(canvas, area, [&](int x, int y, float px, float py) {
-        const float d = shape(px, py) + inset;
+        const float d = (shape(px, py) + inset) * s;
         // Inside the outer boundary and outside the inner one, each anti-aliased.
-        const float coverage = Clamp01f(0.5f - d) - Clamp01f(0.5f - d - width);
+        const float coverage = Clamp01f(0.5f - d) - Clamp01f(0.5f - d - width * s);
         if (coverage > 0.0f)
             canvas.Blend(x, y, shader(px, py), coverage);
     });

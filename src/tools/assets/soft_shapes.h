@@ -30,6 +30,9 @@ Distance Union(Distance a, Distance b);
 Distance Subtract(Distance from, Distance cut);
 Distance Offset(Distance shape, float dx, float dy);
 
+// Shapes, shaders, areas, widths and blurs are in the canvas's design units (Canvas::Scale pixels
+// to the unit), so a picture drawn at a larger scale keeps its shape with sharper edges.
+
 // The pixels a painting may touch; the whole canvas unless narrowed, which only saves time.
 struct Area {
     float left = -1e9f, top = -1e9f, right = 1e9f, bottom = 1e9f;

@@ -21,6 +21,7 @@
 #include "interface/screens/main_screen/top_strip.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
+#include "interface/widgets/glyph_cells.h"
 #include "interface/widgets/gui_tooltip.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/widgets/text_engine.h"
@@ -498,10 +499,12 @@ void GUI_MainScreen::DrawCaptions() {
         const float ux = std::cos(turn * kDegreesToRadians);
         const float uy = std::sin(turn * kDegreesToRadians);
         float pen = -static_cast<float>(text.TextWidth(caption)) / 2;
-        for (char ch : caption) {
-            const int glyph = TextEngine::GlyphIndex(static_cast<unsigned char>(ch));
-            const float advance = static_cast<float>(text.TextWidth(std::string(1, ch)));
-            if (glyph >= 0 && glyph < cells && ch != ' ') {
+        for (size_t at = 0; at < caption.size();) {
+            const size_t start = at;
+            const int glyph = TextEngine::GlyphIndex(glyph_cells::NextCharacter(caption, at));
+            const float advance =
+                static_cast<float>(text.TextWidth(caption.substr(start, at - start)));
+            if (glyph >= 0 && glyph < cells) {
                 const float along = pen + quad / 2;
                 const float cx = centre.x + ux * along, cy = centre.y + uy * along;
                 SpriteDraw sprite;

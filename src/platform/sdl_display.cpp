@@ -211,6 +211,49 @@ void SdlDisplay::Close() {
     ownsVideo_ = false;
 }
 
+void SdlDisplay::WindowSize(int& width, int& height) const {
+    width = height = 0;
+    if (window_)
+        SDL_GetWindowSize(window_, &width, &height);
+}
+
+void SdlDisplay::ResizeWindow(int width, int height) {
+    if (!window_ || !windowed_ || width <= 0 || height <= 0)
+        return;
+    // SDL holds the window to the minimum size set when it was opened.
+    SDL_SetWindowSize(window_, width, height);
+    UpdateOutputSize();
+}
+
+bool SdlDisplay::SetGameSize(int gameWidth, int gameHeight) {
+    if (!renderer_)
+        return false;
+    gameWidth = std::max(1, gameWidth);
+    gameHeight = std::max(1, gameHeight);
+    if (gameWidth == gameWidth_ && gameHeight == gameHeight_)
+        return true;
+    SDL_Texture* picture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_TARGET, gameWidth, gameHeight);
+    if (!picture) {
+        error_ = std::string("could not make the game picture: ") + SDL_GetError();
+        Log(error_);
+        return false;
+    }
+    SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
+    // Layers were drawn at the old size and would be pasted stretched.
+    ForgetLayers();
+    if (frameOpen_)
+        SDL_SetRenderTarget(renderer_, picture);
+    SDL_DestroyTexture(target_);
+    target_ = picture;
+    gameWidth_ = gameWidth;
+    gameHeight_ = gameHeight;
+    UpdateOutputSize();
+    LogF("Display: %dx%d game picture in a %dx%d %s", gameWidth_, gameHeight_, windowWidth_,
+         windowHeight_, windowed_ ? "window" : "full screen");
+    return true;
+}
+
 void SdlDisplay::UpdateOutputSize() {
     if (!window_ || !renderer_)
         return;

@@ -59,6 +59,8 @@ public:
 
     // Rebuilds the icons when the issues list is no longer what they show; true when it did.
     bool Sync();
+    // Moves the strip to a band of another size, its icons laid out again for the room there.
+    void Place(float left, float top, float right, float bottom);
     const std::vector<DeskIssue>& Shown() const { return shown; }
     // How many issues the strip has room for at once.
     int Capacity() const;

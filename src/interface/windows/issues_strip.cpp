@@ -213,6 +213,13 @@ GUI_IssuesStrip::GUI_IssuesStrip(float l, float t, float r, float b) {
     Sync();
 }
 
+void GUI_IssuesStrip::Place(float l, float t, float r, float b) {
+    if (l == left && t == top && r == right && b == bottom)
+        return;
+    SetRect(l, t, r, b);
+    Rebuild();
+}
+
 bool GUI_IssuesStrip::Horizontal() const {
     return height < S(2 * kRowHeight);
 }

@@ -702,6 +702,17 @@ void GUI_MainScreen::Describe(JsonWriter& json) const {
         json.Field("kind", icon->KindName());
         json.Field("node", icon->nodeName);
         UiDump::Rect(json, icon->left, icon->top, icon->right, icon->bottom);
+        IconCaption caption;
+        if (icon->Caption(caption)) {
+            json.Key("label");
+            json.BeginObject();
+            json.Field("text", caption.text);
+            UiDump::Rect(json, static_cast<int>(std::floor(caption.left)),
+                         static_cast<int>(std::floor(caption.top)),
+                         static_cast<int>(std::ceil(caption.right)),
+                         static_cast<int>(std::ceil(caption.bottom)));
+            json.EndObject();
+        }
         json.Field("highlighted", icon->highlighted);
         json.Field("connectors", static_cast<int>(icon->connectors.size()));
         if (icon->highlighted && icon->tooltip)

@@ -1,10 +1,20 @@
 # A window resized during a game: the picture takes the width the new shape gives, the screen is
 # laid out across it, and the game and its open window are kept.
-run_flow(AT 240:start AT 270:same_shape AT 310:wide AT 340:small AT 440:played
-         ARGS --window-size 1280x720)
+run_flow(AT 240:start AT 270:same_shape AT 310:wide AT 340:small AT 440:played AT 500:full
+         AT 550:back ARGS --window-size 1280x720)
 
+# Full screen takes the desktop's shape, whatever it is where the test runs.
+file(STRINGS ${WORK}/debugdata/debug.txt full_screen
+     REGEX "Display: [0-9]+x768 game picture in a [0-9]+x[0-9]+ full screen")
+if(NOT full_screen)
+    message(FATAL_ERROR "window_resize: the game never went full screen")
+endif()
+list(GET full_screen 0 line)
+string(REGEX MATCH "Display: ([0-9]+)x768" line "${line}")
+set(full_width ${CMAKE_MATCH_1})
 # The game's width for each window: 768 high, as wide as the shape, never under 1024.
-foreach(pair "start;1365" "same_shape;1365" "wide;1820" "small;1229" "played;1229")
+foreach(pair "start;1365" "same_shape;1365" "wide;1820" "small;1229" "played;1229"
+        "full;${full_width}" "back;1229")
     list(GET pair 0 label)
     list(GET pair 1 expected)
     read_dump(${label} dump)
@@ -51,5 +61,7 @@ foreach(label start same_shape wide small)
         message(FATAL_ERROR "window_resize ${label}: the icons stop at ${rightmost} of ${width}")
     endif()
 endforeach()
-expect_text(played "October, year 1 in office")
-expect_pictures(start wide small played)
+foreach(label played full back)
+    expect_text(${label} "October, year 1 in office")
+endforeach()
+expect_pictures(start wide small played full)

@@ -126,11 +126,10 @@ WindowPlace PlaceGameWindow(float screenWidth, float screenHeight, float width, 
     WindowPlace place;
     place.left =
         std::clamp((screenWidth - width) / 2 + step, 0.0f, std::max(0.0f, screenWidth - width));
-    if (height <= roomBottom - roomTop)
-        place.top =
-            std::clamp((roomTop + roomBottom - height) / 2 + step, roomTop, roomBottom - height);
-    else
-        place.top = std::max(0.0f, roomBottom - height);
+    // Centred on the screen, and moved up only as far as it takes to clear the panel.
+    place.top = (screenHeight - height) / 2 + step;
+    if (place.top + height > roomBottom)
+        place.top = std::max(height <= roomBottom - roomTop ? roomTop : 0.0f, roomBottom - height);
     return place;
 }
 

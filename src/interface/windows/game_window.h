@@ -43,10 +43,10 @@ void SetGameWindowManager(GUI_WindowManager* windows);
 GUI_GameWindow* ShowGameWindow(const std::string& name,
                                const std::function<std::unique_ptr<GUI_GameWindow>()>& make,
                                bool modal = false);
-// Where a game window of that size opens: in the middle of the room between the top strip and
-// the control panel, stepped by step down and right from there, and held in that room, so that
-// the panel's buttons stay in reach. A window taller than the room keeps clear of the panel and
-// covers the strip.
+// Where a game window of that size opens: in the middle of the screen, stepped by step down and
+// right from there, and moved up as far as it takes to keep clear of the control panel, so that
+// the panel's buttons stay in reach. A window taller than the room above the panel covers the
+// top strip rather than the panel.
 struct WindowPlace {
     float left = 0, top = 0;
 };

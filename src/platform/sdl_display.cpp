@@ -132,7 +132,14 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
             height = windowHeight;
         } else {
             ChooseWindowSize(desktopW, desktopH, gameWidth_, gameHeight_, width, height);
-            // Never below the smallest readable size, even on a desktop too small for it.
+            // Never below the smallest readable size, even on a desktop too small for it; grown
+            // in the game's shape, which the picture follows.
+            if (width > 0 && height > 0 && (width < minWindowWidth_ || height < minWindowHeight_)) {
+                const double grow = std::max(static_cast<double>(minWindowWidth_) / width,
+                                             static_cast<double>(minWindowHeight_) / height);
+                width = static_cast<int>(std::lround(width * grow));
+                height = static_cast<int>(std::lround(height * grow));
+            }
             width = std::max(width, minWindowWidth_);
             height = std::max(height, minWindowHeight_);
         }

@@ -107,14 +107,15 @@ bool StartDisplay(bool firstStart) {
     // than bordered.
     const float size = static_cast<float>(InterfacePercent()) / 100.0f;
     gGame.interfaceScale *= size;
-    const bool sized = gSettings.windowWidth > 0 && gSettings.windowHeight > 0;
+    bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
+    if (gSettings.forceWindowed)
+        windowed = gSettings.forceWindowed == 1;
+    // Full screen fills the desktop, whatever window size was asked for.
+    const bool sized = windowed && gSettings.windowWidth > 0 && gSettings.windowHeight > 0;
     const int height = static_cast<int>(std::lround(kGameHeight * size));
     const int width = sized
                           ? GameWidthForShape(gSettings.windowWidth, gSettings.windowHeight, height)
                           : GameWidthForShape(desktopWidth, desktopHeight, height);
-    bool windowed = GetDisplayConfigInt("IsWindowed", 1) != 0;
-    if (gSettings.forceWindowed)
-        windowed = gSettings.forceWindowed == 1;
     LogF("starting display %d x %d, %d bits, %s", width, height, colourDepth,
          windowed ? "windowed" : "full screen");
     if (!gDisplay)
@@ -210,6 +211,27 @@ void CloseWindowAsked() {
         menu->AskBeforeQuit();
 }
 
+// The picture follows the window's shape: once the window is resized, the picture takes the
+// width its new shape gives and every screen is laid out again for it.
+void FollowWindowShape() {
+    if (!gDisplay || !gDisplay->IsOpen())
+        return;
+    int windowWidth = 0, windowHeight = 0;
+    gDisplay->WindowSize(windowWidth, windowHeight);
+    if (windowWidth <= 0 || windowHeight <= 0)
+        return;
+    const int oldWidth = gDisplay->GameWidth();
+    const int width = GameWidthForShape(windowWidth, windowHeight, gDisplay->GameHeight());
+    if (width == oldWidth || !gDisplay->SetGameSize(width, gDisplay->GameHeight()))
+        return;
+    // A window opened at this size later (back from full screen) keeps it.
+    if (gDisplay->IsWindowed()) {
+        gSettings.windowWidth = windowWidth;
+        gSettings.windowHeight = windowHeight;
+    }
+    RelayoutScreens(gGame.currentScreen, static_cast<float>(oldWidth));
+}
+
 // The game screen comes back once the player has read the processing screen.
 void ContinueToGame() {
     SetGameMode(GameMode::Game);
@@ -292,6 +314,9 @@ void Frame() {
         if (!open)
             CloseWindowAsked();
         if (IsGameRunning()) {
+            if (input.resizeWidth > 0 && input.resizeHeight > 0)
+                gDisplay->ResizeWindow(input.resizeWidth, input.resizeHeight);
+            FollowWindowShape();
             gDisplay->BeginFrame();
             for (int key : input.keysPressed)
                 OnKeyPressed(key);
@@ -461,6 +486,7 @@ bool IsFullScreenShown() {
 static void RestartDisplay() {
     if (!gDisplay)
         return;
+    const int oldWidth = gDisplay->GameWidth();
     gDisplay->Close();
     if (!StartDisplay(false)) {
         Quit();
@@ -469,6 +495,9 @@ static void RestartDisplay() {
     gDisplay->RestoreTextures();
     GetTextEngine().Release();
     GetTextEngine().LoadGameFonts(static_cast<float>(InterfacePercent()) / 100.0f);
+    // Full screen and a window rarely share a shape: the screens follow the new width.
+    if (gDisplay->GameWidth() != oldWidth)
+        RelayoutScreens(gGame.currentScreen, static_cast<float>(oldWidth));
 }
 
 void ToggleWindowed() {

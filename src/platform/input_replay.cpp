@@ -173,6 +173,24 @@ bool InputReplay::ParseLine(const std::string& line, std::vector<Step>& steps,
         return true;
     }
 
+    if (command == "RESIZE") {
+        std::string wWord, hWord, extra;
+        in >> wWord >> hWord;
+        float w = 0, h = 0;
+        const float most = static_cast<float>(kMaxReplayWindowSide);
+        if (!ParseNumber(wWord, w) || !ParseNumber(hWord, h) || (in >> extra) || !(w >= 1) ||
+            !(h >= 1) || w > most || h > most || w != std::floor(w) || h != std::floor(h)) {
+            problem = "resize takes a window width and height, whole numbers from 1 to " +
+                      std::to_string(kMaxReplayWindowSide);
+            return false;
+        }
+        step.kind = Kind::Resize;
+        step.x = w;
+        step.y = h;
+        steps.push_back(step);
+        return true;
+    }
+
     const bool click = command == "CLICK", rclick = command == "RCLICK";
     if (!(command == "MOVE" || click || rclick || command == "DOWN" || command == "UP")) {
         problem = command.empty() ? "a command must follow the frame number"
@@ -287,6 +305,10 @@ void InputReplay::Apply(int frame, InputState& state, const ButtonFinder& findBu
             break;
         case Kind::Wheel:
             state.wheel += s.key;
+            break;
+        case Kind::Resize:
+            state.resizeWidth = static_cast<int>(s.x);
+            state.resizeHeight = static_cast<int>(s.y);
             break;
         }
     }

@@ -18,6 +18,7 @@
 //                 that names a button the screen does not show fails
 //   hold K        key K goes down and stays down (Control or Shift for a key combination)
 //   release K     key K comes up
+//   resize W H    the window is resized to W x H (window pixels, whole numbers)
 // Blank lines and lines starting with ';' are comments.
 
 #include "platform/input_state.h"
@@ -28,6 +29,8 @@
 
 // The last frame a replay may name: about a fortnight of play at sixty frames a second.
 constexpr int kMaxReplayFrame = 100000000;
+// The largest window side a replay may ask for.
+constexpr int kMaxReplayWindowSide = 16384;
 
 class InputReplay {
 public:
@@ -60,7 +63,8 @@ private:
         KeyUp,
         Text,
         Wheel,
-        Press
+        Press,
+        Resize
     };
     struct Step {
         int frame = 0;

@@ -43,6 +43,8 @@ struct InputState {
     int wheel = 0;
     // Text typed during the last poll (UTF-8 turned into the game's one-byte characters).
     std::string typedText;
+    // A window size asked for during the last poll (a replay's resize); 0 when none.
+    int resizeWidth = 0, resizeHeight = 0;
     // Scan codes currently held.
     bool IsKeyDown(int key) const { return key >= 0 && key < 256 && keysDown[key]; }
     bool keysDown[256] = {};
@@ -58,6 +60,7 @@ struct InputState {
         keysPressed.clear();
         typedText.clear();
         wheel = 0;
+        resizeWidth = resizeHeight = 0;
     }
 };
 

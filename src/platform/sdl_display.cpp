@@ -139,7 +139,14 @@ bool SdlDisplay::Open(const std::string& title, int gameWidth, int gameHeight, b
             height = windowHeight;
         } else {
             ChooseWindowSize(desktopW, desktopH, gameWidth_, gameHeight_, width, height);
-            // Never below the smallest readable size, even on a desktop too small for it.
+            // Never below the smallest readable size, even on a desktop too small for it; grown
+            // in the game's shape, which the picture follows.
+            if (width > 0 && height > 0 && (width < minWindowWidth_ || height < minWindowHeight_)) {
+                const double grow = std::max(static_cast<double>(minWindowWidth_) / width,
+                                             static_cast<double>(minWindowHeight_) / height);
+                width = static_cast<int>(std::lround(width * grow));
+                height = static_cast<int>(std::lround(height * grow));
+            }
             width = std::max(width, minWindowWidth_);
             height = std::max(height, minWindowHeight_);
         }
@@ -216,6 +223,49 @@ void SdlDisplay::Close() {
     if (ownsVideo_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     ownsVideo_ = false;
+}
+
+void SdlDisplay::WindowSize(int& width, int& height) const {
+    width = height = 0;
+    if (window_)
+        SDL_GetWindowSize(window_, &width, &height);
+}
+
+void SdlDisplay::ResizeWindow(int width, int height) {
+    if (!window_ || !windowed_ || width <= 0 || height <= 0)
+        return;
+    // SDL holds the window to the minimum size set when it was opened.
+    SDL_SetWindowSize(window_, width, height);
+    UpdateOutputSize();
+}
+
+bool SdlDisplay::SetGameSize(int gameWidth, int gameHeight) {
+    if (!renderer_)
+        return false;
+    gameWidth = std::max(1, gameWidth);
+    gameHeight = std::max(1, gameHeight);
+    if (gameWidth == gameWidth_ && gameHeight == gameHeight_)
+        return true;
+    SDL_Texture* picture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_TARGET, gameWidth, gameHeight);
+    if (!picture) {
+        error_ = std::string("could not make the game picture: ") + SDL_GetError();
+        Log(error_);
+        return false;
+    }
+    SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
+    // Layers were drawn at the old size and would be pasted stretched.
+    ForgetLayers();
+    if (frameOpen_)
+        SDL_SetRenderTarget(renderer_, picture);
+    SDL_DestroyTexture(target_);
+    target_ = picture;
+    gameWidth_ = gameWidth;
+    gameHeight_ = gameHeight;
+    UpdateOutputSize();
+    LogF("Display: %dx%d game picture in a %dx%d %s", gameWidth_, gameHeight_, windowWidth_,
+         windowHeight_, windowed_ ? "window" : "full screen");
+    return true;
 }
 
 void SdlDisplay::UpdateOutputSize() {

@@ -58,6 +58,14 @@ public:
     const std::string& Error() const { return error_; }
     SDL_Window* Window() const { return window_; }
     bool IsWindowed() const { return windowed_; }
+    // The window's size as the desktop has it now (coordinates, as the mouse reports them);
+    // 0 x 0 when no window is open.
+    void WindowSize(int& width, int& height) const;
+    // Asks for a window of that size (never below the minimum); nothing in full screen.
+    void ResizeWindow(int width, int height);
+    // A game picture of a new size in the same window, for a window whose shape changed. Kept
+    // pictures of layers are forgotten; false (Error() set) when the picture cannot be made.
+    bool SetGameSize(int gameWidth, int gameHeight);
 
     // The desktop of the first display; false (and 0 x 0) when SDL video cannot start.
     static bool DesktopSize(int& width, int& height);

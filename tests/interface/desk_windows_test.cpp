@@ -155,10 +155,10 @@ TEST_F(DeskWindowsTest, TheStripFollowsTheIssuesListAndOpensWhatItShows) {
     EXPECT_EQ(strip.buttons[0]->identifier, "IssueEvent");
     EXPECT_EQ(strip.buttons[2]->identifier, "IssueSituation");
 
-    // A horizontal strip counts its room across.
+    // A horizontal strip counts its room across, in its narrowest cells.
     GUI_IssuesStrip wide(0, 0, 64 * 5, 70);
     EXPECT_TRUE(wide.Horizontal());
-    EXPECT_EQ(wide.Capacity(), 5);
+    EXPECT_EQ(wide.Capacity(), 9);
     EXPECT_EQ(wide.Shown().size(), 3u);
 
     // A dilemma raised last still comes first, and its icon opens its window after the frame.
@@ -171,6 +171,52 @@ TEST_F(DeskWindowsTest, TheStripFollowsTheIssuesListAndOpensWhatItShows) {
     issues.ClearIssues();
     EXPECT_TRUE(strip.Sync());
     EXPECT_TRUE(strip.buttons.empty());
+}
+
+TEST_F(DeskWindowsTest, ACrowdedBandNarrowsItsCellsBeforeGatheringIssuesUnderTheMarker) {
+    // The band beside the control panel of a 1024-wide screen: four cells of full width.
+    GUI_IssuesStrip band(760, 711, 760 + 256, 765);
+    ASSERT_TRUE(band.Horizontal());
+    std::vector<std::unique_ptr<Neuron>> subjects;
+    auto raise = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            subjects.push_back(std::make_unique<Neuron>());
+            subjects.back()->SetName("Trouble" + std::to_string(subjects.size()));
+            GetIssuesManager()
+                .AddIssue(subjects.back().get(), kIssueKindSituationBegins, "smog.dds")
+                ->title = subjects.back()->name;
+        }
+        band.Sync();
+    };
+    auto within = [&](const GUI_ButtonBase& cell) {
+        return cell.left >= band.left && cell.right <= band.right && cell.top >= band.top &&
+               cell.bottom <= band.bottom;
+    };
+
+    raise(4);
+    ASSERT_EQ(band.buttons.size(), 4u);
+    EXPECT_EQ(band.buttons[3]->right - band.buttons[3]->left, 64);
+    EXPECT_TRUE(static_cast<GUI_IssueIcon&>(*band.buttons[0]).showTitle);
+
+    // Six: every one shown in narrower cells, the titles left to the tooltips.
+    raise(2);
+    ASSERT_EQ(band.buttons.size(), 6u);
+    for (const auto& cell : band.buttons) {
+        EXPECT_NE(cell->identifier, "IssueMore");
+        EXPECT_TRUE(within(*cell)) << cell->left << ".." << cell->right;
+        EXPECT_FALSE(static_cast<GUI_IssueIcon&>(*cell).showTitle);
+        EXPECT_LE(static_cast<GUI_IssueIcon&>(*cell).iconSize, cell->right - cell->left);
+    }
+    EXPECT_NE(band.buttons[5]->GetTooltip()->Text().find("Trouble6"), std::string::npos);
+
+    // Ten in room for seven: six icons, and the marker names the other four.
+    raise(4);
+    ASSERT_EQ(band.Capacity(), 7);
+    ASSERT_EQ(band.buttons.size(), 7u);
+    EXPECT_EQ(band.buttons[6]->identifier, "IssueMore");
+    EXPECT_EQ(band.buttons[6]->DumpText(), "+4");
+    EXPECT_TRUE(within(*band.buttons[6]));
+    GetIssuesManager().ClearIssues();
 }
 
 TEST_F(DeskWindowsTest, ChoosingAnOptionRunsItsScriptAndAFailingScriptStillClosesTheWindow) {

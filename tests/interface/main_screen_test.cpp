@@ -95,6 +95,44 @@ TEST(IconLayout, GroupIconsSpreadOverAllowedPlacesFarFromEachOther) {
     EXPECT_NEAR(std::hypot(first.x - 300, first.y - 600), furthest, 1e-3);
 }
 
+TEST(IconLayout, IconsKeepClearOfTheSidesOfAnyWidth) {
+    for (const IconArea area :
+         {IconArea{1024, 708, 1}, IconArea{1820, 708, 1}, IconArea{2048, 1062, 1.5f}}) {
+        const float y = area.height / 2 - 200 * area.scale;
+        // Half an icon from an edge would be half off the screen.
+        EXPECT_FALSE(PlaceAllowed(area, 10 * area.scale, y)) << area.width;
+        EXPECT_FALSE(PlaceAllowed(area, area.width - 10 * area.scale, y)) << area.width;
+        EXPECT_TRUE(PlaceAllowed(area, 30 * area.scale, y)) << area.width;
+        EXPECT_TRUE(PlaceAllowed(area, area.width - 30 * area.scale, y)) << area.width;
+    }
+}
+
+TEST(GameWindowPlace, WindowsOpenInTheRoomAboveTheControlPanel) {
+    // A 1365 x 768 screen: the room runs from the top strip (44) to the control panel (708); a
+    // window that fits is left in the middle of the screen.
+    const WindowPlace small = PlaceGameWindow(1365, 768, 600, 440, 0);
+    EXPECT_FLOAT_EQ(small.left, 382.5f);
+    EXPECT_FLOAT_EQ(small.top, (768 - 440) / 2.0f);
+    // Stepped windows move on to the right but never down into the panel; a window of the
+    // room's height sits in it whatever the step.
+    for (float height : {440.0f, 660.0f}) {
+        for (int n = 0; n < 6; ++n) {
+            const float step = 24.0f * static_cast<float>(n);
+            const WindowPlace stepped = PlaceGameWindow(1365, 768, 700, height, step);
+            EXPECT_GE(stepped.top, 44) << height << " step " << step;
+            EXPECT_LE(stepped.top + height, 708) << height << " step " << step;
+            EXPECT_FLOAT_EQ(stepped.left, (1365 - 700) / 2.0f + step);
+        }
+    }
+    // Taller than the room: clear of the panel, over the strip; taller than the screen: at the
+    // top, its title in sight. Wider than the screen: its left edge in sight.
+    EXPECT_FLOAT_EQ(PlaceGameWindow(1365, 768, 960, 700, 48).top, 8);
+    EXPECT_FLOAT_EQ(PlaceGameWindow(1365, 768, 960, 900, 0).top, 0);
+    EXPECT_FLOAT_EQ(PlaceGameWindow(1024, 768, 1200, 400, 24).left, 0);
+    // At the right edge a stepped window stops rather than leave the screen.
+    EXPECT_FLOAT_EQ(PlaceGameWindow(1024, 768, 1000, 400, 120).left, 24);
+}
+
 TEST(IconLayout, AGroupWithNowhereAllowedKeepsTheLastChosenPoint) {
     // The middle's exclusion covers the whole of so small an area: nothing is allowed.
     const IconArea tiny{300, 260, 1};

@@ -274,7 +274,8 @@ TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {
                              "7 down 1 2\n"
                              "9 up 3 4\n"
                              "12 rclick 7 8\n"
-                             "12 wheel -2\n",
+                             "12 wheel -2\n"
+                             "12 resize 1920 1080\n",
                              "replay.txt"))
         << replay.Error();
     EXPECT_EQ(replay.LastFrame(), 13);
@@ -305,8 +306,12 @@ TEST(InputReplay, PlaysClicksKeysAndTextAtTheirFrames) {
     EXPECT_FALSE(replay.Finished());
     frame(12);
     EXPECT_EQ(s.wheel, -2);
+    EXPECT_EQ(s.resizeWidth, 1920);
+    EXPECT_EQ(s.resizeHeight, 1080);
     frame(13);
     EXPECT_EQ(s.wheel, 0);
+    // A resize is asked for once, not every frame after.
+    EXPECT_EQ(s.resizeWidth, 0);
     EXPECT_TRUE(s.rightReleased && !s.rightDown);
     EXPECT_TRUE(replay.Finished());
 }
@@ -349,17 +354,21 @@ TEST(InputReplay, RefusesABadLineNamingFileAndLine) {
         const char* text;
         const char* where;
     };
-    for (const Case& c : {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
-                          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
-                          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
-                          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"},
-                          Case{"4\n", "line 1"}, Case{"2.5 key A\n", "line 1"},
-                          Case{"4 wheel 1.5\n", "line 1"}, Case{"4 press\n", "line 1"},
-                          Case{"4 press A B\n", "line 1"}, Case{"4 hold NOPE\n", "line 1"},
-                          // Frames past what the replay counts to, found by the fuzzer.
-                          Case{"5555555555555555555555555555555555555555 key A\n", "line 1"},
-                          Case{"1e999 key A\n", "line 1"}, Case{"nan key A\n", "line 1"},
-                          Case{"4 wheel 1e999\n", "line 1"}, Case{"4 wheel nan\n", "line 1"}}) {
+    for (const Case& c :
+         {Case{"; ok\n1 move 1 2\nx move 1 2\n", "replay.txt line 3"},
+          Case{"4 jump 1 2\n", "line 1"}, Case{"4 click 1\n", "line 1"},
+          Case{"4 move 1 2 3\n", "line 1"}, Case{"\n\n4 key NOPE\n", "line 3"},
+          Case{"4 key\n", "line 1"}, Case{"-1 move 1 2\n", "line 1"}, Case{"4\n", "line 1"},
+          Case{"2.5 key A\n", "line 1"}, Case{"4 wheel 1.5\n", "line 1"},
+          Case{"4 press\n", "line 1"}, Case{"4 press A B\n", "line 1"},
+          Case{"4 hold NOPE\n", "line 1"},
+          // Frames past what the replay counts to, found by the fuzzer.
+          Case{"5555555555555555555555555555555555555555 key A\n", "line 1"},
+          Case{"1e999 key A\n", "line 1"}, Case{"nan key A\n", "line 1"},
+          Case{"4 wheel 1e999\n", "line 1"}, Case{"4 wheel nan\n", "line 1"},
+          Case{"4 resize 800\n", "line 1"}, Case{"4 resize 0 600\n", "line 1"},
+          Case{"4 resize 800.5 600\n", "line 1"}, Case{"4 resize 800 600 1\n", "line 1"},
+          Case{"4 resize 99999 600\n", "line 1"}, Case{"4 resize nan 600\n", "line 1"}}) {
         InputReplay replay;
         EXPECT_FALSE(replay.Parse(c.text, "replay.txt")) << c.text;
         EXPECT_NE(replay.Error().find(c.where), std::string::npos) << replay.Error();

@@ -65,6 +65,13 @@ void ResetGameWindows() {
         g_main->Windows().CloseAll();
 }
 
+void RelayoutScreens(BaseGUIScreen* current, float oldWidth) {
+    if (current)
+        current->Relayout(oldWidth);
+    if (g_main && g_main.get() != current)
+        g_main->Relayout(oldWidth);
+}
+
 ScreenHintHandler& ScreenHintHook() {
     static ScreenHintHandler handler;
     return handler;

@@ -17,6 +17,9 @@ enum class GameMode : int;
 BaseGUIScreen* GetScreenForMode(GameMode mode);
 // Closes every window open over the game screen (a new game starts with a clean desk).
 void ResetGameWindows();
+// The game picture changed width: the screen showing is laid out again, and so is the game
+// screen, whose icons and windows are kept while other screens show.
+void RelayoutScreens(BaseGUIScreen* current, float oldWidth);
 
 // Screens ask for their hint by key when they open; the tutorial installs the handler and opens
 // its window in the manager given. Without a handler nothing is shown.

@@ -16,6 +16,10 @@ public:
     virtual bool OnLeftClick(float /*x*/, float /*y*/) { return false; }
     virtual void OnKey(int /*keyCode*/) {}
     virtual void Activate() {}
+    // The game picture changed width (the window was resized or switched to or from full
+    // screen): everything is placed again for the new width, keeping what the screen holds (its
+    // windows, their contents, what the player chose or typed).
+    virtual void Relayout(float /*oldWidth*/) {}
     // Per-frame work before drawing: hover, dragging, animations.
     virtual void Update() {}
     // Text the player typed this frame, for screens with a text field.

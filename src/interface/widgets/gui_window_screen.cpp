@@ -4,6 +4,7 @@
 #include "platform/input_state.h"
 #include "platform/render_device.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -73,4 +74,33 @@ void GUI_WindowScreen::OnKey(int keyCode) {
     if (keyCode == KeyCode::Escape && windowManager.OnEscape())
         return;
     OnScreenKey(keyCode);
+}
+
+void GUI_WindowScreen::Relayout(float oldWidth) {
+    RenderDevice& device = GetRenderDevice();
+    const float width = static_cast<float>(device.GameWidth());
+    const int dx = static_cast<int>(std::lround((width - oldWidth) / 2));
+    root.SetRect(0, 0, width, static_cast<float>(device.GameHeight()));
+    for (auto& button : root.buttons)
+        button->SetRect(static_cast<float>(button->left + dx), static_cast<float>(button->top),
+                        static_cast<float>(button->right + dx), static_cast<float>(button->bottom));
+    for (const auto& child : root.Children())
+        child->ShiftBy(dx, 0);
+    ShiftWindows(dx);
+}
+
+void GUI_WindowScreen::ShiftWindows(int dx) {
+    const int width = GetRenderDevice().GameWidth();
+    for (const auto* list :
+         {&windowManager.OpenWindows(), &windowManager.ModalWindows(), &windowManager.Pages()}) {
+        for (GUI_WindowBase* window : *list) {
+            int move = dx;
+            if (window->right + move > width)
+                move = width - window->right;
+            // A window wider than the screen keeps its left edge (its title) in sight.
+            if (window->left + move < 0)
+                move = -window->left;
+            window->ShiftBy(move, 0);
+        }
+    }
 }

@@ -23,6 +23,9 @@ public:
     bool OnRightClick(float x, float y) override;
     // Escape goes to the windows first; keys they leave go to OnScreenKey.
     void OnKey(int keyCode) override;
+    // The root spans the new width; its buttons, child windows and the open windows keep their
+    // places relative to the middle (where screens centre their panels) and stay on the screen.
+    void Relayout(float oldWidth) override;
     // The root's buttons and child windows, then the open windows, modal windows and pages.
     void Describe(JsonWriter& json) const override;
     // Modal windows first, then the other windows and pages from the topmost, then the root.
@@ -37,6 +40,9 @@ protected:
     // Drawn above the root's buttons and below the windows.
     virtual void DrawContent() {}
     virtual void OnScreenKey(int /*keyCode*/) {}
+
+    // The open windows move by dx, each held inside the screen's width.
+    void ShiftWindows(int dx);
 
     GUI_WindowBase root;
     GUI_WindowManager windowManager;

@@ -46,22 +46,30 @@ public:
     DeskIssue issue;
     // Vertical strips write the title beside the icon, horizontal ones under it.
     bool titleBeside = false;
+    // A crowded horizontal strip leaves the titles to the tooltips and gives the room to icons.
+    bool showTitle = true;
     float iconSize = 0;
 };
 
 // The strip lays itself out in whatever rectangle the game screen gives it. A column gives each
 // issue a row 46 design pixels tall with its title beside the icon: 300 x 460 holds ten, which
-// is more than a turn brings. A band under 92 tall gives each issue a cell 104 wide with its title
-// under the icon. Issues beyond the room are gathered under a last "+N" marker.
+// is more than a turn brings. A band under 92 tall gives each issue a cell 64 wide with its title
+// under the icon; when more issues wait than such cells hold, the cells narrow (to 34, the icons
+// smaller and their titles left to the tooltips) until all fit. Issues beyond even that room are
+// gathered under a last "+N" marker.
 class GUI_IssuesStrip : public GUI_WindowBase {
 public:
     GUI_IssuesStrip(float left, float top, float right, float bottom);
 
     // Rebuilds the icons when the issues list is no longer what they show; true when it did.
     bool Sync();
+    // Moves the strip to a band of another size, its icons laid out again for the room there.
+    void Place(float left, float top, float right, float bottom);
     const std::vector<DeskIssue>& Shown() const { return shown; }
-    // How many issues the strip has room for at once.
+    // How many issues the strip has room for at once, its cells as narrow as they go.
     int Capacity() const;
+    // The length each of so many issues takes along the strip.
+    float Pitch(int count) const;
     // A strip less than two rows tall lays its issues out across, titles under the icons.
     bool Horizontal() const;
     std::string DumpKind() const override { return "issuesStrip"; }

@@ -1,9 +1,12 @@
 #include "interface/windows/game_window.h"
 
+#include "interface/screens/main_screen/control_panel.h"
+#include "interface/screens/main_screen/top_strip.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/windows/game_windows.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -100,9 +103,9 @@ GUI_GameWindow* ShowGameWindow(const std::string& name,
     const float w = ScreenLayout::S(window->designWidth);
     const float h = ScreenLayout::S(window->designHeight);
     const float step = ScreenLayout::S(kCascadeStep) * static_cast<float>(others % 6);
-    const float left = (ScreenLayout::ScreenWidth() - w) / 2 + step;
-    const float top = (ScreenLayout::ScreenHeight() - h) / 2 + step;
-    window->SetRect(left, top, left + w, top + h);
+    const WindowPlace place =
+        PlaceGameWindow(ScreenLayout::ScreenWidth(), ScreenLayout::ScreenHeight(), w, h, step);
+    window->SetRect(place.left, place.top, place.left + w, place.top + h);
     window->Build();
     GUI_GameWindow* shown = window.get();
     if (modal)
@@ -114,6 +117,20 @@ GUI_GameWindow* ShowGameWindow(const std::string& name,
             ShowScreenHint(hint.key, *gGameWindows);
     }
     return shown;
+}
+
+WindowPlace PlaceGameWindow(float screenWidth, float screenHeight, float width, float height,
+                            float step) {
+    const float roomTop = ScreenLayout::S(GUI_TopStrip::kHeight);
+    const float roomBottom = screenHeight - ScreenLayout::S(GUI_ControlPanel::kHeight);
+    WindowPlace place;
+    place.left =
+        std::clamp((screenWidth - width) / 2 + step, 0.0f, std::max(0.0f, screenWidth - width));
+    // Centred on the screen, and moved up only as far as it takes to clear the panel.
+    place.top = (screenHeight - height) / 2 + step;
+    if (place.top + height > roomBottom)
+        place.top = std::max(height <= roomBottom - roomTop ? roomTop : 0.0f, roomBottom - height);
+    return place;
 }
 
 int CloseGameWindowsOfKind(const std::string& kind) {

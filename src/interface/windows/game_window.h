@@ -1,7 +1,8 @@
 #pragma once
 // GUI_GameWindow: the frame every window over the game screen shares: a titled dialog of a given
 // design size (1024 x 768 design pixels, scaled like the screens), placed in the middle of the
-// screen and stepped down and right from the game windows already open, draggable by its body,
+// room above the control panel and stepped down and right from the game windows already open
+// (PlaceGameWindow), draggable by its body,
 // closed by its X or by Escape. Each has a kind ("PolicyDetails") that tests and scripts find it
 // by, and a name that tells apart windows of one kind open together ("PolicyDetails:IncomeTax").
 
@@ -42,6 +43,15 @@ void SetGameWindowManager(GUI_WindowManager* windows);
 GUI_GameWindow* ShowGameWindow(const std::string& name,
                                const std::function<std::unique_ptr<GUI_GameWindow>()>& make,
                                bool modal = false);
+// Where a game window of that size opens: in the middle of the screen, stepped by step down and
+// right from there, and moved up as far as it takes to keep clear of the control panel, so that
+// the panel's buttons stay in reach. A window taller than the room above the panel covers the
+// top strip rather than the panel.
+struct WindowPlace {
+    float left = 0, top = 0;
+};
+WindowPlace PlaceGameWindow(float screenWidth, float screenHeight, float width, float height,
+                            float step);
 // The open game window of that name, or null.
 GUI_GameWindow* FindGameWindow(const std::string& name);
 // Closes every open game window of a kind; returns how many closed.

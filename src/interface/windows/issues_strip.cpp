@@ -14,6 +14,7 @@
 #include "network/neuron.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,8 +22,10 @@ using ScreenLayout::S;
 
 // Design sizes: a horizontal strip gives each issue a cell with its title under the icon, a
 // vertical one a row with the title beside it.
-// Narrow enough that the band beside the control panel holds four issues.
+// Narrow enough that the band beside the control panel holds four issues with their titles.
 constexpr float kCellWidth = 64;
+// A crowded band narrows its cells down to this, the icons just inside.
+constexpr float kNarrowestCell = 34;
 constexpr float kRowHeight = 46;
 constexpr float kIconSize = 40;
 constexpr float kTitleGap = 4;
@@ -167,7 +170,7 @@ void GUI_IssueIcon::Draw() {
     RenderDevice& device = GetRenderDevice();
     const float size = iconSize > 0 ? iconSize : static_cast<float>(std::min(width, height));
     const float iconLeft = titleBeside ? left + S(3) : (left + right - size) / 2;
-    const float iconTop = titleBeside ? (top + bottom - size) / 2 : top + S(2);
+    const float iconTop = titleBeside || !showTitle ? (top + bottom - size) / 2 : top + S(2);
     const unsigned edge = KindColour(issue.kind);
     if (hovered)
         device.FillRect(static_cast<float>(left), static_cast<float>(top),
@@ -185,7 +188,7 @@ void GUI_IssueIcon::Draw() {
                       iconLeft + size / 2, iconTop + size / 2 - S(9), edge, true);
     }
     device.OutlineRect(iconLeft - 1, iconTop - 1, iconLeft + size + 1, iconTop + size + 1, edge);
-    if (issue.kind < 0)
+    if (issue.kind < 0 || !showTitle)
         return;
     if (titleBeside) {
         const float x = iconLeft + size + S(kTitleGap + 2);
@@ -213,14 +216,30 @@ GUI_IssuesStrip::GUI_IssuesStrip(float l, float t, float r, float b) {
     Sync();
 }
 
+void GUI_IssuesStrip::Place(float l, float t, float r, float b) {
+    if (l == left && t == top && r == right && b == bottom)
+        return;
+    SetRect(l, t, r, b);
+    Rebuild();
+}
+
 bool GUI_IssuesStrip::Horizontal() const {
     return height < S(2 * kRowHeight);
 }
 
 int GUI_IssuesStrip::Capacity() const {
-    const float pitch = Horizontal() ? S(kCellWidth) : S(kRowHeight);
+    const float pitch = Horizontal() ? S(kNarrowestCell) : S(kRowHeight);
     const float length = static_cast<float>(Horizontal() ? width : height);
     return std::max(1, static_cast<int>(length / pitch));
+}
+
+float GUI_IssuesStrip::Pitch(int count) const {
+    if (!Horizontal())
+        return S(kRowHeight);
+    // Whole pixels, so that a row of cells does not drift across the band.
+    const float share =
+        std::floor(static_cast<float>(width) / static_cast<float>(std::max(1, count)));
+    return std::clamp(share, S(kNarrowestCell), S(kCellWidth));
 }
 
 bool GUI_IssuesStrip::Sync() {
@@ -239,9 +258,13 @@ void GUI_IssuesStrip::Rebuild() {
     // When they do not all fit, the last place says how many more there are and names them.
     const int visibleIssues = count > capacity ? capacity - 1 : count;
     const bool horizontal = Horizontal();
-    const float pitch = horizontal ? S(kCellWidth) : S(kRowHeight);
+    const float pitch = Pitch(std::min(count, capacity));
+    // Titles need the full cell; narrower cells give their height to the icon instead.
+    const bool titles = !horizontal || pitch >= S(kCellWidth);
     const float iconSize =
-        std::min(S(kIconSize), horizontal ? height - S(kTitleGap + kTitleSize + 6) : pitch - S(6));
+        std::min(S(kIconSize), !horizontal ? pitch - S(6)
+                               : titles    ? height - S(kTitleGap + kTitleSize + 6)
+                                           : std::min(pitch, static_cast<float>(height)) - S(6));
     auto place = [&](GUI_IssueIcon* icon, int slot) {
         const float offset = pitch * static_cast<float>(slot);
         if (horizontal)
@@ -251,6 +274,7 @@ void GUI_IssuesStrip::Rebuild() {
             icon->SetRect(static_cast<float>(left), top + offset, static_cast<float>(right),
                           top + offset + pitch);
         icon->titleBeside = !horizontal;
+        icon->showTitle = titles;
         icon->iconSize = iconSize;
         AddChild(icon);
     };
@@ -273,7 +297,7 @@ void GUI_IssuesStrip::DrawBackground() {
     if (shown.empty())
         return;
     const int slots = std::min(static_cast<int>(shown.size()), Capacity());
-    const float used = (Horizontal() ? S(kCellWidth) : S(kRowHeight)) * static_cast<float>(slots);
+    const float used = Pitch(slots) * static_cast<float>(slots);
     const float r = Horizontal() ? left + used : static_cast<float>(right);
     const float b = Horizontal() ? static_cast<float>(bottom) : top + used;
     GetRenderDevice().FillRect(static_cast<float>(left), static_cast<float>(top), r, b, 0x90101820);

@@ -10,6 +10,8 @@
 #include "network/neuron.h"
 #include "platform/render_device.h"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -133,8 +135,31 @@ void GUI_IconBase::DrawPictureOrPlaceholder(const std::string& picture, float l,
                   true);
 }
 
-void GUI_IconBase::DrawCaption(const std::string& text, float x, float y, bool centred) const {
-    GuiDraw::Text(kCaptionFont, kCaptionSize, text, x, y, 0xFFD8E0E8, centred);
+float GUI_IconBase::CaptionWidth(const std::string& text) {
+    return static_cast<float>(GuiDraw::TextWidth(kCaptionFont, kCaptionSize, text));
+}
+
+IconCaption GUI_IconBase::CaptionAt(const std::string& text, float left, float top) {
+    IconCaption caption;
+    caption.text = text;
+    caption.left = left;
+    caption.top = top;
+    caption.right = left + CaptionWidth(text);
+    // A line of the small font, its descenders included.
+    caption.bottom = top + ScreenLayout::S(kCaptionSize + 4);
+    return caption;
+}
+
+IconCaption GUI_IconBase::CentredCaption(const std::string& text, float centreX, float top) const {
+    const float width = CaptionWidth(text);
+    const float margin = ScreenLayout::S(2);
+    float left = std::min(centreX - width / 2, ScreenLayout::ScreenWidth() - margin - width);
+    left = std::max(left, margin);
+    return CaptionAt(text, std::round(left), top);
+}
+
+void GUI_IconBase::DrawCaption(const IconCaption& caption) const {
+    GuiDraw::Text(kCaptionFont, kCaptionSize, caption.text, caption.left, caption.top, 0xFFD8E0E8);
 }
 
 void GUI_IconBase::SetNodeTooltip(const std::string& nameKey, const std::string& descriptionKey) {

@@ -11,6 +11,12 @@
 
 class Neuron;
 
+// The short name drawn under or beside an icon, and the box it takes on the screen.
+struct IconCaption {
+    std::string text;
+    float left = 0, top = 0, right = 0, bottom = 0;
+};
+
 class GUI_IconBase : public GUI_ButtonBase {
 public:
     // The node must not be null; the icon registers itself with it.
@@ -29,6 +35,8 @@ public:
     virtual Opener DetailsOpener() const = 0;
     // Figures that decide the resting picture; when they change the screen redraws it.
     virtual float LookFigure() const { return 0; }
+    // The icon's caption where it is drawn; false for an icon without one.
+    virtual bool Caption(IconCaption& /*caption*/) const { return false; }
 
     // Close enough to the centre for a round icon; strips override with their rectangle.
     bool HitTest(float x, float y) const override;
@@ -76,8 +84,13 @@ protected:
     // The icon's own picture, or a drawn stand-in (logged once per node) when it is missing.
     void DrawPictureOrPlaceholder(const std::string& picture, float l, float t, float r, float b,
                                   unsigned tint = 0xFFFFFFFF) const;
-    // The short name under or beside an icon, in the small font.
-    void DrawCaption(const std::string& text, float x, float y, bool centred) const;
+    // A caption centred under the icon at top, moved in from the screen's edges as far as it
+    // needs so that the whole of it is seen; the icon's tooltip still tells whose it is.
+    IconCaption CentredCaption(const std::string& text, float centreX, float top) const;
+    // A caption starting at left, as wide as its text.
+    static IconCaption CaptionAt(const std::string& text, float left, float top);
+    static float CaptionWidth(const std::string& text);
+    void DrawCaption(const IconCaption& caption) const;
     // The node's name and description, as the tooltip shows them.
     void SetNodeTooltip(const std::string& nameKey, const std::string& descriptionKey);
 };

@@ -13,6 +13,9 @@ constexpr float kFirstRadius = 100.0f;
 constexpr float kRadiusStep = 32.0f;
 constexpr float kTopClearance = 70.0f;
 constexpr float kBottomClearance = 32.0f;
+// An icon's middle stays this far from the sides, so that the icon and its hover ring are seen
+// whole.
+constexpr float kSideClearance = 24.0f;
 // Distance score of a candidate when there is no other icon to keep away from.
 constexpr float kNoNeighbourScore = 999.0f;
 
@@ -59,7 +62,8 @@ AreaRect CentralExclusion(const IconArea& area) {
 }
 
 bool PlaceAllowed(const IconArea& area, float x, float y) {
-    if (x < 0 || x > area.width || y < kTopClearance * area.scale ||
+    const float side = kSideClearance * area.scale;
+    if (x < side || x > area.width - side || y < kTopClearance * area.scale ||
         y > area.height - kBottomClearance * area.scale)
         return false;
     return !CentralExclusion(area).Contains(x, y);

@@ -40,7 +40,7 @@ struct AreaRect {
     }
 };
 AreaRect CentralExclusion(const IconArea& area);
-// Inside the area, clear of the top strip and the bottom edge, and outside the middle.
+// Inside the area, clear of its sides, the top strip and the bottom edge, and outside the middle.
 bool PlaceAllowed(const IconArea& area, float x, float y);
 
 // One icon as the placing sees it: its centre, and whether it has been placed at all (an icon

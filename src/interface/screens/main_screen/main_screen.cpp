@@ -19,12 +19,14 @@
 #include "interface/screens/main_screen/sim_val_icon.h"
 #include "interface/screens/main_screen/situation_icon.h"
 #include "interface/screens/main_screen/top_strip.h"
+#include "interface/screens/save_game_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/ui_dump.h"
 #include "interface/widgets/glyph_cells.h"
 #include "interface/widgets/gui_tooltip.h"
 #include "interface/widgets/gui_window_manager.h"
 #include "interface/widgets/text_engine.h"
+#include "interface/windows/desk_windows.h"
 #include "interface/windows/game_window.h"
 #include "interface/windows/game_windows.h"
 #include "network/simulation.h"
@@ -138,6 +140,14 @@ void NextTurnFromScreen() {
     });
 }
 
+void LeaveGameForMenu() {
+    auto go = [] { SetGameMode(GameMode::Menu); };
+    if (GUI_WindowManager* windows = GameWindowManager())
+        AskToSaveFirst(*windows, "LEAVE_PROMPT_MENU", go);
+    else
+        go();
+}
+
 GUI_MainScreen::GUI_MainScreen() {
     SetGameWindowManager(&windowManager);
     panel = new GUI_ControlPanel();
@@ -145,9 +155,12 @@ GUI_MainScreen::GUI_MainScreen() {
     strip = new GUI_TopStrip();
     root.AddChildWindow(strip);
     Layout();
-    if (std::unique_ptr<GUI_WindowBase> desk = MakeIssuesStrip(
-            panel->stripLeft, panel->stripTop, panel->stripRight, panel->stripBottom))
-        root.AddChildWindow(desk.release());
+    if (std::unique_ptr<GUI_WindowBase> made = MakeIssuesStrip(
+            panel->stripLeft, panel->stripTop, panel->stripRight, panel->stripBottom)) {
+        desk = made.get();
+        root.AddChildWindow(made.release());
+    }
+    placedFor = Area();
 }
 
 GUI_MainScreen::~GUI_MainScreen() {
@@ -160,6 +173,8 @@ void GUI_MainScreen::Layout() {
     root.SetRect(0, 0, w, h);
     panel->Layout(w, h);
     strip->Layout(w);
+    if (auto* issues = dynamic_cast<GUI_IssuesStrip*>(desk))
+        issues->Place(panel->stripLeft, panel->stripTop, panel->stripRight, panel->stripBottom);
 }
 
 IconArea GUI_MainScreen::Area() const {
@@ -170,9 +185,43 @@ IconArea GUI_MainScreen::Area() const {
     return area;
 }
 
+void GUI_MainScreen::Relayout(float oldWidth) {
+    Layout();
+    ShiftWindows(static_cast<int>(std::lround((ScreenLayout::ScreenWidth() - oldWidth) / 2)));
+    PlaceAllIcons();
+}
+
+void GUI_MainScreen::PlaceAllIcons() {
+    const IconArea area = Area();
+    if (area.width == placedFor.width && area.height == placedFor.height &&
+        area.scale == placedFor.scale)
+        return;
+    // Icons are made at the interface size; at another one they are made again.
+    if (area.scale != placedFor.scale) {
+        SyncIcons();
+        for (size_t i = icons.size(); i-- > 0;)
+            RemoveIcon(i, true);
+    }
+    placedFor = area;
+    slotUsed.fill(false);
+    for (const auto& icon : icons)
+        icon->placed = false;
+    for (const auto& icon : icons) {
+        if (auto* voters = dynamic_cast<GUI_PeopleStrip*>(icon.get()))
+            PlaceVoterGroup(*voters);
+    }
+    std::array<bool, kPolicyGroupCount> all;
+    all.fill(true);
+    PlaceGroups(all);
+    SyncIcons();
+    staticDirty = true;
+    RebuildConnectors();
+}
+
 void GUI_MainScreen::Activate() {
     SetGameWindowManager(&windowManager);
     Layout();
+    PlaceAllIcons();
     if (!IsGameOver()) {
         gameOverShown = false;
         SetScriptedGameOver("", "");
@@ -336,6 +385,15 @@ bool GUI_MainScreen::SyncIcons() {
         }
     }
 
+    PlaceGroups(regroup);
+    if (changed) {
+        staticDirty = true;
+        RebuildConnectors();
+    }
+    return changed;
+}
+
+void GUI_MainScreen::PlaceGroups(const std::array<bool, kPolicyGroupCount>& regroup) {
     const IconArea area = Area();
     for (int g = 0; g < kPolicyGroupCount; ++g) {
         if (!regroup[static_cast<size_t>(g)])
@@ -356,11 +414,6 @@ bool GUI_MainScreen::SyncIcons() {
             icon->placed = true;
         }
     }
-    if (changed) {
-        staticDirty = true;
-        RebuildConnectors();
-    }
-    return changed;
 }
 
 void GUI_MainScreen::RebuildConnectors() {
@@ -596,6 +649,11 @@ void GUI_MainScreen::OnScreenKey(int keyCode) {
     // the play guide leads: a shortcut would step off its path.
     if (windowManager.ModalCount() > 0 || GetPlayGuide().IsActive())
         return;
+    // Nothing left to close: Escape steps back to the menu.
+    if (keyCode == KeyCode::Escape) {
+        LeaveGameForMenu();
+        return;
+    }
     const InputState& input = GetInput();
     const bool controlShift =
         input.IsKeyDown(KeyCode::LeftControl) &&
@@ -647,6 +705,17 @@ void GUI_MainScreen::Describe(JsonWriter& json) const {
         json.Field("kind", icon->KindName());
         json.Field("node", icon->nodeName);
         UiDump::Rect(json, icon->left, icon->top, icon->right, icon->bottom);
+        IconCaption caption;
+        if (icon->Caption(caption)) {
+            json.Key("label");
+            json.BeginObject();
+            json.Field("text", caption.text);
+            UiDump::Rect(json, static_cast<int>(std::floor(caption.left)),
+                         static_cast<int>(std::floor(caption.top)),
+                         static_cast<int>(std::ceil(caption.right)),
+                         static_cast<int>(std::ceil(caption.bottom)));
+            json.EndObject();
+        }
         json.Field("highlighted", icon->highlighted);
         json.Field("connectors", static_cast<int>(icon->connectors.size()));
         if (icon->highlighted && icon->tooltip)

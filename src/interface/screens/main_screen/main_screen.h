@@ -49,6 +49,9 @@ public:
     // Becomes the screen the game windows open over; the icons and connectors are brought up to
     // date with the game (after a turn, a load or a new game).
     void Activate() override;
+    // The panels span the new width, the icons are placed afresh for it (the picture's middle
+    // moved) and the open windows keep their places relative to the middle.
+    void Relayout(float oldWidth) override;
     // Windows and panels first, then the icons' hover and highlight; notices policies introduced
     // or cancelled and situations started or stopped since the last frame.
     void Update() override;
@@ -89,6 +92,11 @@ protected:
 
 private:
     void Layout();
+    // Every icon placed again, in the order a fresh screen places them; icons made for another
+    // interface size are made again first.
+    void PlaceAllIcons();
+    // Places the icons of the groups marked, each group over the whole of it.
+    void PlaceGroups(const std::array<bool, 7>& regroup);
     void ShowGameOverIfDue();
     void RemoveIcon(size_t index, bool nodeAlive);
     GUI_IconBase* MakeIcon(Neuron* node, int kind, int group);
@@ -101,6 +109,9 @@ private:
 
     GUI_ControlPanel* panel = nullptr;
     GUI_TopStrip* strip = nullptr;
+    GUI_WindowBase* desk = nullptr;
+    // The picture the icons were placed for: when it changes, they are placed again.
+    IconArea placedFor;
     std::vector<std::unique_ptr<GUI_IconBase>> icons;
     // The icons of each policy group, in the order they joined it.
     std::array<std::vector<GUI_IconBase*>, 7> groupIcons;
@@ -126,3 +137,6 @@ const SIM_Issue* FirstDilemmaOnDesk();
 void OpenFirstDilemma();
 // The next-turn button's action: the turn runs once the current frame has been shown.
 void NextTurnFromScreen();
+// Steps out of the game to the main menu, first offering to save a game that has progress to
+// lose, as leaving it any other way does.
+void LeaveGameForMenu();

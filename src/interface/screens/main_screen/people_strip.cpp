@@ -30,11 +30,9 @@ void GUI_PeopleStrip::DrawIcon() {
     const float side = b - t;
     DrawPictureOrPlaceholder(voterGroup->GetPicture(), l, t, l + side, b);
     const float textLeft = l + side + 4;
-    std::string label = Translate(voterGroup->guiName);
-    // Cut to the strip: the tooltip carries the whole name.
-    while (label.size() > 3 && GuiDraw::TextWidth("tahoma12.dds", 12, label) > r - textLeft)
-        label.pop_back();
-    DrawCaption(label, textLeft, t + 1, false);
+    IconCaption caption;
+    if (Caption(caption))
+        DrawCaption(caption);
     const float approval = std::clamp(voterGroup->GetApproval(), 0.0f, 1.0f);
     RenderDevice& device = GetRenderDevice();
     const float barTop = b - 9, barBottom = b - 4;
@@ -51,6 +49,16 @@ void GUI_PeopleStrip::DrawHover() {
     RenderDevice& device = GetRenderDevice();
     device.FillRect(left, top, right, bottom, (alpha / 5) << 24 | 0xFFE2A0);
     device.OutlineRect(left - 1, top - 1, right + 1, bottom + 1, alpha << 24 | 0xFFE2A0);
+}
+
+bool GUI_PeopleStrip::Caption(IconCaption& caption) const {
+    const float textLeft = static_cast<float>(left + (bottom - top)) + 4;
+    std::string label = Translate(voterGroup->guiName);
+    // Cut to the strip: the tooltip carries the whole name.
+    while (label.size() > 3 && CaptionWidth(label) > static_cast<float>(right) - textLeft)
+        label.pop_back();
+    caption = CaptionAt(label, textLeft, static_cast<float>(top) + 1);
+    return true;
 }
 
 GUI_IconBase::Opener GUI_PeopleStrip::DetailsOpener() const {

@@ -12,6 +12,8 @@ public:
     const char* KindName() const override { return "votergroup"; }
     void DrawIcon() override;
     void DrawHover() override;
+    // The group's name beside its picture, cut to the strip.
+    bool Caption(IconCaption& caption) const override;
     Opener DetailsOpener() const override;
     float LookFigure() const override;
     // The whole strip answers the mouse.

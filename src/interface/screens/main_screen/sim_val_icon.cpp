@@ -27,7 +27,14 @@ void GUI_SimValIcon::DrawIcon() {
     const float r = static_cast<float>(right), b = static_cast<float>(bottom);
     DrawPictureOrPlaceholder(kBackingPicture, l, t, r, b);
     GuiDraw::PictureOr(kRingPicture, l, t, r, b, 0, 0, RingColour());
-    DrawCaption(Translate(simVal->guiName), CentreX(), b - 2, true);
+    IconCaption caption;
+    if (Caption(caption))
+        DrawCaption(caption);
+}
+
+bool GUI_SimValIcon::Caption(IconCaption& caption) const {
+    caption = CentredCaption(Translate(simVal->guiName), CentreX(), static_cast<float>(bottom) - 2);
+    return true;
 }
 
 GUI_IconBase::Opener GUI_SimValIcon::DetailsOpener() const {

@@ -14,6 +14,8 @@ public:
     void DrawIcon() override;
     Opener DetailsOpener() const override;
     float LookFigure() const override;
+    // The value's name under the icon.
+    bool Caption(IconCaption& caption) const override;
     // The ring's colour for the value now.
     unsigned RingColour() const;
 

@@ -27,7 +27,15 @@ bool GUI_SituationIcon::HitTest(float x, float y) const {
 void GUI_SituationIcon::DrawIcon() {
     const float r = Diameter() / 2, cx = CentreX(), cy = CentreY();
     DrawPictureOrPlaceholder(situation->IconPicture(), cx - r, cy - r, cx + r, cy + r);
-    DrawCaption(Translate(situation->guiName), cx, cy + r - 2, true);
+    IconCaption caption;
+    if (Caption(caption))
+        DrawCaption(caption);
+}
+
+bool GUI_SituationIcon::Caption(IconCaption& caption) const {
+    caption =
+        CentredCaption(Translate(situation->guiName), CentreX(), CentreY() + Diameter() / 2 - 2);
+    return true;
 }
 
 void GUI_SituationIcon::DrawHover() {

@@ -15,6 +15,8 @@ public:
     const char* KindName() const override { return "situation"; }
     void DrawIcon() override;
     void DrawHover() override;
+    // The situation's name across the foot of its disc.
+    bool Caption(IconCaption& caption) const override;
     Opener DetailsOpener() const override;
     float LookFigure() const override { return std::round(Diameter()); }
     // Within half the disc's current diameter of its centre.

@@ -9,6 +9,7 @@
 #include "government/political_capital.h"
 #include "interface/game_frame.h"
 #include "interface/screens/main_screen/control_panel.h"
+#include "interface/screens/main_screen/main_screen.h"
 #include "interface/screens/screens.h"
 #include "interface/widgets/gui_label.h"
 #include "platform/render_device.h"
@@ -30,12 +31,12 @@ GUI_Label* MakeFigure(GUI_WindowBase& strip, const char* tooltipKey) {
 }
 
 GUI_PanelButton* MakeStripButton(GUI_WindowBase& strip, const char* id, const char* pictogram,
-                                 const char* tooltip, GameMode mode) {
+                                 const char* tooltip, void (*action)()) {
     auto* button = new GUI_PanelButton(pictogram, "");
     button->identifier = id;
     button->SetTooltip(tooltip);
     button->deferred = true;
-    button->SetCallback([mode](void*) { SetGameMode(mode); });
+    button->SetCallback([action](void*) { action(); });
     strip.AddChild(button);
     return button;
 }
@@ -49,8 +50,9 @@ GUI_TopStrip::GUI_TopStrip() {
     money = MakeFigure(*this, "TOOLTIP_STRIP_MONEY");
     capital = MakeFigure(*this, "TOOLTIP_STRIP_CAPITAL");
     election = MakeFigure(*this, "TOOLTIP_STRIP_ELECTION");
-    MakeStripButton(*this, "SaveButton", "save", "TOOLTIP_GAMESCREEN_SAVE", GameMode::SaveGame);
-    MakeStripButton(*this, "MenuButton", "menu", "TOOLTIP_GAMESCREEN_MENU", GameMode::Menu);
+    MakeStripButton(*this, "SaveButton", "save", "TOOLTIP_GAMESCREEN_SAVE",
+                    [] { SetGameMode(GameMode::SaveGame); });
+    MakeStripButton(*this, "MenuButton", "menu", "TOOLTIP_GAMESCREEN_MENU", LeaveGameForMenu);
 }
 
 void GUI_TopStrip::Layout(float screenWidth) {

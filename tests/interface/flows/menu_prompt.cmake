@@ -1,0 +1,31 @@
+# Leaving a game for the menu asks to save first when a turn has been played since the last save,
+# with the same three answers as quitting; a game with nothing new goes to the menu at once.
+run_flow(AT 240:unplayed AT 400:asked AT 420:cancelled AT 436:windows_closed AT 450:escape_asks AT 480:discarded
+         AT 580:save_screen AT 620:saved AT 700:clean)
+expect_mode(unplayed Menu)
+expect_no_text(unplayed "Unsaved Progress")
+expect_mode(asked Game)
+expect_text(asked "\"title\": \"Unsaved Progress\"")
+expect_text(asked "Save the game before stepping out to the menu?")
+foreach(id PromptSaveButton PromptDiscardButton PromptCancelButton)
+    expect_text(asked "\"id\": \"${id}\"")
+endforeach()
+expect_mode(cancelled Game)
+expect_no_text(cancelled "Unsaved Progress")
+expect_no_window(windows_closed Reports)
+expect_no_text(windows_closed "Unsaved Progress")
+expect_mode(escape_asks Game)
+expect_text(escape_asks "\"title\": \"Unsaved Progress\"")
+expect_mode(discarded Menu)
+# Don't save leaves the game in progress, to be resumed.
+expect_text(discarded "\"id\": \"RESUMEGAME\"")
+expect_mode(save_screen SaveGame)
+expect_mode(saved Menu)
+file(GLOB saves ${WORK}/user/savegames/*.xml)
+if(NOT saves)
+    message(FATAL_ERROR "menu_prompt: Save in the question wrote no save")
+endif()
+# Saved and nothing played since: Escape goes straight to the menu.
+expect_mode(clean Menu)
+expect_no_text(clean "Unsaved Progress")
+expect_pictures(asked)

@@ -10,6 +10,7 @@
 #   --mission NAME   the country (default: the runner's)
 #   --strategies "A B"   strategies to play (default: idle random popular prudent spender)
 #   --policies N     seeds of the policy table, 0 to leave it out (default 2)
+#   --only "A B"     probe only these policies and print each one's row, whatever its verdict
 #   --jobs N         games at once (default: the number of processors)
 #   --sim PATH       the runner (default: build/src/marrowgate-sim)
 #   --keep DIR       keep every game's output in DIR, as STRATEGY-SEED.txt
@@ -21,6 +22,7 @@ turns=48
 mission=""
 strategies="idle random popular prudent spender"
 policySeeds=2
+only=""
 jobs="$(nproc)"
 sim="$root/build/src/marrowgate-sim"
 keep=""
@@ -31,6 +33,7 @@ while (($#)); do
     --mission) mission="$2" ;;
     --strategies) strategies="$2" ;;
     --policies) policySeeds="$2" ;;
+    --only) only="$2" ;;
     --jobs) jobs="$2" ;;
     --sim) sim="$2" ;;
     --keep) keep="$2" ;;
@@ -198,6 +201,15 @@ probe() {
 export -f probe
 
 policies="$(awk -F, '$1 == "#" { print $2 }' "$root/data/simulation/policies.csv")"
+if [[ -n "$only" ]]; then
+    for policy in $only; do
+        if ! grep -qx "$policy" <<<"$policies"; then
+            echo "balance.sh: no policy named '$policy' in data/simulation/policies.csv" >&2
+            exit 2
+        fi
+    done
+    policies="$only"
+fi
 for ((seed = 1; seed <= policySeeds; ++seed)); do
     echo "- $seed"
     for policy in $policies; do echo "$policy $seed"; done
@@ -212,7 +224,7 @@ echo "Each policy introduced (or cancelled, for one in force at the start) in th
     "half a point of the polls and under 0.5 % of spending counts as nothing measurable; a" \
     "policy that gains a point or more and money at once dominates."
 echo
-awk '
+awk -v all="${only:+1}" '
 $1 == "-" { basePoll[$2] = $5; baseBalance[$2] = $6; baseSpending += $7; ++bases; next }
 { verb[$1] = $3; refused[$1] += $4; dp[$1] += $5; db[$1] += $6; seeds[$1]++; seedOf[$1, seeds[$1]] = $2 }
 END {
@@ -232,8 +244,9 @@ END {
         if (refused[p]) verdict = "refused by the rules (capital or an uncancellable policy)"
         else if (dp[p] > -0.5 && dp[p] < 0.5 && db[p] > -measurable && db[p] < measurable) verdict = "nothing measurable"
         else if (dp[p] >= 1 && db[p] > 0) verdict = "dominant"
-        if (verdict != "")
-            printf "| %s | %s | %+.2f | %+.2f %% | %s |\n", p, verb[p], dp[p], measurable ? db[p] / measurable * 0.5 : 0, verdict
+        if (verdict != "" || all)
+            printf "| %s | %s | %+.2f | %+.2f %% | %s |\n", p, verb[p], dp[p], measurable ? db[p] / measurable * 0.5 : 0,
+                verdict != "" ? verdict : "measurable"
         ++counted
         if (verdict != "") ++flagged
     }

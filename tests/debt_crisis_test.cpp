@@ -19,7 +19,7 @@
 namespace {
 
 struct Crisis {
-    int cutsFrom = -1;  // first turn with the lenders' terms in force
+    int cutsFrom = -1;   // first turn with the lenders' terms in force
     int crisisFrom = -1; // first turn with the confidence crisis on
     int fellOn = -1;     // turn the game ended without an election
 };
@@ -48,7 +48,8 @@ protected:
         for (int turn = 0; turn < turns && !IsGameOver(); ++turn) {
             PlayBotTurn(strategy);
             if (GetTurnNumber() >= 3)
-                f.NationalDebt = breached++ < breaches ? f.DebtCeiling * 1.1f : f.DebtCeiling * 0.7f;
+                f.NationalDebt =
+                    breached++ < breaches ? f.DebtCeiling * 1.1f : f.DebtCeiling * 0.7f;
             ProcessNewTurn();
             const int now = GetTurnNumber();
             if (seen.cutsFrom < 0 && On("LendersTerms"))

@@ -75,6 +75,8 @@ play() {
         lastTurn = $2
     }
     /^  Event: DebtCeilingReached/ { ++ceiling; if (!ceilingTurn) ceilingTurn = lastTurn }
+    /^  Situation begins: LendersTerms/ { cuts = 1 }
+    /^  Event: ConfidenceVoteLost/ { fallen = 1 }
     # The election puts an unnamed entry on the issues list; it is no event of the content.
     /^  Event: [A-Za-z]/ { ++events; ++noticed }
     /^  Dilemma on offer: / { ++dilemmas; ++noticed }
@@ -99,10 +101,11 @@ play() {
         years = turnsPlayed / 4
         if (years <= 0) years = 1
         if (!elections) { firstShare = "nan"; firstWon = 0; termDeficit = "nan"; termDebt = "nan" }
-        printf "%s %s %s %d %d %.3f %.3f %.3f %s %s %.2f %d %d %d %d %s %d %d\n", strategy, seed,
+        printf "%s %s %s %d %d %.3f %.3f %.3f %s %s %.2f %d %d %d %d %s %d %d %d %d\n", strategy, seed,
             firstShare, firstWon, won, events / years, dilemmas / years, noticed / years,
             termDeficit, termDebt, botTurns ? capital / botTurns : 0, faults + 0,
-            ceiling + 0, ceilingTurn + 0, elections, best + 0, moderate + 0, turnsPlayed
+            ceiling + 0, ceilingTurn + 0, elections, best + 0, moderate + 0, turnsPlayed, cuts + 0,
+            fallen + 0
     }' "$work/game-$strategy-$seed.txt"
 }
 export -f play
@@ -124,8 +127,8 @@ echo "$(date -u +%Y-%m-%d), country ${mission:-default}, $seeds seeds a strategy
 echo
 echo "| strategy | first election: share mean (sd, min-max) | won | terms won (mean, all three) |" \
     "events/yr | dilemmas/yr | noticed/yr | deficit after a term | debt after a term | ceiling hit (games, by turn 32) |" \
-    "capital unspent | best share | wins at 45-65 % | faults |"
-echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+    "lenders' cuts, government fell (games) | capital unspent | best share | wins at 45-65 % | faults |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 for strategy in $strategies; do
     awk -v strategy="$strategy" '
     $1 == strategy {
@@ -139,14 +142,16 @@ for strategy in $strategies; do
         if ($14 > 0 && $14 <= 32) ++ceilingEarly
         if ($16 > best) best = $16
         wins += $5; moderate += $17
+        cutGames += $19; fallenGames += $20
     }
     END {
         if (!n) exit
         mean = e ? s / e : 0; sd = e ? sqrt(ss / e - mean * mean) : 0
-        printf "| %s | %.1f %% (%.1f, %.0f-%.0f) | %d %% | %.2f, %d %% | %.2f | %.2f | %.2f | %.1f %% of spending | %.2fx | %d %%, %d %% | %.1f | %.1f %% | %s | %d |\n",
+        printf "| %s | %.1f %% (%.1f, %.0f-%.0f) | %d %% | %.2f, %d %% | %.2f | %.2f | %.2f | %.1f %% of spending | %.2fx | %d %%, %d %% | %d %%, %d %% | %.1f | %.1f %% | %s | %d |\n",
             strategy, mean, sd, min, max, firstWins * 100 / n, terms / n, allThree * 100 / n,
             ev / n, di / n, no / n, t ? deficit / t : 0, t ? debt / t : 0,
-            ceilingGames * 100 / n, ceilingEarly * 100 / n, capital / n, best,
+            ceilingGames * 100 / n, ceilingEarly * 100 / n, cutGames * 100 / n,
+            fallenGames * 100 / n, capital / n, best,
             wins ? sprintf("%d %%", moderate * 100 / wins) : "-", faults
     }' "$work/games.txt"
 done
@@ -155,7 +160,9 @@ echo "Share: the government's share of the vote at the first election. Terms won
     "at most three. Noticed: events, dilemmas, situations beginning or ending and attacks. Deficit" \
     "and debt at the first election, the debt as a multiple of the first turn's. Capital unspent:" \
     "what the bot left at the end of its turns, on average. Faults: values that were not numbers" \
-    "or left their limits."
+    "or left their limits. Lenders' cuts and government fell: games in which the debt stayed over" \
+    "its ceiling long enough for the lenders to impose their terms, and for a confidence vote to" \
+    "bring the government down."
 
 [[ "$policySeeds" -gt 0 ]] || exit 0
 

@@ -45,6 +45,9 @@ public:
     }
     void OpenManifestoChoice() override { windows.push_back("Manifesto"); }
     void ShowStartDialog() override { windows.push_back("StartDialog"); }
+    void ShowGameOver(const std::string& title, const std::string&) override {
+        windows.push_back("GameOver:" + title);
+    }
 
     std::vector<Box> boxes;
     std::string debugger;

@@ -364,6 +364,10 @@ public:
     void ShowAchievementAward(const std::string& key) override { Note("award " + key); }
     void OpenManifestoChoice() override { Note("manifesto choice"); }
     void ShowStartDialog() override { Note("start dialog"); }
+    // A script's ending has no election behind it; its own title says what ended the game.
+    void ShowGameOver(const std::string& title, const std::string& /*text*/) override {
+        scriptedEnding = Translate(title);
+    }
 
     // Prints the windows asked for since the last call, in the order they were asked for.
     void PrintWindows() {
@@ -373,6 +377,7 @@ public:
     }
 
     bool quiet = false;
+    std::string scriptedEnding;
 
 private:
     void Note(const std::string& window) {
@@ -505,6 +510,10 @@ void PrintElectionResult() {
 }
 
 void PrintGameOver() {
+    if (!g_runnerFrontEnd.scriptedEnding.empty()) {
+        std::printf("Game over: %s\n", g_runnerFrontEnd.scriptedEnding.c_str());
+        return;
+    }
     const SIM_ElectionManager& elections = GetElectionManager();
     bool lost = elections.HasOutcome() && !elections.LastOutcome().won;
     std::printf("Game over: %s\n", lost ? "the election is lost" : "the last term has been served");

@@ -11,14 +11,14 @@ foreach(required SIM DATA_ROOT WORK)
 endforeach()
 
 # The first half ends after turn 21, past the first election; the second holds the next one.
-# The game is also split a turn later, in turn 22, which sees a minister resign: the departing
+# The game is also split later, in turn 38, which sees a minister resign: the departing
 # minister and the announcement on the desk are in that save.
 set(seed 2)
 set(first --turns 1 --do introduce:TourismPromotion --turns 2 --do choose:DrugTrial=1
           --turns 5 --do introduce:NuclearPower=0.3 --turns 11)
 set(second --turns 3 --do slider:TourismPromotion=0.8 --turns 18)
-set(first_resigning ${first} --turns 1)
-set(second_resigning --turns 2 --do slider:TourismPromotion=0.8 --turns 18)
+set(first_resigning ${first} --turns 3 --do slider:TourismPromotion=0.8 --turns 14)
+set(second_resigning --turns 4)
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/straight" "${WORK}/halves" "${WORK}/resigning")

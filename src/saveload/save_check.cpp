@@ -172,28 +172,23 @@ void SaveCheckArchive::Prose(SaveField field, std::string& value) {
 }
 
 void SaveCheckArchive::Numbers(SaveField field, float*, int) {
+    NumberList(field.tag, false);
+}
+
+void SaveCheckArchive::Indices(SaveField field, std::vector<int32_t>&) {
+    NumberList(field.tag, true);
+}
+
+void SaveCheckArchive::NumberList(const char* tag, bool integer) {
     size_t start = 0, end = 0;
-    if (!Leaf(field.tag, start, end))
+    if (!Leaf(tag, start, end))
         return;
     while (start < end && problem.empty()) {
         size_t comma = text.find(',', start);
         if (comma == std::string::npos || comma > end)
             comma = end;
         // strtod stops at the comma, which is what ends each number.
-        Number(field.tag, start, comma, false);
-        start = comma + 1;
-    }
-}
-
-void SaveCheckArchive::Indices(SaveField field, std::vector<int32_t>&) {
-    size_t start = 0, end = 0;
-    if (!Leaf(field.tag, start, end))
-        return;
-    while (start < end && problem.empty()) {
-        size_t comma = text.find(',', start);
-        if (comma == std::string::npos || comma > end)
-            comma = end;
-        Number(field.tag, start, comma, true);
+        Number(tag, start, comma, integer);
         start = comma + 1;
     }
 }

@@ -92,6 +92,8 @@ private:
     // when it is not there.
     bool Leaf(const char* tag, size_t& start, size_t& end);
     void Number(const char* tag, size_t start, size_t end, bool integer);
+    // A comma-separated list of numbers in one leaf, each checked as Number does.
+    void NumberList(const char* tag, bool integer);
     void Fail(const std::string& what);
     // "in section "voters"", or where the file stands when no section is open.
     std::string Where() const;

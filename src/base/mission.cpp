@@ -69,6 +69,7 @@ void CMission::Load() {
         LogF("Mission file missing or without [config]: %s", missionFile.c_str());
 
     name = TrimBlanks(config.GetString("name"));
+    people = TrimBlanks(config.GetString("people"));
     description = TrimBlanks(config.GetString("description"));
     wealth = config.GetFloat("wealth", 0.0f);
     // A setup table without "AIENTITIES" would make the population per simulated voter infinite

@@ -39,6 +39,8 @@ public:
     std::string currency;
     std::string missionFile;
     std::string name;
+    // What the country's people are called ("Calverrans"); optional, see country_words.h.
+    std::string people;
     std::string description;
     std::string briefing;
     std::string namesFile;

@@ -1,5 +1,6 @@
 #include "base/translation.h"
 
+#include "base/country_words.h"
 #include "base/debug_log.h"
 #include "base/ini_section.h"
 #include "base/profile.h"
@@ -174,10 +175,11 @@ GHashTable& TranslationTable() {
 
 std::string Translate(const std::string& key) {
     EnsureLoaded();
-    const std::string* text = Table().Find(key);
-    if (!text || text->empty())
-        return key;
-    return *text;
+    const std::string* found = Table().Find(key);
+    // A mod's content may carry its text in place of a key, so a key given back is filled too.
+    std::string text = !found || found->empty() ? key : *found;
+    FillCountryWords(text);
+    return text;
 }
 
 size_t TranslationCount() {
@@ -251,7 +253,9 @@ std::string GetRandomText(const std::string& section) {
         return std::string();
     }
     int index = RandomIndex(static_cast<int>(texts.Count()));
-    return texts.GetString(std::to_string(index));
+    std::string text = texts.GetString(std::to_string(index));
+    FillCountryWords(text);
+    return text;
 }
 
 std::string GetGradedText(const std::string& section, float level) {
@@ -270,5 +274,7 @@ std::string GetGradedText(const std::string& section, float level) {
         index = static_cast<int>(scaled);
     if (index > count - 1)
         index = count - 1;
-    return texts.GetString(std::to_string(index));
+    std::string text = texts.GetString(std::to_string(index));
+    FillCountryWords(text);
+    return text;
 }

@@ -57,8 +57,9 @@ private:
 // The program's one translation table (loaded by the first Translate, not by this accessor).
 GHashTable& TranslationTable();
 
-// The key's text; the key itself when the table lacks it or its text is empty. Loads the table
-// from "data/strings.ini" on first use.
+// The key's text; the key itself when the table lacks it or its text is empty. Either way the
+// country's words are filled in (country_words.h). Loads the table from "data/strings.ini" on
+// first use.
 std::string Translate(const std::string& key);
 
 // The number of entries in the table, loading it first when that has not happened yet.
@@ -75,8 +76,8 @@ void ReplaceAll(std::string& text, const std::string& placeholder, const std::st
 // "NAME=value," pairs. A token missing from the list is logged and dropped.
 std::string ExpandText(const std::string& key, const std::string& tokenList);
 
-// A random entry of a numbered section ("0", "1", ...) of "data/strings.ini"; empty, with a log
-// line, when the section has no entries.
+// A random entry of a numbered section ("0", "1", ...) of "data/strings.ini", the country's
+// words filled in; empty, with a log line, when the section has no entries.
 std::string GetRandomText(const std::string& section);
 
 // The entry of a numbered section that a level 0..1 picks: index = count × level, truncated and

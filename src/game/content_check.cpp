@@ -702,6 +702,17 @@ private:
                            " is longer than 5 characters");
         if (const ContentEntry* e = Required(file, *config, "flag"))
             Picture({file, e->line}, e->value, "flag");
+        if (const ContentEntry* e = config->Find("people")) {
+            // Optional: without it texts say "people of NAME".
+            const std::string people = TrimBlanks(e->value);
+            if (people.empty())
+                Report(file, e->line,
+                       "people is empty; leave the key out for \"people of\" and the name");
+            else if (people.find_first_of("{}<>") != std::string::npos)
+                Report(file, e->line,
+                       "people " + QuoteContent(people) +
+                           " holds a brace or an angle bracket, which texts would read as a token");
+        }
         if (const ContentEntry* e = config->Find("names"))
             if (!TrimBlanks(e->value).empty() && !FileExists(TrimBlanks(e->value)))
                 Report(file, e->line,

@@ -38,6 +38,8 @@ set(expected
     # mission values out of range
     "missions/Overlong.txt:10: economic_cycle_start 1.7 is out of its range 0 to 1"
     "missions/Overlong.txt:12: termlength 12 is out of its range 1 to 10"
+    # a people's word that texts would take for a token
+    "missions/Overlong.txt:15: people '{Overlongers}' holds a brace or an angle bracket"
     # junk
     "events/Archive.txt: holds binary data"
     "policies/Enormous.txt:1: the row has 200011 characters, of which the game reads only the first 1023"

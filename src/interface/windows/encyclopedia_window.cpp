@@ -1,5 +1,6 @@
 #include "interface/windows/encyclopedia_window.h"
 
+#include "base/country_words.h"
 #include "base/debug_log.h"
 #include "base/file_system.h"
 #include "base/game_paths.h"
@@ -83,11 +84,15 @@ PageSource ReadEncyclopediaPage(const std::string& neuronName, std::string& text
                                 std::string& path) {
     text.clear();
     path = "data/simulation/encyclopedia/" + neuronName + ".txt";
-    if (FileExists(path) && ReadWholeFile(path, text))
+    if (FileExists(path) && ReadWholeFile(path, text)) {
+        FillCountryWords(text);
         return PageSource::Game;
+    }
     path = GetUserDir() + "/mods/data/simulation/encyclopedia/" + neuronName + ".txt";
-    if (!GetUserDir().empty() && FileExists(path) && ReadWholeFile(path, text))
+    if (!GetUserDir().empty() && FileExists(path) && ReadWholeFile(path, text)) {
+        FillCountryWords(text);
         return PageSource::Mods;
+    }
     path.clear();
     text.clear();
     return PageSource::Missing;

@@ -11,8 +11,8 @@
 // Where a page came from.
 enum class PageSource { Game, Mods, Missing };
 
-// Reads the page of a node: the game's own first, then the mods folder's. Empty text and
-// PageSource::Missing when neither exists.
+// Reads the page of a node: the game's own first, then the mods folder's, with the country's
+// words filled in. Empty text and PageSource::Missing when neither exists.
 PageSource ReadEncyclopediaPage(const std::string& neuronName, std::string& text,
                                 std::string& path);
 

@@ -385,4 +385,21 @@ TEST_F(NodeWindowsTest, EncyclopediaTakesTheGamesPageThenTheModsAndOtherwiseSays
     (void)ferries;
 }
 
+TEST_F(NodeWindowsTest, EncyclopediaPagesNameTheCountryBeingPlayed) {
+    // Another country in play than the one the game was built for: a page reads the mission as
+    // it is when the page opens.
+    GetMission().name = "Fenmoor";
+    GetMission().people = "fen folk";
+    Neuron* ferries = new Neuron;
+    ferries->SetName("Ferries");
+    t.dir.Write("user/mods/data/simulation/encyclopedia/Ferries.txt",
+                "<FONTNAME=arial16.dds><SIZE=16>{PEOPLE} ride {COUNTRY}'s ferries, {COUNTY} none.");
+
+    OpenEncyclopedia("Homelessness");
+    EXPECT_NE(Dump().find("counts the fen folk sleeping rough"), std::string::npos) << Dump();
+    OpenEncyclopedia("Ferries");
+    EXPECT_NE(Dump().find("Fen folk ride Fenmoor's ferries, {COUNTY} none."), std::string::npos);
+    (void)ferries;
+}
+
 } // namespace

@@ -456,7 +456,11 @@ SDL_Texture* SdlDisplay::ScaledCopy(TextureId texture, Texture& t, int width, in
     SDL_SetTextureColorMod(t.sdl, 255, 255, 255);
     SDL_SetTextureAlphaMod(t.sdl, 255);
     SDL_SetTextureBlendMode(t.sdl, SDL_BLENDMODE_NONE);
+    // Smoothly, whatever the renderer: this copy is made once, and drawn at its own size after.
+    SDL_SetTextureScaleMode(t.sdl, SDL_ScaleModeLinear);
     SDL_RenderCopy(renderer_, t.sdl, nullptr, nullptr);
+    SDL_SetTextureScaleMode(t.sdl, t.scaleMode >= 0 ? static_cast<SDL_ScaleMode>(t.scaleMode)
+                                                    : SDL_ScaleModeNearest);
     SDL_SetRenderTarget(renderer_, previous);
     scaled_[key] = copy;
     return copy;
@@ -699,7 +703,7 @@ void SdlDisplay::DrawQuads(TextureId texture, const QuadVertex* vertices, int co
     if (!t || !renderer_ || !vertices || quads <= 0)
         return;
     if (software_) {
-        DrawQuadsAsBlits(*t, vertices, quads);
+        DrawQuadsAsBlits(DrawnTexture(texture), *t, vertices, quads, pointSampling);
         return;
     }
     const int n = quads * 4;
@@ -734,10 +738,40 @@ void SdlDisplay::DrawQuads(TextureId texture, const QuadVertex* vertices, int co
 
 // The software renderer fills triangles pixel by pixel through a general path, while copying an
 // upright rectangle uses its fast blitters: glyph quads are upright, so each becomes one copy,
-// and the tint only changes between runs of a colour.
-void SdlDisplay::DrawQuadsAsBlits(Texture& t, const QuadVertex* vertices, int quads) {
-    SDL_SetTextureBlendMode(t.sdl, SDL_BLENDMODE_BLEND);
-    SetScaleMode(t, SDL_ScaleModeNearest);
+// and the tint only changes between runs of a colour. Text drawn smaller or larger than its sheet
+// comes from a smoothly scaled copy of the whole sheet, made once: a point-sampled shrink drops
+// whole rows, and a bold "t" losing its crossbar reads as an "l". Quads of mixed scales (the
+// links of the main screen) keep the direct copy, as one scaled sheet each would cost far more.
+void SdlDisplay::DrawQuadsAsBlits(TextureId texture, Texture& t, const QuadVertex* vertices,
+                                  int quads, bool pointSampling) {
+    float scaleX = 0.0f, scaleY = 0.0f;
+    bool uniform = !pointSampling;
+    for (int q = 0; q < quads && uniform; ++q) {
+        const QuadVertex& a = vertices[4 * q];
+        const QuadVertex& c = vertices[4 * q + 2];
+        const float sourceW = (c.u - a.u) * t.width, sourceH = (c.v - a.v) * t.height;
+        if (sourceW <= 0 || sourceH <= 0)
+            continue;
+        const float x = (c.x - a.x) / sourceW, y = (c.y - a.y) / sourceH;
+        if (scaleX == 0.0f) {
+            scaleX = x;
+            scaleY = y;
+        }
+        uniform = std::fabs(x - scaleX) < 0.01f && std::fabs(y - scaleY) < 0.01f;
+    }
+    SDL_Texture* drawn = nullptr;
+    if (uniform && scaleX > 0.0f) {
+        const int width = static_cast<int>(std::lround(t.width * scaleX));
+        const int height = static_cast<int>(std::lround(t.height * scaleY));
+        if (width != t.width || height != t.height)
+            drawn = ScaledCopy(texture, t, width, height);
+    }
+    if (!drawn) {
+        drawn = t.sdl;
+        scaleX = scaleY = 1.0f;
+        SetScaleMode(t, SDL_ScaleModeNearest);
+    }
+    SDL_SetTextureBlendMode(drawn, SDL_BLENDMODE_BLEND);
     Argb tint = 0;
     bool tintSet = false;
     for (int q = 0; q < quads; ++q) {
@@ -745,18 +779,18 @@ void SdlDisplay::DrawQuadsAsBlits(Texture& t, const QuadVertex* vertices, int qu
         const QuadVertex& c = vertices[4 * q + 2];
         if (!tintSet || a.colour != tint) {
             const SDL_Color colour = ToSdl(a.colour);
-            SDL_SetTextureColorMod(t.sdl, colour.r, colour.g, colour.b);
-            SDL_SetTextureAlphaMod(t.sdl, colour.a);
+            SDL_SetTextureColorMod(drawn, colour.r, colour.g, colour.b);
+            SDL_SetTextureAlphaMod(drawn, colour.a);
             tint = a.colour;
             tintSet = true;
         }
-        const SDL_Rect source{static_cast<int>(a.u * t.width + 0.5f),
-                              static_cast<int>(a.v * t.height + 0.5f),
-                              static_cast<int>((c.u - a.u) * t.width + 0.5f),
-                              static_cast<int>((c.v - a.v) * t.height + 0.5f)};
+        const SDL_Rect source{static_cast<int>(a.u * t.width * scaleX + 0.5f),
+                              static_cast<int>(a.v * t.height * scaleY + 0.5f),
+                              static_cast<int>((c.u - a.u) * t.width * scaleX + 0.5f),
+                              static_cast<int>((c.v - a.v) * t.height * scaleY + 0.5f)};
         const SDL_FRect dest{a.x, a.y, c.x - a.x, c.y - a.y};
         if (source.w > 0 && source.h > 0 && dest.w > 0 && dest.h > 0)
-            SDL_RenderCopyF(renderer_, t.sdl, &source, &dest);
+            SDL_RenderCopyF(renderer_, drawn, &source, &dest);
     }
 }
 

@@ -137,7 +137,8 @@ private:
     };
     void LinkPictureSets();
     bool Upload(Texture& texture);
-    void DrawQuadsAsBlits(Texture& texture, const QuadVertex* vertices, int quads);
+    void DrawQuadsAsBlits(TextureId texture, Texture& t, const QuadVertex* vertices, int quads,
+                          bool pointSampling);
     Texture* Get(TextureId texture);
     void SetScaleMode(Texture& texture, int mode);
     void SetDrawColour(Argb colour);

@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -440,4 +441,39 @@ TEST(Audio, SdlMixerDevicePlaysEffectsAndMusicOnTheDummyDriver) {
     silent.Play(s1, c2);
     EXPECT_NE(s1, s2);
     EXPECT_NE(c1, c2);
+}
+
+// Text drawn below its sheet's size must keep every row of every glyph: a point-sampled shrink
+// drops whole rows, and the crossbar of a "t" goes with them.
+TEST_F(DisplayTest, TextDrawnSmallerThanItsSheetKeepsEveryRow) {
+    // A diagonal: column c has ink in row c only, so a lost row leaves a column without ink.
+    std::vector<Argb> diagonal(16 * 16, 0x00FFFFFF);
+    for (int i = 0; i < 16; ++i)
+        diagonal[i * 16 + i] = 0xFFFFFFFF;
+    logged.dir.Write("data/bitmaps/diagonal.dds", DdsFile(16, 16, diagonal));
+    ASSERT_TRUE(display.Open("test", 64, 48, true)) << display.Error();
+    display.LoadTexturesFrom("data/bitmaps");
+    const TextureId sheet = display.FindTexture("diagonal.dds");
+
+    display.BeginFrame();
+    // As the text engine draws a 16-pixel font at 14: whole columns, seven eighths of the rows.
+    QuadVertex q[4];
+    const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i)
+        q[i] = {8 + corners[i][0] * 16, 8 + corners[i][1] * 14, 0xFFFFFFFF, corners[i][0],
+                corners[i][1]};
+    display.DrawQuads(sheet, q, 4, false);
+    display.EndFrame();
+    display.Present();
+
+    const std::string shot = logged.dir.Path() + "/shot.png";
+    ASSERT_TRUE(display.SaveScreenshot(shot));
+    ImagePixels image;
+    ASSERT_TRUE(LoadImageFile(shot, image));
+    for (int column = 0; column < 16; ++column) {
+        int ink = 0;
+        for (int y = 0; y < 48; ++y)
+            ink = std::max(ink, static_cast<int>(image.pixels[y * 64 + 8 + column] & 0xFF));
+        EXPECT_GT(ink, 0x30) << "column " << column << " lost its only row";
+    }
 }

@@ -167,7 +167,9 @@ echo "Share: the government's share of the vote at the first election. Terms won
 [[ "$policySeeds" -gt 0 ]] || exit 0
 
 # One policy alone: introduced (or, in force at the start, cancelled) in the third turn of an idle
-# game, then a term played. Compared with the idle game of the same seed.
+# game, then the term played out. Compared with the idle game of the same seed over the turns up to
+# the first election: a game that wins it plays on and one that loses it stops, so counting the
+# turns after it would set a winner's later polls against nothing.
 probe() {
     local policy="$1" seed="$2" user="$work/user-$1-$2" out
     mkdir -p "$user"
@@ -175,22 +177,23 @@ probe() {
     [[ "$policy" == "-" ]] && verb=""
     if [[ -n "$verb" ]]; then
         out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-            --turns 2 --do "introduce:$policy" --turns 16 2>&1 || true)"
+            --turns 2 --do "introduce:$policy" --turns 14 2>&1 || true)"
         if grep -q "already introduced" <<<"$out"; then
             verb="cancel"
             out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-                --turns 2 --do "cancel:$policy" --turns 16 2>&1 || true)"
+                --turns 2 --do "cancel:$policy" --turns 14 2>&1 || true)"
         fi
     else
         out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-            --turns 18 2>&1 || true)"
+            --turns 16 2>&1 || true)"
     fi
     rm -rf "$user"
     local refused=0
     grep -q "refused" <<<"$out" && refused=1
     awk -v policy="$policy" -v seed="$seed" -v verb="${verb:-none}" -v refused="$refused" '
     function money(text) { gsub(/[^0-9.-]/, "", text); return text + 0 }
-    /^Turn [0-9]+ / {
+    /^Election (won|lost) with / { termOver = 1 }
+    /^Turn [0-9]+ / && !termOver {
         split($0, part, ", ")
         for (i in part) {
             if (part[i] ~ /polls /) { poll = part[i]; sub(/.*polls /, "", poll); sub(/%/, "", poll) }
@@ -221,26 +224,41 @@ for ((seed = 1; seed <= policySeeds; ++seed)); do
     echo "- $seed"
     for policy in $policies; do echo "$policy $seed"; done
 done | xargs -P "$jobs" -n 2 bash -c 'probe "$0" "$1"' >"$work/policies.txt"
+[[ -n "$keep" ]] && mkdir -p "$keep" && cp "$work/policies.txt" "$keep/policies.txt"
 
 echo
 echo "## Policies alone"
 echo
 echo "Each policy introduced (or cancelled, for one in force at the start) in the third turn of" \
-    "an idle game, then a term played; the polls and the budget balance averaged over that term" \
-    "and set against the idle game of the same seed, over $policySeeds seeds. A change under" \
-    "half a point of the polls and under 0.5 % of spending counts as nothing measurable; a" \
-    "policy that gains a point or more and money at once dominates."
+    "an idle game, then the term played out; the polls and the budget balance averaged over the" \
+    "turns up to the election" \
+    "and set against the idle game of the same seed. The table gives the median of the $policySeeds" \
+    "seeds' differences, so that one seed whose idle game runs into trouble the change happens to" \
+    "avoid does not speak for all of them, and the range of the polls change over the seeds. A" \
+    "change under half a point of the polls and under 0.5 % of spending counts as nothing" \
+    "measurable; a policy that gains a point or more and money at once dominates."
 echo
 awk -v all="${only:+1}" '
+function median(list, count,    i, j, t) {
+    for (i = 1; i <= count; ++i) for (j = i + 1; j <= count; ++j) if (list[j] < list[i]) { t = list[i]; list[i] = list[j]; list[j] = t }
+    return count % 2 ? list[(count + 1) / 2] : (list[count / 2] + list[count / 2 + 1]) / 2
+}
 $1 == "-" { basePoll[$2] = $5; baseBalance[$2] = $6; baseSpending += $7; ++bases; next }
-{ verb[$1] = $3; refused[$1] += $4; dp[$1] += $5; db[$1] += $6; seeds[$1]++; seedOf[$1, seeds[$1]] = $2 }
+{ verb[$1] = $3; refused[$1] += $4; seeds[$1]++; k = seeds[$1]; seedOf[$1, k] = $2; poll[$1, k] = $5; balance[$1, k] = $6 }
 END {
     measurable = bases ? 0.005 * baseSpending / bases : 0
     for (p in verb) {
-        for (i = 1; i <= seeds[p]; ++i) { s = seedOf[p, i]; dp[p] -= basePoll[s]; db[p] -= baseBalance[s] }
-        dp[p] /= seeds[p]; db[p] /= seeds[p]
+        split("", pl); split("", bl)
+        low[p] = 1e9; high[p] = -1e9
+        for (i = 1; i <= seeds[p]; ++i) {
+            s = seedOf[p, i]
+            pl[i] = poll[p, i] - basePoll[s]; bl[i] = balance[p, i] - baseBalance[s]
+            if (pl[i] < low[p]) low[p] = pl[i]
+            if (pl[i] > high[p]) high[p] = pl[i]
+        }
+        dp[p] = median(pl, seeds[p]); db[p] = median(bl, seeds[p])
     }
-    print "| policy | action | polls change (points) | balance change (per turn, % of spending) | verdict |"
+    print "| policy | action | polls change (points; seeds range) | balance change (per turn, % of spending) | verdict |"
     print "|---|---|---|---|---|"
     n = 0
     for (p in verb) names[++n] = p
@@ -252,8 +270,8 @@ END {
         else if (dp[p] > -0.5 && dp[p] < 0.5 && db[p] > -measurable && db[p] < measurable) verdict = "nothing measurable"
         else if (dp[p] >= 1 && db[p] > 0) verdict = "dominant"
         if (verdict != "" || all)
-            printf "| %s | %s | %+.2f | %+.2f %% | %s |\n", p, verb[p], dp[p], measurable ? db[p] / measurable * 0.5 : 0,
-                verdict != "" ? verdict : "measurable"
+            printf "| %s | %s | %+.2f (%+.1f to %+.1f) | %+.2f %% | %s |\n", p, verb[p], dp[p], low[p], high[p],
+                measurable ? db[p] / measurable * 0.5 : 0, verdict != "" ? verdict : "measurable"
         ++counted
         if (verdict != "") ++flagged
     }

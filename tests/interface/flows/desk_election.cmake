@@ -6,7 +6,7 @@ run_flow(AT 250:manifesto AT 300:pledged AT 420:counting AT 840:declared AT 880:
 expect_window(manifesto Manifesto)
 expect_text(manifesto "The election is three months away")
 expect_text(pledged "Next term")
-expect_log("Pledged to raise GDP")
+expect_log("Pledged to lower Unemployment")
 expect_window(counting ElectionResults)
 expect_text(counting "\"declared\": false")
 expect_no_text(counting "\"id\": \"ElectionSeeResultsButton\"")

@@ -114,7 +114,7 @@ for strategy in $strategies; do
     for ((seed = 1; seed <= seeds; ++seed)); do
         echo "$strategy $seed"
     done
-done | xargs -P "$jobs" -n 2 bash -c 'play "$0" "$1"' >"$work/games.txt"
+done | xargs -r -P "$jobs" -n 2 bash -c 'play "$0" "$1"' >"$work/games.txt"
 if [[ -n "$keep" ]]; then
     mkdir -p "$keep"
     for game in "$work"/game-*.txt; do cp "$game" "$keep/${game#"$work/game-"}"; done
@@ -223,7 +223,7 @@ fi
 for ((seed = 1; seed <= policySeeds; ++seed)); do
     echo "- $seed"
     for policy in $policies; do echo "$policy $seed"; done
-done | xargs -P "$jobs" -n 2 bash -c 'probe "$0" "$1"' >"$work/policies.txt"
+done | xargs -r -P "$jobs" -n 2 bash -c 'probe "$0" "$1"' >"$work/policies.txt"
 [[ -n "$keep" ]] && mkdir -p "$keep" && cp "$work/policies.txt" "$keep/policies.txt"
 
 echo

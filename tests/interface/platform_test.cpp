@@ -67,6 +67,18 @@ protected:
     }
     LoggedTest logged;
     SdlDisplay display;
+
+    // Ends the frame and reads back what the screen shows.
+    ::testing::AssertionResult Shoot(ImagePixels& image) {
+        display.EndFrame();
+        display.Present();
+        const std::string shot = logged.dir.Path() + "/shot.png";
+        if (!display.SaveScreenshot(shot))
+            return ::testing::AssertionFailure() << "no screenshot: " << display.Error();
+        if (!LoadImageFile(shot, image))
+            return ::testing::AssertionFailure() << "the screenshot does not read back";
+        return ::testing::AssertionSuccess();
+    }
 };
 } // namespace
 
@@ -241,13 +253,9 @@ TEST_F(DisplayTest, DrawsSpritesQuadsAndRectanglesIntoTheScreenshot) {
     added.blend = BlendMode::Additive;
     display.DrawSprite(white, added);
     display.DrawSprite(kNoTexture, added);
-    display.EndFrame();
-    display.Present();
 
-    const std::string shot = logged.dir.Path() + "/shot.png";
-    ASSERT_TRUE(display.SaveScreenshot(shot));
     ImagePixels image;
-    ASSERT_TRUE(LoadImageFile(shot, image));
+    ASSERT_TRUE(Shoot(image));
     ASSERT_EQ(image.width, 64);
     ASSERT_EQ(image.height, 48);
     auto at = [&](int x, int y) { return image.pixels[y * 64 + x]; };
@@ -463,13 +471,9 @@ TEST_F(DisplayTest, TextDrawnSmallerThanItsSheetKeepsEveryRow) {
         q[i] = {8 + corners[i][0] * 16, 8 + corners[i][1] * 14, 0xFFFFFFFF, corners[i][0],
                 corners[i][1]};
     display.DrawQuads(sheet, q, 4, false);
-    display.EndFrame();
-    display.Present();
 
-    const std::string shot = logged.dir.Path() + "/shot.png";
-    ASSERT_TRUE(display.SaveScreenshot(shot));
     ImagePixels image;
-    ASSERT_TRUE(LoadImageFile(shot, image));
+    ASSERT_TRUE(Shoot(image));
     for (int column = 0; column < 16; ++column) {
         int ink = 0;
         for (int y = 0; y < 48; ++y)

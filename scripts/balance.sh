@@ -74,7 +74,13 @@ play() {
         if (turnsPlayed == 1) firstDebt = debt
         lastTurn = $2
     }
-    /^  Event: DebtCeilingReached/ { ++ceiling; if (!ceilingTurn) ceilingTurn = lastTurn }
+    /^  Event: DebtCeilingReached/ {
+        ++ceiling; if (!ceilingTurn) ceilingTurn = lastTurn
+        # The event fires again every quarter the debt stays over the ceiling; a player notices
+        # the first of a run and then lives with it.
+        if (lastCeilingTurn && lastTurn == lastCeilingTurn + 1) ++repeats
+        lastCeilingTurn = lastTurn
+    }
     /^  Situation begins: LendersTerms/ { cuts = 1 }
     /^  Event: ConfidenceVoteLost/ { fallen = 1 }
     # The election puts an unnamed entry on the issues list; it is no event of the content.
@@ -101,11 +107,11 @@ play() {
         years = turnsPlayed / 4
         if (years <= 0) years = 1
         if (!elections) { firstShare = "nan"; firstWon = 0; termDeficit = "nan"; termDebt = "nan" }
-        printf "%s %s %s %d %d %.3f %.3f %.3f %s %s %.2f %d %d %d %d %s %d %d %d %d\n", strategy, seed,
+        printf "%s %s %s %d %d %.3f %.3f %.3f %s %s %.2f %d %d %d %d %s %d %d %d %d %.3f\n", strategy, seed,
             firstShare, firstWon, won, events / years, dilemmas / years, noticed / years,
             termDeficit, termDebt, botTurns ? capital / botTurns : 0, faults + 0,
             ceiling + 0, ceilingTurn + 0, elections, best + 0, moderate + 0, turnsPlayed, cuts + 0,
-            fallen + 0
+            fallen + 0, (noticed - repeats) / years
     }' "$work/game-$strategy-$seed.txt"
 }
 export -f play
@@ -135,7 +141,7 @@ for strategy in $strategies; do
         ++n
         if ($3 != "nan") { ++e; s += $3; ss += $3 * $3; if (!min || $3 < min) min = $3; if ($3 > max) max = $3 }
         firstWins += $4; terms += $5; if ($5 >= 3) ++allThree
-        ev += $6; di += $7; no += $8
+        ev += $6; di += $7; no += $8; fresh += $21
         if ($9 != "nan") { ++t; deficit += $9; debt += $10 }
         capital += $11; faults += $12
         if ($13 > 0) ++ceilingGames
@@ -147,9 +153,11 @@ for strategy in $strategies; do
     END {
         if (!n) exit
         mean = e ? s / e : 0; sd = e ? sqrt(ss / e - mean * mean) : 0
-        printf "| %s | %.1f %% (%.1f, %.0f-%.0f) | %d %% | %.2f, %d %% | %.2f | %.2f | %.2f | %.1f %% of spending | %.2fx | %d %%, %d %% | %d %%, %d %% | %.1f | %.1f %% | %s | %d |\n",
+        noticed = sprintf("%.2f", no / n)
+        if (no - fresh > 0.005 * n) noticed = sprintf("%.2f (%.2f)", no / n, fresh / n)
+        printf "| %s | %.1f %% (%.1f, %.0f-%.0f) | %d %% | %.2f, %d %% | %.2f | %.2f | %s | %.1f %% of spending | %.2fx | %d %%, %d %% | %d %%, %d %% | %.1f | %.1f %% | %s | %d |\n",
             strategy, mean, sd, min, max, firstWins * 100 / n, terms / n, allThree * 100 / n,
-            ev / n, di / n, no / n, t ? deficit / t : 0, t ? debt / t : 0,
+            ev / n, di / n, noticed, t ? deficit / t : 0, t ? debt / t : 0,
             ceilingGames * 100 / n, ceilingEarly * 100 / n, cutGames * 100 / n,
             fallenGames * 100 / n, capital / n, best,
             wins ? sprintf("%d %%", moderate * 100 / wins) : "-", faults
@@ -157,7 +165,8 @@ for strategy in $strategies; do
 done
 echo
 echo "Share: the government's share of the vote at the first election. Terms won: elections won," \
-    "at most three. Noticed: events, dilemmas, situations beginning or ending and attacks. Deficit" \
+    "at most three. Noticed: events, dilemmas, situations beginning or ending and attacks; in" \
+    "brackets, without the debt-ceiling event's repeats in the quarters after the first. Deficit" \
     "and debt at the first election, the debt as a multiple of the first turn's. Capital unspent:" \
     "what the bot left at the end of its turns, on average. Faults: values that were not numbers" \
     "or left their limits. Lenders' cuts and government fell: games in which the debt stayed over" \
@@ -182,6 +191,12 @@ probe() {
             verb="cancel"
             out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
                 --turns 2 --do "cancel:$policy" --turns 14 2>&1 || true)"
+            # A policy the rules keep in force can still be cut to the bottom of its range.
+            if grep -q "can never be cancelled" <<<"$out"; then
+                verb="cut"
+                out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
+                    --turns 2 --do "slider:$policy=0" --turns 14 2>&1 || true)"
+            fi
         fi
     else
         out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
@@ -229,7 +244,8 @@ done | xargs -r -P "$jobs" -n 2 bash -c 'probe "$0" "$1"' >"$work/policies.txt"
 echo
 echo "## Policies alone"
 echo
-echo "Each policy introduced (or cancelled, for one in force at the start) in the third turn of" \
+echo "Each policy introduced (or cancelled, for one in force at the start, or cut to the bottom" \
+    "of its range, for one the rules keep in force) in the third turn of" \
     "an idle game, then the term played out; the polls and the budget balance averaged over the" \
     "turns up to the election" \
     "and set against the idle game of the same seed. The table gives the median of the $policySeeds" \

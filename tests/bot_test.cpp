@@ -24,11 +24,7 @@ constexpr int kTurns = 4;
 
 class BotTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        UseShippedContent(t);
-        SeedRandom(11);
-        NewGameSetup(kDefaultMission);
-    }
+    void SetUp() override { StartShippedGame(t, 11); }
     void TearDown() override { TearDownGame(); }
 
     // Plays the strategy for kTurns turns; the lines are every action taken, in order.

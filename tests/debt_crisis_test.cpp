@@ -2,14 +2,11 @@
 // spending cut by the lenders, then faces a confidence vote it loses when unpopular; one that
 // mends the budget in time sees the escalation stop where its breaches stopped.
 
-#include "base/mission.h"
-#include "base/random.h"
 #include "base/turn.h"
 #include "game/bots/bot_player.h"
 #include "game/turn_pipeline.h"
 #include "government/election_manager.h"
 #include "government/finances.h"
-#include "network/neuron.h"
 #include "test_helpers.h"
 
 #include <algorithm>
@@ -26,18 +23,8 @@ struct Crisis {
 
 class DebtCrisisTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        UseShippedContent(t);
-        SeedRandom(5);
-        NewGameSetup(kDefaultMission);
-    }
+    void SetUp() override { StartShippedGame(t, 5); }
     void TearDown() override { TearDownGame(); }
-
-    static bool On(const char* situation) {
-        Neuron* n = FindNeuron(situation);
-        EXPECT_NE(n, nullptr) << situation;
-        return n && n->active;
-    }
 
     // Plays `turns` turns. From the third turn the debt is put over the ceiling before each of
     // the first `breaches` turns, and held well under it afterwards, as a budget mended.
@@ -52,9 +39,9 @@ protected:
                     breached++ < breaches ? f.DebtCeiling * 1.1f : f.DebtCeiling * 0.7f;
             ProcessNewTurn();
             const int now = GetTurnNumber();
-            if (seen.cutsFrom < 0 && On("LendersTerms"))
+            if (seen.cutsFrom < 0 && SituationOn("LendersTerms"))
                 seen.cutsFrom = now;
-            if (seen.crisisFrom < 0 && On("ConfidenceCrisis"))
+            if (seen.crisisFrom < 0 && SituationOn("ConfidenceCrisis"))
                 seen.crisisFrom = now;
             if (IsGameOver() && !GetElectionManager().HasOutcome())
                 seen.fellOn = now;
@@ -94,7 +81,7 @@ TEST_F(DebtCrisisTest, TheLendersCutsEndOnceTheDebtIsBackUnderTheCeiling) {
     Crisis twice = Play(BotStrategy::Idle, 2, 4);
     EXPECT_GT(twice.cutsFrom, 0);
     Play(BotStrategy::Idle, 0, 8);
-    EXPECT_FALSE(On("LendersTerms"));
+    EXPECT_FALSE(SituationOn("LendersTerms"));
     EXPECT_EQ(twice.crisisFrom, -1);
     EXPECT_FALSE(IsGameOver());
 }

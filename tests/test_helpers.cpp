@@ -5,12 +5,15 @@
 #include "base/game_paths.h"
 #include "base/mission.h"
 #include "base/options.h"
+#include "base/random.h"
 #include "base/setup_table.h"
 #include "base/turn.h"
 #include "base/user_settings.h"
 #include "game/game_state.h"
+#include "game/turn_pipeline.h"
 #include "government/achievements.h"
 #include "government/slider_config.h"
+#include "network/neuron.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -91,6 +94,18 @@ void UseShippedContent(LoggedTest& test) {
     LoadOptions();
     GetMission().SetMissionFile(MissionFile(kDefaultMission));
     GetMission().Load();
+}
+
+void StartShippedGame(LoggedTest& test, uint32_t seed) {
+    UseShippedContent(test);
+    SeedRandom(seed);
+    NewGameSetup(kDefaultMission);
+}
+
+bool SituationOn(const char* name) {
+    Neuron* n = FindNeuron(name);
+    EXPECT_NE(n, nullptr) << name;
+    return n && n->active;
 }
 
 void TearDownGame() {

@@ -3,6 +3,7 @@
 
 #include "base/front_end.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,13 @@ public:
 // the real data folder is linked into the test's scratch root, the log reopened there, and the
 // setup table, the options and the default mission read.
 void UseShippedContent(LoggedTest& test);
+
+// Shipped content as UseShippedContent gives it, then a new game of the default country on a
+// fixed seed.
+void StartShippedGame(LoggedTest& test, uint32_t seed);
+
+// Whether the named situation is on; a name that resolves to nothing fails the test.
+bool SituationOn(const char* name);
 
 // Replaces whatever game a test built with an empty one, so that tests do not leak into each
 // other.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The balance sheet: every bot strategy plays the same seeds of a country, several games at once,
-# and one table says how each fared. A second table introduces (or, for one in force, cancels)
-# each policy alone in an otherwise idle game and names those that change nothing measurable and
-# those that win votes and money at once.
+# and one table says how each fared. A second table introduces (or, for one in force, cancels, or
+# for one that can never be cancelled, cuts to the bottom of its range) each policy alone in an
+# otherwise idle game and names those that change nothing measurable and those that win votes and
+# money at once.
 #
 # Usage: balance.sh [options]
 #   --seeds N        games per strategy (default 50)

@@ -136,6 +136,39 @@ TEST_F(BotTest, PopularAndRandomActAndEveryBotStopsWithoutCapital) {
     }
 }
 
+// Cutting the health service one notch leaves the waiting lists off; cutting it to the bone starts
+// them, as their window's thresholds say. A bot weighs the second cut with all the lists' effects
+// on the voters, not as twice the first.
+TEST_F(BotTest, AMoveThatStartsASituationIsWeighedWithItsEffects) {
+    ASSERT_FALSE(SituationOn("HospitalWaitingLists"));
+    GetPoliticalCapital().capital = 40;
+    const BotMove* notch = nullptr;
+    const BotMove* bone = nullptr;
+    std::vector<BotMove> moves = AffordableMoves();
+    for (const BotMove& move : moves) {
+        if (move.policy->name != std::string("PublicHealthcare") ||
+            move.kind != BotMoveKind::Slider)
+            continue;
+        if (move.level == 0.0f)
+            bone = &move;
+        else if (move.level == 0.25f)
+            notch = &move;
+    }
+    ASSERT_NE(notch, nullptr);
+    ASSERT_NE(bone, nullptr);
+    ASSERT_LT(notch->moodChange, 0.0f);
+    EXPECT_LT(bone->moodChange, 2.0f * notch->moodChange - 0.01f)
+        << "one notch " << notch->moodChange << ", to the bone " << bone->moodChange;
+    // The lists do start, so the bot foresaw what the turn brings.
+    ASSERT_TRUE(MakeMove(*bone).ok);
+    bool started = false;
+    for (int turn = 0; turn < 4 && !started; ++turn) {
+        ProcessNewTurn();
+        started = SituationOn("HospitalWaitingLists");
+    }
+    EXPECT_TRUE(started);
+}
+
 TEST_F(BotTest, TheSameSeedPlaysTheSameGame) {
     std::vector<std::string> first = Play(BotStrategy::Random);
     TearDownGame();

@@ -5,6 +5,7 @@
 #include "government/policy_manager.h"
 #include "government/policy_preview.h"
 #include "government/political_capital.h"
+#include "government/situation.h"
 #include "government/slider_config.h"
 #include "network/neural_effect.h"
 #include "population/voter_type.h"
@@ -34,14 +35,30 @@ float Net(SIM_Policy& policy, float level) {
 float MoodThroughNode(Neuron& node, float change) {
     if (auto* group = dynamic_cast<SIM_VoterType*>(&node))
         return change * group->GetMemberShare();
+    const float from = node.value;
+    float low = node.minValue;
+    float high = node.maxValue;
+    // A situation's effects count only while it is on, and its window marks where it starts and
+    // stops: a move that carries it across a mark brings or ends all of them at once, where one
+    // that leaves it off changes nothing the voters feel.
+    bool onBefore = true;
+    bool onAfter = true;
+    if (auto* situation = dynamic_cast<SIM_Situation*>(&node)) {
+        low = 0.0f;
+        high = 1.0f;
+        onBefore = situation->active;
+        const float to = std::clamp(from + change, low, high);
+        onAfter = to >= (onBefore ? kSituationStopThreshold : kSituationStartThreshold);
+    }
+    const float to = std::clamp(from + change, low, high);
     float mood = 0.0f;
     for (NeuralEffect* link : node.outputs) {
         auto* group = dynamic_cast<SIM_VoterType*>(link->target);
         if (!group || !link->source)
             continue;
-        const float from = node.value;
-        const float to = std::clamp(from + change, node.minValue, node.maxValue);
-        mood += (link->EvaluateAt(to) - link->EvaluateAt(from)) * group->GetMemberShare();
+        const float after = onAfter ? link->EvaluateAt(to) : 0.0f;
+        const float before = onBefore ? link->EvaluateAt(from) : 0.0f;
+        mood += (after - before) * group->GetMemberShare();
     }
     return mood;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The moves a bot may make and what it can know of them before making them: only what the
 // player's windows show (a policy's costs, its effects on the nodes it reaches and, one step
-// further, on the voter groups those nodes move; the groups' shares of the electorate; the
-// budget). A move is made through the same actions the windows call.
+// further, on the voter groups those nodes move, a situation's counting only while it is on or
+// would be after the move; the groups' shares of the electorate; the budget). A move is made
+// through the same actions the windows call.
 
 #include "government/policy_actions.h"
 

@@ -15,6 +15,7 @@
 #include "government/election_manager.h"
 #include "government/finances.h"
 #include "government/policy_manager.h"
+#include "government/situation.h"
 #include "network/neuron.h"
 #include "population/voter_manager.h"
 #include "test_helpers.h"
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -160,6 +162,26 @@ TEST_F(ShippedContentTest, EveryCountryStartsCleanAndPlaysAFewTurns) {
         EXPECT_GT(GetPotentialVoteRate(), 0.05f);
         EXPECT_LT(GetPotentialVoteRate(), 0.95f);
         EXPECT_FALSE(IsGameOver());
+    }
+}
+
+// The settling of a new game reads links that average a value's past quarters while those
+// quarters still hold the network's first guesses, so the opening screen can show a country worse
+// than it is. A crisis on that screen must be a real one: no situation on at the start of a game
+// the player leaves alone may end in its first quarter.
+TEST_F(ShippedContentTest, TheDefaultCountrysOpeningCrisesAreReal) {
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        SeedRandom(seed);
+        GetMission().Reset();
+        NewGameSetup(kDefaultMission);
+        std::vector<std::string> opening;
+        for (SIM_Situation* situation : SIM_Situation::All())
+            if (situation->active)
+                opening.push_back(situation->name);
+        ProcessNewTurn();
+        for (const std::string& name : opening)
+            EXPECT_TRUE(SituationOn(name.c_str())) << name << " ended in the first quarter";
     }
 }
 

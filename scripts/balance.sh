@@ -183,25 +183,25 @@ echo "Share: the government's share of the vote at the first election. Terms won
 probe() {
     local policy="$1" seed="$2" user="$work/user-$1-$2" out
     mkdir -p "$user"
+    # This seed's game with the given steps after the new game.
+    game() {
+        "$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission "$@" 2>&1 || true
+    }
     local verb="introduce"
     [[ "$policy" == "-" ]] && verb=""
     if [[ -n "$verb" ]]; then
-        out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-            --turns 2 --do "introduce:$policy" --turns 14 2>&1 || true)"
+        out="$(game --turns 2 --do "introduce:$policy" --turns 14)"
         if grep -q "already introduced" <<<"$out"; then
             verb="cancel"
-            out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-                --turns 2 --do "cancel:$policy" --turns 14 2>&1 || true)"
+            out="$(game --turns 2 --do "cancel:$policy" --turns 14)"
             # A policy the rules keep in force can still be cut to the bottom of its range.
             if grep -q "can never be cancelled" <<<"$out"; then
                 verb="cut"
-                out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-                    --turns 2 --do "slider:$policy=0" --turns 14 2>&1 || true)"
+                out="$(game --turns 2 --do "slider:$policy=0" --turns 14)"
             fi
         fi
     else
-        out="$("$sim" --data-root "$root" --user-dir "$user" --seed "$seed" --new $mission \
-            --turns 16 2>&1 || true)"
+        out="$(game --turns 16)"
     fi
     rm -rf "$user"
     local refused=0

@@ -2,8 +2,6 @@
 // state pension or the public health service to the bone (or closing either) brings a situation
 // the voters feel, where a trim of one notch does not, and restoring the programme ends it.
 
-#include "base/turn.h"
-#include "game/turn_pipeline.h"
 #include "government/policy_actions.h"
 #include "government/political_capital.h"
 #include "network/neuron.h"
@@ -23,16 +21,6 @@ protected:
         Neuron* n = FindNeuron(group);
         EXPECT_NE(n, nullptr) << group;
         return n ? n->value : 0.0f;
-    }
-
-    // Plays up to `turns` turns and says whether `situation` was on after any of them.
-    static bool PlayWatching(const char* situation, int turns) {
-        bool seen = false;
-        for (int turn = 0; turn < turns && !IsGameOver(); ++turn) {
-            ProcessNewTurn();
-            seen = seen || SituationOn(situation);
-        }
-        return seen;
     }
 
     static void Act(ActionResult result, const std::string& what) {

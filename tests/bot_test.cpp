@@ -161,12 +161,7 @@ TEST_F(BotTest, AMoveThatStartsASituationIsWeighedWithItsEffects) {
         << "one notch " << notch->moodChange << ", to the bone " << bone->moodChange;
     // The lists do start, so the bot foresaw what the turn brings.
     ASSERT_TRUE(MakeMove(*bone).ok);
-    bool started = false;
-    for (int turn = 0; turn < 4 && !started; ++turn) {
-        ProcessNewTurn();
-        started = SituationOn("HospitalWaitingLists");
-    }
-    EXPECT_TRUE(started);
+    EXPECT_TRUE(PlayWatching("HospitalWaitingLists", 4));
 }
 
 TEST_F(BotTest, TheSameSeedPlaysTheSameGame) {

@@ -108,6 +108,15 @@ bool SituationOn(const char* name) {
     return n && n->active;
 }
 
+bool PlayWatching(const char* situation, int turns) {
+    bool seen = false;
+    for (int turn = 0; turn < turns && !IsGameOver(); ++turn) {
+        ProcessNewTurn();
+        seen = seen || SituationOn(situation);
+    }
+    return seen;
+}
+
 void TearDownGame() {
     StartEmptyGame();
 }

@@ -89,6 +89,10 @@ void StartShippedGame(LoggedTest& test, uint32_t seed);
 // Whether the named situation is on; a name that resolves to nothing fails the test.
 bool SituationOn(const char* name);
 
+// Plays up to `turns` turns, fewer if the game ends, and says whether the named situation was on
+// after any of them.
+bool PlayWatching(const char* situation, int turns);
+
 // Replaces whatever game a test built with an empty one, so that tests do not leak into each
 // other.
 void TearDownGame();

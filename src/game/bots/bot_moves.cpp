@@ -7,6 +7,7 @@
 #include "government/political_capital.h"
 #include "government/situation.h"
 #include "government/slider_config.h"
+#include "network/cause_breakdown.h"
 #include "network/neural_effect.h"
 #include "population/voter_type.h"
 
@@ -35,22 +36,18 @@ float Net(SIM_Policy& policy, float level) {
 float MoodThroughNode(Neuron& node, float change) {
     if (auto* group = dynamic_cast<SIM_VoterType*>(&node))
         return change * group->GetMemberShare();
+    float low = 0.0f;
+    float high = 0.0f;
+    ValueLimits(node, low, high);
     const float from = node.value;
-    float low = node.minValue;
-    float high = node.maxValue;
+    const float to = std::clamp(from + change, low, high);
     // A situation's effects count only while it is on, and its window marks where it starts and
     // stops: a move that carries it across a mark brings or ends all of them at once, where one
     // that leaves it off changes nothing the voters feel.
-    bool onBefore = true;
-    bool onAfter = true;
-    if (auto* situation = dynamic_cast<SIM_Situation*>(&node)) {
-        low = 0.0f;
-        high = 1.0f;
-        onBefore = situation->active;
-        const float to = std::clamp(from + change, low, high);
-        onAfter = to >= (onBefore ? kSituationStopThreshold : kSituationStartThreshold);
-    }
-    const float to = std::clamp(from + change, low, high);
+    const auto* situation = dynamic_cast<const SIM_Situation*>(&node);
+    const bool onBefore = !situation || situation->active;
+    const bool onAfter =
+        !situation || to >= (onBefore ? kSituationStopThreshold : kSituationStartThreshold);
     float mood = 0.0f;
     for (NeuralEffect* link : node.outputs) {
         auto* group = dynamic_cast<SIM_VoterType*>(link->target);

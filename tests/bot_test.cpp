@@ -13,6 +13,7 @@
 #include "government/political_capital.h"
 #include "test_helpers.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -162,6 +163,26 @@ TEST_F(BotTest, AMoveThatStartsASituationIsWeighedWithItsEffects) {
     // The lists do start, so the bot foresaw what the turn brings.
     ASSERT_TRUE(MakeMove(*bone).ok);
     EXPECT_TRUE(PlayWatching("HospitalWaitingLists", 4));
+}
+
+// Voters feel a policy's last steps less than its first ones against them, so a slider pushed to
+// one end on a whim loses more than it wins on average, while a player who chooses still finds
+// moves worth making. This is what makes flailing worse than leaving the country alone.
+TEST_F(BotTest, AWhimsicalMoveCostsMoreThanItWins) {
+    GetPoliticalCapital().capital = 1000;
+    float sum = 0.0f;
+    float best = 0.0f;
+    int count = 0;
+    for (const BotMove& move : AffordableMoves()) {
+        if (move.kind != BotMoveKind::Slider || (move.level != 0.0f && move.level != 1.0f))
+            continue;
+        sum += move.moodChange;
+        best = std::max(best, move.moodChange);
+        ++count;
+    }
+    ASSERT_GT(count, 40);
+    EXPECT_LT(sum / static_cast<float>(count), -0.002f) << "over " << count << " moves";
+    EXPECT_GT(best, 0.005f);
 }
 
 TEST_F(BotTest, TheSameSeedPlaysTheSameGame) {

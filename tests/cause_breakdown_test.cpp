@@ -124,6 +124,37 @@ TEST_F(CauseBreakdownTest, AverageSharesEachCountedLinkAndProductMultiplies) {
     EXPECT_FLOAT_EQ(ExplainValue(*empty).total, 0.5f);
 }
 
+// A source with a straight line and a bend into a sum is one cause worth both, ranked by the
+// pair; an average keeps them apart, since each link counts there on its own.
+TEST_F(CauseBreakdownTest, TwoLinksFromOneSourceAreOneCause) {
+    Neuron* mood = Node("Mood");
+    Neuron* tax = Node("Tax", 0.8f);
+    Link(tax, mood, "0+(0.4*x)");                    // +0.32
+    Link(Node("Pensions", 0.5f), mood, "0+(0.5*x)"); // +0.25
+    Link(tax, mood, "-0.2*(x^2)");                   // -0.128
+
+    CauseBreakdown b = ExplainValue(*mood);
+    EXPECT_EQ(Order(b), "Pensions,Tax") << "the tax's pair is worth less than the pensions";
+    ASSERT_EQ(b.causes[1].parts.size(), 2u);
+    EXPECT_NEAR(b.causes[1].contribution, 0.32f - 0.128f, 1e-6f);
+    EXPECT_NEAR(b.causes[1].parts[1].contribution, -0.128f, 1e-6f);
+    EXPECT_TRUE(b.causes[0].parts.empty());
+    EXPECT_NEAR(SumOfContributions(b), b.combined, 1e-6f);
+    const float total = b.total;
+    EXPECT_EQ(total, mood->Process());
+
+    mood->combineMode = kCombineAverage;
+    EXPECT_EQ(ExplainValue(*mood).causes.size(), 3u);
+
+    mood->combineMode = kCombineProduct;
+    CauseBreakdown product = ExplainValue(*mood);
+    ASSERT_EQ(product.causes.size(), 2u);
+    EXPECT_EQ(Order(product), "Tax,Pensions") << "a factor near zero moves a product most";
+    EXPECT_NEAR(product.causes[0].contribution, 0.32f * -0.128f, 1e-6f);
+    const float productTotal = product.total;
+    EXPECT_EQ(productTotal, mood->Process());
+}
+
 TEST_F(CauseBreakdownTest, ClampsAndAMissingPrerequisiteAreNamed) {
     Neuron* gdp = Node("GDP");
     gdp->minValue = 0.0f;

@@ -283,6 +283,32 @@ TEST_F(PolicyTest, APreviewBeforeIntroductionMatchesTheLinksItMakes) {
     EXPECT_FLOAT_EQ(after[1].now, -0.4f * police->value * 0.5f * 0.5f);
 }
 
+// A straight line and a bend to one node are one effect in the policy's window, before and after
+// the introduction, and the figures are the two links' sum.
+TEST_F(PolicyTest, ALineAndABendToOneNodeAreOneEffect) {
+    Load("#,Police,Police Force,rate,More officers,,4,2,3,1,LAWANDORDER,20,60,-,1,0,0, ,#Effects,"
+         "\"Crime,0.05-(0.4*x)\",\"GDP,0+(0.1*x)\",\"Crime,-0.2*(x^2)\"");
+    SIM_Policy* police = Find("Police");
+    const float bent = (0.05f - 0.4f * 0.75f - 0.2f * 0.75f * 0.75f) * 0.5f;
+    std::vector<PolicyEffectLine> before = PreviewPolicyEffects(*police, 0.75f);
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_EQ(before[0].targetName, "Crime") << "at the place of the first of its links";
+    EXPECT_EQ(before[0].formula, "0.05-(0.4*x) plus -0.2*(x^2)");
+    EXPECT_NEAR(before[0].atSlider, bent, 1e-6f);
+
+    police->IntroducePolicy();
+    police->SetImplementation(1.0f);
+    std::vector<PolicyEffectLine> after = PreviewPolicyEffects(*police, 0.75f);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_NEAR(after[0].atSlider, bent, 1e-6f);
+    ASSERT_NE(after[0].link, nullptr);
+    float live = 0.0f;
+    for (NeuralEffect* link : police->outputs)
+        if (link->target == crime)
+            live += link->GetOutput();
+    EXPECT_FLOAT_EQ(after[0].now, live);
+}
+
 TEST_F(PolicyTest, CancelAndReintroduce) {
     Load(kPoliceRow);
     SIM_Policy* police = Find("Police");

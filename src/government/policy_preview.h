@@ -28,5 +28,6 @@ struct PolicyEffectLine {
 
 // The live links from the policy in the order they were made (content that names the policy as
 // a cause, then its own effects), followed, for a policy never introduced, by the effects of
-// its row.
+// its row. Several links to one node make one line, at the place of the first: their figures
+// added, their formulas listed in order and `link` the first of them.
 std::vector<PolicyEffectLine> PreviewPolicyEffects(SIM_Policy& policy, float slider);

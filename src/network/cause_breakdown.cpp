@@ -27,6 +27,34 @@ float Combine(int32_t mode, float so_far, float strength) {
     return mode == kCombineProduct ? so_far * strength : so_far + strength;
 }
 
+// A player asks what a source does to the node, not what each of its links does, so several
+// links from one source become one cause. An average counts every link on its own, so its
+// causes stay apart.
+void MergeBySource(std::vector<CauseContribution>& causes, int32_t mode) {
+    std::vector<CauseContribution> merged;
+    for (CauseContribution& cause : causes) {
+        auto same = std::find_if(merged.begin(), merged.end(), [&](const CauseContribution& m) {
+            return m.source == cause.source;
+        });
+        if (same == merged.end()) {
+            merged.push_back(std::move(cause));
+            continue;
+        }
+        CauseContribution& into = *same;
+        if (into.parts.empty()) {
+            CauseContribution first = into;
+            into.parts.push_back(std::move(first));
+        }
+        into.strength = Combine(mode, into.strength, cause.strength);
+        into.output += cause.output;
+        into.settledStrength = Combine(mode, into.settledStrength, cause.settledStrength);
+        into.contribution = Combine(mode, into.contribution, cause.contribution);
+        into.stillMoving = into.stillMoving || cause.stillMoving;
+        into.parts.push_back(std::move(cause));
+    }
+    causes = std::move(merged);
+}
+
 } // namespace
 
 void ValueLimits(const Neuron& node, float& low, float& high) {
@@ -91,9 +119,12 @@ CauseBreakdown ExplainValue(Neuron& node) {
             cause.contribution = cause.strength / static_cast<float>(count);
         else
             cause.contribution = cause.strength;
+    }
+    if (mode != kCombineAverage)
+        MergeBySource(result.causes, mode);
+    for (CauseContribution& cause : result.causes)
         cause.weight = mode == kCombineProduct ? std::fabs(1.0f - cause.contribution)
                                                : std::fabs(cause.contribution);
-    }
     std::stable_sort(
         result.causes.begin(), result.causes.end(),
         [](const CauseContribution& a, const CauseContribution& b) { return a.weight > b.weight; });

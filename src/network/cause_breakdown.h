@@ -39,12 +39,17 @@ struct CauseContribution {
     // How strongly the link moves the value, for ordering: |contribution|, or in a product how
     // far the factor lies from 1.
     float weight = 0.0f;
+    // When one source reaches the node through several links (a straight line and a bend), the
+    // cause is their sum (in a product, their product) and each link is kept here, in input
+    // order; empty for a source with one link.
+    std::vector<CauseContribution> parts;
 };
 
 struct CauseBreakdown {
     int32_t combineMode = kCombineSum;
-    // Counted links only (active source, accepted by the node), strongest first; ties keep the
-    // order of the node's inputs.
+    // Counted links only (active source, accepted by the node), one per source (in an average,
+    // one per link, since each link counts there), strongest first; ties keep the order of the
+    // node's inputs.
     std::vector<CauseContribution> causes;
     // Links that do not count now because their source is not in force (a policy not yet
     // introduced, a situation that is off).

@@ -67,7 +67,9 @@ TableRow CauseRow(const CauseBreakdown& b, const CauseContribution& c) {
     TableRow row;
     const Neuron& source = *c.source;
     row.tag = source.name;
-    const std::string why = ExplainLink(c);
+    std::string why = c.parts.empty() ? ExplainLink(c) : "";
+    for (const CauseContribution& part : c.parts)
+        why += (why.empty() ? "" : "\n\n") + ExplainLink(part);
     row.cells = {
         {CauseName(source), 0, ""},
         {Points(c.sourceValue), c.sourceValue,
